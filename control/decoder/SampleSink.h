@@ -1,0 +1,26 @@
+// The PCM output interface between the decoder and the outputs. The filters
+// append 16-bit samples one by one; a sink places each by its channel index (its
+// own write position per channel), not by arrival order.
+#pragma once
+
+#include <cstdint>
+
+namespace aurion {
+
+class SampleSink {
+public:
+    virtual ~SampleSink() = default;
+    // channel 0 or 1.
+    virtual void Append(int channel, int16_t sample) = 0;
+    // Called once after all samples of a decoded frame.
+    virtual void WriteBuffer() = 0;
+    // Called before a seek: drop everything pending.
+    virtual void ClearBuffer() = 0;
+    // Makes the coming destruction discard queued audio instead of playing it out.
+    virtual void Abort() = 0;
+};
+
+// The output channel choice of a session.
+enum class ChannelChoice : int { Both = 0, Left = 1, Right = 2, Mix = 3 };
+
+}  // namespace aurion

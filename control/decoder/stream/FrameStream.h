@@ -1,0 +1,65 @@
+// The open MPEG audio file: a buffer holding exactly one frame body, a bit reader
+// over it, the header sync search, the frame counters and positioning to a frame.
+// The body is stored as big-endian 32-bit words (byte-swapped in place after each
+// read) so that bit 31 of a word is the next bit of the stream.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace aurion {
+
+class FrameHeader;
+
+class FrameStream {
+public:
+    static constexpr size_t BufferBytes = 1732;  // 433 words: the largest frame body
+    static constexpr size_t BufferWords = BufferBytes / 4;
+
+    FrameStream() = default;
+    ~FrameStream();
+    FrameStream(const FrameStream&) = delete;
+    FrameStream& operator=(const FrameStream&) = delete;
+
+    // A file that cannot be opened leaves the stream invalid; the first read then fails.
+    void Open(const std::string& fileName);
+    void Close();
+    [[nodiscard]] bool IsOpen() const { return m_fd >= 0; }
+
+    // The sync search. On success `word` holds the header big-endian (first byte in
+    // bits 31..24) and CurrentFrame has advanced.
+    bool ReadHeaderWord(uint32_t& word, bool matchFirst);
+    void SetSyncPattern(uint32_t headerWord);
+    // Reads exactly byteCount (<= BufferBytes) bytes, swaps, resets the bit reader.
+    bool ReadFrameBody(uint32_t byteCount);
+    // Next n bits, most significant first (1 <= n <= 32; n <= 16 across a word boundary).
+    uint32_t GetBits(unsigned n);
+    [[nodiscard]] uint32_t FileSize() const;
+
+    bool SeekFixed(int32_t frame, uint32_t bodySize);
+    bool SeekVariable(int32_t frame, uint32_t unpaddedBodySize, FrameHeader& header);
+
+    [[nodiscard]] int32_t CurrentFrame() const { return m_currentFrame; }
+    [[nodiscard]] int32_t HighestFrame() const { return m_highestFrame; }
+    void SetCurrentFrame(int32_t frame) { m_currentFrame = frame; }
+    [[nodiscard]] bool SingleChannel() const { return m_singleChannel; }
+    [[nodiscard]] uint32_t BodyBytes() const { return m_bodyBytes; }
+    // File offset where the first accepted header starts (seek positions count from it).
+    [[nodiscard]] uint64_t FirstFrameOffset() const { return m_firstFrameOffset; }
+
+private:
+    int m_fd = -1;
+    std::array<uint32_t, BufferWords> m_buffer{};
+    uint32_t m_bodyBytes = 0;
+    size_t m_wordIndex = 0;
+    unsigned m_bitIndex = 0;
+    uint32_t m_syncPattern = 0;
+    bool m_singleChannel = false;
+    int32_t m_currentFrame = -1;
+    int32_t m_highestFrame = -1;
+    uint64_t m_firstFrameOffset = 0;
+};
+
+}  // namespace aurion

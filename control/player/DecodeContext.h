@@ -1,0 +1,66 @@
+// What the control's thread and a session's decoding thread share. The lock
+// guards the request fields (stop, seek, stop frame, cadence, current frame);
+// the pause gate is held by the host's thread while the session is paused. The
+// decoder objects belong to the decoding thread once it runs.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "control/decoder/SampleSink.h"
+#include "platform/thread/NamedMutex.h"
+#include "platform/window/MessageWindow.h"
+
+namespace aurion {
+
+class FrameStream;
+class FrameHeader;
+class PolyphaseFilter;
+class Layer3Decoder;
+
+enum class OutputKind : int { WaveDevice = 0, WavFile = 2 };
+
+struct DecodeContext {
+    DecodeContext(std::string lockName, std::string pauseGateName);
+    ~DecodeContext();  // closes the stream
+    DecodeContext(const DecodeContext&) = delete;
+    DecodeContext& operator=(const DecodeContext&) = delete;
+
+    platform::NamedMutex Lock;
+    platform::NamedMutex PauseGate;
+
+    // Guarded by Lock.
+    bool StopRequest = false;
+    bool Paused = false;
+    int32_t SeekTarget = 0;
+    bool SeekRequest = false;
+    uint16_t NotifyCadence = 32;  // 0: no cadence notifications
+
+    platform::WindowHandle Window = platform::NullWindow;
+
+    // Made and destroyed by the decoding thread.
+    std::unique_ptr<PolyphaseFilter> LeftFilter;
+    std::unique_ptr<PolyphaseFilter> RightFilter;
+    std::unique_ptr<SampleSink> Sink;
+    std::unique_ptr<Layer3Decoder> Layer3;
+
+    // Made by Open.
+    std::unique_ptr<FrameStream> Stream;
+    std::unique_ptr<FrameHeader> Header;
+
+    ChannelChoice Channels = ChannelChoice::Both;
+    OutputKind Output = OutputKind::WaveDevice;
+    std::string WavPath;  // kept whole, whatever its length
+
+    // Guarded by Lock.
+    int32_t CurrentFrame = 0;
+    int32_t StopFrame = 0;  // 0: none
+
+    int16_t DeviceNumber = 0;
+    std::atomic<int32_t> SpeedPercent{100};  // 50..1000, read by the device sink
+    bool HighPriority = true;
+};
+
+}  // namespace aurion
