@@ -28,8 +28,8 @@ public:
     [[nodiscard]] bool IsEmpty() const { return Type() == VarType::Empty; }
 
     // Coerce into `target` as the platform's variant conversion does: S_OK,
-    // DISP_E_TYPEMISMATCH (text that is no number, empty to anything but text)
-    // or DISP_E_OVERFLOW (a number outside the target's range).
+    // DISP_E_TYPEMISMATCH (text that is no number) or DISP_E_OVERFLOW (a number
+    // outside the target's range). Empty converts to 0, false and "".
     [[nodiscard]] HRESULT ChangeType(VarType target, Variant& out) const;
 
     // Typed access to a value already of that type (behaviour undefined otherwise;
