@@ -1,0 +1,66 @@
+// Points the platform's registry file and system folder at a fresh temporary
+// folder for the life of one test, and restores the previous environment after.
+// The folder (and everything a test put in it) is removed on destruction.
+//
+//     platform::test::ScopedEnvironment env;   // TRACKDECK_REGISTRY, TRACKDECK_SYSTEM_DIR
+//     env.Folder()                              // "/tmp/trackdeck-test-XXXXXX/"
+#pragma once
+
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <system_error>
+#include <vector>
+
+namespace platform::test {
+
+class ScopedEnvironment {
+public:
+    ScopedEnvironment() {
+        std::error_code ignored;
+        std::string pattern =
+            (std::filesystem::temp_directory_path(ignored) / "trackdeck-test-XXXXXX").string();
+        std::vector<char> buffer(pattern.begin(), pattern.end());
+        buffer.push_back('\0');
+        if (mkdtemp(buffer.data()) != nullptr) m_folder = std::string(buffer.data()) + "/";
+        Save("TRACKDECK_REGISTRY", m_savedRegistry);
+        Save("TRACKDECK_SYSTEM_DIR", m_savedSystemDir);
+        if (!m_folder.empty()) {
+            setenv("TRACKDECK_REGISTRY", RegistryFile().c_str(), 1);
+            setenv("TRACKDECK_SYSTEM_DIR", SystemDir().c_str(), 1);
+        }
+    }
+    ~ScopedEnvironment() {
+        Restore("TRACKDECK_REGISTRY", m_savedRegistry);
+        Restore("TRACKDECK_SYSTEM_DIR", m_savedSystemDir);
+        if (!m_folder.empty()) {
+            std::error_code ignored;
+            std::filesystem::remove_all(m_folder, ignored);
+        }
+    }
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+    // The temporary folder, ending with "/"; empty when it could not be made.
+    [[nodiscard]] const std::string& Folder() const { return m_folder; }
+    [[nodiscard]] std::string RegistryFile() const { return m_folder + "registry"; }
+    [[nodiscard]] std::string SystemDir() const { return m_folder + "system/"; }
+
+private:
+    static void Save(const char* name, std::optional<std::string>& slot) {
+        if (const char* value = std::getenv(name)) slot = value;
+    }
+    static void Restore(const char* name, const std::optional<std::string>& slot) {
+        if (slot)
+            setenv(name, slot->c_str(), 1);
+        else
+            unsetenv(name);
+    }
+
+    std::string m_folder;
+    std::optional<std::string> m_savedRegistry;
+    std::optional<std::string> m_savedSystemDir;
+};
+
+}  // namespace platform::test
