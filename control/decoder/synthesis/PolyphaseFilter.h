@@ -1,0 +1,65 @@
+// The polyphase synthesis filterbank of ISO/IEC 11172-3 (clause 2.4.3.5.2.2 and
+// Annex A, Figure A.2) for one output channel: blocks of 32 subband samples in,
+// 32 scaled and clipped 16-bit PCM samples out to a SampleSink.
+//
+// The history of V vectors is kept pre-split by the standard's U selection: the
+// first half of each block's V vector goes into the actual buffer and the second
+// half into the other one, and the two swap after every block, so the samples of
+// one output index over the last 16 blocks lie consecutively in one row. Each row
+// holds its 16 columns twice, so the windowing reads 16 consecutive floats without
+// wrapping. Nothing is allocated after construction.
+#pragma once
+
+#include <cstdint>
+
+#include "control/decoder/SampleSink.h"
+
+namespace aurion {
+
+class PolyphaseFilter {
+public:
+    // channel: the index handed to the sink (0 or 1). scale: the factor from the
+    // filter's full scale 1.0 to 16-bit PCM (32768.0 for the standard output).
+    PolyphaseFilter(int channel, float scale);
+
+    PolyphaseFilter(const PolyphaseFilter&) = default;
+    PolyphaseFilter& operator=(const PolyphaseFilter&) = default;
+
+    // Zeroes all history and the pending block; channel and scale stay.
+    void Reset();
+
+    // Stores one subband sample of the pending block. A subband outside 0..31 is
+    // ignored. Unwritten subbands of a block are 0.
+    void InputSample(float value, int subband);
+
+    // Turns the pending block into 32 PCM samples, appends them in order with
+    // sink.Append(Channel(), sample), advances the history and clears the block.
+    void CalculatePcmSamples(SampleSink& sink);
+
+    [[nodiscard]] int Channel() const { return m_channel; }
+    [[nodiscard]] float Scale() const { return m_scale; }
+
+    static constexpr int kSubbands = 32;
+
+private:
+    static constexpr int kHistory = 16;
+
+    // Row r of a buffer holds output index r's V values, columns doubled.
+    using VBuffer = float[kSubbands][2 * kHistory];
+
+    void StoreV(const float* n);
+    void StoreColumn(VBuffer& buffer, int row, float value);
+
+    VBuffer m_v[2];
+    int m_actualV = 0;
+    int32_t m_writePos = 15;
+    float m_samples[kSubbands];
+    int32_t m_channel;
+    float m_scale;
+};
+
+// The filter's conversion to 16-bit PCM: above 32767.0 gives 32767, below
+// -32768.0 gives -32768, anything else is truncated toward zero.
+[[nodiscard]] int16_t ClipToPcm16(float value);
+
+}  // namespace aurion
