@@ -1,12 +1,15 @@
 // The open MPEG audio file: a buffer holding exactly one frame body, a bit reader
 // over it, the header sync search, the frame counters and positioning to a frame.
 // The body is stored as big-endian 32-bit words (byte-swapped in place after each
-// read) so that bit 31 of a word is the next bit of the stream.
+// read) so that bit 31 of a word is the next bit of the stream. The search accepts
+// only headers whose frame fits the buffer (ReadableFrameBytes); a first header must
+// also be confirmed by the next one. An ID3v2 tag at the start is skipped by its size.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 
 namespace aurion {
@@ -34,10 +37,17 @@ public:
     void SetSyncPattern(uint32_t headerWord);
     // Reads exactly byteCount (<= BufferBytes) bytes, swaps, resets the bit reader.
     bool ReadFrameBody(uint32_t byteCount);
-    // Next n bits, most significant first (1 <= n <= 32; n <= 16 across a word boundary).
+    // Loads a body from memory instead of the file (size checked like a read).
+    bool LoadBody(std::span<const uint8_t> bytes);
+    // Next n bits, most significant first (1 <= n <= 32, also across a word
+    // boundary). Bits beyond the buffer read as 0.
     uint32_t GetBits(unsigned n);
+    // Bits taken from the body since it was loaded.
+    [[nodiscard]] uint32_t BitsRead() const;
     [[nodiscard]] uint32_t FileSize() const;
 
+    // Positions are counted from FirstFrameOffset(). SeekFixed leaves the target for
+    // the next ReadNext; SeekVariable loads it through header.ReadNext.
     bool SeekFixed(int32_t frame, uint32_t bodySize);
     bool SeekVariable(int32_t frame, uint32_t unpaddedBodySize, FrameHeader& header);
 
@@ -48,8 +58,16 @@ public:
     [[nodiscard]] uint32_t BodyBytes() const { return m_bodyBytes; }
     // File offset where the first accepted header starts (seek positions count from it).
     [[nodiscard]] uint64_t FirstFrameOffset() const { return m_firstFrameOffset; }
+    // File offset of the next byte the stream reads.
+    [[nodiscard]] uint64_t Position() const { return m_position; }
 
 private:
+    [[nodiscard]] bool MatchesPattern(uint32_t word) const;
+    [[nodiscard]] bool ConfirmFirstHeader(uint32_t word, uint64_t offset) const;
+    [[nodiscard]] bool ReadWordAt(uint64_t offset, uint32_t& word) const;
+    void SkipId3v2Tag();
+    void SwapBody();
+
     int m_fd = -1;
     std::array<uint32_t, BufferWords> m_buffer{};
     uint32_t m_bodyBytes = 0;
@@ -60,6 +78,8 @@ private:
     int32_t m_currentFrame = -1;
     int32_t m_highestFrame = -1;
     uint64_t m_firstFrameOffset = 0;
+    uint64_t m_position = 0;
+    uint64_t m_fileSize = 0;
 };
 
 }  // namespace aurion
