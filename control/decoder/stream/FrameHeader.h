@@ -61,8 +61,9 @@ public:
     [[nodiscard]] uint32_t MinFrames() const { return m_minFrames; }
     [[nodiscard]] float TotalMs() const { return m_totalMs; }
     [[nodiscard]] Crc16* Crc() const { return m_crc.get(); }
-    // Entry k: padded frames among frames 0..k. Empty unless FrequencyIndex is 0;
-    // at least MaxFrames entries, grown as frames beyond that are first read.
+    // Entry k: padded frames among frames 0..k, for the frames read so far (0 to
+    // HighestFrame). Empty unless FrequencyIndex is 0. Room for MaxFrames entries is
+    // reserved with the first frame; frames beyond that grow it.
     [[nodiscard]] std::span<const uint32_t> PaddingTable() const { return m_paddingTable; }
 
 private:
@@ -91,7 +92,7 @@ private:
     float m_totalMs = 0.0f;
     std::unique_ptr<Crc16> m_crc;
     std::vector<uint32_t> m_paddingTable;
-    bool m_hasPaddingTable = false;
+    bool m_hasPaddingTable = false;  // made with the first frame at FrequencyIndex 0
 };
 
 }  // namespace aurion

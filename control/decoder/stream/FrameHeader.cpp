@@ -1,0 +1,177 @@
+#include "control/decoder/stream/FrameHeader.h"
+
+#include <algorithm>
+
+#include "control/decoder/stream/FrameSize.h"
+#include "control/decoder/stream/FrameStream.h"
+#include "control/decoder/stream/HeaderTables.h"
+
+namespace aurion {
+
+namespace {
+
+constexpr uint32_t HeaderBytes = 4;
+constexpr uint32_t ChecksumBits = 16;
+constexpr uint32_t ChecksumBytes = 2;
+constexpr uint32_t JointStereoMode = 1;
+
+// Layer II subband limits (ISO/IEC 11172-3, Annex B, Table B.2: sblimit of
+// tables a to d, chosen by the bit rate per channel and the sampling frequency).
+constexpr uint32_t LayerOneSubbands = 32;
+constexpr uint32_t LowRateSubbands32kHz = 12;
+constexpr uint32_t LowRateSubbands = 8;
+constexpr uint32_t TableASubbands = 27;
+constexpr uint32_t TableBSubbands = 30;
+
+// Upper bound on the room reserved up front; longer streams grow the table.
+constexpr uint32_t PaddingTableReserveLimit = 1u << 20;
+
+}  // namespace
+
+bool FrameHeader::ReadNext(FrameStream& stream, Crc16*& crcOut) {
+    crcOut = nullptr;
+    uint32_t word = 0;
+    if (!m_synced) {
+        if (!stream.ReadHeaderWord(word, false)) {
+            return false;
+        }
+        stream.SetSyncPattern(word);
+        m_synced = true;
+    } else if (!stream.ReadHeaderWord(word, true)) {
+        return false;
+    }
+    SplitFields(word);
+    if (!stream.ReadFrameBody(m_bodySize)) {
+        return false;
+    }
+    if (m_noChecksum == 0) {
+        m_storedChecksum = static_cast<uint16_t>(stream.GetBits(ChecksumBits));
+        if (!m_crc) {
+            m_crc = std::make_unique<Crc16>();
+        }
+        m_crc->Update(word, ChecksumBits);
+        crcOut = m_crc.get();
+    }
+    if (!m_hasPaddingTable) {
+        UpdateEstimates(stream.FileSize());
+    }
+    if (m_frequencyIndex == 0) {
+        UpdatePaddingTable(stream.CurrentFrame(), stream.HighestFrame());
+    }
+    return true;
+}
+
+bool FrameHeader::SeekToFrame(FrameStream& stream, int32_t frame) {
+    if (!m_synced || frame < 0) {
+        return false;
+    }
+    if (m_frequencyIndex != 0) {
+        return stream.SeekFixed(frame, m_bodySize);
+    }
+    return stream.SeekVariable(frame, m_bodySize - m_padding, *this);
+}
+
+void FrameHeader::SplitFields(uint32_t headerWord) {
+    m_version = HeaderVersion(headerWord);
+    m_frequencyIndex = HeaderFrequencyIndex(headerWord);
+    m_noChecksum = HeaderNoChecksum(headerWord);
+    m_padding = HeaderPadding(headerWord);
+    m_layer = HeaderLayer(headerWord);
+    m_bitrateIndex = HeaderBitrateIndex(headerWord);
+    m_mode = HeaderMode(headerWord);
+    m_modeExtension = (headerWord >> 4) & 3;
+    m_intensityBound = m_mode == JointStereoMode ? 4 * m_modeExtension + 4 : 0;
+    m_copyright = ((headerWord >> 3) & 1) != 0;
+    m_original = ((headerWord >> 2) & 1) != 0;
+    ComputeSubbands();
+    m_intensityBound = std::min(m_intensityBound, m_subbands);
+    FrameBodySize();
+}
+
+void FrameHeader::FrameBodySize() {
+    const uint32_t size =
+        FrameBytes(m_layer, m_version, m_bitrateIndex, m_frequencyIndex, m_padding);
+    m_bodySize = size >= HeaderBytes ? size - HeaderBytes : 0;
+    m_mainDataSize = 0;
+    if (m_layer == 3) {
+        const int64_t mainData = int64_t{size} - HeaderBytes - SideInfoBytes(m_version, m_mode) -
+                                 (m_noChecksum == 0 ? ChecksumBytes : 0);
+        m_mainDataSize = static_cast<int32_t>(std::max<int64_t>(mainData, 0));
+    }
+}
+
+uint32_t FrameHeader::Bitrate() const {
+    if (m_layer < 1 || m_layer > 3) {
+        return 0;
+    }
+    return BitrateTable[m_version & 1][m_layer - 1][m_bitrateIndex & 15];
+}
+
+float FrameHeader::MsPerFrame() const {
+    if (m_frequencyIndex >= MsPerFrameTable[0].size()) {
+        return 0.0f;
+    }
+    return MsPerFrameTable[m_layer & 3][m_frequencyIndex];
+}
+
+uint32_t FrameHeader::SampleRate() const {
+    return SamplingFrequencyTable[m_version & 1][m_frequencyIndex & 3];
+}
+
+// The MPEG-1 Layer II table selection, made for every layer but I and for both
+// versions: the bit-rate index per channel picks the low-rate tables (c, d) or
+// tables a and b.
+void FrameHeader::ComputeSubbands() {
+    if (m_layer == 1) {
+        m_subbands = LayerOneSubbands;
+        return;
+    }
+    auto perChannel = static_cast<int32_t>(m_bitrateIndex);
+    if (m_mode != SingleChannelMode) {
+        perChannel = perChannel == 4 ? 1 : perChannel - 4;
+    }
+    if (perChannel == 1 || perChannel == 2) {
+        m_subbands = m_frequencyIndex == 2 ? LowRateSubbands32kHz : LowRateSubbands;
+    } else if (m_frequencyIndex == 1 || (perChannel >= 3 && perChannel <= 5)) {
+        m_subbands = TableASubbands;
+    } else {
+        m_subbands = TableBSubbands;
+    }
+}
+
+void FrameHeader::UpdateEstimates(uint32_t fileSize) {
+    const uint32_t unpaddedFrame = m_bodySize - m_padding + HeaderBytes;
+    m_maxFrames = fileSize / unpaddedFrame;
+    m_minFrames = fileSize / (unpaddedFrame + 1);
+    m_totalMs = MsPerFrame() * static_cast<float>(m_maxFrames);
+}
+
+void FrameHeader::UpdatePaddingTable(int32_t currentFrame, int32_t highestFrame) {
+    if (!m_hasPaddingTable) {
+        m_paddingTable.reserve(std::clamp(m_maxFrames, 1u, PaddingTableReserveLimit));
+        m_hasPaddingTable = true;
+    }
+    if (currentFrame == 0) {
+        if (m_paddingTable.empty()) {
+            m_paddingTable.push_back(m_padding);
+        } else {
+            m_paddingTable[0] = m_padding;
+        }
+        return;
+    }
+    if (currentFrame < 0 || currentFrame != highestFrame || m_paddingTable.empty()) {
+        return;
+    }
+    const auto index = static_cast<size_t>(currentFrame);
+    if (index > m_paddingTable.size()) {
+        m_paddingTable.resize(index, m_paddingTable.back());
+    }
+    const uint32_t entry = m_paddingTable[index - 1] + m_padding;
+    if (index == m_paddingTable.size()) {
+        m_paddingTable.push_back(entry);
+    } else {
+        m_paddingTable[index] = entry;
+    }
+}
+
+}  // namespace aurion

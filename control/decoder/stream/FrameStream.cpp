@@ -1,0 +1,311 @@
+#include "control/decoder/stream/FrameStream.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <bit>
+#include <cerrno>
+#include <cstring>
+#include <limits>
+
+#include "control/decoder/stream/FrameHeader.h"
+#include "control/decoder/stream/FrameSize.h"
+
+namespace aurion {
+
+namespace {
+
+constexpr uint32_t HeaderBytes = 4;
+
+// The sync search: 12-bit sync for the first header; later headers must repeat
+// the sync, the ID bit and the sampling frequency (bits 31..19 and 11..10), and
+// whether the mode is single channel. The stored pattern also keeps the mode bits.
+constexpr uint32_t FirstSyncMask = 0xFFF00000;
+constexpr uint32_t SyncPatternMask = 0xFFF80CC0;
+constexpr uint32_t MatchMask = 0xFFF80C00;
+
+// ID3v2 (id3.org, ID3 tag version 2.4.0, clause 3.1): "ID3", two version bytes,
+// flags, and a 28-bit syncsafe size that excludes the 10-byte header and footer.
+constexpr size_t Id3v2HeaderBytes = 10;
+constexpr uint8_t Id3v2FooterFlag = 0x10;
+
+// The ID3v1 record that ends many files.
+constexpr uint64_t Id3v1Bytes = 128;
+
+constexpr std::array<uint32_t, 33> MakeMaskTable() {
+    std::array<uint32_t, 33> masks{};
+    for (unsigned n = 0; n < 32; ++n) {
+        masks[n] = (1u << n) - 1u;
+    }
+    masks[32] = 0xFFFFFFFFu;
+    return masks;
+}
+constexpr std::array<uint32_t, 33> BitMask = MakeMaskTable();
+
+[[nodiscard]] bool SameStream(uint32_t pattern, bool singleChannel, uint32_t word) {
+    return (word & MatchMask) == (pattern & MatchMask) &&
+           (HeaderMode(word) == SingleChannelMode) == singleChannel;
+}
+
+// Reads count bytes at offset; false unless all of them arrive.
+[[nodiscard]] bool ReadExactly(int fd, void* target, size_t count, uint64_t offset) {
+    auto* bytes = static_cast<uint8_t*>(target);
+    size_t done = 0;
+    while (done < count) {
+        const ssize_t got =
+            pread(fd, bytes + done, count - done, static_cast<off_t>(offset + done));
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            return false;
+        }
+        done += static_cast<size_t>(got);
+    }
+    return true;
+}
+
+}  // namespace
+
+FrameStream::~FrameStream() { Close(); }
+
+void FrameStream::Open(const std::string& fileName) {
+    Close();
+    m_fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+    m_bodyBytes = 0;
+    m_wordIndex = 0;
+    m_bitIndex = 0;
+    m_syncPattern = 0;
+    m_singleChannel = false;
+    m_currentFrame = -1;
+    m_highestFrame = -1;
+    m_firstFrameOffset = 0;
+    m_position = 0;
+    m_fileSize = 0;
+    if (m_fd < 0) {
+        return;
+    }
+    struct stat status {};
+    if (fstat(m_fd, &status) == 0 && status.st_size > 0) {
+        m_fileSize = static_cast<uint64_t>(status.st_size);
+    }
+    SkipId3v2Tag();
+}
+
+void FrameStream::Close() {
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
+    }
+}
+
+bool FrameStream::ReadHeaderWord(uint32_t& word, bool matchFirst) {
+    for (;; ++m_position) {
+        uint32_t candidate = 0;
+        if (!ReadWordAt(m_position, candidate)) {
+            return false;
+        }
+        const bool synced =
+            matchFirst ? MatchesPattern(candidate) : (candidate & FirstSyncMask) == FirstSyncMask;
+        if (!synced || ReadableFrameBytes(candidate) == 0) {
+            continue;
+        }
+        if (!matchFirst) {
+            if (!ConfirmFirstHeader(candidate, m_position)) {
+                continue;
+            }
+            m_firstFrameOffset = m_position;
+        }
+        m_position += HeaderBytes;
+        word = candidate;
+        ++m_currentFrame;
+        m_highestFrame = std::max(m_highestFrame, m_currentFrame);
+        return true;
+    }
+}
+
+void FrameStream::SetSyncPattern(uint32_t headerWord) {
+    m_syncPattern = headerWord & SyncPatternMask;
+    m_singleChannel = HeaderMode(headerWord) == SingleChannelMode;
+}
+
+bool FrameStream::ReadFrameBody(uint32_t byteCount) {
+    if (m_fd < 0 || byteCount > BufferBytes) {
+        return false;
+    }
+    if (byteCount % 4 != 0) {
+        m_buffer[byteCount / 4] = 0;
+    }
+    if (!ReadExactly(m_fd, m_buffer.data(), byteCount, m_position)) {
+        return false;
+    }
+    m_position += byteCount;
+    m_bodyBytes = byteCount;
+    SwapBody();
+    return true;
+}
+
+bool FrameStream::LoadBody(std::span<const uint8_t> bytes) {
+    if (bytes.size() > BufferBytes) {
+        return false;
+    }
+    if (bytes.size() % 4 != 0) {
+        m_buffer[bytes.size() / 4] = 0;
+    }
+    if (!bytes.empty()) {
+        std::memcpy(m_buffer.data(), bytes.data(), bytes.size());
+    }
+    m_bodyBytes = static_cast<uint32_t>(bytes.size());
+    SwapBody();
+    return true;
+}
+
+uint32_t FrameStream::GetBits(unsigned n) {
+    if (m_wordIndex >= BufferWords || n == 0) {
+        return 0;
+    }
+    n = std::min(n, 32u);
+    const uint32_t word = m_buffer[m_wordIndex];
+    const unsigned available = 32 - m_bitIndex;
+    if (n < available) {
+        m_bitIndex += n;
+        return (word >> (available - n)) & BitMask[n];
+    }
+    const unsigned rest = n - available;
+    ++m_wordIndex;
+    m_bitIndex = rest;
+    const uint32_t high = word & BitMask[available];
+    if (rest == 0) {
+        return high;
+    }
+    const uint32_t next = m_wordIndex < BufferWords ? m_buffer[m_wordIndex] : 0;
+    return (high << rest) | (next >> (32 - rest));
+}
+
+uint32_t FrameStream::BitsRead() const {
+    return static_cast<uint32_t>(m_wordIndex * 32 + m_bitIndex);
+}
+
+uint32_t FrameStream::FileSize() const {
+    return static_cast<uint32_t>(
+        std::min<uint64_t>(m_fileSize, std::numeric_limits<uint32_t>::max()));
+}
+
+bool FrameStream::SeekFixed(int32_t frame, uint32_t bodySize) {
+    if (m_fd < 0 || frame < 0) {
+        return false;
+    }
+    m_position = m_firstFrameOffset + static_cast<uint64_t>(frame) * (bodySize + HeaderBytes);
+    m_currentFrame = frame - 1;
+    return true;
+}
+
+bool FrameStream::SeekVariable(int32_t frame, uint32_t unpaddedBodySize, FrameHeader& header) {
+    if (m_fd < 0 || frame < 0) {
+        return false;
+    }
+    const std::span<const uint32_t> table = header.PaddingTable();
+    const uint64_t unpaddedFrame = uint64_t{unpaddedBodySize} + HeaderBytes;
+    Crc16* crc = nullptr;
+    if (m_highestFrame < frame) {
+        uint64_t padded = 0;
+        if (m_highestFrame >= 0) {
+            if (static_cast<size_t>(m_highestFrame) >= table.size()) {
+                return false;
+            }
+            padded = table[static_cast<size_t>(m_highestFrame)];
+        }
+        m_position =
+            m_firstFrameOffset + padded + unpaddedFrame * static_cast<uint64_t>(m_highestFrame + 1);
+        m_currentFrame = m_highestFrame;
+        do {
+            if (!header.ReadNext(*this, crc)) {
+                return false;
+            }
+        } while (m_highestFrame < frame);
+        return true;
+    }
+    uint64_t padded = 0;
+    if (frame > 0) {
+        if (static_cast<size_t>(frame - 1) >= table.size()) {
+            return false;
+        }
+        padded = table[static_cast<size_t>(frame - 1)];
+    }
+    m_position = m_firstFrameOffset + padded + unpaddedFrame * static_cast<uint64_t>(frame);
+    m_currentFrame = frame - 1;
+    return header.ReadNext(*this, crc);
+}
+
+bool FrameStream::MatchesPattern(uint32_t word) const {
+    return SameStream(m_syncPattern, m_singleChannel, word);
+}
+
+// A first header counts only when the frame it announces is followed by another
+// header of the same stream, or by the end of the file (or only a trailing ID3v1
+// record): junk that happens to contain a sync word cannot lock the stream.
+bool FrameStream::ConfirmFirstHeader(uint32_t word, uint64_t offset) const {
+    const uint64_t next = offset + ReadableFrameBytes(word);
+    if (next == m_fileSize) {
+        return true;
+    }
+    uint32_t following = 0;
+    if (!ReadWordAt(next, following)) {
+        return false;
+    }
+    if (SameStream(word & SyncPatternMask, HeaderMode(word) == SingleChannelMode, following) &&
+        ReadableFrameBytes(following) != 0) {
+        return true;
+    }
+    constexpr uint32_t TagMarker = 0x54414700;  // "TAG"
+    return next + Id3v1Bytes == m_fileSize && (following & 0xFFFFFF00) == TagMarker;
+}
+
+bool FrameStream::ReadWordAt(uint64_t offset, uint32_t& word) const {
+    std::array<uint8_t, HeaderBytes> bytes{};
+    if (m_fd < 0 || !ReadExactly(m_fd, bytes.data(), bytes.size(), offset)) {
+        return false;
+    }
+    word = (uint32_t{bytes[0]} << 24) | (uint32_t{bytes[1]} << 16) | (uint32_t{bytes[2]} << 8) |
+           bytes[3];
+    return true;
+}
+
+// A tag whose size runs past the end of the file is not taken as one: the search
+// then starts at byte 0 as for any other leading data.
+void FrameStream::SkipId3v2Tag() {
+    std::array<uint8_t, Id3v2HeaderBytes> tag{};
+    if (!ReadExactly(m_fd, tag.data(), tag.size(), 0)) {
+        return;
+    }
+    if (tag[0] != 'I' || tag[1] != 'D' || tag[2] != '3' || tag[3] == 0xFF || tag[4] == 0xFF) {
+        return;
+    }
+    if (((tag[6] | tag[7] | tag[8] | tag[9]) & 0x80) != 0) {
+        return;
+    }
+    uint64_t size =
+        (uint64_t{tag[6]} << 21) | (uint64_t{tag[7]} << 14) | (uint64_t{tag[8]} << 7) | tag[9];
+    size += Id3v2HeaderBytes;
+    if ((tag[5] & Id3v2FooterFlag) != 0) {
+        size += Id3v2HeaderBytes;
+    }
+    if (size <= m_fileSize) {
+        m_position = size;
+    }
+}
+
+void FrameStream::SwapBody() {
+    const size_t words = (m_bodyBytes + 3) / 4;
+    if constexpr (std::endian::native == std::endian::little) {
+        for (size_t i = 0; i < words; ++i) {
+            m_buffer[i] = __builtin_bswap32(m_buffer[i]);
+        }
+    }
+    m_wordIndex = 0;
+    m_bitIndex = 0;
+}
+
+}  // namespace aurion
