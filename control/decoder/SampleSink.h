@@ -18,6 +18,9 @@ public:
     virtual void ClearBuffer() = 0;
     // Makes the coming destruction discard queued audio instead of playing it out.
     virtual void Abort() = 0;
+    // True once the sink can take no more audio (its file or device failed and it
+    // has reported that); the session then ends at once.
+    [[nodiscard]] virtual bool Failed() const { return false; }
 };
 
 // The output channel choice of a session.
