@@ -1,0 +1,184 @@
+#include "control/output/WavFileSink.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+namespace aurion {
+
+namespace {
+
+// The control's error numbers for output failures.
+constexpr uint16_t ErrorFileIo = 601;
+constexpr uint16_t ErrorChunk = 609;
+
+constexpr const char* TextOpen = "mmioOpen() failed";
+constexpr const char* TextCreateChunk = "mmioCreateChunk() failed";
+constexpr const char* TextWrite = "mmioWrite() failed";
+constexpr const char* TextAscend = "mmioAscend() failed";
+constexpr const char* TextGetInfo = "mmioGetInfo() failed";
+constexpr const char* TextAdvance = "mmioAdvance(,,MMIO_WRITE) failed";
+constexpr const char* TextSetInfo = "mmioSetInfo(,Info,) failed";
+constexpr const char* TextAscendData = "mmioAscend(,Data,) failed";
+constexpr const char* TextAscendRiff = "mmioAscend(,RIFF,) failed";
+constexpr const char* TextClose = "mmioClose() failed";
+
+constexpr uint32_t SamplesPerFrame = 1152;  // ISO/IEC 11172-3, Layers II and III
+constexpr uint16_t FormatPcm = 1;           // WAVE_FORMAT_PCM
+constexpr uint32_t FormatBytes = 18;        // the format record with its extra-size field
+constexpr uint16_t BitsPerSample = 16;
+
+void Put16(uint8_t* out, uint16_t value) {
+    out[0] = static_cast<uint8_t>(value);
+    out[1] = static_cast<uint8_t>(value >> 8);
+}
+
+void Put32(uint8_t* out, uint32_t value) {
+    for (int i = 0; i < 4; ++i) {
+        out[i] = static_cast<uint8_t>(value >> (8 * i));
+    }
+}
+
+}  // namespace
+
+uint32_t WavFrameBytes(int channels, uint32_t version, uint32_t layer) {
+    uint32_t bytes = static_cast<uint32_t>(channels) * SamplesPerFrame * 2;
+    // An MPEG-2 Layer III frame holds one granule; Layers I and II keep their
+    // MPEG-1 frame lengths at the low sampling frequencies.
+    if (version == 0 && layer == 3) {
+        bytes /= 2;
+    }
+    if (layer == 1) {
+        bytes /= 3;
+    }
+    return bytes;
+}
+
+WavFileSink::WavFileSink(const std::string& path, int channels, uint32_t sampleRate,
+                         uint32_t frameBytes, SinkFailureReport report)
+    : m_position(static_cast<size_t>(std::clamp(channels, 1, 2))),
+      m_channels(std::clamp(channels, 1, 2)),
+      m_frameBytes(frameBytes),
+      m_report(std::move(report)),
+      m_frame(frameBytes) {
+    ResetPositions();
+    if (!Open(path, sampleRate)) {
+        m_failed = true;
+    }
+}
+
+bool WavFileSink::Open(const std::string& path, uint32_t sampleRate) {
+    m_file = platform::MmioFile::OpenForWriting(path);
+    if (!m_file) {
+        Fail(TextOpen, ErrorFileIo);
+        return false;
+    }
+    m_riff.FormType = platform::MakeFourCC('W', 'A', 'V', 'E');
+    if (!m_file->CreateChunk(m_riff, platform::ChunkKind::Riff)) {
+        Fail(TextCreateChunk, ErrorChunk);
+        return false;
+    }
+    platform::MmChunkInfo format;
+    format.Id = platform::MakeFourCC('f', 'm', 't', ' ');
+    format.Size = FormatBytes;
+    if (!m_file->CreateChunk(format, platform::ChunkKind::Plain)) {
+        Fail(TextCreateChunk, ErrorChunk);
+        return false;
+    }
+    const auto channels = static_cast<uint16_t>(m_channels);
+    const auto blockAlign = static_cast<uint16_t>(channels * BitsPerSample / 8);
+    std::array<uint8_t, FormatBytes> record{};
+    Put16(&record[0], FormatPcm);
+    Put16(&record[2], channels);
+    Put32(&record[4], sampleRate);
+    Put32(&record[8], sampleRate * blockAlign);
+    Put16(&record[12], blockAlign);
+    Put16(&record[14], BitsPerSample);
+    Put16(&record[16], 0);
+    if (m_file->Write(record) != static_cast<int64_t>(record.size())) {
+        Fail(TextWrite, ErrorChunk);
+        return false;
+    }
+    if (!m_file->Ascend(format)) {
+        Fail(TextAscend, ErrorFileIo);
+        return false;
+    }
+    m_data.Id = platform::MakeFourCC('d', 'a', 't', 'a');
+    if (!m_file->CreateChunk(m_data, platform::ChunkKind::Plain)) {
+        Fail(TextCreateChunk, ErrorFileIo);
+        return false;
+    }
+    if (!m_file->GetInfo(m_info)) {
+        Fail(TextGetInfo, ErrorFileIo);
+        return false;
+    }
+    return true;
+}
+
+WavFileSink::~WavFileSink() {
+    if (m_failed || !m_file) {
+        return;  // the file stays as far as it got; the handle closes without ascending
+    }
+    m_info.Dirty = true;
+    if (!m_file->SetInfo(m_info)) {
+        m_report(TextSetInfo, ErrorFileIo, false);
+    }
+    if (!m_file->Ascend(m_data)) {
+        m_report(TextAscendData, ErrorFileIo, false);
+    }
+    if (!m_file->Ascend(m_riff)) {
+        m_report(TextAscendRiff, ErrorFileIo, false);
+    }
+    if (!m_file->Close()) {
+        m_report(TextClose, ErrorFileIo, false);
+    }
+}
+
+void WavFileSink::Fail(const char* text, uint16_t error) {
+    m_failed = true;
+    m_report(text, error, true);
+}
+
+void WavFileSink::ResetPositions() {
+    for (size_t c = 0; c < m_position.size(); ++c) {
+        m_position[c] = static_cast<uint32_t>(2 * c);
+    }
+}
+
+void WavFileSink::Append(int channel, int16_t sample) {
+    if (channel < 0 || channel >= m_channels) {
+        return;
+    }
+    uint32_t& position = m_position[static_cast<size_t>(channel)];
+    if (position + 2 > m_frameBytes) {
+        return;  // more samples than a frame holds: never past the frame buffer
+    }
+    const auto bits = static_cast<uint16_t>(sample);
+    m_frame[position] = static_cast<uint8_t>(bits);
+    m_frame[position + 1] = static_cast<uint8_t>(bits >> 8);
+    position += static_cast<uint32_t>(m_channels) * 2;
+}
+
+void WavFileSink::WriteBuffer() {
+    if (m_failed) {
+        return;
+    }
+    size_t done = 0;
+    while (done < m_frame.size()) {
+        if (m_info.Next == m_info.EndWrite) {
+            m_info.Dirty = true;
+            if (!m_file->Advance(m_info)) {
+                Fail(TextAdvance, ErrorFileIo);
+                return;
+            }
+        }
+        const size_t room = static_cast<size_t>(m_info.EndWrite - m_info.Next);
+        const size_t n = std::min(room, m_frame.size() - done);
+        std::memcpy(m_info.Next, m_frame.data() + done, n);
+        m_info.Next += n;
+        done += n;
+    }
+    ResetPositions();
+}
+
+}  // namespace aurion
