@@ -1,0 +1,41 @@
+#include "control/decoder/layer3/HybridSynthesis.h"
+
+#include <cstddef>
+
+#include "control/decoder/layer3/InverseMdct.h"
+
+namespace aurion {
+
+void HybridSynthesis::Reset() {
+    for (auto& overlap : m_overlap) {
+        overlap.fill(0.0f);
+    }
+}
+
+void HybridSynthesis::Run(int channel, const GranuleInfo& granule, std::array<float, 576>& hybrid) {
+    std::array<float, 576>& overlap = m_overlap[channel & 1];
+    const uint32_t granuleBlockType =
+        granule.window_switching_flag != 0 ? granule.block_type & 3 : 0;
+    const bool mixed = granule.IsMixed();
+    float output[36];
+    for (size_t sb = 0; sb < 32; ++sb) {
+        const uint32_t blockType = (mixed && sb < 2) ? 0 : granuleBlockType;
+        float* lines = hybrid.data() + 18 * sb;
+        float* previous = overlap.data() + 18 * sb;
+        InverseMdct(lines, output, blockType);
+        for (size_t i = 0; i < 18; ++i) {
+            lines[i] = output[i] + previous[i];
+            previous[i] = output[18 + i];
+        }
+    }
+}
+
+void InvertFrequencies(std::array<float, 576>& hybrid) {
+    for (size_t sb = 1; sb < 32; sb += 2) {
+        for (size_t i = 1; i < 18; i += 2) {
+            hybrid[18 * sb + i] = -hybrid[18 * sb + i];
+        }
+    }
+}
+
+}  // namespace aurion

@@ -1,0 +1,37 @@
+// The last Layer III stage before the polyphase filter (ISO/IEC 11172-3 clause
+// 2.4.3.4.10): per subband the IMDCT with its block type's window, overlap-add
+// with the previous granule of the same channel, then the frequency inversion of
+// odd subbands. Holds the overlap of both channels; zero after construction and
+// after Reset, so nothing from before a seek reaches the output.
+#pragma once
+
+#include <array>
+#include <cstddef>
+
+#include "control/decoder/layer3/SideInfo.h"
+
+namespace aurion {
+
+class HybridSynthesis {
+public:
+    HybridSynthesis() = default;
+    HybridSynthesis(const HybridSynthesis&) = delete;
+    HybridSynthesis& operator=(const HybridSynthesis&) = delete;
+
+    void Reset();
+    // hybrid holds the channel's lines after alias reduction; on return the 18 time
+    // samples of each subband (line = 18 x subband + sample). channel is 0 or 1.
+    void Run(int channel, const GranuleInfo& granule, std::array<float, 576>& hybrid);
+
+    [[nodiscard]] const std::array<float, 576>& Overlap(int channel) const {
+        return m_overlap[channel & 1];
+    }
+
+private:
+    std::array<std::array<float, 576>, 2> m_overlap{};
+};
+
+// Negates the odd time samples of the odd subbands.
+void InvertFrequencies(std::array<float, 576>& hybrid);
+
+}  // namespace aurion

@@ -1,0 +1,155 @@
+// Reads the Layer III scale factors of one granule and channel from the main data
+// (ISO/IEC 11172-3 clause 2.4.2.7 for MPEG-1, ISO/IEC 13818-3 for LSF), from a bit
+// source with GetBits(n) such as the BitReservoir. Every band index written is a
+// constant of the syntax, so no file value can address outside ScaleFactors; only
+// MPEG-1 granule 1 keeps older values (the groups its scfsi bits mark).
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+#include "control/decoder/layer3/LsfPartitionTable.h"
+#include "control/decoder/layer3/ScaleFactorBandTables.h"
+#include "control/decoder/layer3/ScaleFactorLengths.h"
+#include "control/decoder/layer3/SideInfo.h"
+
+namespace aurion {
+
+struct ScaleFactors {
+    std::array<int32_t, 23> l{};                 // long bands 0..22
+    std::array<std::array<int32_t, 13>, 3> s{};  // [window][short band 0..12]
+};
+
+// The LSF slen values, block number and preflag that scalefac_compress selects.
+struct LsfScaleFactorLayout {
+    std::array<uint32_t, 4> slen{};
+    int blockNumber = 0;
+    uint32_t preflag = 0;
+};
+
+[[nodiscard]] inline LsfScaleFactorLayout LsfLayout(uint32_t sfc, bool intensityRightChannel) {
+    LsfScaleFactorLayout layout;
+    if (!intensityRightChannel) {
+        if (sfc < 400) {
+            layout.slen = {sfc / 80, (sfc / 16) % 5, (sfc % 16) / 4, sfc % 4};
+            layout.blockNumber = 0;
+        } else if (sfc < 500) {
+            const uint32_t v = sfc - 400;
+            layout.slen = {(v / 4) / 5, (v / 4) % 5, v % 4, 0};
+            layout.blockNumber = 1;
+        } else {
+            const uint32_t v = sfc - 500;  // 0..11: the 9-bit field goes no higher
+            layout.slen = {v / 3, v % 3, 0, 0};
+            layout.blockNumber = 2;
+            layout.preflag = 1;
+        }
+        return layout;
+    }
+    const uint32_t h = sfc / 2;
+    if (h < 180) {
+        layout.slen = {h / 36, (h % 36) / 6, (h % 36) % 6, 0};
+        layout.blockNumber = 3;
+    } else if (h < 244) {
+        const uint32_t v = h - 180;
+        layout.slen = {(v % 64) / 16, (v % 16) / 4, v % 4, 0};
+        layout.blockNumber = 4;
+    } else {
+        const uint32_t v = h - 244;  // 0..11
+        layout.slen = {v / 3, v % 3, 0, 0};
+        layout.blockNumber = 5;
+    }
+    return layout;
+}
+
+template <class BitSource>
+uint32_t ReadScaleFactorBits(BitSource& bits, uint32_t slen) {
+    return slen == 0 ? 0 : bits.GetBits(slen);
+}
+
+// MPEG-1: granule 1 of a long-block channel keeps granule 0's values in every
+// group whose scfsi bit is set.
+template <class BitSource>
+void ReadScaleFactorsMpeg1(BitSource& bits, const GranuleInfo& granule, const uint32_t (&scfsi)[4],
+                           int granuleIndex, ScaleFactors& sf) {
+    const uint32_t slen1 = ScaleFactorSlen1[granule.scalefac_compress & 15];
+    const uint32_t slen2 = ScaleFactorSlen2[granule.scalefac_compress & 15];
+    if (granule.IsShort()) {
+        int firstShortBand = 0;
+        if (granule.IsMixed()) {
+            for (int band = 0; band < MixedLongBandsMpeg1; ++band) {
+                sf.l[band] = static_cast<int32_t>(ReadScaleFactorBits(bits, slen1));
+            }
+            firstShortBand = 3;
+        }
+        for (int band = firstShortBand; band < 12; ++band) {
+            const uint32_t slen = band < 6 ? slen1 : slen2;
+            for (int window = 0; window < 3; ++window) {
+                sf.s[window][band] = static_cast<int32_t>(ReadScaleFactorBits(bits, slen));
+            }
+        }
+        for (int window = 0; window < 3; ++window) {
+            sf.s[window][12] = 0;
+        }
+        return;
+    }
+    constexpr int groupStart[5] = {0, 6, 11, 16, 21};
+    for (int group = 0; group < 4; ++group) {
+        if (granuleIndex != 0 && scfsi[group] != 0) {
+            continue;
+        }
+        const uint32_t slen = group < 2 ? slen1 : slen2;
+        for (int band = groupStart[group]; band < groupStart[group + 1]; ++band) {
+            sf.l[band] = static_cast<int32_t>(ReadScaleFactorBits(bits, slen));
+        }
+    }
+    sf.l[21] = 0;
+    sf.l[22] = 0;
+}
+
+// LSF: sets the granule's preflag from scalefac_compress, as the syntax implies it.
+template <class BitSource>
+void ReadScaleFactorsLsf(BitSource& bits, GranuleInfo& granule, bool intensityRightChannel,
+                         ScaleFactors& sf) {
+    const LsfScaleFactorLayout layout =
+        LsfLayout(granule.scalefac_compress & 511, intensityRightChannel);
+    granule.preflag = layout.preflag;
+    const int blockTypeNumber = granule.IsShort() ? (granule.IsMixed() ? 2 : 1) : 0;
+
+    std::array<int32_t, 45> buffer{};
+    size_t next = 0;
+    for (int partition = 0; partition < 4; ++partition) {
+        const int count = LsfPartitionTable[layout.blockNumber][blockTypeNumber][partition];
+        for (int i = 0; i < count && next < buffer.size(); ++i) {
+            buffer[next++] =
+                static_cast<int32_t>(ReadScaleFactorBits(bits, layout.slen[partition]));
+        }
+    }
+
+    if (!granule.IsShort()) {
+        for (int band = 0; band < 21; ++band) {
+            sf.l[band] = buffer[band];
+        }
+        sf.l[21] = 0;
+        sf.l[22] = 0;
+        return;
+    }
+    size_t from = 0;
+    int firstShortBand = 0;
+    if (granule.IsMixed()) {
+        for (int band = 0; band < MixedLongBandsLsf; ++band) {
+            sf.l[band] = buffer[from++];
+        }
+        firstShortBand = 3;
+    }
+    for (int band = firstShortBand; band < 12; ++band) {
+        for (int window = 0; window < 3; ++window) {
+            sf.s[window][band] = buffer[from++];
+        }
+    }
+    for (int window = 0; window < 3; ++window) {
+        sf.s[window][12] = 0;
+    }
+}
+
+}  // namespace aurion
