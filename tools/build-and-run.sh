@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# The main job: installs what is missing, builds Release into build/ and runs the
+# command-line host on the demo stream (or on the MP3 file given as argument):
+# `aurion info` prints its stream properties, `aurion decode` writes it as a WAV file.
+#
+#     tools/build-and-run.sh [FILE.mp3]
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+input="${1:-$root/tools/demo/demo.mp3}"
+if [ ! -f "$input" ]; then
+    echo "No such file: $input" >&2
+    exit 2
+fi
+input="$(cd "$(dirname "$input")" && pwd)/$(basename "$input")"
+
+source "$root/tools/install-dependencies.sh"
+install_missing_packages
+
+cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=Release
+cmake --build "$root/build" --target aurion -j2
+
+output="$root/build/$(basename "${input%.*}").wav"
+echo
+echo "== aurion info $input"
+"$root/build/bin/aurion" info "$input"
+echo
+echo "== aurion decode $input $output"
+"$root/build/bin/aurion" decode "$input" "$output"
+echo "Wrote $output ($(stat -c %s "$output") bytes)"

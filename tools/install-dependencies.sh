@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that the build needs, where they are missing.
+# Runs apt-get as root directly, otherwise through sudo.
+set -euo pipefail
+
+trackdeck_packages=(cmake g++ ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev)
+
+install_missing_packages() {
+    local missing=()
+    local package
+    for package in "${trackdeck_packages[@]}"; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$package")
+        fi
+    done
+    if [ "${#missing[@]}" -eq 0 ]; then
+        echo "All build packages are installed."
+        return 0
+    fi
+    local as_root=()
+    if [ "$(id -u)" -ne 0 ]; then
+        as_root=(sudo)
+    fi
+    echo "Installing: ${missing[*]}"
+    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update
+    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y --no-install-recommends "${missing[@]}" </dev/null
+}
+
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+    install_missing_packages
+fi
