@@ -1,0 +1,24 @@
+#include "control/player/DecodeContext.h"
+
+#include "control/decoder/layer3/Layer3Decoder.h"
+#include "control/decoder/stream/FrameHeader.h"
+#include "control/decoder/stream/FrameStream.h"
+#include "control/decoder/synthesis/PolyphaseFilter.h"
+
+namespace aurion {
+
+DecodeContext::DecodeContext(std::string lockName, std::string pauseGateName)
+    : Lock(std::move(lockName)), PauseGate(std::move(pauseGateName)) {}
+
+DecodeContext::~DecodeContext() {
+    // The decoder refers to the filters, the sink and the stream: it goes first.
+    Layer3.reset();
+    Sink.reset();
+    RightFilter.reset();
+    LeftFilter.reset();
+    if (Stream) {
+        Stream->Close();
+    }
+}
+
+}  // namespace aurion
