@@ -42,6 +42,7 @@ public:
 
 private:
     void Advance(unsigned bits);
+    void MoveBack(int64_t bits);
 
     std::array<uint32_t, Size> m_ring{};
     uint32_t m_writeIndex = 0;

@@ -1,0 +1,169 @@
+#include "control/decoder/layer3/HuffmanDecoder.h"
+
+#include <algorithm>
+
+namespace aurion {
+
+namespace {
+
+constexpr uint32_t LongStep = 250;        // steps this long chain through a jump pair
+constexpr unsigned MaxCodeBits = 32;      // a walk this long without a leaf gives up
+constexpr uint32_t SpectrumLines = 576;   // 32 subbands x 18 lines
+constexpr uint32_t ShortRegion1Start = 36;  // ISO/IEC 11172-3 clause 2.4.2.7, short blocks
+constexpr unsigned QuadTableBase = 32;
+
+// Walks the tree bit by bit; false when no leaf is reached within MaxCodeBits bits
+// or a step leaves the tree.
+bool WalkTree(const HuffmanTable& table, uint32_t& leaf, BitReservoir& reservoir) {
+    const uint8_t(*tree)[2] = table.tree;
+    uint32_t p = 0;
+    for (unsigned bitsRead = 0;; ++bitsRead) {
+        if (tree[p][0] == 0) {
+            leaf = tree[p][1];
+            return true;
+        }
+        if (bitsRead == MaxCodeBits) {
+            return false;
+        }
+        const uint32_t bit = reservoir.Get1Bit();
+        while (tree[p][bit] >= LongStep) {
+            p += tree[p][bit];
+            if (p >= table.treeLength) {
+                return false;
+            }
+        }
+        p += tree[p][bit];
+        if (p >= table.treeLength) {
+            return false;
+        }
+    }
+}
+
+int32_t ApplySign(int32_t value, BitReservoir& reservoir) {
+    if (value != 0 && reservoir.Get1Bit() != 0) {
+        return -value;
+    }
+    return value;
+}
+
+// Beyond the table's last boundary the region extends to the end of the spectrum.
+uint32_t Boundary(std::span<const uint16_t, 23> boundaries, uint64_t index) {
+    if (index >= boundaries.size()) {
+        return SpectrumLines;
+    }
+    return std::min<uint32_t>(boundaries[index], SpectrumLines);
+}
+
+}  // namespace
+
+bool DecodeHuffmanPair(const HuffmanTable& table, int32_t& x, int32_t& y, int32_t& v,
+                       int32_t& w, BitReservoir& reservoir) {
+    if (table.treeLength == 0 || table.tree == nullptr) {
+        x = 0;
+        y = 0;
+        return true;
+    }
+    const bool isQuad = table.xlen == 1 && table.ylen == 16;
+    uint32_t leaf = 0;
+    const bool found = WalkTree(table, leaf, reservoir);
+    if (found) {
+        if (isQuad) {
+            y = static_cast<int32_t>(leaf);
+        } else {
+            x = static_cast<int32_t>(leaf >> 4);
+            y = static_cast<int32_t>(leaf & 0xF);
+        }
+    }
+    if (isQuad) {
+        // Without a leaf the previous y stands in for the leaf value.
+        const auto value = static_cast<uint32_t>(y);
+        v = ApplySign(static_cast<int32_t>((value >> 3) & 1), reservoir);
+        w = ApplySign(static_cast<int32_t>((value >> 2) & 1), reservoir);
+        x = ApplySign(static_cast<int32_t>((value >> 1) & 1), reservoir);
+        y = ApplySign(static_cast<int32_t>(value & 1), reservoir);
+        return found;
+    }
+    const auto escape = static_cast<int32_t>(table.xlen) - 1;
+    if (table.linbits > 0 && x == escape) {
+        x += static_cast<int32_t>(reservoir.GetBits(table.linbits));
+    }
+    x = ApplySign(x, reservoir);
+    if (table.linbits > 0 && y == escape) {
+        y += static_cast<int32_t>(reservoir.GetBits(table.linbits));
+    }
+    y = ApplySign(y, reservoir);
+    return found;
+}
+
+void DecodeSpectrum(const GranuleInfo& info, std::span<const uint16_t, 23> longBandBoundaries,
+                    int32_t part2Start, BitReservoir& reservoir,
+                    std::array<int32_t, 576>& quantized) {
+    uint32_t region1Start = 0;
+    uint32_t region2Start = 0;
+    if (info.IsShort()) {
+        region1Start = ShortRegion1Start;
+        region2Start = SpectrumLines;
+    } else {
+        region1Start = Boundary(longBandBoundaries, uint64_t{info.region0_count} + 1);
+        region2Start = Boundary(longBandBoundaries,
+                                uint64_t{info.region0_count} + info.region1_count + 2);
+    }
+    const HuffmanTable* regionTables[3] = {
+        &GetHuffmanTable(info.table_select[0]),
+        &GetHuffmanTable(info.table_select[1]),
+        &GetHuffmanTable(info.table_select[2]),
+    };
+
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t v = 0;
+    int32_t w = 0;
+    const uint32_t bigValuesEnd =
+        static_cast<uint32_t>(std::min<uint64_t>(uint64_t{info.big_values} * 2, SpectrumLines));
+    uint32_t line = 0;
+    for (; line < bigValuesEnd; line += 2) {
+        const unsigned region = line < region1Start ? 0 : (line < region2Start ? 1 : 2);
+        DecodeHuffmanPair(*regionTables[region], x, y, v, w, reservoir);
+        quantized[line] = x;
+        quantized[line + 1] = y;
+    }
+
+    // Compared in 64 bits: the end may lie beyond what a 32-bit counter holds.
+    const int64_t end = int64_t{part2Start} + info.part2_3_length;
+    const HuffmanTable& quadTable = GetHuffmanTable(QuadTableBase + (info.count1table_select & 1));
+    const uint32_t count1Start = line;
+    while (reservoir.TotalBits() < end && line < SpectrumLines) {
+        DecodeHuffmanPair(quadTable, x, y, v, w, reservoir);
+        quantized[line] = v;
+        quantized[line + 1] = w;
+        if (line + 2 < SpectrumLines) {
+            quantized[line + 2] = x;
+            quantized[line + 3] = y;
+        }
+        line += 4;
+    }
+
+    const int64_t total = reservoir.TotalBits();
+    if (total > end) {
+        // The last quadruple ran past the channel's bits: drop it and give the bits
+        // back to the next channel. An overrun already in the big values has no
+        // quadruple to drop; only the bits are given back.
+        reservoir.RewindBits(static_cast<int32_t>(total - end));
+        if (line > count1Start) {
+            line -= 4;
+        }
+    } else if (total < end) {
+        int64_t stuffing = end - total;
+        while (stuffing > 0) {
+            const auto chunk = static_cast<unsigned>(std::min<int64_t>(stuffing, 32));
+            reservoir.GetBits(chunk);
+            stuffing -= chunk;
+        }
+    }
+
+    for (; line < SpectrumLines; ++line) {
+        quantized[line] = 0;
+    }
+}
+
+}  // namespace aurion
