@@ -1,0 +1,263 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "control/output/WavFileSink.h"
+#include "platform/mmio/Mmio.h"
+#include "tests/support/ScopedEnvironment.h"
+#include "tests/support/WavFileReader.h"
+
+namespace aurion {
+namespace {
+
+using platform::MmioStep;
+using test::ReadWavFile;
+
+struct Report {
+    std::string Text;
+    uint16_t Error;
+    bool EndsSession;
+    bool operator==(const Report&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Report& r) {
+    return out << '"' << r.Text << "\" " << r.Error << (r.EndsSession ? " ends" : " goes on");
+}
+
+class WavFileSinkTest : public ::testing::Test {
+protected:
+    void TearDown() override { platform::SetMmioFailureHook({}); }
+
+    std::unique_ptr<WavFileSink> MakeSink(int channels, uint32_t rate, uint32_t frameBytes) {
+        return std::make_unique<WavFileSink>(m_path, channels, rate, frameBytes,
+                                             [this](const char* text, uint16_t error, bool ends) {
+                                                 m_reports.push_back({text, error, ends});
+                                             });
+    }
+    static void FailAt(MmioStep failing, unsigned occurrence) {
+        platform::SetMmioFailureHook(
+            [=](MmioStep step, unsigned n) { return step == failing && n == occurrence; });
+    }
+    // Frame f, channel c, sample i of a recognisable ramp.
+    static int16_t SampleOf(int frame, int channel, int i) {
+        return static_cast<int16_t>(frame * 1000 + channel * 20000 - i * 7);
+    }
+    static void AppendFrame(SampleSink& sink, int frame, int channels, int samples) {
+        for (int c = 0; c < channels; ++c) {  // one channel after the other, as the decoder does
+            for (int i = 0; i < samples; ++i) {
+                sink.Append(c, SampleOf(frame, c, i));
+            }
+        }
+        sink.WriteBuffer();
+    }
+
+    platform::test::ScopedEnvironment m_env;
+    std::string m_path = m_env.Folder() + "out.wav";
+    std::vector<Report> m_reports;
+};
+
+TEST_F(WavFileSinkTest, FrameBytesFollowChannelsVersionAndLayer) {
+    EXPECT_EQ(WavFrameBytes(1, 1, 3), 2304u);
+    EXPECT_EQ(WavFrameBytes(2, 1, 3), 4608u);
+    EXPECT_EQ(WavFrameBytes(1, 0, 3), 1152u);
+    EXPECT_EQ(WavFrameBytes(2, 0, 3), 2304u);
+    EXPECT_EQ(WavFrameBytes(2, 1, 1), 1536u);
+    EXPECT_EQ(WavFrameBytes(1, 1, 2), 2304u);
+    EXPECT_EQ(WavFrameBytes(1, 0, 2), 2304u);  // LSF Layer II keeps 1152 samples
+}
+
+TEST_F(WavFileSinkTest, MonoFileHasTheLayoutToTheByte) {
+    {
+        auto sink = MakeSink(1, 44100, 2304);
+        ASSERT_FALSE(sink->Failed());
+        for (int f = 0; f < 5; ++f) {
+            AppendFrame(*sink, f, 1, 1152);
+            sink->ClearBuffer();  // neither drops anything from the file
+            sink->Abort();
+        }
+    }
+    EXPECT_TRUE(m_reports.empty());
+    const auto wav = ReadWavFile(m_path);
+    ASSERT_TRUE(wav);
+    ASSERT_EQ(wav->Bytes.size(), 46u + 5 * 2304);
+    EXPECT_EQ(wav->Riff, "RIFF");
+    EXPECT_EQ(wav->RiffSize, 38u + 5 * 2304);
+    EXPECT_EQ(wav->Wave, "WAVE");
+    EXPECT_EQ(wav->Fmt, "fmt ");
+    EXPECT_EQ(wav->FmtSize, 18u);
+    EXPECT_EQ(wav->FormatTag, 1);
+    EXPECT_EQ(wav->Channels, 1);
+    EXPECT_EQ(wav->SampleRate, 44100u);
+    EXPECT_EQ(wav->BytesPerSecond, 88200u);
+    EXPECT_EQ(wav->BlockAlign, 2);
+    EXPECT_EQ(wav->BitsPerSample, 16);
+    EXPECT_EQ(wav->ExtraBytes, 0);
+    EXPECT_EQ(wav->Data, "data");
+    EXPECT_EQ(wav->DataSize, 5u * 2304);
+    ASSERT_EQ(wav->Samples.size(), 5u * 1152);
+    for (int f = 0; f < 5; ++f) {
+        for (int i = 0; i < 1152; ++i) {
+            ASSERT_EQ(wav->Samples[static_cast<size_t>(f * 1152 + i)], SampleOf(f, 0, i))
+                << "frame " << f << " sample " << i;
+        }
+    }
+}
+
+TEST_F(WavFileSinkTest, StereoInterleavesByChannelLeftFirst) {
+    {
+        auto sink = MakeSink(2, 48000, 4608);
+        for (int f = 0; f < 3; ++f) {
+            AppendFrame(*sink, f, 2, 1152);
+        }
+    }
+    const auto wav = ReadWavFile(m_path);
+    ASSERT_TRUE(wav);
+    EXPECT_EQ(wav->Channels, 2);
+    EXPECT_EQ(wav->SampleRate, 48000u);
+    EXPECT_EQ(wav->BytesPerSecond, 192000u);
+    EXPECT_EQ(wav->BlockAlign, 4);
+    EXPECT_EQ(wav->DataSize, 3u * 4608);
+    EXPECT_EQ(wav->RiffSize, 38u + 3 * 4608);
+    ASSERT_EQ(wav->Samples.size(), 3u * 2304);
+    for (int f = 0; f < 3; ++f) {
+        for (int i = 0; i < 1152; ++i) {
+            const size_t at = static_cast<size_t>(f * 2304 + 2 * i);
+            ASSERT_EQ(wav->Samples[at], SampleOf(f, 0, i));
+            ASSERT_EQ(wav->Samples[at + 1], SampleOf(f, 1, i));
+        }
+    }
+}
+
+TEST_F(WavFileSinkTest, LowSamplingFrequencyMonoWritesFramesOf1152Bytes) {
+    {
+        auto sink = MakeSink(1, 22050, WavFrameBytes(1, 0, 3));
+        for (int f = 0; f < 4; ++f) {
+            AppendFrame(*sink, f, 1, 576);
+        }
+    }
+    const auto wav = ReadWavFile(m_path);
+    ASSERT_TRUE(wav);
+    EXPECT_EQ(wav->SampleRate, 22050u);
+    EXPECT_EQ(wav->BytesPerSecond, 44100u);
+    EXPECT_EQ(wav->DataSize, 4u * 1152);
+    EXPECT_EQ(wav->Samples[576], SampleOf(1, 0, 0));
+}
+
+TEST_F(WavFileSinkTest, EveryFrameAddsExactlyFrameBytesWhateverWasAppended) {
+    {
+        auto sink = MakeSink(1, 32000, 2304);
+        AppendFrame(*sink, 0, 1, 2000);  // too many: the surplus is dropped
+        AppendFrame(*sink, 1, 1, 10);    // too few: the rest of the frame is what it held
+        sink->Append(1, 5);              // a channel the file does not have
+        sink->Append(-1, 5);
+        sink->WriteBuffer();
+    }
+    const auto wav = ReadWavFile(m_path);
+    ASSERT_TRUE(wav);
+    EXPECT_EQ(wav->DataSize, 3u * 2304);
+    EXPECT_EQ(wav->Samples[1151], SampleOf(0, 0, 1151));
+    EXPECT_EQ(wav->Samples[1152 + 9], SampleOf(1, 0, 9));
+    EXPECT_EQ(wav->Samples[1152 + 10], SampleOf(0, 0, 10));
+    EXPECT_EQ(wav->Samples[2304], SampleOf(1, 0, 0));
+}
+
+TEST_F(WavFileSinkTest, OpeningFailuresReportTheirTextAndEndTheSession) {
+    struct Case {
+        MmioStep Step;
+        unsigned Occurrence;
+        Report Expected;
+    };
+    const std::vector<Case> cases = {
+        {MmioStep::Open, 1, {"mmioOpen() failed", 601, true}},
+        {MmioStep::CreateChunk, 1, {"mmioCreateChunk() failed", 609, true}},
+        {MmioStep::CreateChunk, 2, {"mmioCreateChunk() failed", 609, true}},
+        {MmioStep::Write, 1, {"mmioWrite() failed", 609, true}},
+        {MmioStep::Ascend, 1, {"mmioAscend() failed", 601, true}},
+        {MmioStep::CreateChunk, 3, {"mmioCreateChunk() failed", 601, true}},
+        {MmioStep::GetInfo, 1, {"mmioGetInfo() failed", 601, true}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Expected.Text + " #" + std::to_string(c.Occurrence));
+        m_reports.clear();
+        FailAt(c.Step, c.Occurrence);
+        {
+            auto sink = MakeSink(2, 44100, 4608);
+            EXPECT_TRUE(sink->Failed());
+            AppendFrame(*sink, 0, 2, 1152);  // taken and dropped without a crash
+        }
+        EXPECT_EQ(m_reports, std::vector<Report>{c.Expected});
+    }
+}
+
+TEST_F(WavFileSinkTest, MissingFolderFailsToOpen) {
+    m_path = m_env.Folder() + "missing/out.wav";
+    auto sink = MakeSink(1, 44100, 2304);
+    EXPECT_TRUE(sink->Failed());
+    EXPECT_EQ(m_reports, (std::vector<Report>{{"mmioOpen() failed", 601, true}}));
+}
+
+TEST_F(WavFileSinkTest, WriteFailureLeavesTheFileAsFarAsItGot) {
+    FailAt(MmioStep::Advance, 2);
+    {
+        auto sink = MakeSink(1, 44100, 2304);
+        for (int f = 0; f < 12; ++f) {
+            AppendFrame(*sink, f, 1, 1152);
+            if (f < 7) {
+                EXPECT_FALSE(sink->Failed()) << f;
+            }
+        }
+        EXPECT_TRUE(sink->Failed());
+    }
+    EXPECT_EQ(m_reports, (std::vector<Report>{{"mmioAdvance(,,MMIO_WRITE) failed", 601, true}}));
+    const auto wav = ReadWavFile(m_path);
+    ASSERT_TRUE(wav);
+    EXPECT_EQ(wav->RiffSize, 0u);  // never filled in
+    EXPECT_EQ(wav->DataSize, 0u);
+    // What reached the file: the I/O buffer advanced once, after the data chunk's header.
+    const size_t written = platform::MmioFile::DefaultBufferBytes - 8;
+    ASSERT_EQ(wav->Bytes.size(), 46 + written);
+    for (size_t i = 0; i < written / 2; ++i) {
+        ASSERT_EQ(wav->Samples[i],
+                  SampleOf(static_cast<int>(i / 1152), 0, static_cast<int>(i % 1152)));
+    }
+}
+
+TEST_F(WavFileSinkTest, FinishingFailuresAreReportedAndTheRemainingStepsRun) {
+    struct Case {
+        MmioStep Step;
+        unsigned Occurrence;
+        Report Expected;
+        bool DataSizeWritten;
+        bool RiffSizeWritten;
+    };
+    const std::vector<Case> cases = {
+        // The buffer handed back is lost: an empty but well-formed file.
+        {MmioStep::SetInfo, 1, {"mmioSetInfo(,Info,) failed", 601, false}, false, true},
+        {MmioStep::Ascend, 2, {"mmioAscend(,Data,) failed", 601, false}, false, true},
+        {MmioStep::Ascend, 3, {"mmioAscend(,RIFF,) failed", 601, false}, true, false},
+        {MmioStep::Close, 1, {"mmioClose() failed", 601, false}, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Expected.Text);
+        m_reports.clear();
+        FailAt(c.Step, c.Occurrence);
+        {
+            auto sink = MakeSink(1, 44100, 2304);
+            ASSERT_FALSE(sink->Failed());
+            AppendFrame(*sink, 0, 1, 1152);
+        }
+        EXPECT_EQ(m_reports, std::vector<Report>{c.Expected});
+        const auto wav = ReadWavFile(m_path);
+        ASSERT_TRUE(wav);
+        EXPECT_EQ(wav->DataSize != 0, c.DataSizeWritten);
+        EXPECT_EQ(wav->RiffSize != 0, c.RiffSizeWritten);
+        if (c.RiffSizeWritten) {
+            EXPECT_EQ(wav->RiffSize, wav->Bytes.size() - 8);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace aurion
