@@ -1,0 +1,38 @@
+// The command line of the host: `aurion info FILE`, `aurion decode [--channel-mode
+// N] [--notify N] FILE OUT.wav` and `aurion --help`. Parsing only checks the form;
+// the control itself judges the values it is given (a channel mode outside 0..3
+// is the control's 687).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace aurion::host {
+
+enum class CommandKind { Help, Info, Decode };
+
+struct Command {
+    CommandKind Kind = CommandKind::Help;
+    std::string File;
+    std::string WavFile;                 // decode only
+    std::optional<int16_t> ChannelMode;  // decode only
+    std::optional<int16_t> NotifyCount;  // decode only, at least 1
+};
+
+struct ParsedCommandLine {
+    std::optional<Command> Parsed;
+    std::string Problem;  // why the command line is not understood, when Parsed is empty
+};
+
+// The arguments after the program name.
+[[nodiscard]] ParsedCommandLine ParseCommandLine(std::span<const std::string_view> args);
+
+// The short form, shown with a usage error.
+[[nodiscard]] std::string_view UsageText();
+// Every subcommand with its options, for --help.
+[[nodiscard]] std::string_view HelpText();
+
+}  // namespace aurion::host

@@ -1,0 +1,222 @@
+#include "tools/aurion/ControlHost.h"
+
+#include <atomic>
+#include <cstdio>
+#include <span>
+#include <string_view>
+
+#include "control/AurionInterface.h"
+#include "platform/com/ComponentCreation.h"
+#include "tools/aurion/ProgramFolder.h"
+
+namespace aurion::host {
+
+using platform::Guid;
+using platform::HRESULT;
+using platform::Variant;
+using platform::VarType;
+
+namespace {
+
+constexpr std::string_view ControlLibraryName = "Trackdeck.bin";
+
+int32_t LongArgument(const Variant& value) {
+    Variant converted;
+    return platform::Succeeded(value.ChangeType(VarType::I4, converted)) ? converted.AsI4() : -1;
+}
+
+std::string TextArgument(const Variant& value) {
+    Variant converted;
+    return platform::Succeeded(value.ChangeType(VarType::Bstr, converted)) ? converted.AsBstr()
+                                                                           : std::string();
+}
+
+// Creation by ProgID fails this way when the registration is missing or stale.
+bool NeedsRegistration(HRESULT hr) {
+    return hr == platform::CO_E_CLASSSTRING || hr == platform::REGDB_E_CLASSNOTREG ||
+           hr == platform::CO_E_DLLNOTFOUND || hr == platform::CLASS_E_CLASSNOTAVAILABLE;
+}
+
+}  // namespace
+
+class HostSite final : public platform::IControlSite {
+public:
+    explicit HostSite(platform::WindowHandle hostWindow) : m_hostWindow(hostWindow) {}
+    HostSite(const HostSite&) = delete;
+    HostSite& operator=(const HostSite&) = delete;
+
+    HRESULT QueryInterface(const Guid& iid, void** out) override {
+        if (out == nullptr) return platform::E_POINTER;
+        if (iid == platform::IID_IUnknown) {
+            *out = static_cast<platform::IUnknown*>(this);
+            AddRef();
+            return platform::S_OK;
+        }
+        *out = nullptr;
+        return platform::E_NOINTERFACE;
+    }
+    uint32_t AddRef() override { return ++m_refs; }
+    uint32_t Release() override {
+        const uint32_t left = --m_refs;
+        if (left == 0) delete this;
+        return left;
+    }
+
+    platform::WindowHandle HostWindow() override { return m_hostWindow; }
+    // Nothing of the control is saved by a command-line host.
+    void OnModified() override {}
+    void ShowMessage(std::string_view caption, std::string_view text,
+                     platform::MessageKind) override {
+        std::fprintf(stderr, "%.*s: %.*s\n", static_cast<int>(caption.size()), caption.data(),
+                     static_cast<int>(text.size()), text.data());
+    }
+
+private:
+    ~HostSite() = default;
+
+    platform::WindowHandle m_hostWindow;
+    std::atomic<uint32_t> m_refs{1};
+};
+
+class EventSink final : public platform::IDispatch {
+public:
+    explicit EventSink(ControlEvents events) : m_events(std::move(events)) {}
+    EventSink(const EventSink&) = delete;
+    EventSink& operator=(const EventSink&) = delete;
+
+    HRESULT QueryInterface(const Guid& iid, void** out) override {
+        if (out == nullptr) return platform::E_POINTER;
+        if (iid == platform::IID_IUnknown || iid == platform::IID_IDispatch ||
+            iid == DIID__DAurionEvents) {
+            *out = static_cast<platform::IDispatch*>(this);
+            AddRef();
+            return platform::S_OK;
+        }
+        *out = nullptr;
+        return platform::E_NOINTERFACE;
+    }
+    uint32_t AddRef() override { return ++m_refs; }
+    uint32_t Release() override {
+        const uint32_t left = --m_refs;
+        if (left == 0) delete this;
+        return left;
+    }
+
+    HRESULT GetIdOfName(std::string_view, platform::DispId& id) override {
+        id = platform::DISPID_UNKNOWN;
+        return platform::DISP_E_UNKNOWNNAME;
+    }
+
+    HRESULT Invoke(platform::DispId id, platform::InvokeKind, std::span<Variant> args, Variant*,
+                   platform::ExcepInfo*) override {
+        switch (id) {
+            case EventIds::ActFrame:
+                if (args.size() != 1) return platform::DISP_E_BADPARAMCOUNT;
+                if (m_events.ActFrame) m_events.ActFrame(LongArgument(args[0]));
+                return platform::S_OK;
+            case EventIds::ThreadEnded:
+                if (m_events.ThreadEnded) m_events.ThreadEnded();
+                return platform::S_OK;
+            case EventIds::Failure:
+                if (args.size() != 2) return platform::DISP_E_BADPARAMCOUNT;
+                Report(args[0], args[1]);
+                return platform::S_OK;
+            case EventIds::Error:
+                if (args.size() <= EventIds::ErrorCancelDisplayArg) {
+                    return platform::DISP_E_BADPARAMCOUNT;
+                }
+                Report(args[0], args[1]);
+                args[EventIds::ErrorCancelDisplayArg] = Variant(true);
+                return platform::S_OK;
+            default:
+                return platform::DISP_E_MEMBERNOTFOUND;
+        }
+    }
+
+private:
+    ~EventSink() = default;
+
+    void Report(const Variant& number, const Variant& text) {
+        if (m_events.Failure)
+            m_events.Failure(ControlError{LongArgument(number), TextArgument(text)});
+    }
+
+    ControlEvents m_events;
+    std::atomic<uint32_t> m_refs{1};
+};
+
+ControlHost::ControlHost(ControlEvents events)
+    : m_hostWindow(
+          platform::CreateMessageWindow([](uint32_t, platform::WParam, platform::LParam) {})),
+      m_site(new HostSite(m_hostWindow)),
+      m_sink(new EventSink(std::move(events))) {}
+
+ControlHost::~ControlHost() {
+    if (m_connectionPoint && m_cookie != 0) m_connectionPoint->Unadvise(m_cookie);
+    m_connectionPoint.Reset();
+    if (m_oleControl) {
+        m_oleControl->Deactivate();
+        m_oleControl->SetClientSite(nullptr);
+    }
+    m_oleControl.Reset();
+    m_control.Reset();
+    m_site->Release();
+    m_sink->Release();
+    if (m_hostWindow != platform::NullWindow) platform::DestroyMessageWindow(m_hostWindow);
+}
+
+std::optional<ControlError> ControlHost::CreateControl() {
+    HRESULT hr = platform::CreateInstanceByProgId(AurionCtrlProgId, platform::IID_IDispatch,
+                                                  m_control.PutVoid());
+    if (NeedsRegistration(hr)) {
+        const std::optional<std::string> folder = ProgramFolder();
+        if (!folder) {
+            return ControlError{std::nullopt, "cannot find the program folder"};
+        }
+        const std::string library = *folder + std::string(ControlLibraryName);
+        if (const HRESULT registered = platform::RegisterServer(library);
+            platform::Failed(registered)) {
+            return ControlError{
+                std::nullopt, "cannot register " + library + " (" + HresultText(registered) + ")"};
+        }
+        hr = platform::CreateInstanceByProgId(AurionCtrlProgId, platform::IID_IDispatch,
+                                              m_control.PutVoid());
+    }
+    if (platform::Failed(hr) || !m_control) {
+        m_control.Reset();
+        return ControlError{std::nullopt, "cannot create the control " +
+                                              std::string(AurionCtrlProgId) + " (" +
+                                              HresultText(hr) + ")"};
+    }
+    return std::nullopt;
+}
+
+std::optional<ControlError> ControlHost::Start() {
+    if (m_hostWindow == platform::NullWindow) {
+        return ControlError{std::nullopt, "cannot create the host window"};
+    }
+    if (auto error = CreateControl()) {
+        return error;
+    }
+    if (platform::Failed(
+            m_control->QueryInterface(platform::IID_IOleControl, m_oleControl.PutVoid())) ||
+        platform::Failed(m_oleControl->SetClientSite(m_site)) ||
+        platform::Failed(m_oleControl->Activate())) {
+        return ControlError{std::nullopt, "cannot activate the control"};
+    }
+    platform::ComPtr<platform::IConnectionPointContainer> container;
+    if (platform::Failed(m_control->QueryInterface(platform::IID_IConnectionPointContainer,
+                                                   container.PutVoid())) ||
+        platform::Failed(
+            container->FindConnectionPoint(DIID__DAurionEvents, m_connectionPoint.Put())) ||
+        platform::Failed(m_connectionPoint->Advise(m_sink, m_cookie))) {
+        return ControlError{std::nullopt, "cannot connect to the control's events"};
+    }
+    return std::nullopt;
+}
+
+void ControlHost::RunEvents(std::chrono::milliseconds timeout) {
+    platform::WaitAndPumpMessages(timeout);
+}
+
+}  // namespace aurion::host

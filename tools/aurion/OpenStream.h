@@ -1,0 +1,29 @@
+// Opening a stream in the control, with the control in error mode so that every
+// failure carries its number and text.
+//
+// In error mode the control's Open refuses any file whose first bytes are not a
+// frame header (641 "Specified File is not an MPEG-File", from its tag probe),
+// although its stream reader finds the frames behind leading data such as an ID3v2
+// tag or junk. For such a refusal Open is repeated with error mode off, where the
+// probe's verdict does not count (as for the desktop program); a failure there
+// comes back as a bare number, and the control's text for it is added from the
+// texts that Open reports in error mode.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "tools/aurion/ControlCaller.h"
+#include "tools/aurion/ControlError.h"
+
+namespace aurion::host {
+
+// Turns the control's error mode on (SetErrorMode(1) answers -1, not an error).
+[[nodiscard]] std::optional<ControlError> EnableErrorMode(ControlCaller& control);
+
+// Open(mp3File, wavFile): an empty wavFile plays, a name writes that WAV file.
+[[nodiscard]] std::optional<ControlError> OpenStream(ControlCaller& control,
+                                                     const std::string& mp3File,
+                                                     const std::string& wavFile);
+
+}  // namespace aurion::host

@@ -1,0 +1,35 @@
+// aurion: the command-line host of the Aurion control (see CommandLine.h).
+#include <cstdio>
+#include <string_view>
+#include <vector>
+
+#include "tools/aurion/CommandLine.h"
+#include "tools/aurion/DecodeCommand.h"
+#include "tools/aurion/InfoCommand.h"
+
+namespace {
+
+constexpr int UsageStatus = 2;
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace aurion::host;
+    const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const ParsedCommandLine commandLine = ParseCommandLine(args);
+    if (!commandLine.Parsed) {
+        std::fprintf(stderr, "aurion: %s\n%s", commandLine.Problem.c_str(), UsageText().data());
+        return UsageStatus;
+    }
+    const Command& command = *commandLine.Parsed;
+    switch (command.Kind) {
+        case CommandKind::Help:
+            std::fputs(HelpText().data(), stdout);
+            return 0;
+        case CommandKind::Info:
+            return RunInfo(command.File);
+        case CommandKind::Decode:
+            return RunDecode(command);
+    }
+    return UsageStatus;
+}
