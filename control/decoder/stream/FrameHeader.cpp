@@ -111,7 +111,10 @@ float FrameHeader::MsPerFrame() const {
     if (m_frequencyIndex >= MsPerFrameTable[0].size()) {
         return 0.0f;
     }
-    return MsPerFrameTable[m_layer & 3][m_frequencyIndex];
+    // The table holds MPEG-1 durations; LSF Layers I and II keep the MPEG-1 sample
+    // count per frame at half the rate, so their frames last twice as long.
+    const float ms = MsPerFrameTable[m_layer & 3][m_frequencyIndex];
+    return m_version == 0 && m_layer != 3 ? 2.0f * ms : ms;
 }
 
 uint32_t FrameHeader::SampleRate() const {

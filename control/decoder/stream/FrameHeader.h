@@ -38,7 +38,7 @@ public:
     void SplitFields(uint32_t headerWord);
 
     [[nodiscard]] uint32_t Bitrate() const;     // bits per second
-    [[nodiscard]] float MsPerFrame() const;     // milliseconds
+    [[nodiscard]] float MsPerFrame() const;     // milliseconds, true duration for LSF too
     [[nodiscard]] uint32_t SampleRate() const;  // Hz
 
     [[nodiscard]] uint32_t Layer() const { return m_layer; }

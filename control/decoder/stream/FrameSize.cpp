@@ -27,8 +27,10 @@ uint32_t FrameBytes(uint32_t layer, uint32_t version, uint32_t bitrateIndex,
     if (layer == 1) {
         return LayerOneSlotBytes * (bitrate * LayerOneSlotFactor / frequency + padding);
     }
+    // Only Layer III halves its frame at the low sampling frequencies (576 samples);
+    // an LSF Layer II frame keeps 1152 samples (ISO/IEC 13818-3, clause 2.4.3.1).
     uint32_t size = static_cast<uint32_t>(uint64_t{bitrate} * SlotFactor / frequency);
-    if (version == 0) {
+    if (version == 0 && layer == 3) {
         size >>= 1;
     }
     return size + padding;

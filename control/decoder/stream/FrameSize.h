@@ -1,5 +1,5 @@
 // Frame sizes from header fields (ISO/IEC 11172-3, clause 2.4.3.1; ISO/IEC 13818-3
-// halves the Layer II/III size at the low sampling frequencies) and the check that
+// halves the Layer III size at the low sampling frequencies) and the check that
 // decides whether a header word is one this reader can hold. Both the sync search
 // and the header parser use them, so a header that enters is always in range.
 #pragma once
