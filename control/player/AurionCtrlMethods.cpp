@@ -1,0 +1,366 @@
+// The properties and methods of _DAurion, each with its checks in the documented
+// order; every failure goes through Fail so that ErrorMode decides how it is seen.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <limits>
+#include <new>
+
+#include "control/AurionInterface.h"
+#include "control/decoder/stream/FrameHeader.h"
+#include "control/decoder/stream/FrameStream.h"
+#include "control/decoder/stream/ProbeFileHeader.h"
+#include "control/player/AurionCtrl.h"
+#include "platform/system/FreeSpace.h"
+
+namespace aurion {
+
+namespace {
+
+// WAV bytes per millisecond assumed for the free-space check: 44 100 samples per
+// second, 2 channels, 2 bytes, whatever the stream's real format.
+constexpr double WavBytesPerMs = 176.4;
+
+// Sampling frequencies of MPEG-1 by frequency index (ISO/IEC 11172-3, clause
+// 2.4.2.3); MPEG-2 (ISO/IEC 13818-3) halves them. The reserved index gives 0.
+constexpr int32_t SampleFrequencies[] = {44100, 48000, 32000, 0};
+
+constexpr uint32_t Mpeg1VersionBit = 1;
+constexpr int16_t VolumePercentMax = 100;
+
+// Open's probe: a file that cannot be opened for reading and writing counts as no
+// MPEG file, as does one that does not start with a frame header.
+bool ProbeMpegFile(const std::string& path) {
+    if (path.empty()) return false;
+    int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0) return false;
+    bool isMpeg = ProbeFileHeader(fd);
+    ::close(fd);
+    return isMpeg;
+}
+
+// The folder that holds the WAV target: its file system is the target's "drive".
+std::string TargetFolder(const std::string& waveFile) {
+    std::filesystem::path folder = std::filesystem::path(waveFile).parent_path();
+    return folder.empty() ? std::string(".") : folder.string();
+}
+
+int32_t TruncatedFrame(double value) {
+    if (value >= static_cast<double>(std::numeric_limits<int32_t>::max()))
+        return std::numeric_limits<int32_t>::max();
+    return static_cast<int32_t>(value);
+}
+
+}  // namespace
+
+void AurionCtrl::SetSelWaveDevice(int16_t value) {
+    m_selWaveDevice = value;
+    MarkModified();
+}
+
+void AurionCtrl::SetPlayPosition(int16_t value) {
+    m_playPosition = value;
+    MarkModified();
+}
+
+int32_t AurionCtrl::GetFrameCount() {
+    if (!m_session) return Fail(Errors::FrameCountNotOpened);
+    return m_frameCount;
+}
+
+bool AurionCtrl::GetIsCopyrighted() const { return m_session && m_isCopyrighted; }
+bool AurionCtrl::GetIsOriginal() const { return m_session && m_isOriginal; }
+bool AurionCtrl::GetHasChecksums() const { return m_session && m_hasChecksums; }
+
+int32_t AurionCtrl::GetTotalTime() const {
+    if (!(m_totalTime > 0.0f)) return 0;
+    return TruncatedFrame(static_cast<double>(m_totalTime));
+}
+
+void AurionCtrl::SetFrameNotifyCount(int16_t value) {
+    m_frameNotifyCount = value;
+    if (m_session) m_session->SetNotifyCadence(static_cast<uint16_t>(value));
+    MarkModified();
+}
+
+void AurionCtrl::SetChannelMode(int16_t value) {
+    if (value < 0 || value > 3) {
+        Fail(Errors::ChannelModeRange);
+        return;
+    }
+    m_channelMode = value;
+    MarkModified();
+}
+
+int16_t AurionCtrl::Open(const std::string& mp3File, const std::string& waveFile) {
+    // Step 1: the probe (tag reading joins it once the tag access exists).
+    m_probeSucceeded = ProbeMpegFile(mp3File);
+    m_tagPath.clear();
+    if (!m_probeSucceeded && m_errorMode) return Fail(Errors::NotMpegFile);
+
+    m_headerReadable = true;
+    m_diskSpaceSufficient = true;
+    m_diskQuerySucceeded = true;
+
+    if (m_session) return Fail(Errors::AlreadyOpened);
+    if (m_window == platform::NullWindow) return Fail(Errors::NoWindow);
+
+    auto session = std::make_unique<PlaybackSession>();
+    DecodeContext& context = session->Context();
+    context.StopRequest = false;
+    context.Paused = false;
+    context.SeekRequest = false;
+    context.SeekTarget = 0;
+    context.StopFrame = 0;
+    context.CurrentFrame = 0;
+    context.NotifyCadence = static_cast<uint16_t>(m_frameNotifyCount);
+    context.Window = m_window;
+    context.Channels = (m_channelMode >= 1 && m_channelMode <= 3)
+                           ? static_cast<ChannelChoice>(m_channelMode)
+                           : ChannelChoice::Both;
+    context.DeviceNumber = m_outDevice;
+    context.SpeedPercent = 100;
+    context.Output = OutputKind::WaveDevice;
+    context.HighPriority = true;
+    if (!waveFile.empty()) {
+        context.WavPath = waveFile;
+        context.Output = OutputKind::WavFile;
+        context.HighPriority = false;
+    }
+
+    if (m_probeSucceeded) m_tagPath = mp3File;
+
+    if (mp3File.empty()) return Fail(Errors::NoInputFile);
+
+    context.Stream.reset(new (std::nothrow) FrameStream());
+    if (!context.Stream) return Fail(Errors::CantOpenStream);
+    context.Stream->Open(mp3File);
+
+    context.Header.reset(new (std::nothrow) FrameHeader());
+    Crc16* crc = nullptr;
+    if (!context.Header || !context.Header->ReadNext(*context.Stream, crc)) {
+        m_headerReadable = false;
+        return Fail(Errors::CantReadHeader);
+    }
+
+    if (!session->CreateWorker()) return Fail(Errors::CantCreateThread);
+
+    FrameHeader& header = *context.Header;
+    header.FrameBodySize();
+    m_totalTime = header.TotalMs();
+    m_msPerFrame = header.MsPerFrame();
+    m_frameCount = static_cast<int32_t>(
+        std::min<uint32_t>(header.MaxFrames(), std::numeric_limits<int32_t>::max()));
+    m_bitRate = static_cast<int32_t>(header.Bitrate());
+    m_isCopyrighted = header.Copyright();
+    m_isOriginal = header.Original();
+    m_layer = static_cast<int16_t>(header.Layer());
+    m_hasChecksums = header.NoChecksum() == 0;
+
+    if (!waveFile.empty()) {
+        std::optional<uint64_t> freeBytes = platform::FreeBytesOf(TargetFolder(waveFile));
+        if (!freeBytes) {
+            m_diskQuerySucceeded = false;
+            RestoreDefaults();
+            return Errors::DiskQueryFailed.Number;
+        }
+        double needed = static_cast<double>(m_totalTime) * WavBytesPerMs;
+        m_bytesNeeded = needed > 0.0 ? static_cast<uint64_t>(needed) : 0;
+        if (m_bytesNeeded > *freeBytes) {
+            m_diskSpaceSufficient = false;
+            RestoreDefaults();
+            return Errors::NotEnoughSpace.Number;
+        }
+    }
+
+    m_mpegMode = static_cast<int16_t>(header.Mode() + 1);
+    bool mpeg1 = header.Version() == Mpeg1VersionBit;
+    m_mpegVersion = mpeg1 ? 1 : 2;
+    m_sampleFrequency = SampleFrequencies[header.FrequencyIndex() & 3u];
+    if (!mpeg1) m_sampleFrequency /= 2;
+
+    m_session = std::move(session);
+    return 0;
+}
+
+int16_t AurionCtrl::NoSessionAnswer(bool withDiskQuery) {
+    if (!m_diskSpaceSufficient) return Errors::NotEnoughSpace.Number;
+    if (!m_headerReadable) return Errors::HeaderWasUnreadable.Number;
+    if (withDiskQuery && !m_diskQuerySucceeded) return Errors::DiskQueryFailed.Number;
+    return Fail(Errors::NotOpened);
+}
+
+int16_t AurionCtrl::Play() {
+    if (!m_session) return NoSessionAnswer(true);
+    if (m_session->Paused()) {
+        m_session->EndPause();
+        m_playStatus = PlayStatus::Playing;
+        return 0;
+    }
+    if (m_session->Playing() || m_session->Started()) return Fail(Errors::AlreadyPlaying);
+    if (!m_session->ResumeWorker()) {
+        DestroySession();
+        return Fail(Errors::CantResumeThread);
+    }
+    m_playStatus = PlayStatus::Playing;
+    return 0;
+}
+
+int16_t AurionCtrl::Pause() {
+    if (!m_session || !m_session->Started()) return Fail(Errors::NotStarted);
+    m_playStatus = m_session->TogglePause() ? PlayStatus::Paused : PlayStatus::Playing;
+    return 0;
+}
+
+int16_t AurionCtrl::Seek(int32_t frame) {
+    if (!m_session || !m_session->Started()) return Fail(Errors::NotStarted);
+    if (frame < 0 || frame >= m_frameCount) return Fail(Errors::FrameOutOfRange);
+    if (m_seeking) return Fail(Errors::AlreadySeeking);
+    m_seeking = true;
+    m_session->RequestSeek(frame);
+    return 0;
+}
+
+int16_t AurionCtrl::Stop() {
+    if (!m_session || !m_session->Started()) return Fail(Errors::NotStarted);
+    m_playStatus = PlayStatus::Stopped;
+    m_session->RequestStop();
+    return 0;
+}
+
+int16_t AurionCtrl::Close() {
+    if (!m_session) return 0;
+    if (m_session->Started()) {
+        m_session->RequestStop();
+        return 0;
+    }
+    DestroySession();
+    RestoreDefaults();
+    return 0;
+}
+
+int16_t AurionCtrl::PlayFromTo(int32_t frameA, int32_t frameB) {
+    if (!m_session) return NoSessionAnswer(false);
+    if (m_session->Playing() || m_session->Started()) return Fail(Errors::AlreadyPlaying);
+    if (frameA < 0 || frameB >= m_frameCount || frameB < frameA)
+        return Fail(Errors::FrameOutOfRange);
+    m_seeking = true;
+    m_session->RequestRange(frameA, frameB);
+    if (!m_session->ResumeWorker()) {
+        DestroySession();
+        return Fail(Errors::CantResumeThread);
+    }
+    m_playStatus = PlayStatus::Playing;
+    return 0;
+}
+
+int16_t AurionCtrl::PlayFromToS(float secX, float secY) {
+    if (!m_session) return NoSessionAnswer(false);
+    m_framesPerSecond =
+        m_totalTime > 0.0f ? static_cast<float>(m_frameCount) / (m_totalTime * 0.001f) : 0.0f;
+    double start = std::trunc(static_cast<double>(m_framesPerSecond) * secX);
+    double end = std::trunc(static_cast<double>(m_framesPerSecond) * secY);
+    if (m_session->Playing() || m_session->Started()) return Fail(Errors::AlreadyPlaying);
+    if (!(start >= 0.0) || !(static_cast<double>(m_frameCount) * 1.01 > end) || end < start)
+        return Fail(Errors::FrameOutOfRange);
+    m_seeking = true;
+    m_session->RequestRange(TruncatedFrame(start), TruncatedFrame(end));
+    if (!m_session->ResumeWorker()) {
+        DestroySession();
+        return Fail(Errors::CantResumeThread);
+    }
+    m_playStatus = PlayStatus::Playing;
+    return 0;
+}
+
+int16_t AurionCtrl::SetSpeed(int16_t percent) {
+    if (!m_session) return Errors::SpeedNotOpened.Number;
+    m_session->SetSpeed(percent);
+    return 0;
+}
+
+float AurionCtrl::GetWaveLengthSecs() const { return m_totalTime * 0.001f; }
+
+int16_t AurionCtrl::SetErrorMode(int16_t errorsOn) {
+    m_errorMode = errorsOn != 0;
+    return m_errorMode ? -1 : 0;
+}
+
+// The device volume needs the wave-output layer; until it exists every volume
+// query of an open session fails as a failed device call does.
+int32_t AurionCtrl::GetVolumeLeft() {
+    if (!m_session) return Fail(Errors::NotOpened);
+    if (m_session->Context().Output == OutputKind::WavFile) return Fail(Errors::VolumeFromWaveFile);
+    return Fail(Errors::VolumeReadFailed);
+}
+
+int32_t AurionCtrl::GetVolumeRight() { return GetVolumeLeft(); }
+int16_t AurionCtrl::GetVolumeLeftP() { return static_cast<int16_t>(GetVolumeLeft()); }
+int16_t AurionCtrl::GetVolumeRightP() { return static_cast<int16_t>(GetVolumeLeft()); }
+
+int16_t AurionCtrl::SetVolume(int32_t, int32_t) {
+    if (!m_session) return Fail(Errors::NotOpened);
+    if (m_session->Context().Output == OutputKind::WavFile) return Fail(Errors::VolumeOnWaveFile);
+    return Fail(Errors::VolumeChangeFailed);
+}
+
+int16_t AurionCtrl::SetVolumeP(int16_t left, int16_t right) {
+    if (left < 0 || left > VolumePercentMax) return Fail(Errors::LeftVolumeRange);
+    if (right < 0 || right > VolumePercentMax) return Fail(Errors::RightVolumeRange);
+    if (!m_session) return Fail(Errors::NotOpened);
+    if (m_session->Context().Output == OutputKind::WavFile) return Fail(Errors::VolumeOnWaveFile);
+    m_leftVolumeP = left;
+    m_rightVolumeP = right;
+    return Fail(Errors::VolumeChangeFailed);
+}
+
+int16_t AurionCtrl::GetLeftSelVolumeP() const { return m_session ? m_leftVolumeP : -1; }
+
+int16_t AurionCtrl::GetNumDevs() const { return 0; }
+
+bool AurionCtrl::ValidDevice(int16_t device) const {
+    int16_t count = GetNumDevs();
+    return count > 0 && device >= -1 && device < count;
+}
+
+std::string AurionCtrl::GetDevName(int16_t device) const {
+    if (!ValidDevice(device)) {
+        char text[64];
+        std::snprintf(text, sizeof text, "Error: Max possible Device - ID = -1 ~ 0 to %d ",
+                      GetNumDevs() - 1);
+        return text;
+    }
+    return std::string();
+}
+
+int32_t AurionCtrl::GetDevParam(int16_t device) const { return ValidDevice(device) ? 0 : -1; }
+
+int16_t AurionCtrl::SetOutDevice(int16_t device) {
+    if (!ValidDevice(device)) return Errors::BadDevice.Number;
+    m_outDevice = device < 0 ? int16_t{0} : device;
+    return 0;
+}
+
+std::string AurionCtrl::GetGenreString(int16_t) const { return std::string(); }
+
+void AurionCtrl::SetGenre(int16_t) { MarkModified(); }
+
+int16_t AurionCtrl::WriteTag() {
+    if (!m_probeSucceeded) return Fail(Errors::TagNotOpened);
+    int fd = ::open(m_tagPath.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0) return Errors::TagFileNotWritable.Number;
+    // No setter changes the record yet, so there is nothing to write.
+    ::close(fd);
+    return 0;
+}
+
+int16_t AurionCtrl::DelTag() {
+    if (!m_probeSucceeded) return Fail(Errors::TagNotOpened);
+    // The tag is not read yet: the file counts as one without a tag.
+    return -1;
+}
+
+}  // namespace aurion

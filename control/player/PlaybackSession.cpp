@@ -1,0 +1,113 @@
+#include "control/player/PlaybackSession.h"
+
+#include <algorithm>
+
+#include "control/player/DecodeThread.h"
+#include "control/player/MutexNames.h"
+
+namespace aurion {
+
+namespace {
+
+class LockHold {
+public:
+    explicit LockHold(platform::NamedMutex& mutex) : m_mutex(mutex) { m_mutex.Wait(); }
+    ~LockHold() { m_mutex.Release(); }
+    LockHold(const LockHold&) = delete;
+    LockHold& operator=(const LockHold&) = delete;
+
+private:
+    platform::NamedMutex& m_mutex;
+};
+
+}  // namespace
+
+PlaybackSession::PlaybackSession()
+    : m_context(std::make_unique<DecodeContext>(GenerateMutexName(), GenerateMutexName())) {}
+
+PlaybackSession::~PlaybackSession() {
+    if (m_worker && m_worker->IsResumed()) {
+        RequestStop();
+        m_worker->Join();
+    } else {
+        EndPause();
+    }
+    m_worker.reset();
+    m_context.reset();
+}
+
+bool PlaybackSession::CreateWorker() {
+    DecodeContext* context = m_context.get();
+    m_worker = platform::Thread::CreateSuspended([context] { RunDecodeThread(*context); });
+    if (!m_worker) return false;
+    if (context->HighPriority) m_worker->SetHighestPriority();
+    return true;
+}
+
+bool PlaybackSession::ResumeWorker() {
+    if (!m_worker || !m_worker->Resume()) return false;
+    m_started = true;
+    m_playing = true;
+    return true;
+}
+
+bool PlaybackSession::Paused() const {
+    LockHold hold(m_context->Lock);
+    return m_context->Paused;
+}
+
+bool PlaybackSession::TogglePause() {
+    LockHold hold(m_context->Lock);
+    if (m_context->Paused) {
+        m_context->Paused = false;
+        m_playing = true;
+        m_context->PauseGate.Release();
+        return false;
+    }
+    m_context->Paused = true;
+    m_playing = false;
+    m_context->PauseGate.Wait();
+    return true;
+}
+
+void PlaybackSession::EndPause() {
+    LockHold hold(m_context->Lock);
+    if (!m_context->Paused) return;
+    m_context->Paused = false;
+    m_playing = true;
+    m_context->PauseGate.Release();
+}
+
+void PlaybackSession::RequestStop() {
+    EndPause();
+    LockHold hold(m_context->Lock);
+    m_context->StopRequest = true;
+}
+
+void PlaybackSession::RequestSeek(int32_t target) {
+    LockHold hold(m_context->Lock);
+    m_context->SeekRequest = true;
+    m_context->SeekTarget = target;
+}
+
+void PlaybackSession::RequestRange(int32_t from, int32_t to) {
+    LockHold hold(m_context->Lock);
+    m_context->SeekRequest = true;
+    m_context->SeekTarget = from;
+    m_context->StopFrame = to;
+}
+
+void PlaybackSession::SetNotifyCadence(uint16_t cadence) {
+    LockHold hold(m_context->Lock);
+    m_context->NotifyCadence = cadence;
+}
+
+void PlaybackSession::SetSpeed(int32_t percent) {
+    m_context->SpeedPercent = std::clamp(percent, MinSpeedPercent, MaxSpeedPercent);
+}
+
+void PlaybackSession::JoinWorker() {
+    if (m_worker) m_worker->Join();
+}
+
+}  // namespace aurion

@@ -1,0 +1,64 @@
+// One opened file: the decoding thread (created suspended by Open) and the
+// DecodeContext it shares with the control. The control's thread makes every
+// request here under the context's lock; the worker answers only by posting
+// messages. Destroying a session never leaves its worker running: a resumed worker
+// is asked to stop, let out of a pause and joined before the context goes.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "control/player/DecodeContext.h"
+#include "platform/thread/Thread.h"
+
+namespace aurion {
+
+inline constexpr int32_t MinSpeedPercent = 50;
+inline constexpr int32_t MaxSpeedPercent = 1000;
+
+class PlaybackSession {
+public:
+    // A context with freshly named mutexes and every request field at its start value.
+    PlaybackSession();
+    ~PlaybackSession();
+    PlaybackSession(const PlaybackSession&) = delete;
+    PlaybackSession& operator=(const PlaybackSession&) = delete;
+
+    [[nodiscard]] DecodeContext& Context() { return *m_context; }
+    [[nodiscard]] const DecodeContext& Context() const { return *m_context; }
+
+    // Creates the suspended worker that runs RunDecodeThread on the context, at the
+    // highest priority when the context asks for it. False when no thread can be made.
+    bool CreateWorker();
+    // Lets the worker run (Play, PlayFromTo); false when it cannot be resumed.
+    bool ResumeWorker();
+
+    [[nodiscard]] bool Started() const { return m_started; }
+    [[nodiscard]] bool Playing() const { return m_playing; }
+    [[nodiscard]] bool Paused() const;
+
+    // Pause as a toggle: true when the session is paused afterwards. Pausing takes the
+    // pause gate (waiting until the worker lets go of it) and keeps it on this thread.
+    bool TogglePause();
+    // Ends a pause: clears it and releases the gate. Nothing when not paused.
+    void EndPause();
+    // Ends a pause first, so that a paused worker sees the request.
+    void RequestStop();
+    void RequestSeek(int32_t target);
+    // The range request of PlayFromTo: seek to `from`, stop at `to` (0: none).
+    void RequestRange(int32_t from, int32_t to);
+    void SetNotifyCadence(uint16_t cadence);
+    // Clamped to 50..1000.
+    void SetSpeed(int32_t percent);
+
+    // Waits for a resumed worker to end (after its MSG_THREADENDED).
+    void JoinWorker();
+
+private:
+    std::unique_ptr<DecodeContext> m_context;
+    std::unique_ptr<platform::Thread> m_worker;
+    bool m_started = false;
+    bool m_playing = false;
+};
+
+}  // namespace aurion
