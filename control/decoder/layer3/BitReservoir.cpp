@@ -22,9 +22,7 @@ int32_t AddBits(int32_t total, int64_t delta) {
 
 }  // namespace
 
-void BitReservoir::Reset() {
-    *this = BitReservoir{};
-}
+void BitReservoir::Reset() { *this = BitReservoir{}; }
 
 void BitReservoir::PutByte(uint32_t value) {
     m_ring[m_writeIndex] = value & 0xFF;
@@ -61,13 +59,9 @@ void BitReservoir::Advance(unsigned bits) {
     m_totalBits = AddBits(m_totalBits, bits);
 }
 
-void BitReservoir::RewindBits(int32_t n) {
-    MoveBack(n);
-}
+void BitReservoir::RewindBits(int32_t n) { MoveBack(n); }
 
-void BitReservoir::RewindBytes(int32_t n) {
-    MoveBack(int64_t{n} * 8);
-}
+void BitReservoir::RewindBytes(int32_t n) { MoveBack(int64_t{n} * 8); }
 
 void BitReservoir::MoveBack(int64_t bits) {
     // The position as a bit offset into the ring; moving it modulo the ring also

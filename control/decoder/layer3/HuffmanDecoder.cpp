@@ -6,9 +6,9 @@ namespace aurion {
 
 namespace {
 
-constexpr uint32_t LongStep = 250;        // steps this long chain through a jump pair
-constexpr unsigned MaxCodeBits = 32;      // a walk this long without a leaf gives up
-constexpr uint32_t SpectrumLines = 576;   // 32 subbands x 18 lines
+constexpr uint32_t LongStep = 250;          // steps this long chain through a jump pair
+constexpr unsigned MaxCodeBits = 32;        // a walk this long without a leaf gives up
+constexpr uint32_t SpectrumLines = 576;     // 32 subbands x 18 lines
 constexpr uint32_t ShortRegion1Start = 36;  // ISO/IEC 11172-3 clause 2.4.2.7, short blocks
 constexpr unsigned QuadTableBase = 32;
 
@@ -56,8 +56,8 @@ uint32_t Boundary(std::span<const uint16_t, 23> boundaries, uint64_t index) {
 
 }  // namespace
 
-bool DecodeHuffmanPair(const HuffmanTable& table, int32_t& x, int32_t& y, int32_t& v,
-                       int32_t& w, BitReservoir& reservoir) {
+bool DecodeHuffmanPair(const HuffmanTable& table, int32_t& x, int32_t& y, int32_t& v, int32_t& w,
+                       BitReservoir& reservoir) {
     if (table.treeLength == 0 || table.tree == nullptr) {
         x = 0;
         y = 0;
@@ -105,8 +105,8 @@ void DecodeSpectrum(const GranuleInfo& info, std::span<const uint16_t, 23> longB
         region2Start = SpectrumLines;
     } else {
         region1Start = Boundary(longBandBoundaries, uint64_t{info.region0_count} + 1);
-        region2Start = Boundary(longBandBoundaries,
-                                uint64_t{info.region0_count} + info.region1_count + 2);
+        region2Start =
+            Boundary(longBandBoundaries, uint64_t{info.region0_count} + info.region1_count + 2);
     }
     const HuffmanTable* regionTables[3] = {
         &GetHuffmanTable(info.table_select[0]),

@@ -97,8 +97,7 @@ bool Lay(const std::vector<TrieNode>& trie, std::vector<int32_t> order, HuffmanT
                         before += order[k] == JumpEntry ? 1 : 0;
                     }
                     order.insert(order.begin() + static_cast<std::ptrdiff_t>(at), JumpEntry);
-                    jumpOwner.insert(jumpOwner.begin() + static_cast<std::ptrdiff_t>(before),
-                                     node);
+                    jumpOwner.insert(jumpOwner.begin() + static_cast<std::ptrdiff_t>(before), node);
                     inserted = true;
                 }
             }

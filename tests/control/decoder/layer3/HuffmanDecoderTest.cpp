@@ -1,0 +1,302 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+
+#include "control/decoder/layer3/HuffmanDecoder.h"
+#include "control/decoder/layer3/ScaleFactorBandTables.h"
+#include "tests/support/BitWriter.h"
+
+namespace aurion {
+namespace {
+
+constexpr auto& Bands44100 = ScaleFactorBandTables[3].longBounds;  // 0 4 8 12 ... 162 196 ...
+
+BitReservoir ReservoirWith(const test::BitWriter& bits) {
+    BitReservoir reservoir;
+    for (const uint8_t byte : bits.Bytes()) {
+        reservoir.PutByte(byte);
+    }
+    return reservoir;
+}
+
+// The quantized lines between sentinels, to see any store outside the 576 lines.
+struct GuardedLines {
+    std::array<int32_t, 8> before;
+    std::array<int32_t, 576> lines;
+    std::array<int32_t, 8> after;
+
+    GuardedLines() {
+        before.fill(Sentinel);
+        lines.fill(7);
+        after.fill(Sentinel);
+    }
+    [[nodiscard]] bool GuardsIntact() const {
+        for (size_t i = 0; i < before.size(); ++i) {
+            if (before[i] != Sentinel || after[i] != Sentinel) {
+                return false;
+            }
+        }
+        return true;
+    }
+    static constexpr int32_t Sentinel = 0x5EA1ED;
+};
+
+GranuleInfo LongGranule(uint32_t part2_3_length, uint32_t bigValues) {
+    GranuleInfo info;
+    info.part2_3_length = part2_3_length;
+    info.big_values = bigValues;
+    return info;
+}
+
+void ExpectZerosFrom(const std::array<int32_t, 576>& lines, size_t first) {
+    for (size_t i = first; i < lines.size(); ++i) {
+        ASSERT_EQ(lines[i], 0) << "line " << i;
+    }
+}
+
+TEST(HuffmanDecoder, NoBigValuesAndOnlyScaleFactorBitsGiveSilenceAndLeaveTheNextChannel) {
+    test::BitWriter bits;
+    bits.Put(0b1011001110, 10);  // the scale factors
+    bits.Put(0b1010, 4);         // the next channel
+    BitReservoir reservoir = ReservoirWith(bits);
+    const GranuleInfo info = LongGranule(10, 0);
+    GuardedLines quantized;
+
+    const int32_t part2Start = reservoir.TotalBits();
+    reservoir.GetBits(10);
+    DecodeSpectrum(info, Bands44100, part2Start, reservoir, quantized.lines);
+
+    ExpectZerosFrom(quantized.lines, 0);
+    EXPECT_EQ(reservoir.TotalBits(), 10);
+    EXPECT_EQ(reservoir.GetBits(4), 0b1010u);
+}
+
+TEST(HuffmanDecoder, TableZeroGivesZerosWithoutReadingAndRegionsSwitchTables) {
+    GranuleInfo info = LongGranule(13, 6);  // 12 lines
+    info.region0_count = 0;                 // region 1 from line 4
+    info.region1_count = 0;                 // region 2 from line 8
+    info.table_select[0] = 0;
+    info.table_select[1] = 1;
+    info.table_select[2] = 2;
+    test::BitWriter bits;
+    bits.Put(0b01, 2);   // table 1: (1, 0)
+    bits.Put(1, 1);      // -1
+    bits.Put(0b001, 3);  // table 1: (0, 1)
+    bits.Put(0, 1);
+    bits.Put(0b001, 3);  // table 2: (1, 1)
+    bits.Put(0b01, 2);
+    bits.Put(0b1, 1);  // table 2: (0, 0)
+    bits.Put(0b1111, 4);
+    BitReservoir reservoir = ReservoirWith(bits);
+    GuardedLines quantized;
+
+    DecodeSpectrum(info, Bands44100, 0, reservoir, quantized.lines);
+
+    const std::array<int32_t, 12> expected = {0, 0, 0, 0, -1, 0, 0, 1, 1, -1, 0, 0};
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(quantized.lines[i], expected[i]) << "line " << i;
+    }
+    ExpectZerosFrom(quantized.lines, 12);
+    EXPECT_EQ(reservoir.TotalBits(), 13);
+}
+
+TEST(HuffmanDecoder, LinbitsExtendFifteenBeforeTheSign) {
+    const HuffmanTable& table = GetHuffmanTable(24);
+    test::BitWriter bits;
+    bits.Put(0b0011, 4);  // (15, 15)
+    bits.Put(0b1111, 4);  // x: 15 + 15
+    bits.Put(0, 1);
+    bits.Put(0b0001, 4);  // y: 15 + 1
+    bits.Put(1, 1);
+    bits.Put(0b00101011, 8);  // (15, 0)
+    bits.Put(0b1111, 4);
+    bits.Put(1, 1);
+    BitReservoir reservoir = ReservoirWith(bits);
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t v = 0;
+    int32_t w = 0;
+
+    ASSERT_TRUE(DecodeHuffmanPair(table, x, y, v, w, reservoir));
+    EXPECT_EQ(x, 30);
+    EXPECT_EQ(y, -16);
+    EXPECT_EQ(reservoir.TotalBits(), 14);
+    ASSERT_TRUE(DecodeHuffmanPair(table, x, y, v, w, reservoir));
+    EXPECT_EQ(x, -30);
+    EXPECT_EQ(y, 0);
+    EXPECT_EQ(reservoir.TotalBits(), 27);
+}
+
+TEST(HuffmanDecoder, LastQuadruplePastTheChannelIsDroppedAndItsBitsReadAgain) {
+    GranuleInfo first = LongGranule(12, 0);
+    first.count1table_select = 1;  // table 33: the code of value q is 15 - q in 4 bits
+    test::BitWriter bits;
+    bits.Put(0b1111, 4);  // 0 0 0 0
+    bits.Put(0b0111, 4);  // 1 0 0 0
+    bits.Put(1, 1);       // v negative
+    bits.Put(0b1100, 4);  // 0 0 1 1, ending 3 bits past the channel ...
+    bits.Put(0b01, 2);
+    bits.Put(1, 1);  // ... whose last 3 bits 001 and this 1 are the next channel's (0, -1)
+    BitReservoir reservoir = ReservoirWith(bits);
+    GuardedLines quantized;
+
+    DecodeSpectrum(first, Bands44100, 0, reservoir, quantized.lines);
+
+    EXPECT_EQ(quantized.lines[4], -1);
+    quantized.lines[4] = 0;
+    ExpectZerosFrom(quantized.lines, 0);
+    ASSERT_EQ(reservoir.TotalBits(), 12);
+
+    GranuleInfo second = LongGranule(4, 1);
+    second.table_select[0] = 1;
+    DecodeSpectrum(second, Bands44100, 12, reservoir, quantized.lines);
+    EXPECT_EQ(quantized.lines[0], 0);
+    EXPECT_EQ(quantized.lines[1], -1);
+    ExpectZerosFrom(quantized.lines, 2);
+    EXPECT_EQ(reservoir.TotalBits(), 16);
+}
+
+// All-zero main data: table 1 reads it as (1, 1) with positive signs, 5 bits a
+// pair; table 2 would give (2, 2).
+BitReservoir ZeroReservoir() {
+    BitReservoir reservoir;
+    for (uint32_t i = 0; i < BitReservoir::Size; ++i) {
+        reservoir.PutByte(0);
+    }
+    return reservoir;
+}
+
+TEST(HuffmanDecoder, BigValuesBeyond288StopAtTheLastLineAndStuffingIsSkipped) {
+    GranuleInfo info = LongGranule(4095, 400);
+    info.table_select[0] = info.table_select[1] = info.table_select[2] = 1;
+    BitReservoir reservoir = ZeroReservoir();
+    GuardedLines quantized;
+
+    DecodeSpectrum(info, Bands44100, 0, reservoir, quantized.lines);
+
+    EXPECT_TRUE(quantized.GuardsIntact());
+    for (size_t i = 0; i < 576; ++i) {
+        ASSERT_EQ(quantized.lines[i], 1) << "line " << i;
+    }
+    EXPECT_EQ(reservoir.TotalBits(), 4095);
+}
+
+TEST(HuffmanDecoder, BigValuesRunningPastTheChannelGiveTheBitsBack) {
+    GranuleInfo info = LongGranule(100, 288);
+    info.table_select[0] = info.table_select[1] = info.table_select[2] = 1;
+    BitReservoir reservoir = ZeroReservoir();
+    GuardedLines quantized;
+
+    DecodeSpectrum(info, Bands44100, 0, reservoir, quantized.lines);
+
+    EXPECT_TRUE(quantized.GuardsIntact());
+    EXPECT_EQ(quantized.lines[575], 1);  // no quadruple to drop: the pairs stay
+    EXPECT_EQ(reservoir.TotalBits(), 100);
+}
+
+TEST(HuffmanDecoder, RegionsBeyondTheBandTableReachToTheLastLine) {
+    GranuleInfo info = LongGranule(207 * 5, 288);
+    info.region0_count = 15;  // region 1 from boundary 16 (line 162)
+    info.region1_count = 7;   // boundary 24 does not exist: no region 2
+    info.table_select[0] = 0;
+    info.table_select[1] = 1;
+    info.table_select[2] = 2;
+    BitReservoir reservoir = ZeroReservoir();
+    GuardedLines quantized;
+
+    DecodeSpectrum(info, Bands44100, 0, reservoir, quantized.lines);
+
+    for (size_t i = 0; i < 576; ++i) {
+        ASSERT_EQ(quantized.lines[i], i < 162 ? 0 : 1) << "line " << i;
+    }
+    EXPECT_EQ(reservoir.TotalBits(), 207 * 5);
+
+    info.region0_count = 0xFFFFFFFF;  // nonsense beyond any table still stays inside
+    info.region1_count = 0xFFFFFFFF;
+    reservoir = ZeroReservoir();
+    DecodeSpectrum(info, Bands44100, 0, reservoir, quantized.lines);
+    EXPECT_TRUE(quantized.GuardsIntact());
+    ExpectZerosFrom(quantized.lines, 0);  // table 0 throughout
+}
+
+TEST(HuffmanDecoder, ShortBlocksStartRegionOneAtLine36) {
+    GranuleInfo info = LongGranule(270 * 5, 288);
+    info.window_switching_flag = 1;
+    info.block_type = 2;
+    info.table_select[0] = 0;
+    info.table_select[1] = 1;
+    info.table_select[2] = 2;  // not used: short blocks have no region 2
+    BitReservoir reservoir = ZeroReservoir();
+    GuardedLines quantized;
+
+    DecodeSpectrum(info, Bands44100, 0, reservoir, quantized.lines);
+
+    for (size_t i = 0; i < 576; ++i) {
+        ASSERT_EQ(quantized.lines[i], i < 36 ? 0 : 1) << "line " << i;
+    }
+    EXPECT_EQ(reservoir.TotalBits(), 270 * 5);
+}
+
+TEST(HuffmanDecoder, QuadrupleAtTheLastLinesStoresOnlyVAndW) {
+    GranuleInfo info = LongGranule(8, 287);  // big values up to line 574, table 0
+    info.count1table_select = 1;
+    test::BitWriter bits;
+    bits.Put(0b0000, 4);  // 1 1 1 1
+    bits.Put(0b0101, 4);  // signs: v +, w -, x +, y -
+    BitReservoir reservoir = ReservoirWith(bits);
+    GuardedLines quantized;
+
+    DecodeSpectrum(info, Bands44100, 0, reservoir, quantized.lines);
+
+    EXPECT_TRUE(quantized.GuardsIntact());
+    EXPECT_EQ(quantized.lines[574], 1);
+    EXPECT_EQ(quantized.lines[575], -1);
+    EXPECT_EQ(quantized.lines[573], 0);
+    EXPECT_EQ(reservoir.TotalBits(), 8);
+}
+
+TEST(HuffmanDecoder, CodeWithoutLeafWithin32BitsKeepsThePreviousValues) {
+    // Bit 0 leads to the leaf (2, 1); bit 1 stays on the root for ever.
+    const uint8_t tree[2][2] = {{1, 0}, {0, 0x21}};
+    const HuffmanTable table{"loop", 16, 16, 0, 0, tree, 2};
+    test::BitWriter bits;
+    bits.Put(0, 1);
+    bits.Put(0b10, 2);  // x negative, y positive
+    bits.Put(0xFFFFFFFF, 32);
+    bits.Put(0b01, 2);  // the signs still follow: x stays -2, y turns negative
+    bits.Put(0b1010, 4);
+    BitReservoir reservoir = ReservoirWith(bits);
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t v = 0;
+    int32_t w = 0;
+
+    ASSERT_TRUE(DecodeHuffmanPair(table, x, y, v, w, reservoir));
+    EXPECT_EQ(x, -2);
+    EXPECT_EQ(y, 1);
+    EXPECT_FALSE(DecodeHuffmanPair(table, x, y, v, w, reservoir));
+    EXPECT_EQ(x, -2);
+    EXPECT_EQ(y, -1);
+    EXPECT_EQ(reservoir.TotalBits(), 3 + 32 + 2);
+}
+
+TEST(HuffmanDecoder, StepOutOfTheTreeEndsTheWalk) {
+    const uint8_t tree[1][2] = {{5, 5}};
+    const HuffmanTable table{"broken", 16, 16, 0, 0, tree, 1};
+    test::BitWriter bits;
+    bits.Put(0xFFFF, 16);
+    BitReservoir reservoir = ReservoirWith(bits);
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t v = 0;
+    int32_t w = 0;
+
+    EXPECT_FALSE(DecodeHuffmanPair(table, x, y, v, w, reservoir));
+    EXPECT_EQ(x, 0);
+    EXPECT_EQ(y, 0);
+    EXPECT_EQ(reservoir.TotalBits(), 1);
+}
+
+}  // namespace
+}  // namespace aurion
