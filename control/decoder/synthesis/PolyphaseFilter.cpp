@@ -7,6 +7,29 @@
 
 namespace aurion {
 
+namespace {
+
+// The window by tap: entry [j][i] = D[i + 32 j], so that one tap's coefficients
+// for all 32 outputs lie side by side, like one block's column of V.
+struct WindowByTap {
+    float Taps[kSynthesisWindowTaps][kSynthesisWindowRows];
+};
+
+const WindowByTap& SynthesisWindowByTap() {
+    static const WindowByTap table = [] {
+        WindowByTap byTap{};
+        for (int i = 0; i < kSynthesisWindowRows; ++i) {
+            for (int j = 0; j < kSynthesisWindowTaps; ++j) {
+                byTap.Taps[j][i] = kSynthesisWindow[i][j];
+            }
+        }
+        return byTap;
+    }();
+    return table;
+}
+
+}  // namespace
+
 PolyphaseFilter::PolyphaseFilter(int channel, float scale) : m_channel(channel), m_scale(scale) {
     Reset();
 }
@@ -25,34 +48,31 @@ void PolyphaseFilter::InputSample(float value, int subband) {
     m_samples[subband] = value;
 }
 
-void PolyphaseFilter::StoreColumn(VBuffer& buffer, int row, float value) {
-    // The ring runs backwards through the columns, so that the newest block and
-    // the 15 before it lie at ascending columns from the write column on.
-    const int column = 15 - m_writePos;
-    buffer[row][column] = value;
-    buffer[row][column + kHistory] = value;
-}
-
 // x[n] = sum over k of Samples[k] cos(n (2k + 1) pi / 64). The standard's V[i]
 // is x[16 + i] for i = 0..16 (V[16] = 0), and its symmetries give the rest:
 // V[16 + j] = -V[16 - j], V[32] = -V[0], V[33 + m] = -x[15 - m], V[48 + j] = V[48 - j].
+// The ring runs backwards through the columns, so that the newest block and the
+// 15 before it lie at ascending columns from the write column on.
 void PolyphaseFilter::StoreV(const float* x) {
-    VBuffer& actual = m_v[m_actualV];
-    VBuffer& other = m_v[m_actualV ^ 1];
+    const int column = 15 - m_writePos;
+    float* first = m_v[m_actualV][column];
+    float* second = m_v[m_actualV ^ 1][column];
     for (int row = 0; row < 16; ++row) {
-        StoreColumn(actual, row, x[16 + row]);
+        first[row] = x[16 + row];
     }
-    StoreColumn(actual, 16, 0.0f);
+    first[16] = 0.0f;
     for (int row = 17; row < kSubbands; ++row) {
-        StoreColumn(actual, row, -x[48 - row]);
+        first[row] = -x[48 - row];
     }
-    StoreColumn(other, 0, -x[16]);
+    second[0] = -x[16];
     for (int row = 1; row <= 16; ++row) {
-        StoreColumn(other, row, -x[16 - row]);
+        second[row] = -x[16 - row];
     }
     for (int row = 17; row < kSubbands; ++row) {
-        StoreColumn(other, row, -x[row - 16]);
+        second[row] = -x[row - 16];
     }
+    std::memcpy(m_v[m_actualV][column + kHistory], first, sizeof(float) * kSubbands);
+    std::memcpy(m_v[m_actualV ^ 1][column + kHistory], second, sizeof(float) * kSubbands);
 }
 
 void PolyphaseFilter::CalculatePcmSamples(SampleSink& sink) {
@@ -60,16 +80,21 @@ void PolyphaseFilter::CalculatePcmSamples(SampleSink& sink) {
     FastDct32(m_samples, x);
     StoreV(x);
 
-    const VBuffer& actual = m_v[m_actualV];
+    // Tap j of output i reads the block j blocks back; even taps find its first
+    // half in the actual buffer, odd taps its second half (the buffers swapped).
+    const WindowByTap& window = SynthesisWindowByTap();
     const int column = 15 - m_writePos;
-    for (int i = 0; i < kSubbands; ++i) {
-        const float* window = kSynthesisWindow[i];
-        const float* v = &actual[i][column];
-        float sum = 0.0f;
-        for (int j = 0; j < kHistory; ++j) {
-            sum += window[j] * v[j];
+    const VBuffer& actual = m_v[m_actualV];
+    float sum[kSubbands] = {};
+    for (int j = 0; j < kHistory; ++j) {
+        const float* taps = window.Taps[j];
+        const float* v = actual[column + j];
+        for (int i = 0; i < kSubbands; ++i) {
+            sum[i] += taps[i] * v[i];
         }
-        sink.Append(m_channel, ClipToPcm16(sum * m_scale));
+    }
+    for (int i = 0; i < kSubbands; ++i) {
+        sink.Append(m_channel, ClipToPcm16(sum[i] * m_scale));
     }
 
     m_writePos = (m_writePos + 1) & (kHistory - 1);

@@ -4,10 +4,11 @@
 //
 // The history of V vectors is kept pre-split by the standard's U selection: the
 // first half of each block's V vector goes into the actual buffer and the second
-// half into the other one, and the two swap after every block, so the samples of
-// one output index over the last 16 blocks lie consecutively in one row. Each row
-// holds its 16 columns twice, so the windowing reads 16 consecutive floats without
-// wrapping. Nothing is allocated after construction.
+// half into the other one, and the two swap after every block, so the values
+// output sample i is windowed with are entry i of 16 consecutive columns of one
+// buffer. A buffer stores its 16 columns (32 floats each, one per block) twice
+// over, so the windowing walks them without wrapping and accumulates all 32
+// outputs side by side. Nothing is allocated after construction.
 #pragma once
 
 #include <cstdint>
@@ -44,11 +45,11 @@ public:
 private:
     static constexpr int kHistory = 16;
 
-    // Row r of a buffer holds output index r's V values, columns doubled.
-    using VBuffer = float[kSubbands][2 * kHistory];
+    // Column c of a buffer holds one block's 32 half-vector values; columns
+    // c and c + 16 are the same block.
+    using VBuffer = float[2 * kHistory][kSubbands];
 
-    void StoreV(const float* n);
-    void StoreColumn(VBuffer& buffer, int row, float value);
+    void StoreV(const float* x);
 
     VBuffer m_v[2];
     int m_actualV = 0;
