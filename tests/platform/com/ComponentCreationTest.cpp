@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "platform/com/ComponentCreation.h"
+#include "platform/com/Dispatch.h"
 #include "platform/registry/Registry.h"
 #include "tests/support/ScopedEnvironment.h"
 
@@ -77,6 +80,39 @@ TEST(ComponentCreation, LibraryWithoutClassObjectIsNotFound) {
 TEST(ComponentCreation, NullOutputIsAPointerError) {
     test::ScopedEnvironment env;
     EXPECT_EQ(CreateInstanceByProgId("Some.Thing.1", IID_IUnknown, nullptr), E_POINTER);
+}
+
+// The whole path, from self-registration to a live object, through the one real
+// component the build makes (when it has been built).
+TEST(ComponentCreation, RegisteredComponentIsCreatedByProgId) {
+    const std::string component = TRACKDECK_BIN_DIR "/Trackdeck.bin";
+    if (!std::filesystem::exists(component)) GTEST_SKIP() << component << " is not built";
+    test::ScopedEnvironment env;
+    ASSERT_EQ(RegisterServer(component), S_OK);
+    std::optional<std::string> registered =
+        registry::GetValue(std::string(ClassesRoot) + "\\Aurion.AurionCtrl.1\\CLSID", "");
+    ASSERT_TRUE(registered);
+    std::optional<Guid> clsid = Guid::Parse(*registered);
+    ASSERT_TRUE(clsid);
+    std::optional<std::string> library = registry::GetValue(
+        std::string(ClassesRoot) + "\\CLSID\\" + *registered + "\\InprocServer32", "");
+    ASSERT_TRUE(library);
+    EXPECT_TRUE(std::filesystem::equivalent(*library, component)) << *library;
+
+    IDispatch* object = nullptr;
+    ASSERT_EQ(CreateInstanceByProgId("Aurion.AurionCtrl.1", IID_IDispatch,
+                                     reinterpret_cast<void**>(&object)),
+              S_OK);
+    ASSERT_NE(object, nullptr);
+    void* same = nullptr;
+    EXPECT_EQ(object->QueryInterface(IID_IUnknown, &same), S_OK);
+    if (same != nullptr) static_cast<IUnknown*>(same)->Release();
+    object->Release();
+
+    void* none = nullptr;
+    ASSERT_EQ(UnregisterServer(component), S_OK);
+    EXPECT_EQ(CreateInstanceByProgId("Aurion.AurionCtrl.1", IID_IDispatch, &none),
+              CO_E_CLASSSTRING);
 }
 
 TEST(ComponentCreation, LibraryPathOfNamesTheLoadedLibrary) {
