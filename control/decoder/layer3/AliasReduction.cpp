@@ -1,7 +1,7 @@
 #include "control/decoder/layer3/AliasReduction.h"
 
-#include <cstddef>
 #include <cmath>
+#include <cstddef>
 
 #include "control/decoder/layer3/AliasCoefficients.h"
 

@@ -16,7 +16,9 @@ void HybridSynthesis::Run(int channel, const GranuleInfo& granule, std::array<fl
     std::array<float, 576>& overlap = m_overlap[channel & 1];
     const uint32_t granuleBlockType =
         granule.window_switching_flag != 0 ? granule.block_type & 3 : 0;
-    const bool mixed = granule.IsMixed();
+    // Any window-switching block with the mixed flag, start and stop blocks included,
+    // keeps the normal window in its two lowest subbands.
+    const bool mixed = granule.window_switching_flag != 0 && granule.mixed_block_flag != 0;
     float output[36];
     for (size_t sb = 0; sb < 32; ++sb) {
         const uint32_t blockType = (mixed && sb < 2) ? 0 : granuleBlockType;

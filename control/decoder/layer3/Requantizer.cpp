@@ -1,8 +1,8 @@
 #include "control/decoder/layer3/Requantizer.h"
 
-#include <cstddef>
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdlib>
 
 #include "control/decoder/layer3/PowerTables.h"

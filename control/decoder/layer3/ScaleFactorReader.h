@@ -19,6 +19,10 @@ namespace aurion {
 struct ScaleFactors {
     std::array<int32_t, 23> l{};                 // long bands 0..22
     std::array<std::array<int32_t, 13>, 3> s{};  // [window][short band 0..12]
+    // LSF: per band the largest value its slen can carry (2^slen - 1), which as an
+    // intensity position marks the band not intensity coded (ISO/IEC 13818-3).
+    std::array<int32_t, 23> lsfLimitL{};
+    std::array<std::array<int32_t, 13>, 3> lsfLimitS{};
 };
 
 // The LSF slen values, block number and preflag that scalefac_compress selects.
@@ -117,38 +121,44 @@ void ReadScaleFactorsLsf(BitSource& bits, GranuleInfo& granule, bool intensityRi
     const int blockTypeNumber = granule.IsShort() ? (granule.IsMixed() ? 2 : 1) : 0;
 
     std::array<int32_t, 45> buffer{};
+    std::array<int32_t, 45> limit{};
     size_t next = 0;
     for (int partition = 0; partition < 4; ++partition) {
         const int count = LsfPartitionTable[layout.blockNumber][blockTypeNumber][partition];
+        const uint32_t slen = layout.slen[partition];
         for (int i = 0; i < count && next < buffer.size(); ++i) {
-            buffer[next++] =
-                static_cast<int32_t>(ReadScaleFactorBits(bits, layout.slen[partition]));
+            limit[next] = static_cast<int32_t>((1u << slen) - 1);
+            buffer[next++] = static_cast<int32_t>(ReadScaleFactorBits(bits, slen));
         }
     }
 
     if (!granule.IsShort()) {
         for (int band = 0; band < 21; ++band) {
             sf.l[band] = buffer[band];
+            sf.lsfLimitL[band] = limit[band];
         }
-        sf.l[21] = 0;
-        sf.l[22] = 0;
+        sf.l[21] = sf.l[22] = 0;
+        sf.lsfLimitL[21] = sf.lsfLimitL[22] = 0;
         return;
     }
     size_t from = 0;
     int firstShortBand = 0;
     if (granule.IsMixed()) {
-        for (int band = 0; band < MixedLongBandsLsf; ++band) {
-            sf.l[band] = buffer[from++];
+        for (int band = 0; band < MixedLongBandsLsf; ++band, ++from) {
+            sf.l[band] = buffer[from];
+            sf.lsfLimitL[band] = limit[from];
         }
         firstShortBand = 3;
     }
     for (int band = firstShortBand; band < 12; ++band) {
-        for (int window = 0; window < 3; ++window) {
-            sf.s[window][band] = buffer[from++];
+        for (int window = 0; window < 3; ++window, ++from) {
+            sf.s[window][band] = buffer[from];
+            sf.lsfLimitS[window][band] = limit[from];
         }
     }
     for (int window = 0; window < 3; ++window) {
         sf.s[window][12] = 0;
+        sf.lsfLimitS[window][12] = 0;
     }
 }
 

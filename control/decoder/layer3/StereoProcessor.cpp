@@ -1,7 +1,7 @@
 #include "control/decoder/layer3/StereoProcessor.h"
 
-#include <cstddef>
 #include <algorithm>
+#include <cstddef>
 
 #include "control/decoder/layer3/IntensityRatio.h"
 #include "control/decoder/layer3/PowerTables.h"
@@ -11,6 +11,8 @@ namespace aurion {
 namespace {
 
 constexpr float InverseSqrt2 = 0.70710677f;
+// An LSF limit no position equals, for the bands that transmit no position.
+constexpr int32_t UnreachableLimit = -1;
 
 // The last nonzero line below end, or -1 when all are zero.
 int LastNonzeroLine(const Spectrum& spectrum, size_t end) {
@@ -33,8 +35,15 @@ bool AnyNonzero(const Spectrum& spectrum, size_t begin, size_t end) {
 
 }  // namespace
 
-void StereoProcessor::SetBand(const StereoMode& mode, size_t begin, size_t end, int32_t position) {
+void StereoProcessor::SetBand(const StereoMode& mode, size_t begin, size_t end, int32_t position,
+                              int32_t lsfLimit) {
     if (mode.lsf) {
+        if (position == lsfLimit) {
+            for (size_t i = begin; i < end; ++i) {
+                m_intensityPos[i] = NotCoded;
+            }
+            return;
+        }
         const auto& pow = PowerTables().intensityPow[static_cast<size_t>(mode.intensityRow & 1)];
         const int32_t p =
             std::clamp<int32_t>(position, 0, 2 * static_cast<int32_t>(pow.size()) - 2);
@@ -55,7 +64,7 @@ void StereoProcessor::SetBand(const StereoMode& mode, size_t begin, size_t end, 
     const bool coded = position >= 0 && position < NoIntensityPosition;
     const float ratio = coded ? IntensityRatio[static_cast<size_t>(position)] : 0.0f;
     for (size_t i = begin; i < end; ++i) {
-        m_intensityPos[i] = coded ? position : NoIntensityPosition;
+        m_intensityPos[i] = coded ? position : NotCoded;
         m_intensityRatioOf[i] = ratio;
     }
 }
@@ -69,16 +78,24 @@ void StereoProcessor::CopyLine(size_t to, size_t from) {
 
 void StereoProcessor::LongBlockPositions(const StereoMode& mode, const ScaleFactors& sf,
                                          const ScaleFactorBands& bands, const Spectrum& right) {
-    // An all-zero right channel counts as data at line 0, so band 0 stays stereo.
-    const int last = std::max(LastNonzeroLine(right, 576), 0);
+    // The region starts at the first band above the last nonzero right line; with an
+    // all-zero right channel that is band 0.
+    const int last = LastNonzeroLine(right, 576);
     size_t band = 0;
-    while (band < 21 && static_cast<int>(bands.longBounds[band]) <= last) {
+    while (band < 22 && static_cast<int>(bands.longBounds[band]) <= last) {
         ++band;
     }
+    const size_t firstBand = band;
     for (; band < 21; ++band) {
-        SetBand(mode, bands.longBounds[band], bands.longBounds[band + 1], sf.l[band]);
+        SetBand(mode, bands.longBounds[band], bands.longBounds[band + 1], sf.l[band],
+                sf.lsfLimitL[band]);
     }
-    // Bands 21 and 22 carry no position of their own: they follow band 20.
+    // Bands 21 and 22 carry no position of their own: they follow band 20. In LSF a
+    // region that starts at band 21 codes it with equal factors.
+    if (mode.lsf && firstBand == 21) {
+        SetBand(mode, bands.longBounds[21], 576, 0, UnreachableLimit);
+        return;
+    }
     const size_t from = bands.longBounds[20];
     for (size_t i = bands.longBounds[21]; i < 576; ++i) {
         CopyLine(i, from);
@@ -105,9 +122,10 @@ bool StereoProcessor::ShortBlockPositions(const StereoMode& mode, const ScaleFac
             const size_t width = static_cast<size_t>(bands.shortBounds[band + 1]) -
                                  static_cast<size_t>(bands.shortBounds[band]);
             const size_t start = 3u * bands.shortBounds[band] + window * width;
-            SetBand(mode, start, start + width, sf.s[window][band]);
+            SetBand(mode, start, start + width, sf.s[window][band], sf.lsfLimitS[window][band]);
         }
-        // Band 12 transmits no position: it follows band 11 when that is intensity coded.
+        // Band 12 transmits no position: it follows band 11 when that is intensity
+        // coded; in LSF a region that starts at band 12 codes it with equal factors.
         if (top <= 11) {
             const size_t width11 = static_cast<size_t>(bands.shortBounds[12]) -
                                    static_cast<size_t>(bands.shortBounds[11]);
@@ -118,6 +136,11 @@ bool StereoProcessor::ShortBlockPositions(const StereoMode& mode, const ScaleFac
             for (size_t i = start; i < start + width; ++i) {
                 CopyLine(i, from);
             }
+        } else if (top == 12 && mode.lsf) {
+            const size_t width = static_cast<size_t>(bands.shortBounds[13]) -
+                                 static_cast<size_t>(bands.shortBounds[12]);
+            const size_t start = 3u * bands.shortBounds[12] + window * width;
+            SetBand(mode, start, start + width, 0, UnreachableLimit);
         }
     }
     return anyData;
@@ -134,7 +157,8 @@ void StereoProcessor::MixedLongPositions(const StereoMode& mode, const ScaleFact
         }
     }
     for (; band < longBands; ++band) {
-        SetBand(mode, bands.longBounds[band], bands.longBounds[band + 1], sf.l[band]);
+        SetBand(mode, bands.longBounds[band], bands.longBounds[band + 1], sf.l[band],
+                sf.lsfLimitL[band]);
     }
 }
 
@@ -142,7 +166,7 @@ void StereoProcessor::Process(const StereoMode& mode, const GranuleInfo& rightGr
                               const ScaleFactors& rightScaleFactors, const ScaleFactorBands& bands,
                               const std::array<Spectrum, 2>& dequantized,
                               std::array<Spectrum, 2>& stereo) {
-    m_intensityPos.fill(NoIntensityPosition);
+    m_intensityPos.fill(NotCoded);
     const Spectrum& right = dequantized[1];
     if (mode.intensity) {
         if (!rightGranule.IsShort()) {
@@ -157,7 +181,7 @@ void StereoProcessor::Process(const StereoMode& mode, const GranuleInfo& rightGr
     const Spectrum& m = dequantized[0];
     const Spectrum& s = dequantized[1];
     for (size_t i = 0; i < 576; ++i) {
-        if (m_intensityPos[i] == NoIntensityPosition) {
+        if (m_intensityPos[i] == NotCoded) {
             if (mode.middleSide) {
                 stereo[0][i] = (m[i] + s[i]) * InverseSqrt2;
                 stereo[1][i] = (m[i] - s[i]) * InverseSqrt2;

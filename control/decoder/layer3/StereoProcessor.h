@@ -38,13 +38,15 @@ public:
                  const ScaleFactors& rightScaleFactors, const ScaleFactorBands& bands,
                  const std::array<Spectrum, 2>& dequantized, std::array<Spectrum, 2>& stereo);
 
-    // The positions of the last Process call (NoIntensityPosition where not coded).
+    static constexpr int32_t NotCoded = -1;
+    // The positions of the last Process call (NotCoded where not intensity coded).
     [[nodiscard]] const std::array<int32_t, 576>& IntensityPositions() const {
         return m_intensityPos;
     }
 
 private:
-    void SetBand(const StereoMode& mode, size_t begin, size_t end, int32_t position);
+    void SetBand(const StereoMode& mode, size_t begin, size_t end, int32_t position,
+                 int32_t lsfLimit);
     void CopyLine(size_t to, size_t from);
     void LongBlockPositions(const StereoMode& mode, const ScaleFactors& sf,
                             const ScaleFactorBands& bands, const Spectrum& right);
