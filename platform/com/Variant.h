@@ -2,6 +2,12 @@
 // Conversion follows the platform's variant coercion: numbers convert between
 // each other (with overflow checks), text converts to numbers and back, bool is
 // 0 / -1 as a number and "True" / "False" as text.
+//
+// Details the callers may rely on: a float becomes an integer rounded half to even;
+// text becomes a number only when, blanks trimmed, it is decimal ("+1", "-2.5",
+// ".5", "1e3"; "." whatever the locale; no hexadecimal, "inf" or "nan"); text
+// becomes a boolean from "True" / "False" in any case or from a number; numbers
+// become their shortest text that reads back to the same value ("0.1", "1E+20").
 #pragma once
 
 #include <cstdint>

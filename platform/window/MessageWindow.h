@@ -1,7 +1,9 @@
 // Message windows: a handle owned by the thread that created it, to which any
 // thread may post messages. Messages are delivered in posting order to the
 // window's handler on the owning thread, when that thread pumps its pending
-// messages. Posting to a destroyed window drops the message.
+// messages. Posting to a destroyed window drops the message. Handlers run without
+// any lock held, so they may post, create and destroy windows and pump again. The
+// windows of a thread are destroyed when that thread ends.
 #pragma once
 
 #include <chrono>
