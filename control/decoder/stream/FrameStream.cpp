@@ -18,6 +18,7 @@ namespace aurion {
 namespace {
 
 constexpr uint32_t HeaderBytes = 4;
+constexpr size_t SearchWindowBytes = 512;
 
 // The sync search: 12-bit sync for the first header; later headers must repeat
 // the sync, the ID bit and the sampling frequency (bits 31..19 and 11..10), and
@@ -49,8 +50,8 @@ constexpr std::array<uint32_t, 33> BitMask = MakeMaskTable();
            (HeaderMode(word) == SingleChannelMode) == singleChannel;
 }
 
-// Reads count bytes at offset; false unless all of them arrive.
-[[nodiscard]] bool ReadExactly(int fd, void* target, size_t count, uint64_t offset) {
+// Reads up to count bytes at offset; fewer only at the end of the file or on error.
+[[nodiscard]] size_t ReadUpTo(int fd, void* target, size_t count, uint64_t offset) {
     auto* bytes = static_cast<uint8_t*>(target);
     size_t done = 0;
     while (done < count) {
@@ -60,11 +61,15 @@ constexpr std::array<uint32_t, 33> BitMask = MakeMaskTable();
             continue;
         }
         if (got <= 0) {
-            return false;
+            break;
         }
         done += static_cast<size_t>(got);
     }
-    return true;
+    return done;
+}
+
+[[nodiscard]] bool ReadExactly(int fd, void* target, size_t count, uint64_t offset) {
+    return ReadUpTo(fd, target, count, offset) == count;
 }
 
 }  // namespace
@@ -101,28 +106,41 @@ void FrameStream::Close() {
     }
 }
 
+// Candidates are taken one byte apart, as a byte-by-byte search would, but from a
+// window read in one go, so that long runs of junk cost few reads.
 bool FrameStream::ReadHeaderWord(uint32_t& word, bool matchFirst) {
-    for (;; ++m_position) {
-        uint32_t candidate = 0;
-        if (!ReadWordAt(m_position, candidate)) {
+    if (m_fd < 0) {
+        return false;
+    }
+    std::array<uint8_t, SearchWindowBytes> window{};
+    for (;;) {
+        const size_t got = ReadUpTo(m_fd, window.data(), window.size(), m_position);
+        if (got < HeaderBytes) {
             return false;
         }
-        const bool synced =
-            matchFirst ? MatchesPattern(candidate) : (candidate & FirstSyncMask) == FirstSyncMask;
-        if (!synced || ReadableFrameBytes(candidate) == 0) {
-            continue;
-        }
-        if (!matchFirst) {
-            if (!ConfirmFirstHeader(candidate, m_position)) {
+        for (size_t i = 0; i + HeaderBytes <= got; ++i) {
+            const uint32_t candidate = (uint32_t{window[i]} << 24) |
+                                       (uint32_t{window[i + 1]} << 16) |
+                                       (uint32_t{window[i + 2]} << 8) | window[i + 3];
+            const bool synced = matchFirst ? MatchesPattern(candidate)
+                                           : (candidate & FirstSyncMask) == FirstSyncMask;
+            if (!synced || ReadableFrameBytes(candidate) == 0) {
                 continue;
             }
-            m_firstFrameOffset = m_position;
+            const uint64_t offset = m_position + i;
+            if (!matchFirst) {
+                if (!ConfirmFirstHeader(candidate, offset)) {
+                    continue;
+                }
+                m_firstFrameOffset = offset;
+            }
+            m_position = offset + HeaderBytes;
+            word = candidate;
+            ++m_currentFrame;
+            m_highestFrame = std::max(m_highestFrame, m_currentFrame);
+            return true;
         }
-        m_position += HeaderBytes;
-        word = candidate;
-        ++m_currentFrame;
-        m_highestFrame = std::max(m_highestFrame, m_currentFrame);
-        return true;
+        m_position += got - (HeaderBytes - 1);
     }
 }
 

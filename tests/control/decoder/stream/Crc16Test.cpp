@@ -34,16 +34,5 @@ TEST(Crc16, FeedsOnlyTheLowBitsMostSignificantFirst) {
     EXPECT_EQ(wide.Value(), split.Value());
 }
 
-TEST(Crc16, ResetRestoresStartValue) {
-    Crc16 crc;
-    EXPECT_EQ(crc.Value(), Crc16::StartValue);
-    crc.Update(0x1234, 16);
-    EXPECT_NE(crc.Value(), Crc16::StartValue);
-    crc.Reset();
-    EXPECT_EQ(crc.Value(), 0xFFFF);
-    crc.Update(0, 0);
-    EXPECT_EQ(crc.Value(), 0xFFFF);
-}
-
 }  // namespace
 }  // namespace aurion

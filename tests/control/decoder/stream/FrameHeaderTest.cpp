@@ -347,14 +347,5 @@ TEST(FrameHeader, PaddingTableGrowsPastFirstFrameEstimate) {
     EXPECT_EQ(table[299], 150u);
 }
 
-TEST(FrameHeader, UnsyncedHeaderCannotSeek) {
-    FrameStream stream;
-    FrameHeader header;
-    EXPECT_FALSE(header.Synced());
-    EXPECT_EQ(header.Crc(), nullptr);
-    EXPECT_TRUE(header.PaddingTable().empty());
-    EXPECT_FALSE(header.SeekToFrame(stream, 0));
-}
-
 }  // namespace
 }  // namespace aurion::test

@@ -43,18 +43,37 @@ std::vector<int64_t> Sequence(int64_t count) {
 }
 
 TEST(FrameStream, SkipsJunkBeforeFirstFrame) {
-    Bytes file = Junk(500, 7);
-    AppendBytes(file, IndexedFrames(Layer3At128(), 20));
-    TempFile temp(file);
+    // 509 to 511 put the header across the edge of the search's read window.
+    for (size_t junk : {500, 509, 510, 511, 3000}) {
+        Bytes file = Junk(junk, 7);
+        AppendBytes(file, IndexedFrames(Layer3At128(), 20));
+        TempFile temp(file);
 
+        FrameStream stream;
+        FrameHeader header;
+        stream.Open(temp.Path());
+        ASSERT_EQ(ReadIndexedFrame(stream, header), 0) << junk;
+        EXPECT_EQ(stream.CurrentFrame(), 0);
+        EXPECT_EQ(stream.HighestFrame(), 0);
+        EXPECT_EQ(stream.FirstFrameOffset(), junk);
+        EXPECT_EQ(ReadAllIndexes(temp.Path()), Sequence(20)) << junk;
+    }
+}
+
+TEST(FrameStream, SkipsBrokenDataBetweenFrames) {
+    Bytes file = IndexedFrames(Layer3At128(), 2);
+    AppendBytes(file, Bytes(1021, 0));
+    AppendBytes(file, IndexedFrames(Layer3At128(), 2, 2));
+    TempFile temp(file);
     FrameStream stream;
     FrameHeader header;
     stream.Open(temp.Path());
-    ASSERT_EQ(ReadIndexedFrame(stream, header), 0);
-    EXPECT_EQ(stream.CurrentFrame(), 0);
-    EXPECT_EQ(stream.HighestFrame(), 0);
-    EXPECT_EQ(stream.FirstFrameOffset(), 500u);
-    EXPECT_EQ(ReadAllIndexes(temp.Path()), Sequence(20));
+    EXPECT_EQ(ReadIndexedFrame(stream, header), 0);
+    EXPECT_EQ(ReadIndexedFrame(stream, header), 1);
+    EXPECT_EQ(ReadIndexedFrame(stream, header), 2);
+    EXPECT_EQ(stream.CurrentFrame(), 2);
+    EXPECT_EQ(ReadIndexedFrame(stream, header), 3);
+    EXPECT_EQ(ReadIndexedFrame(stream, header), -1);
 }
 
 TEST(FrameStream, JunkWithFakeHeaderDoesNotLockTheStream) {
