@@ -207,19 +207,33 @@ TEST(PolyphaseFilter, ScaleMultipliesTheWindowedSumBeforeClipping) {
 }
 
 TEST(PolyphaseFilter, FullScaleSubbandSignalClipsAtBothLimits) {
-    PolyphaseFilter filter(0, 32768.0f);
-    bool top = false;
-    bool bottom = false;
-    for (int block = 0; block < 32; ++block) {
-        float samples[32] = {};
-        samples[0] = (block / 8) % 2 == 0 ? 4.0f : -4.0f;
-        for (int16_t sample : RunBlock(filter, samples)) {
-            top = top || sample == 32767;
-            bottom = bottom || sample == -32768;
+    constexpr float kScale = 32768.0f;
+    for (int subband : {0, 13, 31}) {
+        PolyphaseFilter filter(0, kScale);
+        ReferenceSynthesis reference;
+        double loudest = 0.0;
+        bool top = false;
+        bool bottom = false;
+        for (int block = 0; block < 48; ++block) {
+            float samples[32] = {};
+            samples[subband] = (block / 8) % 2 == 0 ? 1.0f : -1.0f;
+            double input[32] = {};
+            input[subband] = samples[subband];
+            double expected[32];
+            reference.Block(input, expected);
+            const std::vector<int16_t> pcm = RunBlock(filter, samples);
+            for (int i = 0; i < 32; ++i) {
+                loudest = std::fmax(loudest, std::fabs(expected[i] * kScale));
+                EXPECT_NEAR(pcm[i], ReferencePcm(expected[i] * kScale), 1)
+                    << "subband " << subband << " block " << block << " sample " << i;
+                top = top || pcm[i] == 32767;
+                bottom = bottom || pcm[i] == -32768;
+            }
         }
+        EXPECT_GT(loudest, 33000.0) << "subband " << subband;
+        EXPECT_TRUE(top) << "subband " << subband;
+        EXPECT_TRUE(bottom) << "subband " << subband;
     }
-    EXPECT_TRUE(top);
-    EXPECT_TRUE(bottom);
 }
 
 TEST(PolyphaseFilter, AfterResetTheFirstBlocksEqualThoseOfANewFilter) {
