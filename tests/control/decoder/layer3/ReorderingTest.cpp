@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+
+#include "control/decoder/layer3/Reordering.h"
+
+namespace aurion {
+namespace {
+
+std::array<float, 576> Ramp() {
+    std::array<float, 576> lines{};
+    for (size_t i = 0; i < lines.size(); ++i) lines[i] = static_cast<float>(i);
+    return lines;
+}
+
+GranuleInfo Short(bool mixed) {
+    GranuleInfo g;
+    g.window_switching_flag = 1;
+    g.block_type = 2;
+    g.mixed_block_flag = mixed ? 1 : 0;
+    return g;
+}
+
+TEST(Reordering, LongBlocksPassUnchanged) {
+    std::array<float, 576> out{};
+    GranuleInfo start;
+    start.window_switching_flag = 1;
+    start.block_type = 1;
+    Reorder(start, ScaleFactorBandTables[3], Ramp(), out);
+    EXPECT_EQ(out, Ramp());
+}
+
+TEST(Reordering, ShortBlocksInterleaveTheThreeWindowsLineByLine) {
+    std::array<float, 576> out{};
+    Reorder(Short(false), ScaleFactorBandTables[3], Ramp(), out);
+    // Band 0 at 44.1 kHz: 4 lines per window, windows at 0, 4, 8.
+    EXPECT_EQ(out[0], 0.0f);
+    EXPECT_EQ(out[1], 4.0f);
+    EXPECT_EQ(out[2], 8.0f);
+    EXPECT_EQ(out[3], 1.0f);
+    EXPECT_EQ(out[11], 11.0f);
+    // Band 12: start 136, width 56; line f of window k lands at 408 + 3 f + k.
+    EXPECT_EQ(out[408 + 3 * 10 + 2], static_cast<float>(408 + 2 * 56 + 10));
+    EXPECT_EQ(out[575], 575.0f);
+}
+
+TEST(Reordering, MixedBlocksKeepTheLongPartAndReorderFromBandThree) {
+    std::array<float, 576> out{};
+    Reorder(Short(true), ScaleFactorBandTables[3], Ramp(), out);
+    for (size_t i = 0; i < 36; ++i) EXPECT_EQ(out[i], static_cast<float>(i));
+    // Band 3: start 12 (line 36), width 4.
+    EXPECT_EQ(out[36], 36.0f);
+    EXPECT_EQ(out[37], 40.0f);
+    EXPECT_EQ(out[38], 44.0f);
+    EXPECT_EQ(out[39], 37.0f);
+}
+
+}  // namespace
+}  // namespace aurion
