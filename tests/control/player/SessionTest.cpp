@@ -1,0 +1,268 @@
+// The playback session through the real path: the control created by its ProgID
+// in a test host, Open with a WAV target, Play or PlayFromTo, window events let
+// run until ThreadEnded, then the WAV file checked.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/thread/Thread.h"
+#include "tests/support/Conformance.h"
+#include "tests/support/ControlTestHost.h"
+#include "tests/support/MpegFrameBuilder.h"
+#include "tests/support/WavFileReader.h"
+
+namespace aurion {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr auto DecodeLimit = 300s;  // whole conformance streams under the sanitizers
+
+struct LayerIIIStream {
+    const char* Name;
+    uint32_t Rate;
+    uint16_t Channels;
+};
+
+void PrintTo(const LayerIIIStream& s, std::ostream* out) { *out << s.Name; }
+
+const LayerIIIStream LayerIIIStreams[] = {
+    {"l3-compl", 48000, 1},     {"l3-si", 44100, 1},
+    {"l3-si_block", 44100, 1},  {"l3-si_huff", 44100, 1},
+    {"l3-hecommon", 44100, 2},  {"l3-test46", 22050, 2},
+    {"M2L3_compl24", 24000, 1}, {"M2L3_bitrate_22_all", 22050, 1},
+};
+
+class SessionTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_host.Ready()) << m_host.Problem(); }
+
+    [[nodiscard]] std::string Wav() const { return m_host.Folder() + "out.wav"; }
+    bool PumpUntilEnded() {
+        return m_host.PumpUntil([this] { return m_host.ThreadEndedCount() > 0; }, DecodeLimit);
+    }
+    // Open to the WAV target and Play to the end.
+    void DecodeToWav(const std::string& mp3) {
+        ASSERT_EQ(m_host.Call("Open", mp3, Wav()).Short(), 0);
+        ASSERT_EQ(m_host.Call("Play").Short(), 0);
+        ASSERT_TRUE(PumpUntilEnded());
+    }
+    [[nodiscard]] std::string SilentFile(int frames) {
+        test::HeaderFields mono;
+        mono.Mode = 3;
+        mono.FrequencyIndex = 1;
+        test::Bytes bytes;
+        for (int i = 0; i < frames; ++i) {
+            test::AppendBytes(bytes, test::MakeFrame(mono));
+        }
+        m_files.push_back(std::make_unique<test::TempFile>(bytes));
+        return m_files.back()->Path();
+    }
+    [[nodiscard]] std::vector<int> FailureNumbers() const {
+        std::vector<int> numbers;
+        for (const auto& e : m_host.Events()) {
+            if (e.Kind == test::EventKind::Failure) {
+                numbers.push_back(e.Number);
+            }
+        }
+        return numbers;
+    }
+
+    test::ControlTestHost m_host;
+    std::vector<std::unique_ptr<test::TempFile>> m_files;
+};
+
+class SessionConformanceTest : public SessionTest,
+                               public ::testing::WithParamInterface<LayerIIIStream> {};
+
+TEST_P(SessionConformanceTest, DecodesTheStreamToAWavFileWithinTheReferenceLimits) {
+    const LayerIIIStream& stream = GetParam();
+    if (test::ConformanceFolder().empty()) {
+        GTEST_SKIP() << "conformance streams not found";
+    }
+    DecodeToWav(test::ConformanceBitstream(stream.Name));
+    EXPECT_TRUE(FailureNumbers().empty());
+    const auto wav = test::ReadWavFile(Wav());
+    ASSERT_TRUE(wav);
+    EXPECT_EQ(wav->SampleRate, stream.Rate);
+    EXPECT_EQ(wav->Channels, stream.Channels);
+    EXPECT_EQ(wav->DataSize, wav->Bytes.size() - 46);
+    EXPECT_EQ(wav->RiffSize, wav->Bytes.size() - 8);
+    EXPECT_EQ(wav->Samples.size(), test::ExpectedSamples(stream.Name).value_or(0));
+    const auto reference = test::ReferencePcm(stream.Name);
+    ASSERT_TRUE(reference);
+    const test::PcmDifference difference = test::ComparePcm(wav->Samples, *reference);
+    EXPECT_GT(difference.compared, wav->Samples.size() * 9 / 10);
+    EXPECT_LE(difference.rms, 1.0);
+    EXPECT_LE(difference.peak, 2) << "at " << difference.peakIndex;
+}
+
+INSTANTIATE_TEST_SUITE_P(LayerIII, SessionConformanceTest, ::testing::ValuesIn(LayerIIIStreams));
+
+// ChannelMode 1, 2 and 3 give one channel: the left, the right, or their mix.
+TEST_F(SessionTest, SingleChannelModesOfAStereoStreamGiveOneChannel) {
+    const char* name = "l3-hecommon";
+    if (test::ConformanceFolder().empty()) {
+        GTEST_SKIP() << "conformance streams not found";
+    }
+    const auto reference = test::ReferencePcm(name);
+    ASSERT_TRUE(reference);
+    const uint64_t expected = test::ExpectedSamples(name).value_or(0);
+    for (int16_t mode : {int16_t{1}, int16_t{2}, int16_t{3}}) {
+        SCOPED_TRACE(mode);
+        m_host.ClearEvents();
+        ASSERT_EQ(m_host.Put("ChannelMode", mode).Hr, platform::S_OK);
+        DecodeToWav(test::ConformanceBitstream(name));
+        const auto wav = test::ReadWavFile(Wav());
+        ASSERT_TRUE(wav);
+        EXPECT_EQ(wav->Channels, 1);
+        EXPECT_EQ(wav->BlockAlign, 2);
+        EXPECT_EQ(wav->Samples.size(), expected / 2);
+        std::vector<int16_t> channel;
+        for (size_t i = 0; i + 1 < reference->size(); i += 2) {
+            const int32_t left = (*reference)[i];
+            const int32_t right = (*reference)[i + 1];
+            channel.push_back(static_cast<int16_t>(mode == 1   ? left
+                                                   : mode == 2 ? right
+                                                               : (left + right) / 2));
+        }
+        const test::PcmDifference difference = test::ComparePcm(wav->Samples, channel);
+        EXPECT_LE(difference.rms, 1.0);
+        EXPECT_LE(difference.peak, 2);
+    }
+}
+
+TEST_F(SessionTest, SecondSeekBeforeTheAnswerIsRefused) {
+    const std::string mp3 = SilentFile(400);
+    ASSERT_EQ(m_host.Call("Open", mp3, Wav()).Short(), 0);
+    ASSERT_EQ(m_host.Call("Play").Short(), 0);
+    EXPECT_EQ(m_host.Call("Seek", 100).Short(), 0);
+    EXPECT_EQ(m_host.Call("Seek", 200).Short(), 654);  // no events have run in between
+    ASSERT_TRUE(PumpUntilEnded());
+    const auto frames = m_host.ActFrames();
+    EXPECT_NE(std::find(frames.begin(), frames.end(), 100), frames.end());
+    EXPECT_EQ(std::find(frames.begin(), frames.end(), 200 + 1), frames.end());
+}
+
+TEST_F(SessionTest, SeekAfterTheAnswerIsTakenAndOutOfRangeFramesAreRefused) {
+    const std::string mp3 = SilentFile(4000);
+    ASSERT_EQ(m_host.Call("Open", mp3, Wav()).Short(), 0);
+    ASSERT_EQ(m_host.Put("FrameNotifyCount", int16_t{1}).Hr, platform::S_OK);
+    ASSERT_EQ(m_host.Call("Play").Short(), 0);
+    const int32_t count = m_host.Get("FrameCount").Long();
+    EXPECT_EQ(count, 4000);
+    EXPECT_EQ(m_host.Call("Seek", -1).Short(), 380);
+    EXPECT_EQ(m_host.Call("Seek", count).Short(), 380);
+    EXPECT_EQ(m_host.Call("Seek", 3000).Short(), 0);
+    // The worker answers with ActFrame for the frame sought; a new seek is then taken.
+    ASSERT_TRUE(m_host.PumpUntil([this] {
+        const auto frames = m_host.ActFrames();
+        return std::find(frames.begin(), frames.end(), 3000) != frames.end() ||
+               m_host.ThreadEndedCount() > 0;
+    }));
+    if (m_host.ThreadEndedCount() == 0) {
+        EXPECT_EQ(m_host.Call("Seek", 10).Short(), 0);
+    }
+    ASSERT_TRUE(PumpUntilEnded());
+}
+
+TEST_F(SessionTest, RefusedRangeChangesNothingAndPlayStartsAtTheFirstFrame) {
+    const std::string mp3 = SilentFile(60);
+    ASSERT_EQ(m_host.Call("Open", mp3, Wav()).Short(), 0);
+    EXPECT_EQ(m_host.Call("PlayFromTo", 10, 5).Short(), 380);
+    ASSERT_EQ(m_host.Call("Play").Short(), 0);
+    ASSERT_TRUE(PumpUntilEnded());
+    const auto frames = m_host.ActFrames();
+    ASSERT_FALSE(frames.empty());
+    EXPECT_EQ(frames.front(), 0);
+    EXPECT_EQ(frames.back(), 59);
+    const auto wav = test::ReadWavFile(Wav());
+    ASSERT_TRUE(wav);
+    EXPECT_EQ(wav->DataSize, 60u * 2304);
+}
+
+TEST_F(SessionTest, RangeWritesFramesFromAToBeforeB) {
+    const std::string mp3 = SilentFile(60);
+    ASSERT_EQ(m_host.Call("Open", mp3, Wav()).Short(), 0);
+    ASSERT_EQ(m_host.Call("PlayFromTo", 12, 40).Short(), 0);
+    ASSERT_TRUE(PumpUntilEnded());
+    const auto wav = test::ReadWavFile(Wav());
+    ASSERT_TRUE(wav);
+    EXPECT_EQ(wav->Bytes.size(), 46u + 28 * 2304);
+    EXPECT_EQ(wav->DataSize, 28u * 2304);
+    EXPECT_EQ(m_host.ActFrames().front(), 12);
+}
+
+TEST_F(SessionTest, MethodsAnswerTheirNumbersInEachState) {
+    const std::string mp3 = SilentFile(400);
+    EXPECT_EQ(m_host.Call("Play").Short(), 650);             // nothing opened
+    EXPECT_EQ(m_host.Call("Open", "", Wav()).Short(), 642);  // no file name
+    EXPECT_EQ(m_host.Call("Play").Short(), 650);             // ... and no session left
+    const std::string missing = m_host.Folder() + "missing.mp3";
+    EXPECT_EQ(m_host.Call("Open", missing, Wav()).Short(), 643);
+    EXPECT_EQ(m_host.Call("Play").Short(), 643);  // the unreadable header stays
+    ASSERT_EQ(m_host.Call("Open", mp3, Wav()).Short(), 0);
+    EXPECT_EQ(m_host.Call("Open", mp3, Wav()).Short(), 640);  // one session at a time
+    EXPECT_EQ(m_host.Call("Pause").Short(), 647);             // opened, not started
+    EXPECT_EQ(m_host.Call("Seek", 1).Short(), 647);
+    EXPECT_EQ(m_host.Call("Stop").Short(), 647);
+    ASSERT_EQ(m_host.Call("Play").Short(), 0);
+    EXPECT_EQ(m_host.Call("Play").Short(), 651);  // already playing
+    EXPECT_EQ(m_host.Call("PlayFromTo", 0, 0).Short(), 651);
+    EXPECT_EQ(m_host.Call("Stop").Short(), 0);
+    ASSERT_TRUE(PumpUntilEnded());
+    EXPECT_EQ(m_host.Call("Play").Short(), 650);  // the session ended with ThreadEnded
+    const auto wav = test::ReadWavFile(Wav());
+    ASSERT_TRUE(wav);
+    EXPECT_EQ(wav->DataSize, wav->Bytes.size() - 46);  // stopped, yet complete
+    EXPECT_EQ(wav->DataSize % 2304, 0u);
+}
+
+TEST_F(SessionTest, PauseHoldsTheFileAndPlayContinuesIt) {
+    const std::string mp3 = SilentFile(3000);
+    ASSERT_EQ(m_host.Call("Open", mp3, Wav()).Short(), 0);
+    ASSERT_EQ(m_host.Put("FrameNotifyCount", int16_t{1}).Hr, platform::S_OK);
+    ASSERT_EQ(m_host.Call("Play").Short(), 0);
+    ASSERT_TRUE(m_host.PumpUntil([this] { return m_host.ActFrames().size() > 10; }));
+    ASSERT_EQ(m_host.Call("Pause").Short(), 0);
+    EXPECT_EQ(m_host.Call("GetStatus").Short(), 2);
+    platform::Sleep(200ms);  // the worker ends the frame it was decoding
+    m_host.Pump();
+    const size_t posted = m_host.ActFrames().size();
+    platform::Sleep(300ms);
+    m_host.Pump();
+    EXPECT_EQ(m_host.ActFrames().size(), posted);
+    EXPECT_EQ(m_host.ThreadEndedCount(), 0);
+    ASSERT_EQ(m_host.Call("Play").Short(), 0);
+    EXPECT_EQ(m_host.Call("GetStatus").Short(), 1);
+    ASSERT_TRUE(PumpUntilEnded());
+    const auto frames = m_host.ActFrames();
+    ASSERT_EQ(frames.size(), 3001u);
+    for (size_t i = 0; i < 3000; ++i) {
+        ASSERT_EQ(frames[i], static_cast<int32_t>(i));
+    }
+    const auto wav = test::ReadWavFile(Wav());
+    ASSERT_TRUE(wav);
+    EXPECT_EQ(wav->DataSize, 3000u * 2304);
+}
+
+TEST_F(SessionTest, WavTargetThatCannotBeWrittenFailsWith601ThenEnds) {
+    const std::string mp3 = SilentFile(10);
+    const std::string folder = m_host.Folder() + "taken.wav";  // a folder where the file would go
+    ASSERT_TRUE(std::filesystem::create_directory(folder));
+    ASSERT_EQ(m_host.Call("Open", mp3, folder).Short(), 0);
+    ASSERT_EQ(m_host.Call("Play").Short(), 0);
+    ASSERT_TRUE(PumpUntilEnded());
+    const auto& events = m_host.Events();
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events[0].Kind, test::EventKind::Failure);
+    EXPECT_EQ(events[0].Number, 601);
+    EXPECT_EQ(events[0].Text, "mmioOpen() failed");
+    EXPECT_EQ(events[1].Kind, test::EventKind::ThreadEnded);
+}
+
+}  // namespace
+}  // namespace aurion
