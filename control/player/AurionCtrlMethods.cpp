@@ -42,9 +42,15 @@ bool ProbeMpegFile(const std::string& path) {
     return isMpeg;
 }
 
-// The folder that holds the WAV target: its file system is the target's "drive".
+// The target's "drive": the file system that holds (or will hold) its folder, named
+// by the nearest folder on the way up that exists. A target in a folder that does
+// not exist thus fails later, when the WAV file cannot be created, as it always has.
 std::string TargetFolder(const std::string& waveFile) {
     std::filesystem::path folder = std::filesystem::path(waveFile).parent_path();
+    std::error_code error;
+    while (!folder.empty() && !std::filesystem::is_directory(folder, error) &&
+           folder.has_relative_path())
+        folder = folder.parent_path();
     return folder.empty() ? std::string(".") : folder.string();
 }
 

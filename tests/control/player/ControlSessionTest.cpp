@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "control/AurionInterface.h"
 #include "control/player/WorkerMessages.h"
@@ -147,6 +148,18 @@ TEST_F(ControlSession, EnoughSpaceMeans176BytesPerMillisecond) {
     }
     FreeSpaceOverride roomy(uint64_t{470000});
     EXPECT_EQ(host.Call("Open", mp3.Path(), WavTarget()).Short(), 0);
+}
+
+TEST_F(ControlSession, FreeSpaceIsAskedOfTheNearestExistingFolderOfTheTarget) {
+    std::vector<std::string> asked;
+    platform::SetFreeSpaceQuery([&asked](const std::string& path) -> std::optional<uint64_t> {
+        asked.push_back(path);
+        return uint64_t{1} << 40;
+    });
+    EXPECT_EQ(host.Call("Open", mp3.Path(), host.Folder() + "not/yet/out.wav").Short(), 0);
+    platform::SetFreeSpaceQuery({});
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(std::filesystem::path(asked[0]), std::filesystem::path(host.Folder()).parent_path());
 }
 
 TEST_F(ControlSession, FailedFreeSpaceQueryFailsWith714) {
