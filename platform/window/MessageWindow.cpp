@@ -20,11 +20,21 @@ struct Message {
     LParam LongParam;
 };
 
+// A host's wake hook and the number of posting threads calling it right now, so
+// that removing the hook can wait until no call of it is still running.
+struct WakeHook {
+    explicit WakeHook(std::function<void()> call) : Call(std::move(call)) {}
+    const std::function<void()> Call;
+    std::mutex Guard;
+    std::condition_variable Idle;
+    int ActiveCalls = 0;
+};
+
 // The pending messages of one thread's windows, in posting order.
 struct ThreadQueue {
     std::deque<Message> Pending;
     std::condition_variable Posted;
-    std::shared_ptr<const std::function<void()>> WakeHook;
+    std::shared_ptr<WakeHook> Hook;
 };
 
 struct Window {
@@ -116,7 +126,7 @@ bool IsWindow(WindowHandle window) {
 
 bool PostMessage(WindowHandle window, uint32_t message, WParam wParam, LParam lParam) {
     Windows& state = State();
-    std::shared_ptr<const std::function<void()>> hook;
+    std::shared_ptr<WakeHook> hook;
     {
         std::lock_guard lock(state.Guard);
         auto it = state.ByHandle.find(window);
@@ -124,9 +134,17 @@ bool PostMessage(WindowHandle window, uint32_t message, WParam wParam, LParam lP
         ThreadQueue& queue = *it->second.Queue;
         queue.Pending.push_back({window, message, wParam, lParam});
         queue.Posted.notify_all();
-        hook = queue.WakeHook;
+        hook = queue.Hook;
+        if (hook) {
+            std::lock_guard hookLock(hook->Guard);
+            ++hook->ActiveCalls;
+        }
     }
-    if (hook && *hook) (*hook)();
+    if (hook) {
+        hook->Call();
+        std::lock_guard hookLock(hook->Guard);
+        if (--hook->ActiveCalls == 0) hook->Idle.notify_all();
+    }
     return true;
 }
 
@@ -164,12 +182,19 @@ size_t WaitAndPumpMessages(std::chrono::milliseconds timeout) {
 
 void SetWakeHook(std::function<void()> hook) {
     Windows& state = State();
-    std::shared_ptr<const std::function<void()>> replaced;  // released after the lock
-    auto shared = hook ? std::make_shared<const std::function<void()>>(std::move(hook)) : nullptr;
-    std::lock_guard lock(state.Guard);
-    std::shared_ptr<ThreadQueue>& queue = OwnQueue(state);
-    replaced = std::move(queue->WakeHook);
-    queue->WakeHook = std::move(shared);
+    auto replacement = hook ? std::make_shared<WakeHook>(std::move(hook)) : nullptr;
+    std::shared_ptr<WakeHook> replaced;
+    {
+        std::lock_guard lock(state.Guard);
+        std::shared_ptr<ThreadQueue>& queue = OwnQueue(state);
+        replaced = std::move(queue->Hook);
+        queue->Hook = std::move(replacement);
+    }
+    // The host may destroy what its old hook refers to once this returns.
+    if (replaced) {
+        std::unique_lock hookLock(replaced->Guard);
+        replaced->Idle.wait(hookLock, [&] { return replaced->ActiveCalls == 0; });
+    }
 }
 
 }  // namespace platform

@@ -41,6 +41,8 @@ size_t WaitAndPumpMessages(std::chrono::milliseconds timeout);
 // A host with its own event loop (Qt's) sets a hook that is called, on the posting
 // thread, whenever a message is posted to one of the calling thread's windows; the
 // host then arranges for PumpMessages to run on its thread. An empty hook removes it.
+// Replacing a hook waits until no posting thread is still calling the old one, so the
+// hook must not itself wait for the thread that replaces it.
 void SetWakeHook(std::function<void()> hook);
 
 }  // namespace platform

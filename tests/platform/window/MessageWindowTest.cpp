@@ -188,6 +188,22 @@ TEST(MessageWindow, WakeHookFiresOnThePostingThread) {
     EXPECT_EQ(PumpMessages(), 1u);
 }
 
+TEST(MessageWindow, RemovingTheWakeHookWaitsForACallStillRunning) {
+    RecordingWindow window;
+    std::atomic<bool> entered{false}, finished{false};
+    SetWakeHook([&] {
+        entered = true;
+        std::this_thread::sleep_for(50ms);
+        finished = true;
+    });
+    std::thread poster([&] { PostMessage(window.Handle(), WM_USER, 1, 0); });
+    while (!entered) std::this_thread::yield();
+    SetWakeHook({});
+    EXPECT_TRUE(finished) << "the old hook was still running after its removal";
+    poster.join();
+    EXPECT_EQ(PumpMessages(), 1u);
+}
+
 TEST(MessageWindow, WakeHookBelongsToTheOwningThread) {
     RecordingWindow window;
     std::atomic<int> wakes{0};
