@@ -1,6 +1,7 @@
 // Points the platform's registry file and system folder at a fresh temporary
 // folder for the life of one test, and restores the previous environment after.
-// The folder (and everything a test put in it) is removed on destruction.
+// The folder (and everything a test put in it) is removed on destruction. It changes
+// the process environment: make it before a test starts threads, end it after they end.
 //
 //     platform::test::ScopedEnvironment env;   // TRACKDECK_REGISTRY, TRACKDECK_SYSTEM_DIR
 //     env.Folder()                              // "/tmp/trackdeck-test-XXXXXX/"
