@@ -44,105 +44,116 @@ bool Insert(std::vector<TrieNode>& trie, uint32_t hcode, uint32_t hlen, uint8_t 
     return true;
 }
 
+// One pair of the laid-out tree: a trie node, or a jump pair on the 0-step of
+// node `node`.
+struct Entry {
+    int32_t node;
+    bool jump;
+};
+
 // Pre-order with the 1-branch first: a node's 1-child is always the next pair.
-bool Flatten(const std::vector<TrieNode>& trie, int32_t node, std::vector<int32_t>& order) {
+bool Flatten(const std::vector<TrieNode>& trie, int32_t node, std::vector<Entry>& order) {
     if (node < 0) {
         return false;  // an incomplete code set leaves a branch nobody can express
     }
-    order.push_back(node);
+    order.push_back({node, false});
     if (trie[node].leaf >= 0) {
         return true;
     }
     return Flatten(trie, trie[node].child[1], order) && Flatten(trie, trie[node].child[0], order);
 }
 
-constexpr int32_t JumpEntry = -1;
+void Locate(const std::vector<Entry>& order, std::vector<uint32_t>& position) {
+    for (size_t i = 0; i < order.size(); ++i) {
+        if (!order[i].jump) {
+            position[order[i].node] = static_cast<uint32_t>(i);
+        }
+    }
+}
 
-bool Lay(const std::vector<TrieNode>& trie, std::vector<int32_t> order, HuffmanTreePairs& pairs) {
-    // order holds trie nodes and jump entries; jumpOwner[k] names the node whose
-    // 0-step runs through the k-th jump entry of order.
-    std::vector<int32_t> jumpOwner;
-    std::vector<uint32_t> position(trie.size());
-    for (;;) {
-        std::vector<int32_t> ownerAt(order.size(), -1);
-        size_t jumps = 0;
-        for (size_t i = 0; i < order.size(); ++i) {
-            if (order[i] == JumpEntry) {
-                ownerAt[i] = jumpOwner[jumps++];
-            } else {
-                position[order[i]] = static_cast<uint32_t>(i);
-            }
-        }
-        bool inserted = false;
-        for (size_t i = 0; i < order.size() && !inserted; ++i) {
-            const int32_t node = order[i];
-            if (node == JumpEntry || trie[node].leaf >= 0) {
-                continue;
-            }
-            const uint32_t step = position[trie[node].child[0]] - static_cast<uint32_t>(i);
-            bool hasJump = false;
-            for (const int32_t owner : jumpOwner) {
-                hasJump = hasJump || owner == node;
-            }
-            if (step < LongStep || hasJump) {
-                continue;
-            }
-            // Put the jump pair behind a leaf, so no node loses its 1-child.
-            for (uint32_t jump = LongStep; jump <= LargestStep && !inserted; ++jump) {
-                const size_t at = i + jump;
-                if (at < order.size() && order[at - 1] != JumpEntry &&
-                    trie[order[at - 1]].leaf >= 0) {
-                    size_t before = 0;
-                    for (size_t k = 0; k < at; ++k) {
-                        before += order[k] == JumpEntry ? 1 : 0;
-                    }
-                    order.insert(order.begin() + static_cast<std::ptrdiff_t>(at), JumpEntry);
-                    jumpOwner.insert(jumpOwner.begin() + static_cast<std::ptrdiff_t>(before), node);
-                    inserted = true;
-                }
-            }
-            if (!inserted) {
-                return false;
-            }
-        }
-        if (inserted) {
+enum class JumpPlacement { NoneNeeded, Inserted, Impossible };
+
+// Gives the first node whose 0-step is too long for one byte a jump pair 250..255
+// pairs ahead, placed behind a leaf so that no node is parted from its 1-child.
+JumpPlacement InsertJump(const std::vector<TrieNode>& trie, std::vector<Entry>& order,
+                         const std::vector<uint32_t>& position) {
+    for (size_t i = 0; i < order.size(); ++i) {
+        const Entry entry = order[i];
+        if (entry.jump || trie[entry.node].leaf >= 0) {
             continue;
         }
-        pairs.assign(order.size(), {0, 0});
-        for (size_t i = 0; i < order.size(); ++i) {
-            const uint32_t here = static_cast<uint32_t>(i);
-            if (order[i] == JumpEntry) {
-                const uint32_t rest = position[trie[ownerAt[i]].child[0]] - here;
-                if (rest == 0 || rest >= LongStep) {
-                    return false;
-                }
-                pairs[i] = {static_cast<uint8_t>(rest), static_cast<uint8_t>(rest)};
-                continue;
+        const uint32_t step = position[trie[entry.node].child[0]] - static_cast<uint32_t>(i);
+        bool hasJump = false;
+        for (size_t k = i + 1; k < i + step; ++k) {
+            hasJump = hasJump || (order[k].jump && order[k].node == entry.node);
+        }
+        if (step < LongStep || hasJump) {
+            continue;
+        }
+        for (uint32_t jump = LongStep; jump <= LargestStep && jump <= step; ++jump) {
+            const Entry& before = order[i + jump - 1];
+            if (!before.jump && trie[before.node].leaf >= 0) {
+                order.insert(order.begin() + static_cast<std::ptrdiff_t>(i + jump),
+                             {entry.node, true});
+                return JumpPlacement::Inserted;
             }
-            const TrieNode& node = trie[order[i]];
-            if (node.leaf >= 0) {
-                pairs[i] = {0, static_cast<uint8_t>(node.leaf)};
-                continue;
-            }
-            uint32_t zeroStep = position[node.child[0]] - here;
-            const uint32_t oneStep = position[node.child[1]] - here;
-            if (zeroStep >= LongStep) {
-                zeroStep = 0;
-                for (size_t k = i + 1; k < order.size() && zeroStep == 0; ++k) {
-                    if (order[k] == JumpEntry && ownerAt[k] == order[i]) {
-                        zeroStep = static_cast<uint32_t>(k) - here;
-                    }
-                }
-                if (zeroStep < LongStep || zeroStep > LargestStep) {
-                    return false;
-                }
-            }
-            if (oneStep >= LongStep) {
+        }
+        return JumpPlacement::Impossible;
+    }
+    return JumpPlacement::NoneNeeded;
+}
+
+bool Emit(const std::vector<TrieNode>& trie, const std::vector<Entry>& order,
+          const std::vector<uint32_t>& position, HuffmanTreePairs& pairs) {
+    pairs.assign(order.size(), {0, 0});
+    for (size_t i = 0; i < order.size(); ++i) {
+        const auto here = static_cast<uint32_t>(i);
+        const TrieNode& node = trie[order[i].node];
+        if (order[i].jump) {
+            const uint32_t rest = position[node.child[0]] - here;
+            if (rest == 0 || rest >= LongStep) {
                 return false;
             }
-            pairs[i] = {static_cast<uint8_t>(zeroStep), static_cast<uint8_t>(oneStep)};
+            pairs[i] = {static_cast<uint8_t>(rest), static_cast<uint8_t>(rest)};
+            continue;
         }
-        return true;
+        if (node.leaf >= 0) {
+            pairs[i] = {0, static_cast<uint8_t>(node.leaf)};
+            continue;
+        }
+        uint32_t zeroStep = position[node.child[0]] - here;
+        const uint32_t oneStep = position[node.child[1]] - here;
+        if (zeroStep >= LongStep) {
+            zeroStep = 0;
+            for (size_t k = i + 1; k < order.size() && zeroStep == 0; ++k) {
+                if (order[k].jump && order[k].node == order[i].node) {
+                    zeroStep = static_cast<uint32_t>(k) - here;
+                }
+            }
+            if (zeroStep < LongStep || zeroStep > LargestStep) {
+                return false;
+            }
+        }
+        if (oneStep >= LongStep) {
+            return false;
+        }
+        pairs[i] = {static_cast<uint8_t>(zeroStep), static_cast<uint8_t>(oneStep)};
+    }
+    return true;
+}
+
+bool Lay(const std::vector<TrieNode>& trie, std::vector<Entry> order, HuffmanTreePairs& pairs) {
+    std::vector<uint32_t> position(trie.size());
+    for (;;) {
+        Locate(order, position);
+        switch (InsertJump(trie, order, position)) {
+            case JumpPlacement::Inserted:
+                continue;
+            case JumpPlacement::Impossible:
+                return false;
+            case JumpPlacement::NoneNeeded:
+                return Emit(trie, order, position, pairs);
+        }
     }
 }
 
@@ -223,7 +234,7 @@ bool BuildHuffmanTree(unsigned number, HuffmanTreePairs& pairs) {
     if (trie.size() == 1) {
         return true;  // a table without codes has no tree
     }
-    std::vector<int32_t> order;
+    std::vector<Entry> order;
     if (!Flatten(trie, 0, order)) {
         return false;
     }
