@@ -17,8 +17,10 @@ namespace aurion {
 // Decodes one code of `table` and applies linbits and signs: x, y for the pair
 // tables, v, w, x, y for tables 32 and 33. Returns true when a code was found (also
 // for the tables without codes, which give zeros and read nothing). False when 32
-// bits were read without reaching a leaf: x and y then keep the values they held
-// on entry (the previous code's) and linbits and signs are still read for them.
+// bits were read without reaching a leaf (or a malformed tree sent the walk out of
+// it): x and y then keep the values they held on entry (the previous code's) and
+// linbits and signs are still read for them. The caller must keep x and y from
+// call to call, starting at 0, for that rule to mean anything.
 bool DecodeHuffmanPair(const HuffmanTable& table, int32_t& x, int32_t& y, int32_t& v, int32_t& w,
                        BitReservoir& reservoir);
 

@@ -1,8 +1,9 @@
 // Generation of the byte-pair decoding trees from the code tables of Table B.7.
 // Layout: a node is followed by the subtree of its 1-branch, then by that of its
-// 0-branch; a forward step too long for one byte chains through one jump pair
-// placed between the two subtrees. GetHuffmanTable (HuffmanTable.h) serves the
-// trees built here.
+// 0-branch; a 0-step of 250 pairs or more goes 250..255 pairs ahead to a jump pair
+// (placed behind a leaf) holding the rest of the step. With Table B.7 this gives
+// exactly one jump pair, in the tree of tables 24..31. GetHuffmanTable
+// (HuffmanTable.h) serves the trees built here.
 #pragma once
 
 #include <array>
