@@ -259,6 +259,28 @@ TEST(Layer3Decoder, ChannelChoiceSelectsWhatReachesSinkChannelZero) {
     }
 }
 
+TEST(Layer3Decoder, WindowSwitchingWithBlockTypeZeroStillDecodesTheFrame) {
+    BitWriter w;
+    w.Put(0, 9);
+    w.Put(0, 5);
+    w.Put(0, 4);
+    w.Put(800, 12);  // part2_3_length
+    w.Put(200, 9);   // big_values
+    w.Put(170, 8);
+    w.Put(0, 4);
+    w.Put(1, 1);  // window switching ...
+    w.Put(0, 2);  // ... with block type 0: the read stops here
+    Bytes side = w.Bytes();
+    side.resize(17, 0xFF);
+    test::CollectingSink sink;
+    DecoderRig rig(Concatenate({Frame(Mpeg1(3), side, 21), Frame(Mpeg1(3), side, 22)}),
+                   ChannelChoice::Left, sink);
+    ASSERT_TRUE(rig.Ready());
+    EXPECT_EQ(rig.DecodeAll(), 2u);
+    EXPECT_EQ(sink.WriteBuffers(), 2u);
+    EXPECT_EQ(sink.Channel(0).size(), 2u * 1152);
+}
+
 TEST(Layer3Decoder, RandomBodiesNeverReadOrWriteOutOfBounds) {
     const HeaderFields headers[] = {Mpeg1(3), Mpeg1(0),  Mpeg1(1, 3), Mpeg1(1, 1),
                                     Lsf(3),   Lsf(1, 3), Lsf(1, 1),   Lsf(2)};
