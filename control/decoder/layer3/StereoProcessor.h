@@ -3,7 +3,8 @@
 // both channels' spectra into the stereo buffers, and the optional downmix into
 // channel 0. The working arrays are members so that nothing is allocated per
 // granule; intensity positions from the scale factors are bounded against their
-// tables (MPEG-1: 7 and above are not intensity coded; LSF: capped to IntensityPow).
+// tables. MPEG-1: 7 and above are not intensity coded. LSF: the largest value of a
+// band's slen is not intensity coded, larger ones are capped to IntensityPow.
 #pragma once
 
 #include <array>
