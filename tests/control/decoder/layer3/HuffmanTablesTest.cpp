@@ -154,7 +154,7 @@ TEST(HuffmanTrees, EveryLeafIsReachedByExactlyItsCode) {
     }
 }
 
-TEST(HuffmanTrees, BuildingRejectsNothingOfTableB7AndGivesTheServedTrees) {
+TEST(HuffmanTrees, BuildsEveryTableAndServesTheBuiltTree) {
     for (unsigned n = 0; n < HuffmanTableCount; ++n) {
         SCOPED_TRACE(n);
         HuffmanTreePairs pairs;
