@@ -153,6 +153,7 @@ void DecodeSpectrum(const GranuleInfo& info, std::span<const uint16_t, 23> longB
             line -= 4;
         }
     } else if (total < end) {
+        // The lines are full before the channel's bits end: the rest is stuffing.
         int64_t stuffing = end - total;
         while (stuffing > 0) {
             const auto chunk = static_cast<unsigned>(std::min<int64_t>(stuffing, 32));
