@@ -328,6 +328,20 @@ TEST_F(ControlSession, ReleasingAPausedControlEndsThePauseFirst) {
     EXPECT_EQ(host.ThreadEndedCount(), 0);
 }
 
+TEST_F(ControlSession, DeactivateEndsARunningSessionWithoutEvents) {
+    ASSERT_EQ(host.Call("Open", mp3.Path(), WavTarget()).Short(), 0);
+    ASSERT_EQ(host.Call("Play").Short(), 0);
+    ASSERT_EQ(host.Call("Pause").Short(), 0);
+    ASSERT_EQ(host.OleControl()->Deactivate(), platform::S_OK);
+    host.Pump();
+    EXPECT_TRUE(host.Events().empty());
+    EXPECT_EQ(host.Call("GetStatus").Short(), 0);
+    EXPECT_EQ(host.Get("FrameCount").Long(), 650);
+    EXPECT_EQ(host.Call("Open", mp3.Path(), "").Short(), 653);
+    ASSERT_EQ(host.OleControl()->Activate(), platform::S_OK);
+    EXPECT_EQ(host.Call("Open", mp3.Path(), "").Short(), 0);
+}
+
 TEST_F(ControlSession, WorkerFailureBecomesTheFailureEvent) {
     static const char text[] = "waveOutOpen() failed";
     ASSERT_TRUE(platform::PostMessage(host.ControlWindow(), MSG_FAILURE,
