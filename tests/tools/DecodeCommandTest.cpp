@@ -131,6 +131,15 @@ TEST_F(DecodeCommand, TargetInAMissingFolderFailsWhenTheFileIsMade) {
     EXPECT_FALSE(std::filesystem::exists(out));
 }
 
+TEST_F(DecodeCommand, TargetWithoutFreeSpaceIsTheBareNumber712) {
+    // The proc file system reports no free blocks, so Open refuses before anything is written.
+    const HostRun run = RunHost({"decode", DemoStream(), "/proc/aurion-no-space.wav"});
+    ASSERT_FALSE(run.TimedOut);
+    EXPECT_EQ(run.ExitStatus, 1);
+    EXPECT_EQ(run.Err, "error 712\n");
+    EXPECT_EQ(run.Out, "");
+}
+
 TEST_F(DecodeCommand, TargetThatCannotBeWrittenReportsTheWritersFailure) {
     // A folder's name as target: the free space is known, the file cannot be made.
     const std::string out = Target("folder.wav");
