@@ -23,7 +23,7 @@ std::string FormatError(const ControlError& error) {
 
 ControlError ErrorFromException(const platform::ExcepInfo& exception, std::string_view member) {
     const auto scode = static_cast<uint32_t>(exception.Scode);
-    if (((scode >> 16) & 0x1FFFu) == platform::FACILITY_CONTROL) {
+    if (((scode >> 16) & 0x7FFu) == platform::FACILITY_CONTROL) {
         return {static_cast<int32_t>(scode & 0xFFFFu), exception.Description};
     }
     std::string text = std::string(member) + " failed (" + HresultText(exception.Scode) + ")";
