@@ -62,8 +62,12 @@ TEST(AliasReduction, LongBlocksTouchAllThirtyOneBoundaries) {
     for (size_t sb = 0; sb < 32; ++sb) {
         EXPECT_EQ(lines[18 * sb + 8], 1.0f) << sb;  // lines 8, 9 are never in a butterfly
         EXPECT_EQ(lines[18 * sb + 9], 1.0f) << sb;
-        if (sb < 31) EXPECT_NE(lines[18 * sb + 17], 1.0f) << sb;
-        if (sb > 0) EXPECT_NE(lines[18 * sb], 1.0f) << sb;
+        if (sb < 31) {
+            EXPECT_NE(lines[18 * sb + 17], 1.0f) << sb;
+        }
+        if (sb > 0) {
+            EXPECT_NE(lines[18 * sb], 1.0f) << sb;
+        }
     }
     EXPECT_EQ(lines[0], 1.0f);
     EXPECT_EQ(lines[575], 1.0f);

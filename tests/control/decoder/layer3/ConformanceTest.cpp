@@ -74,8 +74,8 @@ INSTANTIATE_TEST_SUITE_P(Streams, Layer3Conformance,
                          testing::Values("l3-compl", "l3-si", "l3-si_block", "l3-si_huff",
                                          "l3-hecommon", "l3-test46", "M2L3_compl24",
                                          "M2L3_bitrate_22_all"),
-                         [](const testing::TestParamInfo<const char*>& info) {
-                             std::string name = info.param;
+                         [](const testing::TestParamInfo<const char*>& stream) {
+                             std::string name = stream.param;
                              for (char& c : name) {
                                  if (c == '-') c = '_';
                              }
