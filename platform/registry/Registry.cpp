@@ -1,7 +1,8 @@
 #include "platform/registry/Registry.h"
 
+#include "platform/system/UserFolders.h"
+
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -16,22 +17,6 @@ namespace platform::registry {
 
 namespace {
 
-std::string Environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? std::string(value) : std::string();
-}
-
-std::string HomeFolder() {
-    std::string home = Environment("HOME");
-    if (!home.empty()) return home;
-    std::vector<char> buffer(16384);
-    passwd entry{};
-    passwd* found = nullptr;
-    if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found &&
-        found->pw_dir != nullptr)
-        return found->pw_dir;
-    return "/tmp";
-}
 
 // An flock on the lock file beside the registry file, held for one read or one
 // read-change-write. Each holder opens the file itself, so threads of one process
@@ -165,9 +150,9 @@ RegistryKey& CreatePath(RegistryKey& root, const std::vector<std::string_view>& 
 }  // namespace
 
 std::string RegistryFilePath() {
-    std::string explicitPath = Environment("TRACKDECK_REGISTRY");
+    std::string explicitPath = EnvironmentValue("TRACKDECK_REGISTRY");
     if (!explicitPath.empty()) return explicitPath;
-    std::string config = Environment("XDG_CONFIG_HOME");
+    std::string config = EnvironmentValue("XDG_CONFIG_HOME");
     if (config.empty() || config.front() != '/') config = HomeFolder() + "/.config";
     return config + "/trackdeck/registry";
 }

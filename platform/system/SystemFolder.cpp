@@ -1,6 +1,7 @@
 #include "platform/system/SystemFolder.h"
 
-#include <pwd.h>
+#include "platform/system/UserFolders.h"
+
 #include <unistd.h>
 
 #include <cstdlib>
@@ -10,31 +11,10 @@
 
 namespace platform {
 
-namespace {
-
-std::string Environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? std::string(value) : std::string();
-}
-
-std::string HomeFolder() {
-    std::string home = Environment("HOME");
-    if (!home.empty()) return home;
-    std::vector<char> buffer(16384);
-    passwd entry{};
-    passwd* found = nullptr;
-    if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found &&
-        found->pw_dir != nullptr)
-        return found->pw_dir;
-    return "/tmp";
-}
-
-}  // namespace
-
 std::string SystemFolder() {
-    std::string folder = Environment("TRACKDECK_SYSTEM_DIR");
+    std::string folder = EnvironmentValue("TRACKDECK_SYSTEM_DIR");
     if (folder.empty()) {
-        std::string data = Environment("XDG_DATA_HOME");
+        std::string data = EnvironmentValue("XDG_DATA_HOME");
         if (data.empty() || data.front() != '/') data = HomeFolder() + "/.local/share";
         folder = data + "/trackdeck/system/";
     }
