@@ -4,6 +4,7 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <system_error>
@@ -15,6 +16,8 @@ namespace {
 
 // The platform's "highest" thread priority is two steps above normal: two nice levels here.
 constexpr int HighestPriorityBoost = 2;
+
+std::atomic<ThreadFailure> PlayedFailure{ThreadFailure::None};
 
 }  // namespace
 
@@ -30,7 +33,10 @@ struct Thread::State {
     std::mutex JoinGuard;
 };
 
+void SetThreadFailure(ThreadFailure failure) { PlayedFailure.store(failure); }
+
 std::unique_ptr<Thread> Thread::CreateSuspended(std::function<void()> body) {
+    if (PlayedFailure.load() == ThreadFailure::Create) return nullptr;
     auto state = std::make_shared<State>();
     state->Body = std::move(body);
     // The system thread exists from here on and waits for Resume or for its discarding.
@@ -76,6 +82,7 @@ Thread::~Thread() {
 }
 
 bool Thread::Resume() {
+    if (PlayedFailure.load() == ThreadFailure::Resume) return false;
     std::lock_guard lock(m_state->Guard);
     if (m_state->Resumed || m_state->Discarded) return false;
     m_state->Resumed = true;

@@ -34,4 +34,9 @@ private:
 
 void Sleep(std::chrono::milliseconds duration);
 
+// Lets tests play a system that has no thread to give (creation fails) or cannot
+// start one (Resume fails), process-wide, until set back to None.
+enum class ThreadFailure { None, Create, Resume };
+void SetThreadFailure(ThreadFailure failure);
+
 }  // namespace platform
