@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "control/decoder/layer3/AliasReduction.h"
+#include "tests/support/Layer3Granules.h"
 
 namespace aurion {
 namespace {
@@ -11,14 +12,6 @@ std::array<float, 576> Ones() {
     std::array<float, 576> lines;
     lines.fill(1.0f);
     return lines;
-}
-
-GranuleInfo Short(bool mixed) {
-    GranuleInfo g;
-    g.window_switching_flag = 1;
-    g.block_type = 2;
-    g.mixed_block_flag = mixed ? 1 : 0;
-    return g;
 }
 
 TEST(AliasReduction, ButterflyUsesTheStandardCoefficients) {
@@ -39,13 +32,13 @@ TEST(AliasReduction, ButterflyUsesTheStandardCoefficients) {
 
 TEST(AliasReduction, ShortBlocksWithoutMixingAreLeftAlone) {
     std::array<float, 576> lines = Ones();
-    ReduceAliases(Short(false), lines);
+    ReduceAliases(test::ShortGranule(false), lines);
     EXPECT_EQ(lines, Ones());
 }
 
 TEST(AliasReduction, MixedBlocksOnlyTouchTheFirstBoundary) {
     std::array<float, 576> lines = Ones();
-    ReduceAliases(Short(true), lines);
+    ReduceAliases(test::ShortGranule(true), lines);
     for (size_t i = 0; i < 576; ++i) {
         const bool firstBoundary = (i >= 10 && i <= 17) || (i >= 18 && i <= 25);
         if (firstBoundary) {

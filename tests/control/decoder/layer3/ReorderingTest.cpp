@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "control/decoder/layer3/Reordering.h"
+#include "tests/support/Layer3Granules.h"
 
 namespace aurion {
 namespace {
@@ -9,14 +10,6 @@ std::array<float, 576> Ramp() {
     std::array<float, 576> lines{};
     for (size_t i = 0; i < lines.size(); ++i) lines[i] = static_cast<float>(i);
     return lines;
-}
-
-GranuleInfo Short(bool mixed) {
-    GranuleInfo g;
-    g.window_switching_flag = 1;
-    g.block_type = 2;
-    g.mixed_block_flag = mixed ? 1 : 0;
-    return g;
 }
 
 TEST(Reordering, LongBlocksPassUnchanged) {
@@ -30,7 +23,7 @@ TEST(Reordering, LongBlocksPassUnchanged) {
 
 TEST(Reordering, ShortBlocksInterleaveTheThreeWindowsLineByLine) {
     std::array<float, 576> out{};
-    Reorder(Short(false), ScaleFactorBandTables[3], Ramp(), out);
+    Reorder(test::ShortGranule(false), ScaleFactorBandTables[3], Ramp(), out);
     // Band 0 at 44.1 kHz: 4 lines per window, windows at 0, 4, 8.
     EXPECT_EQ(out[0], 0.0f);
     EXPECT_EQ(out[1], 4.0f);
@@ -44,7 +37,7 @@ TEST(Reordering, ShortBlocksInterleaveTheThreeWindowsLineByLine) {
 
 TEST(Reordering, MixedBlocksKeepTheLongPartAndReorderFromBandThree) {
     std::array<float, 576> out{};
-    Reorder(Short(true), ScaleFactorBandTables[3], Ramp(), out);
+    Reorder(test::ShortGranule(true), ScaleFactorBandTables[3], Ramp(), out);
     for (size_t i = 0; i < 36; ++i) EXPECT_EQ(out[i], static_cast<float>(i));
     // Band 3: start 12 (line 36), width 4.
     EXPECT_EQ(out[36], 36.0f);

@@ -2,6 +2,7 @@
 
 #include "control/decoder/layer3/ScaleFactorReader.h"
 #include "tests/support/BitWriter.h"
+#include "tests/support/Layer3Granules.h"
 
 namespace aurion {
 namespace {
@@ -16,11 +17,8 @@ GranuleInfo LongGranule(uint32_t sfc) {
 }
 
 GranuleInfo ShortGranule(uint32_t sfc, bool mixed) {
-    GranuleInfo g;
+    GranuleInfo g = test::ShortGranule(mixed);
     g.scalefac_compress = sfc;
-    g.window_switching_flag = 1;
-    g.block_type = 2;
-    g.mixed_block_flag = mixed ? 1 : 0;
     return g;
 }
 
