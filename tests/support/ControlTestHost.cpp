@@ -1,10 +1,10 @@
 #include "tests/support/ControlTestHost.h"
 
 #include <algorithm>
-#include <atomic>
 #include <type_traits>
 
 #include "control/AurionInterface.h"
+#include "platform/com/ComObject.h"
 #include "platform/com/ComponentCreation.h"
 
 namespace aurion::test {
@@ -28,16 +28,6 @@ T Coerced(const Variant& value, VarType type, T fallback) {
     if constexpr (std::is_same_v<T, std::string>) return converted.AsBstr();
 }
 
-// Reference counting shared by the host's two small objects.
-class RefCounted {
-public:
-    uint32_t AddRefCount() { return ++m_count; }
-    uint32_t ReleaseCount() { return --m_count; }
-
-private:
-    std::atomic<uint32_t> m_count{1};
-};
-
 }  // namespace
 
 int16_t DispatchOutcome::Short() const { return Coerced<int16_t>(Result, VarType::I2, 0); }
@@ -51,26 +41,9 @@ int32_t DispatchOutcome::RaisedNumber() const {
     return static_cast<int32_t>(static_cast<uint32_t>(Error.Scode) & 0xFFFFu);
 }
 
-class RecordingSite final : public platform::IControlSite {
+class RecordingSite final : public platform::ComObject<platform::IControlSite> {
 public:
     explicit RecordingSite(platform::WindowHandle hostWindow) : m_hostWindow(hostWindow) {}
-
-    HRESULT QueryInterface(const Guid& iid, void** out) override {
-        if (out == nullptr) return platform::E_POINTER;
-        if (iid == platform::IID_IUnknown) {
-            *out = static_cast<platform::IUnknown*>(this);
-            AddRef();
-            return platform::S_OK;
-        }
-        *out = nullptr;
-        return platform::E_NOINTERFACE;
-    }
-    uint32_t AddRef() override { return m_refs.AddRefCount(); }
-    uint32_t Release() override {
-        uint32_t left = m_refs.ReleaseCount();
-        if (left == 0) delete this;
-        return left;
-    }
 
     platform::WindowHandle HostWindow() override { return m_hostWindow; }
     void OnModified() override { ++Modified; }
@@ -83,31 +56,12 @@ public:
     std::vector<ShownMessage> Messages;
 
 private:
-    ~RecordingSite() = default;
+    ~RecordingSite() override = default;
     platform::WindowHandle m_hostWindow;
-    RefCounted m_refs;
 };
 
-class RecordingSink final : public platform::IDispatch {
+class RecordingSink final : public platform::ComObject<platform::IDispatch> {
 public:
-    HRESULT QueryInterface(const Guid& iid, void** out) override {
-        if (out == nullptr) return platform::E_POINTER;
-        if (iid == platform::IID_IUnknown || iid == platform::IID_IDispatch ||
-            iid == DIID__DAurionEvents) {
-            *out = static_cast<platform::IDispatch*>(this);
-            AddRef();
-            return platform::S_OK;
-        }
-        *out = nullptr;
-        return platform::E_NOINTERFACE;
-    }
-    uint32_t AddRef() override { return m_refs.AddRefCount(); }
-    uint32_t Release() override {
-        uint32_t left = m_refs.ReleaseCount();
-        if (left == 0) delete this;
-        return left;
-    }
-
     HRESULT GetIdOfName(std::string_view, platform::DispId& id) override {
         id = platform::DISPID_UNKNOWN;
         return platform::DISP_E_UNKNOWNNAME;
@@ -150,8 +104,11 @@ public:
     bool CancelDisplay = false;
 
 private:
-    ~RecordingSink() = default;
-    RefCounted m_refs;
+    ~RecordingSink() override = default;
+
+    [[nodiscard]] bool Provides(const Guid& iid) const override {
+        return iid == platform::IID_IDispatch || iid == DIID__DAurionEvents;
+    }
 };
 
 ControlTestHost::ControlTestHost() : ControlTestHost(HostOptions{}) {}

@@ -1,11 +1,11 @@
 #include "tools/aurion/ControlHost.h"
 
-#include <atomic>
 #include <cstdio>
 #include <span>
 #include <string_view>
 
 #include "control/AurionInterface.h"
+#include "platform/com/ComObject.h"
 #include "platform/com/ComponentCreation.h"
 #include "tools/aurion/ProgramFolder.h"
 
@@ -39,28 +39,9 @@ bool NeedsRegistration(HRESULT hr) {
 
 }  // namespace
 
-class HostSite final : public platform::IControlSite {
+class HostSite final : public platform::ComObject<platform::IControlSite> {
 public:
     explicit HostSite(platform::WindowHandle hostWindow) : m_hostWindow(hostWindow) {}
-    HostSite(const HostSite&) = delete;
-    HostSite& operator=(const HostSite&) = delete;
-
-    HRESULT QueryInterface(const Guid& iid, void** out) override {
-        if (out == nullptr) return platform::E_POINTER;
-        if (iid == platform::IID_IUnknown) {
-            *out = static_cast<platform::IUnknown*>(this);
-            AddRef();
-            return platform::S_OK;
-        }
-        *out = nullptr;
-        return platform::E_NOINTERFACE;
-    }
-    uint32_t AddRef() override { return ++m_refs; }
-    uint32_t Release() override {
-        const uint32_t left = --m_refs;
-        if (left == 0) delete this;
-        return left;
-    }
 
     platform::WindowHandle HostWindow() override { return m_hostWindow; }
     // Nothing of the control is saved by a command-line host.
@@ -72,35 +53,14 @@ public:
     }
 
 private:
-    ~HostSite() = default;
+    ~HostSite() override = default;
 
     platform::WindowHandle m_hostWindow;
-    std::atomic<uint32_t> m_refs{1};
 };
 
-class EventSink final : public platform::IDispatch {
+class EventSink final : public platform::ComObject<platform::IDispatch> {
 public:
     explicit EventSink(ControlEvents events) : m_events(std::move(events)) {}
-    EventSink(const EventSink&) = delete;
-    EventSink& operator=(const EventSink&) = delete;
-
-    HRESULT QueryInterface(const Guid& iid, void** out) override {
-        if (out == nullptr) return platform::E_POINTER;
-        if (iid == platform::IID_IUnknown || iid == platform::IID_IDispatch ||
-            iid == DIID__DAurionEvents) {
-            *out = static_cast<platform::IDispatch*>(this);
-            AddRef();
-            return platform::S_OK;
-        }
-        *out = nullptr;
-        return platform::E_NOINTERFACE;
-    }
-    uint32_t AddRef() override { return ++m_refs; }
-    uint32_t Release() override {
-        const uint32_t left = --m_refs;
-        if (left == 0) delete this;
-        return left;
-    }
 
     HRESULT GetIdOfName(std::string_view, platform::DispId& id) override {
         id = platform::DISPID_UNKNOWN;
@@ -134,7 +94,11 @@ public:
     }
 
 private:
-    ~EventSink() = default;
+    ~EventSink() override = default;
+
+    [[nodiscard]] bool Provides(const Guid& iid) const override {
+        return iid == platform::IID_IDispatch || iid == DIID__DAurionEvents;
+    }
 
     void Report(const Variant& number, const Variant& text) {
         if (m_events.Failure)
@@ -142,7 +106,6 @@ private:
     }
 
     ControlEvents m_events;
-    std::atomic<uint32_t> m_refs{1};
 };
 
 ControlHost::ControlHost(ControlEvents events)
