@@ -51,7 +51,8 @@ public:
             return;
         }
         // 128 kbit/s: 16000 bytes per second.
-        const size_t copies = static_cast<size_t>(TargetSeconds * 16000.0 / static_cast<double>(once.size())) + 1;
+        const size_t copies =
+            static_cast<size_t>(TargetSeconds * 16000.0 / static_cast<double>(once.size())) + 1;
         char pattern[] = "/tmp/trackdeck-l3bench-XXXXXX";
         const int fd = mkstemp(pattern);
         if (fd < 0) {

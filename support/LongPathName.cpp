@@ -6,8 +6,8 @@
 #include <system_error>
 
 extern "C" __attribute__((visibility("default"))) unsigned GetLongPathName(const char* path,
-                                                                         char* buffer,
-                                                                         unsigned size) {
+                                                                           char* buffer,
+                                                                           unsigned size) {
     if (path == nullptr || *path == '\0') return 0;
     std::error_code error;
     if (!std::filesystem::exists(std::filesystem::path(path), error)) return 0;

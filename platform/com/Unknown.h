@@ -26,7 +26,7 @@ extern const Guid IID_IDispatch;
 extern const Guid IID_IClassFactory;
 extern const Guid IID_IConnectionPointContainer;
 extern const Guid IID_IConnectionPoint;
-extern const Guid IID_IOleControl;       // the control side of hosting: see ControlSite.h
+extern const Guid IID_IOleControl;  // the control side of hosting: see ControlSite.h
 extern const Guid IID_IPropertyPage;
 extern const Guid IID_IViewObject;
 

@@ -1,7 +1,5 @@
 #include "platform/registry/Registry.h"
 
-#include "platform/system/UserFolders.h"
-
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -12,11 +10,11 @@
 #include <system_error>
 
 #include "platform/registry/RegistryTree.h"
+#include "platform/system/UserFolders.h"
 
 namespace platform::registry {
 
 namespace {
-
 
 // An flock on the lock file beside the registry file, held for one read or one
 // read-change-write. Each holder opens the file itself, so threads of one process

@@ -1,13 +1,13 @@
 #include "platform/system/SystemFolder.h"
 
-#include "platform/system/UserFolders.h"
-
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
 #include <vector>
+
+#include "platform/system/UserFolders.h"
 
 namespace platform {
 

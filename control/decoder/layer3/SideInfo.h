@@ -32,7 +32,7 @@ struct GranuleInfo {
 struct SideInfo {
     uint32_t main_data_begin = 0;
     uint32_t private_bits = 0;
-    uint32_t scfsi[2][4] = {};       // [channel][group]
+    uint32_t scfsi[2][4] = {};        // [channel][group]
     GranuleInfo granules[2][2] = {};  // [granule][channel]
 };
 

@@ -59,9 +59,8 @@ TEST_F(ControlThreadFailure, ThreadThatCannotStartFailsWith645AndEndsTheSession)
         ASSERT_EQ(host.Call("Open", mp3.Path(), host.Folder() + "out.wav").Short(), 0);
         {
             PlayedThreadFailure failure(platform::ThreadFailure::Resume);
-            const DispatchOutcome outcome = std::string(start) == "Play"
-                                                ? host.Call("Play")
-                                                : host.Call("PlayFromTo", 2, 5);
+            const DispatchOutcome outcome =
+                std::string(start) == "Play" ? host.Call("Play") : host.Call("PlayFromTo", 2, 5);
             EXPECT_EQ(outcome.Short(), 645);
         }
         // The session was destroyed: nothing is left to start or to stop.
