@@ -1,7 +1,7 @@
 // Runs the Huffman stage over the MPEG-1 Layer III conformance streams with a frame
-// walk of its own (header, side information, reservoir, scale-factor lengths) and
-// checks that the codes of every granule line up with its part2_3_length: a code
-// table with a wrong code length would shift every later code.
+// walk of its own (header, reservoir, scale-factor lengths) and the decoder's side-information
+// reader, and checks that the codes of every granule line up with its part2_3_length: a code table
+// with a wrong code length would shift every later code.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -14,7 +14,9 @@
 #include "control/decoder/layer3/BitReservoir.h"
 #include "control/decoder/layer3/HuffmanDecoder.h"
 #include "control/decoder/layer3/ScaleFactorBandTables.h"
+#include "control/decoder/layer3/ScaleFactorLengths.h"
 #include "control/decoder/layer3/SideInfo.h"
+#include "control/decoder/layer3/SideInfoReader.h"
 #include "tests/support/Conformance.h"
 
 namespace aurion {
@@ -25,14 +27,11 @@ namespace {
 constexpr std::array<uint32_t, 15> BitRates = {0,   32,  40,  48,  56,  64,  80, 96,
                                                112, 128, 160, 192, 224, 256, 320};
 constexpr std::array<uint32_t, 3> Frequencies = {44100, 48000, 32000};
-// slen1 and slen2 of scalefac_compress (ISO/IEC 11172-3 clause 2.4.2.7).
-constexpr std::array<uint32_t, 16> Slen1 = {0, 0, 0, 0, 3, 1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 4};
-constexpr std::array<uint32_t, 16> Slen2 = {0, 1, 2, 3, 0, 1, 2, 3, 1, 2, 3, 1, 2, 3, 2, 3};
 
 class Bits {
 public:
     Bits(const std::vector<uint8_t>& bytes, size_t start) : m_bytes(bytes), m_bit(start * 8) {}
-    uint32_t Get(unsigned n) {
+    uint32_t GetBits(unsigned n) {
         uint32_t value = 0;
         for (unsigned i = 0; i < n; ++i, ++m_bit) {
             const size_t byte = m_bit / 8;
@@ -52,38 +51,9 @@ struct StreamCounts {
     int misaligned = 0;  // granules whose codes do not end on their last bit
 };
 
-void ReadGranule(Bits& bits, GranuleInfo& info) {
-    info.part2_3_length = bits.Get(12);
-    info.big_values = bits.Get(9);
-    info.global_gain = bits.Get(8);
-    info.scalefac_compress = bits.Get(4);
-    info.window_switching_flag = bits.Get(1);
-    if (info.window_switching_flag != 0) {
-        info.block_type = bits.Get(2);
-        info.mixed_block_flag = bits.Get(1);
-        info.table_select[0] = bits.Get(5);
-        info.table_select[1] = bits.Get(5);
-        for (uint32_t& gain : info.subblock_gain) {
-            gain = bits.Get(3);
-        }
-        info.region0_count = info.block_type == 2 && info.mixed_block_flag == 0 ? 8 : 7;
-        info.region1_count = 20 - info.region0_count;
-    } else {
-        for (uint32_t& table : info.table_select) {
-            table = bits.Get(5);
-        }
-        info.region0_count = bits.Get(4);
-        info.region1_count = bits.Get(3);
-        info.block_type = 0;
-    }
-    info.preflag = bits.Get(1);
-    info.scalefac_scale = bits.Get(1);
-    info.count1table_select = bits.Get(1);
-}
-
 uint32_t ScaleFactorBits(const GranuleInfo& info, const uint32_t* scfsi, int granule) {
-    const uint32_t slen1 = Slen1[info.scalefac_compress & 15];
-    const uint32_t slen2 = Slen2[info.scalefac_compress & 15];
+    const uint32_t slen1 = ScaleFactorSlen1[info.scalefac_compress & 15];
+    const uint32_t slen2 = ScaleFactorSlen2[info.scalefac_compress & 15];
     if (info.IsShort()) {
         return (info.IsMixed() ? 17 : 18) * slen1 + 18 * slen2;
     }
@@ -140,16 +110,16 @@ StreamCounts WalkStream(const std::vector<uint8_t>& file, bool lastQuadrupleMayO
     size_t position = 0;
     while (position + 4 <= file.size()) {
         Bits header(file, position);
-        if (header.Get(12) != 0xFFF || header.Get(1) != 1 || header.Get(2) != 1) {
+        if (header.GetBits(12) != 0xFFF || header.GetBits(1) != 1 || header.GetBits(2) != 1) {
             ++position;  // not an MPEG-1 Layer III header
             continue;
         }
-        const uint32_t protection = header.Get(1);
-        const uint32_t bitRate = BitRates[header.Get(4) % 15];
-        const uint32_t frequencyIndex = header.Get(2);
-        const uint32_t padding = header.Get(1);
-        header.Get(1);
-        const uint32_t mode = header.Get(2);
+        const uint32_t protection = header.GetBits(1);
+        const uint32_t bitRate = BitRates[header.GetBits(4) % 15];
+        const uint32_t frequencyIndex = header.GetBits(2);
+        const uint32_t padding = header.GetBits(1);
+        header.GetBits(1);
+        const uint32_t mode = header.GetBits(2);
         if (bitRate == 0 || frequencyIndex == 3) {
             ++position;
             continue;
@@ -166,18 +136,7 @@ StreamCounts WalkStream(const std::vector<uint8_t>& file, bool lastQuadrupleMayO
             ScaleFactorBandTables[frequencyIndex + 3].longBounds;
 
         Bits sideBits(file, sideStart);
-        side.main_data_begin = sideBits.Get(9);
-        side.private_bits = sideBits.Get(channels == 1 ? 5 : 3);
-        for (int ch = 0; ch < channels; ++ch) {
-            for (uint32_t& bit : side.scfsi[ch]) {
-                bit = sideBits.Get(1);
-            }
-        }
-        for (auto& granule : side.granules) {
-            for (int ch = 0; ch < channels; ++ch) {
-                ReadGranule(sideBits, granule[ch]);
-            }
-        }
+        ReadSideInfo(sideBits, false, channels, side);
 
         for (size_t i = mainStart; i < frameEnd; ++i) {
             reservoir.PutByte(file[i]);
