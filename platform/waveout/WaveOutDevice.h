@@ -1,0 +1,73 @@
+// An open wave-output device: the queue of written buffers and the playback thread
+// that feeds them to the backend in periods of about 10 ms. A buffer is done when
+// the backend has played its last frame, or at once when the device is reset.
+// Pause, Reset and Close interrupt the backend, so they act within about a period;
+// a period that was interrupted is played again whole, so nothing is lost or
+// repeated across a pause.
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "platform/waveout/PcmBackend.h"
+#include "platform/waveout/WaveOut.h"
+
+namespace platform {
+
+class WaveOutDevice {
+public:
+    // Starts the playback thread; `volume` is the device's volume, shared with its number.
+    WaveOutDevice(std::unique_ptr<PcmBackend> backend, const WaveFormat& format,
+                  std::shared_ptr<std::atomic<uint32_t>> volume);
+    ~WaveOutDevice();
+
+    WaveOutDevice(const WaveOutDevice&) = delete;
+    WaveOutDevice& operator=(const WaveOutDevice&) = delete;
+
+    MmResult Prepare(WaveHeader& header);
+    MmResult Write(WaveHeader& header);
+    MmResult Unprepare(WaveHeader& header);
+    MmResult Pause();
+    MmResult Restart();
+    MmResult Reset();
+    // StillPlaying while buffers are queued; otherwise ends the playback thread.
+    MmResult Close();
+
+    [[nodiscard]] uint32_t Volume() const { return m_volume->load(); }
+    void SetVolume(uint32_t volume) { m_volume->store(volume); }
+
+private:
+    struct QueuedBuffer {
+        WaveHeader* Header;
+        uint64_t EndFrame;  // the frame count after its last frame; valid once fully fed
+    };
+
+    void Play();
+    void MarkPlayed();
+    void CopyPeriod(const WaveHeader& header, uint32_t bytes);
+
+    const std::unique_ptr<PcmBackend> m_backend;
+    const uint32_t m_channels;
+    const uint32_t m_periodBytes;
+    const std::shared_ptr<std::atomic<uint32_t>> m_volume;
+
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::deque<QueuedBuffer> m_queue;
+    size_t m_feedIndex = 0;     // the first queued buffer not yet fed completely
+    uint32_t m_feedOffset = 0;  // bytes of it fed so far
+    uint64_t m_fedFrames = 0;   // frames the backend took since it was last dropped
+    uint64_t m_resets = 0;
+    bool m_paused = false;
+    bool m_closing = false;
+    std::vector<int16_t> m_period;  // the playback thread's copy of the period it plays
+    std::thread m_thread;
+};
+
+}  // namespace platform
