@@ -8,24 +8,8 @@ namespace aurion {
 
 namespace {
 
-// The control's error numbers for output failures.
-constexpr uint16_t ErrorFileIo = 601;
-constexpr uint16_t ErrorChunk = 609;
-
-constexpr const char* TextOpen = "mmioOpen() failed";
-constexpr const char* TextCreateChunk = "mmioCreateChunk() failed";
-constexpr const char* TextWrite = "mmioWrite() failed";
-constexpr const char* TextAscend = "mmioAscend() failed";
-constexpr const char* TextGetInfo = "mmioGetInfo() failed";
-constexpr const char* TextAdvance = "mmioAdvance(,,MMIO_WRITE) failed";
-constexpr const char* TextSetInfo = "mmioSetInfo(,Info,) failed";
-constexpr const char* TextAscendData = "mmioAscend(,Data,) failed";
-constexpr const char* TextAscendRiff = "mmioAscend(,RIFF,) failed";
-constexpr const char* TextClose = "mmioClose() failed";
-
-constexpr uint32_t SamplesPerFrame = 1152;  // ISO/IEC 11172-3, Layers II and III
-constexpr uint16_t FormatPcm = 1;           // WAVE_FORMAT_PCM
-constexpr uint32_t FormatBytes = 18;        // the format record with its extra-size field
+constexpr uint16_t FormatPcm = 1;     // WAVE_FORMAT_PCM
+constexpr uint32_t FormatBytes = 18;  // the format record with its extra-size field
 constexpr uint16_t BitsPerSample = 16;
 
 void Put16(uint8_t* out, uint16_t value) {
@@ -41,25 +25,12 @@ void Put32(uint8_t* out, uint32_t value) {
 
 }  // namespace
 
-uint32_t WavFrameBytes(int channels, uint32_t version, uint32_t layer) {
-    uint32_t bytes = static_cast<uint32_t>(channels) * SamplesPerFrame * 2;
-    // An MPEG-2 Layer III frame holds one granule; Layers I and II keep their
-    // MPEG-1 frame lengths at the low sampling frequencies.
-    if (version == 0 && layer == 3) {
-        bytes /= 2;
-    }
-    if (layer == 1) {
-        bytes /= 3;
-    }
-    return bytes;
-}
-
 WavFileSink::WavFileSink(const std::string& path, int channels, uint32_t sampleRate,
-                         uint32_t frameBytes, SinkFailureReport report)
+                         uint32_t frameBytes, OutputFailureReport& report)
     : m_position(static_cast<size_t>(std::clamp(channels, 1, 2))),
       m_channels(std::clamp(channels, 1, 2)),
       m_frameBytes(frameBytes),
-      m_report(std::move(report)),
+      m_report(report),
       m_frame(frameBytes) {
     ResetPositions();
     if (!Open(path, sampleRate)) {
@@ -70,19 +41,19 @@ WavFileSink::WavFileSink(const std::string& path, int channels, uint32_t sampleR
 bool WavFileSink::Open(const std::string& path, uint32_t sampleRate) {
     m_file = platform::MmioFile::OpenForWriting(path);
     if (!m_file) {
-        Fail(TextOpen, ErrorFileIo);
+        Fail(OutputFailure::MmioOpen);
         return false;
     }
     m_riff.FormType = platform::MakeFourCC('W', 'A', 'V', 'E');
     if (!m_file->CreateChunk(m_riff, platform::ChunkKind::Riff)) {
-        Fail(TextCreateChunk, ErrorChunk);
+        Fail(OutputFailure::MmioRiffChunk);
         return false;
     }
     platform::MmChunkInfo format;
     format.Id = platform::MakeFourCC('f', 'm', 't', ' ');
     format.Size = FormatBytes;
     if (!m_file->CreateChunk(format, platform::ChunkKind::Plain)) {
-        Fail(TextCreateChunk, ErrorChunk);
+        Fail(OutputFailure::MmioFormatChunk);
         return false;
     }
     const auto channels = static_cast<uint16_t>(m_channels);
@@ -96,20 +67,20 @@ bool WavFileSink::Open(const std::string& path, uint32_t sampleRate) {
     Put16(&record[14], BitsPerSample);
     Put16(&record[16], 0);
     if (m_file->Write(record) != static_cast<int64_t>(record.size())) {
-        Fail(TextWrite, ErrorChunk);
+        Fail(OutputFailure::MmioFormatWrite);
         return false;
     }
     if (!m_file->Ascend(format)) {
-        Fail(TextAscend, ErrorFileIo);
+        Fail(OutputFailure::MmioFormatAscend);
         return false;
     }
     m_data.Id = platform::MakeFourCC('d', 'a', 't', 'a');
     if (!m_file->CreateChunk(m_data, platform::ChunkKind::Plain)) {
-        Fail(TextCreateChunk, ErrorFileIo);
+        Fail(OutputFailure::MmioDataChunk);
         return false;
     }
     if (!m_file->GetInfo(m_info)) {
-        Fail(TextGetInfo, ErrorFileIo);
+        Fail(OutputFailure::MmioGetInfo);
         return false;
     }
     return true;
@@ -121,22 +92,22 @@ WavFileSink::~WavFileSink() {
     }
     m_info.Dirty = true;
     if (!m_file->SetInfo(m_info)) {
-        m_report(TextSetInfo, ErrorFileIo, false);
+        m_report.Report(OutputFailure::MmioSetInfo);
     }
     if (!m_file->Ascend(m_data)) {
-        m_report(TextAscendData, ErrorFileIo, false);
+        m_report.Report(OutputFailure::MmioAscendData);
     }
     if (!m_file->Ascend(m_riff)) {
-        m_report(TextAscendRiff, ErrorFileIo, false);
+        m_report.Report(OutputFailure::MmioAscendRiff);
     }
     if (!m_file->Close()) {
-        m_report(TextClose, ErrorFileIo, false);
+        m_report.Report(OutputFailure::MmioClose);
     }
 }
 
-void WavFileSink::Fail(const char* text, uint16_t error) {
+void WavFileSink::Fail(OutputFailure failure) {
     m_failed = true;
-    m_report(text, error, true);
+    m_report.Report(failure);
 }
 
 void WavFileSink::ResetPositions() {
@@ -168,7 +139,7 @@ void WavFileSink::WriteBuffer() {
         if (m_info.Next == m_info.EndWrite) {
             m_info.Dirty = true;
             if (!m_file->Advance(m_info)) {
-                Fail(TextAdvance, ErrorFileIo);
+                Fail(OutputFailure::MmioAdvance);
                 return;
             }
         }

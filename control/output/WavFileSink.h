@@ -7,32 +7,24 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "control/decoder/SampleSink.h"
+#include "control/output/FrameBytes.h"
+#include "control/output/OutputFailure.h"
 #include "platform/mmio/Mmio.h"
 
 namespace aurion {
-
-// How an output reports a failure: a constant text, the control's error number,
-// and whether the failure ends the session (opening and writing) or not
-// (finishing the file, when the session is ending anyway).
-using SinkFailureReport = std::function<void(const char* text, uint16_t error, bool endsSession)>;
-
-// Bytes of one frame of 16-bit output: 1152 samples per channel, 576 for MPEG-2
-// Layer III (version 0), 384 for Layer I.
-[[nodiscard]] uint32_t WavFrameBytes(int channels, uint32_t version, uint32_t layer);
 
 class WavFileSink final : public SampleSink {
 public:
     static constexpr uint32_t HeaderBytes = 46;
 
-    // channels is 1 or 2; frameBytes as WavFrameBytes gives it.
+    // channels is 1 or 2; frameBytes as FrameBytes gives it. The report outlives the sink.
     WavFileSink(const std::string& path, int channels, uint32_t sampleRate, uint32_t frameBytes,
-                SinkFailureReport report);
+                OutputFailureReport& report);
     ~WavFileSink() override;
     WavFileSink(const WavFileSink&) = delete;
     WavFileSink& operator=(const WavFileSink&) = delete;
@@ -48,13 +40,13 @@ public:
 
 private:
     bool Open(const std::string& path, uint32_t sampleRate);
-    void Fail(const char* text, uint16_t error);
+    void Fail(OutputFailure failure);
     void ResetPositions();
 
     std::vector<uint32_t> m_position;  // byte offset of each channel's next sample
     int m_channels;
     uint32_t m_frameBytes;
-    SinkFailureReport m_report;
+    OutputFailureReport& m_report;
     std::vector<uint8_t> m_frame;
     std::unique_ptr<platform::MmioFile> m_file;
     platform::MmioInfo m_info;

@@ -162,8 +162,7 @@ void AurionCtrl::OnWindowMessage(uint32_t message, platform::WParam wParam,
             OnSeekDone();
             break;
         case MSG_FAILURE:
-            OnFailure(reinterpret_cast<const char*>(wParam),
-                      static_cast<platform::HRESULT>(lParam));
+            OnFailure(wParam, static_cast<platform::HRESULT>(lParam));
             break;
         default:
             break;
@@ -191,9 +190,11 @@ void AurionCtrl::OnSeekDone() {
     if (m_session && m_session->Started()) m_seeking = false;
 }
 
-void AurionCtrl::OnFailure(const char* text, platform::HRESULT scode) {
-    std::string message = text != nullptr ? std::string(text) : std::string();
-    auto number = static_cast<uint16_t>(static_cast<uint32_t>(scode) & 0xFFFFu);
+void AurionCtrl::OnFailure(platform::WParam step, platform::HRESULT scode) {
+    if (step >= OutputFailureCount) return;  // no failure of this control
+    const ControlError& error = ErrorOf(static_cast<OutputFailure>(step));
+    const std::string message = error.Text != nullptr ? std::string(error.Text) : std::string();
+    const auto number = static_cast<uint16_t>(error.Number);
     if (!m_errorMode) {
         m_events.FireFailure(number, message);
         return;

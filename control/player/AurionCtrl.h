@@ -22,6 +22,7 @@
 #include "platform/com/ConnectionPoint.h"
 #include "platform/com/ControlSite.h"
 #include "platform/com/Dispatch.h"
+#include "platform/waveout/WaveOut.h"
 
 namespace aurion {
 
@@ -101,7 +102,7 @@ public:
     [[nodiscard]] float GetWaveLengthSecs() const;
     int16_t SetErrorMode(int16_t errorsOn);
 
-    // Volume and devices (no wave-output layer in this build: no devices).
+    // Volume and devices.
     int32_t GetVolumeLeft();
     int32_t GetVolumeRight();
     int16_t GetVolumeLeftP();
@@ -143,7 +144,14 @@ private:
     // Stops, joins and discards a session without any event (destruction, Deactivate).
     void ShutDownSession();
     void MarkModified();
-    bool ValidDevice(int16_t device) const;
+    // The capabilities of a device number of -1 (device 0) to count - 1.
+    [[nodiscard]] std::optional<platform::WaveOutCaps> DeviceCaps(int16_t device) const;
+    // The volume methods' session checks: 650 without a session, the given 657 on a
+    // session that writes a WAV file.
+    [[nodiscard]] std::optional<ControlError> VolumeSessionCheck(const ControlError& onWaveFile);
+    // The device volume, or nothing after reporting the failure (m_volumeError).
+    std::optional<uint32_t> ReadVolume();
+    bool WriteVolume(uint32_t volume);
 
     platform::HRESULT InvokeMember(const DispatchMember& member, platform::InvokeKind kind,
                                    std::span<const platform::Variant> args,
@@ -156,7 +164,8 @@ private:
     void OnActFrame(platform::WParam frame);
     void OnThreadEnded();
     void OnSeekDone();
-    void OnFailure(const char* text, platform::HRESULT scode);
+    // `step` is the OutputFailure that MSG_FAILURE names.
+    void OnFailure(platform::WParam step, platform::HRESULT scode);
 
     std::atomic<uint32_t> m_refs{1};
     ControlEvents m_events;
@@ -188,6 +197,7 @@ private:
     float m_framesPerSecond = 0.0f;
     int16_t m_leftVolumeP = -1;
     int16_t m_rightVolumeP = -1;
+    int16_t m_volumeError = 0;  // the number of the last failed volume read
 
     std::unique_ptr<PlaybackSession> m_session;
     bool m_errorMode = false;

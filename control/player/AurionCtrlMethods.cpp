@@ -3,7 +3,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <limits>
@@ -15,6 +17,7 @@
 #include "control/decoder/stream/ProbeFileHeader.h"
 #include "control/player/AurionCtrl.h"
 #include "platform/system/FreeSpace.h"
+#include "platform/waveout/WaveOut.h"
 
 namespace aurion {
 
@@ -30,6 +33,8 @@ constexpr int32_t SampleFrequencies[] = {44100, 48000, 32000, 0};
 
 constexpr uint32_t Mpeg1VersionBit = 1;
 constexpr int16_t VolumePercentMax = 100;
+// A percent of the device volume: 100 % is 65 500, not 65 535.
+constexpr uint32_t VolumePerPercent = 655;
 
 // Open's probe: a file that cannot be opened for reading and writing counts as no
 // MPEG file, as does one that does not start with a frame header.
@@ -117,7 +122,6 @@ int16_t AurionCtrl::Open(const std::string& mp3File, const std::string& waveFile
     auto session = std::make_unique<PlaybackSession>();
     DecodeContext& context = session->Context();
     context.StopRequest = false;
-    context.Paused = false;
     context.SeekRequest = false;
     context.SeekTarget = 0;
     context.StopFrame = 0;
@@ -295,57 +299,103 @@ int16_t AurionCtrl::SetErrorMode(int16_t errorsOn) {
     return m_errorMode ? -1 : 0;
 }
 
-// The device volume needs the wave-output layer; until it exists every volume
-// query of an open session fails as a failed device call does.
-int32_t AurionCtrl::GetVolumeLeft() {
-    if (!m_session) return Fail(Errors::NotOpened);
-    if (m_session->Context().Output == OutputKind::WavFile) return Fail(Errors::VolumeFromWaveFile);
-    return Fail(Errors::VolumeReadFailed);
+std::optional<ControlError> AurionCtrl::VolumeSessionCheck(const ControlError& onWaveFile) {
+    if (!m_session) return Errors::NotOpened;
+    if (m_session->Context().Output == OutputKind::WavFile) return onWaveFile;
+    return std::nullopt;
 }
 
-int32_t AurionCtrl::GetVolumeRight() { return GetVolumeLeft(); }
-int16_t AurionCtrl::GetVolumeLeftP() { return static_cast<int16_t>(GetVolumeLeft()); }
-int16_t AurionCtrl::GetVolumeRightP() { return static_cast<int16_t>(GetVolumeLeft()); }
+std::optional<uint32_t> AurionCtrl::ReadVolume() {
+    if (auto error = VolumeSessionCheck(Errors::VolumeFromWaveFile)) {
+        Fail(*error);
+        m_volumeError = error->Number;
+        return std::nullopt;
+    }
+    uint32_t volume = 0;
+    if (!m_session->Device().GetVolume(volume)) {
+        m_volumeError = Fail(Errors::VolumeReadFailed);
+        return std::nullopt;
+    }
+    return volume;
+}
 
-int16_t AurionCtrl::SetVolume(int32_t, int32_t) {
-    if (!m_session) return Fail(Errors::NotOpened);
-    if (m_session->Context().Output == OutputKind::WavFile) return Fail(Errors::VolumeOnWaveFile);
-    return Fail(Errors::VolumeChangeFailed);
+int32_t AurionCtrl::GetVolumeLeft() {
+    const std::optional<uint32_t> volume = ReadVolume();
+    return volume ? static_cast<int32_t>(*volume & 0xFFFFu) : m_volumeError;
+}
+
+int32_t AurionCtrl::GetVolumeRight() {
+    const std::optional<uint32_t> volume = ReadVolume();
+    return volume ? static_cast<int32_t>(*volume >> 16) : m_volumeError;
+}
+
+int16_t AurionCtrl::GetVolumeLeftP() {
+    const std::optional<uint32_t> volume = ReadVolume();
+    return volume ? static_cast<int16_t>((*volume & 0xFFFFu) / VolumePerPercent) : m_volumeError;
+}
+
+int16_t AurionCtrl::GetVolumeRightP() {
+    const std::optional<uint32_t> volume = ReadVolume();
+    return volume ? static_cast<int16_t>((*volume >> 16) / VolumePerPercent) : m_volumeError;
+}
+
+// While the session plays, on its open device; otherwise on device 0, whose volume
+// the wave-output layer keeps without the device being opened.
+bool AurionCtrl::WriteVolume(uint32_t volume) {
+    if (m_session->Playing() && m_session->Device().SetVolume(volume)) return true;
+    return platform::WaveOutSetDeviceVolume(0, volume) == platform::MmResult::NoError;
+}
+
+int16_t AurionCtrl::SetVolume(int32_t left, int32_t right) {
+    if (auto error = VolumeSessionCheck(Errors::VolumeOnWaveFile)) return Fail(*error);
+    const uint32_t volume =
+        (static_cast<uint32_t>(right) << 16) | (static_cast<uint32_t>(left) & 0xFFFFu);
+    return WriteVolume(volume) ? int16_t{0} : Fail(Errors::VolumeChangeFailed);
 }
 
 int16_t AurionCtrl::SetVolumeP(int16_t left, int16_t right) {
     if (left < 0 || left > VolumePercentMax) return Fail(Errors::LeftVolumeRange);
     if (right < 0 || right > VolumePercentMax) return Fail(Errors::RightVolumeRange);
-    if (!m_session) return Fail(Errors::NotOpened);
-    if (m_session->Context().Output == OutputKind::WavFile) return Fail(Errors::VolumeOnWaveFile);
+    if (auto error = VolumeSessionCheck(Errors::VolumeOnWaveFile)) return Fail(*error);
     m_leftVolumeP = left;
     m_rightVolumeP = right;
-    return Fail(Errors::VolumeChangeFailed);
+    const uint32_t volume = (static_cast<uint32_t>(right * VolumePerPercent) << 16) |
+                            static_cast<uint32_t>(left * VolumePerPercent);
+    return WriteVolume(volume) ? int16_t{0} : Fail(Errors::VolumeChangeFailed);
 }
 
 int16_t AurionCtrl::GetLeftSelVolumeP() const { return m_session ? m_leftVolumeP : -1; }
 
-int16_t AurionCtrl::GetNumDevs() const { return 0; }
+int16_t AurionCtrl::GetNumDevs() const {
+    return static_cast<int16_t>(std::min<uint32_t>(platform::WaveOutGetNumDevs(), INT16_MAX));
+}
 
-bool AurionCtrl::ValidDevice(int16_t device) const {
-    int16_t count = GetNumDevs();
-    return count > 0 && device >= -1 && device < count;
+std::optional<platform::WaveOutCaps> AurionCtrl::DeviceCaps(int16_t device) const {
+    const int16_t count = GetNumDevs();
+    if (device < -1 || device >= count) return std::nullopt;
+    platform::WaveOutCaps caps;
+    if (platform::WaveOutGetDevCaps(static_cast<uint32_t>(std::max<int16_t>(device, 0)), caps) !=
+        platform::MmResult::NoError)
+        return std::nullopt;
+    return caps;
 }
 
 std::string AurionCtrl::GetDevName(int16_t device) const {
-    if (!ValidDevice(device)) {
-        char text[64];
-        std::snprintf(text, sizeof text, "Error: Max possible Device - ID = -1 ~ 0 to %d ",
-                      GetNumDevs() - 1);
-        return text;
-    }
-    return std::string();
+    if (const std::optional<platform::WaveOutCaps> caps = DeviceCaps(device))
+        return caps->ProductName;
+    char text[64];
+    std::snprintf(text, sizeof text, "Error: Max possible Device - ID = -1 ~ 0 to %d ",
+                  GetNumDevs() - 1);
+    return text;
 }
 
-int32_t AurionCtrl::GetDevParam(int16_t device) const { return ValidDevice(device) ? 0 : -1; }
+int32_t AurionCtrl::GetDevParam(int16_t device) const {
+    const std::optional<platform::WaveOutCaps> caps = DeviceCaps(device);
+    return caps ? static_cast<int32_t>(caps->Formats) : -1;
+}
 
 int16_t AurionCtrl::SetOutDevice(int16_t device) {
-    if (!ValidDevice(device)) return Errors::BadDevice.Number;
+    if (device < -1 || device >= GetNumDevs()) return Errors::BadDevice.Number;
     m_outDevice = device < 0 ? int16_t{0} : device;
     return 0;
 }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "control/output/OutputFailure.h"
 #include "platform/com/HResult.h"
 
 namespace aurion {
@@ -30,6 +31,7 @@ inline constexpr ControlError FrameOutOfRange{380, "Frame must be >= 0 and < Fra
 inline constexpr ControlError WaveOutOpenFailed{601, "waveOutOpen() failed"};
 inline constexpr ControlError MmioOpenFailed{601, "mmioOpen() failed"};
 inline constexpr ControlError MmioAscendFailed{601, "mmioAscend() failed"};
+inline constexpr ControlError MmioGetInfoFailed{601, "mmioGetInfo() failed"};
 inline constexpr ControlError MmioCreateDataChunkFailed{601, "mmioCreateChunk() failed"};
 inline constexpr ControlError MmioAdvanceFailed{601, "mmioAdvance(,,MMIO_WRITE) failed"};
 inline constexpr ControlError MmioSetInfoFailed{601, "mmioSetInfo(,Info,) failed"};
@@ -68,5 +70,41 @@ inline constexpr ControlError BadDevice{713, nullptr};
 inline constexpr ControlError DiskQueryFailed{714, nullptr};
 inline constexpr ControlError TagFileNotWritable{715, nullptr};
 }  // namespace Errors
+
+// The number and text of each failing step that a session's decoding thread reports
+// (MSG_FAILURE names the step; the host's thread looks it up here).
+[[nodiscard]] constexpr const ControlError& ErrorOf(OutputFailure failure) {
+    switch (failure) {
+        case OutputFailure::NoOutputBuffer:
+            return Errors::NoOutputBuffer;
+        case OutputFailure::WaveOutOpen:
+            return Errors::WaveOutOpenFailed;
+        case OutputFailure::MmioOpen:
+            return Errors::MmioOpenFailed;
+        case OutputFailure::MmioRiffChunk:
+            return Errors::MmioCreateChunkFailed;
+        case OutputFailure::MmioFormatChunk:
+            return Errors::MmioCreateChunkFailed;
+        case OutputFailure::MmioFormatWrite:
+            return Errors::MmioWriteFailed;
+        case OutputFailure::MmioFormatAscend:
+            return Errors::MmioAscendFailed;
+        case OutputFailure::MmioDataChunk:
+            return Errors::MmioCreateDataChunkFailed;
+        case OutputFailure::MmioGetInfo:
+            return Errors::MmioGetInfoFailed;
+        case OutputFailure::MmioAdvance:
+            return Errors::MmioAdvanceFailed;
+        case OutputFailure::MmioSetInfo:
+            return Errors::MmioSetInfoFailed;
+        case OutputFailure::MmioAscendData:
+            return Errors::MmioAscendDataFailed;
+        case OutputFailure::MmioAscendRiff:
+            return Errors::MmioAscendRiffFailed;
+        case OutputFailure::MmioClose:
+            return Errors::MmioCloseFailed;
+    }
+    return Errors::NoOutputBuffer;
+}
 
 }  // namespace aurion

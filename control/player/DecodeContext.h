@@ -1,7 +1,9 @@
 // What the control's thread and a session's decoding thread share. The lock
 // guards the request fields (stop, seek, stop frame, cadence, current frame);
 // the pause gate is held by the host's thread while the session is paused. The
-// decoder objects belong to the decoding thread once it runs.
+// stop and seek requests are also read without the lock by the wave-output sink,
+// whose waits give way to them. The decoder objects belong to the decoding thread
+// once it runs.
 #pragma once
 
 #include <atomic>
@@ -19,6 +21,7 @@ class FrameStream;
 class FrameHeader;
 class PolyphaseFilter;
 class Layer3Decoder;
+class SharedWaveDevice;
 
 enum class OutputKind : int { WaveDevice = 0, WavFile = 2 };
 
@@ -32,10 +35,9 @@ struct DecodeContext {
     platform::NamedMutex PauseGate;
 
     // Guarded by Lock.
-    bool StopRequest = false;
-    bool Paused = false;
+    std::atomic<bool> StopRequest{false};
     int32_t SeekTarget = 0;
-    bool SeekRequest = false;
+    std::atomic<bool> SeekRequest{false};
     uint16_t NotifyCadence = 32;  // 0: no cadence notifications
 
     platform::WindowHandle Window = platform::NullWindow;
@@ -59,6 +61,8 @@ struct DecodeContext {
     int32_t StopFrame = 0;  // 0: none
 
     int16_t DeviceNumber = 0;
+    // The session's device, shared with the host's thread; none in a bare context.
+    SharedWaveDevice* Device = nullptr;
     std::atomic<int32_t> SpeedPercent{100};  // 50..1000, read by the device sink
     bool HighPriority = true;
 };

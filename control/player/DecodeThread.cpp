@@ -1,10 +1,15 @@
 #include "control/player/DecodeThread.h"
 
+#include <algorithm>
+
 #include "control/decoder/layer3/Layer3Decoder.h"
 #include "control/decoder/stream/FrameHeader.h"
 #include "control/decoder/stream/FrameStream.h"
 #include "control/decoder/synthesis/PolyphaseFilter.h"
+#include "control/output/FrameBytes.h"
 #include "control/output/WavFileSink.h"
+#include "control/output/WaveOutSink.h"
+#include "control/player/ControlErrors.h"
 #include "control/player/DecodeContext.h"
 #include "control/player/WorkerMessages.h"
 #include "platform/com/HResult.h"
@@ -17,43 +22,47 @@ constexpr float PcmScale = 32768.0f;  // full scale 1.0 of the filters to 16-bit
 constexpr uint32_t ModeSingleChannel = 3;
 constexpr uint32_t LayerIII = 3;
 
-constexpr const char* TextNoSink = "can`t create output buffer";
-constexpr uint16_t ErrorNoSink = 605;
-
 void Post(const DecodeContext& context, uint32_t message, platform::WParam wParam = 0,
           platform::LParam lParam = 0) {
     platform::PostMessage(context.Window, message, wParam, lParam);
-}
-
-void PostFailure(platform::WindowHandle window, const char* text, uint16_t error) {
-    platform::PostMessage(
-        window, MSG_FAILURE, reinterpret_cast<platform::WParam>(text),
-        platform::MakeScode(platform::SEVERITY_ERROR, platform::FACILITY_CONTROL, error));
 }
 
 void PostActFrame(const DecodeContext& context, int32_t frame) {
     Post(context, MSG_ACTFRAME, static_cast<platform::WParam>(frame));
 }
 
-// The one place that turns the output kind into a sink. There is no wave-output
-// sink yet, so device playback takes the "no sink" path.
-std::unique_ptr<SampleSink> MakeSink(const DecodeContext& context, int channels) {
+// The outputs' failures become MSG_FAILURE as they happen. The message names the
+// failing step; the host's thread takes the number and text from it.
+class FailurePoster final : public OutputFailureReport {
+public:
+    explicit FailurePoster(const DecodeContext& context) : m_context(context) {}
+
+    void Report(OutputFailure failure) override {
+        Post(m_context, MSG_FAILURE, static_cast<platform::WParam>(failure),
+             ErrorScode(ErrorOf(failure).Number));
+    }
+
+private:
+    const DecodeContext& m_context;
+};
+
+// The one place that turns the output kind into a sink.
+std::unique_ptr<SampleSink> MakeSink(DecodeContext& context, int channels,
+                                     OutputFailureReport& report) {
+    const FrameHeader& header = *context.Header;
+    const uint32_t frameBytes = FrameBytes(channels, header.Version(), header.Layer());
     switch (context.Output) {
-        case OutputKind::WavFile: {
-            const platform::WindowHandle window = context.Window;
-            const FrameHeader& header = *context.Header;
-            return std::make_unique<WavFileSink>(
-                context.WavPath, channels, header.SampleRate(),
-                WavFrameBytes(channels, header.Version(), header.Layer()),
-                [window](const char* text, uint16_t error, bool endsSession) {
-                    PostFailure(window, text, error);
-                    if (endsSession) {
-                        platform::PostMessage(window, MSG_THREADENDED, 0, 0);
-                    }
-                });
-        }
+        case OutputKind::WavFile:
+            return std::make_unique<WavFileSink>(context.WavPath, channels, header.SampleRate(),
+                                                 frameBytes, report);
         case OutputKind::WaveDevice:
-            return nullptr;
+            if (!context.Device) return nullptr;
+            return std::make_unique<WaveOutSink>(
+                channels,
+                WaveOutView{static_cast<uint32_t>(std::max<int16_t>(context.DeviceNumber, 0)),
+                            *context.Device, context.SpeedPercent, context.StopRequest,
+                            context.SeekRequest},
+                header.SampleRate(), frameBytes, report);
     }
     return nullptr;
 }
@@ -107,9 +116,8 @@ bool SeekStream(DecodeContext& context, int32_t target) {
     return context.Header->ReadNext(stream, crc) && stream.CurrentFrame() == target;
 }
 
-}  // namespace
-
-void RunDecodeThread(DecodeContext& context) {
+// Everything but the thread's last message; every way out has cleaned up.
+void DecodeFrames(DecodeContext& context, OutputFailureReport& report) {
     FrameStream& stream = *context.Stream;
     FrameHeader& header = *context.Header;
 
@@ -124,15 +132,14 @@ void RunDecodeThread(DecodeContext& context) {
         context.RightFilter = std::make_unique<PolyphaseFilter>(1, PcmScale);
     }
 
-    context.Sink = MakeSink(context, twoChannels ? 2 : 1);
+    context.Sink = MakeSink(context, twoChannels ? 2 : 1, report);
     if (!context.Sink) {
-        PostFailure(context.Window, TextNoSink, ErrorNoSink);
+        report.Report(OutputFailure::NoOutputBuffer);
         CleanUp(context, false);
-        Post(context, MSG_THREADENDED);
         return;
     }
     if (context.Sink->Failed()) {
-        CleanUp(context, false);  // the sink has reported its failure and the end
+        CleanUp(context, false);  // the sink has reported its failure
         return;
     }
 
@@ -146,18 +153,16 @@ void RunDecodeThread(DecodeContext& context) {
         WaitWhilePaused(context);
 
         if (context.StopRequest || StopFrameReached(context)) {
-            CleanUp(context, true);
             context.Lock.Release();
-            Post(context, MSG_THREADENDED);
+            CleanUp(context, true);
             return;
         }
 
         if (context.SeekRequest) {
             context.Sink->ClearBuffer();
             if (!SeekStream(context, context.SeekTarget)) {
-                CleanUp(context, false);
                 context.Lock.Release();
-                Post(context, MSG_THREADENDED);
+                CleanUp(context, false);
                 return;
             }
             context.SeekRequest = false;
@@ -171,9 +176,8 @@ void RunDecodeThread(DecodeContext& context) {
             Post(context, MSG_SEEKDONE);
             PostActFrame(context, stream.CurrentFrame());
             if (StopFrameReached(context)) {
-                CleanUp(context, true);
                 context.Lock.Release();
-                Post(context, MSG_THREADENDED);
+                CleanUp(context, true);
                 return;
             }
         }
@@ -199,7 +203,7 @@ void RunDecodeThread(DecodeContext& context) {
             context.Layer3->DecodeFrame();
         }
         if (context.Sink->Failed()) {
-            CleanUp(context, false);  // the sink has reported its failure and the end
+            CleanUp(context, false);  // the sink has reported its failure
             return;
         }
 
@@ -217,9 +221,18 @@ void RunDecodeThread(DecodeContext& context) {
     if (!context.StopRequest) {
         PostActFrame(context, context.CurrentFrame);
     }
-    CleanUp(context, false);
-    Post(context, MSG_THREADENDED);
     context.Lock.Release();
+    // The device sink plays out what it holds and waits for it, without the lock, so
+    // the host's Pause, Play and Stop never wait for the device.
+    CleanUp(context, false);
+}
+
+}  // namespace
+
+void RunDecodeThread(DecodeContext& context) {
+    FailurePoster report(context);
+    DecodeFrames(context, report);
+    Post(context, MSG_THREADENDED);
 }
 
 }  // namespace aurion

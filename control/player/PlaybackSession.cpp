@@ -23,14 +23,16 @@ private:
 }  // namespace
 
 PlaybackSession::PlaybackSession()
-    : m_context(std::make_unique<DecodeContext>(GenerateMutexName(), GenerateMutexName())) {}
+    : m_context(std::make_unique<DecodeContext>(GenerateMutexName(), GenerateMutexName())) {
+    m_context->Device = &m_device;
+}
 
 PlaybackSession::~PlaybackSession() {
     if (m_worker && m_worker->IsResumed()) {
         RequestStop();
         m_worker->Join();
     } else {
-        EndPause();
+        ReleasePause(false);
     }
     m_worker.reset();
     m_context.reset();
@@ -51,37 +53,39 @@ bool PlaybackSession::ResumeWorker() {
     return true;
 }
 
-bool PlaybackSession::Paused() const {
-    LockHold hold(m_context->Lock);
-    return m_context->Paused;
-}
-
 bool PlaybackSession::TogglePause() {
     LockHold hold(m_context->Lock);
-    if (m_context->Paused) {
-        m_context->Paused = false;
+    if (m_paused) {
+        m_paused = false;
         m_playing = true;
+        m_device.Restart();
         m_context->PauseGate.Release();
         return false;
     }
-    m_context->Paused = true;
+    m_paused = true;
     m_playing = false;
+    m_device.Pause();
     m_context->PauseGate.Wait();
     return true;
 }
 
-void PlaybackSession::EndPause() {
+void PlaybackSession::EndPause() { ReleasePause(true); }
+
+void PlaybackSession::ReleasePause(bool restartDevice) {
+    if (!m_paused) return;
     LockHold hold(m_context->Lock);
-    if (!m_context->Paused) return;
-    m_context->Paused = false;
+    m_paused = false;
     m_playing = true;
+    if (restartDevice) m_device.Restart();
     m_context->PauseGate.Release();
 }
 
 void PlaybackSession::RequestStop() {
-    EndPause();
-    LockHold hold(m_context->Lock);
-    m_context->StopRequest = true;
+    {
+        LockHold hold(m_context->Lock);
+        m_context->StopRequest = true;
+    }
+    ReleasePause(false);
 }
 
 void PlaybackSession::RequestSeek(int32_t target) {

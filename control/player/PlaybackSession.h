@@ -1,13 +1,17 @@
-// One opened file: the decoding thread (created suspended by Open) and the
-// DecodeContext it shares with the control. The control's thread makes every
-// request here under the context's lock; the worker answers only by posting
-// messages. Destroying a session never leaves its worker running: a resumed worker
-// is asked to stop, let out of a pause and joined before the context goes.
+// One opened file: the decoding thread (created suspended by Open), the
+// DecodeContext it shares with the control, and the wave-output device that both
+// reach. The control's thread makes every request here under the context's lock;
+// the worker answers only by posting messages. The paused state is the host's
+// thread's own: the worker only meets the pause gate, and never holds the lock
+// while it waits for the device, so no request here waits for the device.
+// Destroying a session never leaves its worker running: a resumed worker is asked
+// to stop, let out of a pause and joined before the context goes.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 
+#include "control/output/SharedWaveDevice.h"
 #include "control/player/DecodeContext.h"
 #include "platform/thread/Thread.h"
 
@@ -35,14 +39,17 @@ public:
 
     [[nodiscard]] bool Started() const { return m_started; }
     [[nodiscard]] bool Playing() const { return m_playing; }
-    [[nodiscard]] bool Paused() const;
+    [[nodiscard]] bool Paused() const { return m_paused; }
+    [[nodiscard]] SharedWaveDevice& Device() { return m_device; }
 
-    // Pause as a toggle: true when the session is paused afterwards. Pausing takes the
-    // pause gate (waiting until the worker lets go of it) and keeps it on this thread.
+    // Pause as a toggle: true when the session is paused afterwards. Pausing pauses the
+    // device and takes the pause gate (waiting until the worker lets go of it), and
+    // keeps it on this thread.
     bool TogglePause();
-    // Ends a pause: clears it and releases the gate. Nothing when not paused.
+    // Ends a pause: restarts the device, then releases the gate. Nothing when not paused.
     void EndPause();
-    // Ends a pause first, so that a paused worker sees the request.
+    // Also ends a pause, so that a paused worker sees the request; the device stays
+    // paused, since the worker's stop drops what it holds.
     void RequestStop();
     void RequestSeek(int32_t target);
     // The range request of PlayFromTo: seek to `from`, stop at `to` (0: none).
@@ -55,10 +62,14 @@ public:
     void JoinWorker();
 
 private:
+    void ReleasePause(bool restartDevice);
+
+    SharedWaveDevice m_device;  // outlives the context and the worker
     std::unique_ptr<DecodeContext> m_context;
     std::unique_ptr<platform::Thread> m_worker;
     bool m_started = false;
     bool m_playing = false;
+    bool m_paused = false;
 };
 
 }  // namespace aurion

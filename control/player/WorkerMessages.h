@@ -11,7 +11,7 @@ namespace aurion {
 constexpr uint32_t MSG_ACTFRAME = platform::WM_USER + 127;     // wParam = frame number
 constexpr uint32_t MSG_THREADENDED = platform::WM_USER + 128;  //
 constexpr uint32_t MSG_SEEKDONE = platform::WM_USER + 130;     //
-constexpr uint32_t MSG_FAILURE =
-    platform::WM_USER + 131;  // wParam = const char* text, lParam = SCODE
+// wParam = the failing step (OutputFailure), lParam = SCODE
+constexpr uint32_t MSG_FAILURE = platform::WM_USER + 131;
 
 }  // namespace aurion

@@ -15,26 +15,14 @@ namespace {
 using platform::MmioStep;
 using test::ReadWavFile;
 
-struct Report {
-    std::string Text;
-    uint16_t Error;
-    bool EndsSession;
-    bool operator==(const Report&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Report& r) {
-    return out << '"' << r.Text << "\" " << r.Error << (r.EndsSession ? " ends" : " goes on");
-}
-
-class WavFileSinkTest : public ::testing::Test {
+class WavFileSinkTest : public ::testing::Test, public OutputFailureReport {
 protected:
     void TearDown() override { platform::SetMmioFailureHook({}); }
 
+    void Report(OutputFailure failure) override { m_reports.push_back(failure); }
+
     std::unique_ptr<WavFileSink> MakeSink(int channels, uint32_t rate, uint32_t frameBytes) {
-        return std::make_unique<WavFileSink>(m_path, channels, rate, frameBytes,
-                                             [this](const char* text, uint16_t error, bool ends) {
-                                                 m_reports.push_back({text, error, ends});
-                                             });
+        return std::make_unique<WavFileSink>(m_path, channels, rate, frameBytes, *this);
     }
     static void FailAt(MmioStep failing, unsigned occurrence) {
         platform::SetMmioFailureHook(
@@ -55,17 +43,17 @@ protected:
 
     platform::test::ScopedEnvironment m_env;
     std::string m_path = m_env.Folder() + "out.wav";
-    std::vector<Report> m_reports;
+    std::vector<OutputFailure> m_reports;
 };
 
 TEST_F(WavFileSinkTest, FrameBytesFollowChannelsVersionAndLayer) {
-    EXPECT_EQ(WavFrameBytes(1, 1, 3), 2304u);
-    EXPECT_EQ(WavFrameBytes(2, 1, 3), 4608u);
-    EXPECT_EQ(WavFrameBytes(1, 0, 3), 1152u);
-    EXPECT_EQ(WavFrameBytes(2, 0, 3), 2304u);
-    EXPECT_EQ(WavFrameBytes(2, 1, 1), 1536u);
-    EXPECT_EQ(WavFrameBytes(1, 1, 2), 2304u);
-    EXPECT_EQ(WavFrameBytes(1, 0, 2), 2304u);  // LSF Layer II keeps 1152 samples
+    EXPECT_EQ(FrameBytes(1, 1, 3), 2304u);
+    EXPECT_EQ(FrameBytes(2, 1, 3), 4608u);
+    EXPECT_EQ(FrameBytes(1, 0, 3), 1152u);
+    EXPECT_EQ(FrameBytes(2, 0, 3), 2304u);
+    EXPECT_EQ(FrameBytes(2, 1, 1), 1536u);
+    EXPECT_EQ(FrameBytes(1, 1, 2), 2304u);
+    EXPECT_EQ(FrameBytes(1, 0, 2), 2304u);  // LSF Layer II keeps 1152 samples
 }
 
 TEST_F(WavFileSinkTest, MonoFileHasTheLayoutToTheByte) {
@@ -132,7 +120,7 @@ TEST_F(WavFileSinkTest, StereoInterleavesByChannelLeftFirst) {
 
 TEST_F(WavFileSinkTest, LowSamplingFrequencyMonoWritesFramesOf1152Bytes) {
     {
-        auto sink = MakeSink(1, 22050, WavFrameBytes(1, 0, 3));
+        auto sink = MakeSink(1, 22050, FrameBytes(1, 0, 3));
         for (int f = 0; f < 4; ++f) {
             AppendFrame(*sink, f, 1, 576);
         }
@@ -163,23 +151,23 @@ TEST_F(WavFileSinkTest, EveryFrameAddsExactlyFrameBytesWhateverWasAppended) {
     EXPECT_EQ(wav->Samples[2304], SampleOf(1, 0, 0));
 }
 
-TEST_F(WavFileSinkTest, OpeningFailuresReportTheirTextAndEndTheSession) {
+TEST_F(WavFileSinkTest, OpeningFailuresReportTheirStepAndFail) {
     struct Case {
         MmioStep Step;
         unsigned Occurrence;
-        Report Expected;
+        OutputFailure Expected;
     };
     const std::vector<Case> cases = {
-        {MmioStep::Open, 1, {"mmioOpen() failed", 601, true}},
-        {MmioStep::CreateChunk, 1, {"mmioCreateChunk() failed", 609, true}},
-        {MmioStep::CreateChunk, 2, {"mmioCreateChunk() failed", 609, true}},
-        {MmioStep::Write, 1, {"mmioWrite() failed", 609, true}},
-        {MmioStep::Ascend, 1, {"mmioAscend() failed", 601, true}},
-        {MmioStep::CreateChunk, 3, {"mmioCreateChunk() failed", 601, true}},
-        {MmioStep::GetInfo, 1, {"mmioGetInfo() failed", 601, true}},
+        {MmioStep::Open, 1, OutputFailure::MmioOpen},
+        {MmioStep::CreateChunk, 1, OutputFailure::MmioRiffChunk},
+        {MmioStep::CreateChunk, 2, OutputFailure::MmioFormatChunk},
+        {MmioStep::Write, 1, OutputFailure::MmioFormatWrite},
+        {MmioStep::Ascend, 1, OutputFailure::MmioFormatAscend},
+        {MmioStep::CreateChunk, 3, OutputFailure::MmioDataChunk},
+        {MmioStep::GetInfo, 1, OutputFailure::MmioGetInfo},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.Expected.Text + " #" + std::to_string(c.Occurrence));
+        SCOPED_TRACE(static_cast<int>(c.Expected));
         m_reports.clear();
         FailAt(c.Step, c.Occurrence);
         {
@@ -187,7 +175,7 @@ TEST_F(WavFileSinkTest, OpeningFailuresReportTheirTextAndEndTheSession) {
             EXPECT_TRUE(sink->Failed());
             AppendFrame(*sink, 0, 2, 1152);  // taken and dropped without a crash
         }
-        EXPECT_EQ(m_reports, std::vector<Report>{c.Expected});
+        EXPECT_EQ(m_reports, std::vector<OutputFailure>{c.Expected});
     }
 }
 
@@ -195,7 +183,7 @@ TEST_F(WavFileSinkTest, MissingFolderFailsToOpen) {
     m_path = m_env.Folder() + "missing/out.wav";
     auto sink = MakeSink(1, 44100, 2304);
     EXPECT_TRUE(sink->Failed());
-    EXPECT_EQ(m_reports, (std::vector<Report>{{"mmioOpen() failed", 601, true}}));
+    EXPECT_EQ(m_reports, std::vector<OutputFailure>{OutputFailure::MmioOpen});
 }
 
 TEST_F(WavFileSinkTest, WriteFailureLeavesTheFileAsFarAsItGot) {
@@ -210,7 +198,7 @@ TEST_F(WavFileSinkTest, WriteFailureLeavesTheFileAsFarAsItGot) {
         }
         EXPECT_TRUE(sink->Failed());
     }
-    EXPECT_EQ(m_reports, (std::vector<Report>{{"mmioAdvance(,,MMIO_WRITE) failed", 601, true}}));
+    EXPECT_EQ(m_reports, std::vector<OutputFailure>{OutputFailure::MmioAdvance});
     const auto wav = ReadWavFile(m_path);
     ASSERT_TRUE(wav);
     EXPECT_EQ(wav->RiffSize, 0u);  // never filled in
@@ -228,19 +216,19 @@ TEST_F(WavFileSinkTest, FinishingFailuresAreReportedAndTheRemainingStepsRun) {
     struct Case {
         MmioStep Step;
         unsigned Occurrence;
-        Report Expected;
+        OutputFailure Expected;
         bool DataSizeWritten;
         bool RiffSizeWritten;
     };
     const std::vector<Case> cases = {
         // The buffer handed back is lost: an empty but well-formed file.
-        {MmioStep::SetInfo, 1, {"mmioSetInfo(,Info,) failed", 601, false}, false, true},
-        {MmioStep::Ascend, 2, {"mmioAscend(,Data,) failed", 601, false}, false, true},
-        {MmioStep::Ascend, 3, {"mmioAscend(,RIFF,) failed", 601, false}, true, false},
-        {MmioStep::Close, 1, {"mmioClose() failed", 601, false}, true, true},
+        {MmioStep::SetInfo, 1, OutputFailure::MmioSetInfo, false, true},
+        {MmioStep::Ascend, 2, OutputFailure::MmioAscendData, false, true},
+        {MmioStep::Ascend, 3, OutputFailure::MmioAscendRiff, true, false},
+        {MmioStep::Close, 1, OutputFailure::MmioClose, true, true},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.Expected.Text);
+        SCOPED_TRACE(static_cast<int>(c.Expected));
         m_reports.clear();
         FailAt(c.Step, c.Occurrence);
         {
@@ -248,7 +236,7 @@ TEST_F(WavFileSinkTest, FinishingFailuresAreReportedAndTheRemainingStepsRun) {
             ASSERT_FALSE(sink->Failed());
             AppendFrame(*sink, 0, 1, 1152);
         }
-        EXPECT_EQ(m_reports, std::vector<Report>{c.Expected});
+        EXPECT_EQ(m_reports, std::vector<OutputFailure>{c.Expected});
         const auto wav = ReadWavFile(m_path);
         ASSERT_TRUE(wav);
         EXPECT_EQ(wav->DataSize != 0, c.DataSizeWritten);

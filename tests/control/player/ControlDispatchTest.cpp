@@ -232,17 +232,6 @@ TEST(ControlDispatch, NamesResolveToTheFixedIdentifiersWithoutRegardToCase) {
     }
 }
 
-TEST(ControlDispatch, DevicesWithoutAnOutputLayerAnswerAsForABadNumber) {
-    ControlTestHost host;
-    ASSERT_TRUE(host.Ready()) << host.Problem();
-    EXPECT_EQ(host.Call("GetNumDevs").Short(), 0);
-    EXPECT_EQ(host.Call("GetDevName", int16_t{0}).Text(),
-              "Error: Max possible Device - ID = -1 ~ 0 to -1 ");
-    EXPECT_EQ(host.Call("GetDevParam", int16_t{-1}).Long(), -1);
-    EXPECT_EQ(host.Call("SetOutDevice", int16_t{0}).Short(), 713);
-    EXPECT_EQ(host.Call("GetOutDevice").Short(), 0);
-}
-
 TEST(ControlDispatch, TagAccessWithoutFileFindsNoRecord) {
     ControlTestHost host;
     ASSERT_TRUE(host.Ready()) << host.Problem();

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "control/AurionInterface.h"
+#include "control/output/OutputFailure.h"
 #include "control/player/WorkerMessages.h"
 #include "platform/system/FreeSpace.h"
 #include "tests/support/ControlTestHost.h"
@@ -343,9 +344,8 @@ TEST_F(ControlSession, DeactivateEndsARunningSessionWithoutEvents) {
 }
 
 TEST_F(ControlSession, WorkerFailureBecomesTheFailureEvent) {
-    static const char text[] = "waveOutOpen() failed";
     ASSERT_TRUE(platform::PostMessage(host.ControlWindow(), MSG_FAILURE,
-                                      reinterpret_cast<platform::WParam>(text),
+                                      static_cast<platform::WParam>(OutputFailure::WaveOutOpen),
                                       static_cast<platform::LParam>(0x800A0259)));
     host.Pump();
     ASSERT_EQ(host.Events().size(), 1u);
@@ -356,11 +356,10 @@ TEST_F(ControlSession, WorkerFailureBecomesTheFailureEvent) {
 }
 
 TEST_F(ControlSession, WorkerFailureInErrorModeFiresTheStockErrorEvent) {
-    static const char text[] = "mmioWrite() failed";
+    const auto step = static_cast<platform::WParam>(OutputFailure::MmioFormatWrite);
     const auto scode = static_cast<platform::LParam>(0x800A0261);
     host.Call("SetErrorMode", int16_t{1});
-    platform::PostMessage(host.ControlWindow(), MSG_FAILURE,
-                          reinterpret_cast<platform::WParam>(text), scode);
+    platform::PostMessage(host.ControlWindow(), MSG_FAILURE, step, scode);
     host.Pump();
     ASSERT_EQ(host.Events().size(), 1u);
     EXPECT_EQ(host.Events()[0].Kind, EventKind::Error);
@@ -372,11 +371,16 @@ TEST_F(ControlSession, WorkerFailureInErrorModeFiresTheStockErrorEvent) {
 
     host.ClearSiteRecords();
     host.SetCancelDisplay(true);
-    platform::PostMessage(host.ControlWindow(), MSG_FAILURE,
-                          reinterpret_cast<platform::WParam>(text), scode);
+    platform::PostMessage(host.ControlWindow(), MSG_FAILURE, step, scode);
     host.Pump();
     EXPECT_EQ(host.Events().size(), 2u);
     EXPECT_TRUE(host.Messages().empty());
+}
+
+TEST_F(ControlSession, FailureMessageOfNoKnownStepIsIgnored) {
+    platform::PostMessage(host.ControlWindow(), MSG_FAILURE, OutputFailureCount, 0);
+    host.Pump();
+    EXPECT_TRUE(host.Events().empty());
 }
 
 TEST_F(ControlSession, SetSpeedNeedsASession) {

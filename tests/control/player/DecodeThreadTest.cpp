@@ -8,6 +8,7 @@
 #include "control/decoder/stream/FrameHeader.h"
 #include "control/decoder/stream/FrameStream.h"
 #include "control/output/WavFileSink.h"
+#include "control/player/ControlErrors.h"
 #include "control/player/DecodeContext.h"
 #include "control/player/DecodeThread.h"
 #include "control/player/WorkerMessages.h"
@@ -87,8 +88,11 @@ protected:
                 if (id == MSG_ACTFRAME) {
                     m.Value = static_cast<int64_t>(w);
                 } else if (id == MSG_FAILURE) {
-                    m.Text = reinterpret_cast<const char*>(w);
+                    ASSERT_LT(w, OutputFailureCount);
+                    const ControlError& error = ErrorOf(static_cast<OutputFailure>(w));
+                    m.Text = error.Text;
                     m.Value = l & 0xFFFF;
+                    EXPECT_EQ(m.Value, error.Number);
                     EXPECT_EQ(
                         l, platform::MakeScode(platform::SEVERITY_ERROR, platform::FACILITY_CONTROL,
                                                static_cast<uint32_t>(m.Value)));
@@ -346,7 +350,6 @@ TEST_F(DecodeThreadTest, HeldPauseGateStopsTheFileAndReleasingItContinues) {
     ASSERT_TRUE(PumpUntil([this] { return ActFrames().size() > 20; }));
     // Pause as the control does: under the lock, then take the gate.
     m_context->Lock.Wait();
-    m_context->Paused = true;
     m_context->PauseGate.Wait();
     m_context->Lock.Release();
 
@@ -363,9 +366,6 @@ TEST_F(DecodeThreadTest, HeldPauseGateStopsTheFileAndReleasingItContinues) {
     EXPECT_FALSE(HasEnded());
     EXPECT_LT(frame, 1499);
 
-    m_context->Lock.Wait();
-    m_context->Paused = false;
-    m_context->Lock.Release();
     EXPECT_TRUE(m_context->PauseGate.Release());
     ASSERT_TRUE(PumpUntil([this] { return HasEnded(); }));
     m_thread->Join();
@@ -413,7 +413,7 @@ TEST_P(DecodeThreadSeekTest, SeekContinuesTheFileAtTheFrameSought) {
     RunToEnd();
     const auto straight = test::ReadWavFile(m_wavPath);
     ASSERT_TRUE(straight);
-    const uint32_t frameBytes = WavFrameBytes(straight->Channels, m_context->Header->Version(), 3);
+    const uint32_t frameBytes = FrameBytes(straight->Channels, m_context->Header->Version(), 3);
     const uint32_t total = straight->DataSize / frameBytes;
     ASSERT_GT(total, 20u);
     m_thread.reset();

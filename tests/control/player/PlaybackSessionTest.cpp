@@ -152,7 +152,7 @@ TEST_F(PlaybackSessionTest, PauseHoldsTheGateUntilPlay) {
     platform::SetFreeSpaceQuery({});
     ASSERT_EQ(control->Play(), 0);
     ASSERT_EQ(control->Pause(), 0);
-    EXPECT_TRUE(Context().Paused);
+    EXPECT_TRUE(control->Session()->Paused());
     auto& gate = const_cast<platform::NamedMutex&>(Context().PauseGate);
     std::atomic<bool> gotGate{true};
     std::thread probe([&] {
@@ -162,7 +162,7 @@ TEST_F(PlaybackSessionTest, PauseHoldsTheGateUntilPlay) {
     probe.join();
     EXPECT_FALSE(gotGate);
     ASSERT_EQ(control->Play(), 0);
-    EXPECT_FALSE(Context().Paused);
+    EXPECT_FALSE(control->Session()->Paused());
     EXPECT_EQ(control->GetStatus(), 1);
 }
 

@@ -1,0 +1,62 @@
+#include "control/output/SharedWaveDevice.h"
+
+namespace aurion {
+
+using platform::MmResult;
+
+SharedWaveDevice::~SharedWaveDevice() { Close(); }
+
+void SharedWaveDevice::Pause() {
+    std::lock_guard hold(m_mutex);
+    m_paused = true;
+    if (m_handle) platform::WaveOutPause(m_handle);
+}
+
+void SharedWaveDevice::Restart() {
+    std::lock_guard hold(m_mutex);
+    m_paused = false;
+    if (m_handle) platform::WaveOutRestart(m_handle);
+}
+
+bool SharedWaveDevice::GetVolume(uint32_t& volume) const {
+    std::lock_guard hold(m_mutex);
+    const MmResult result = m_handle ? platform::WaveOutGetVolume(m_handle, volume)
+                                     : platform::WaveOutGetDeviceVolume(0, volume);
+    return result == MmResult::NoError;
+}
+
+bool SharedWaveDevice::SetVolume(uint32_t volume) {
+    std::lock_guard hold(m_mutex);
+    return m_handle && platform::WaveOutSetVolume(m_handle, volume) == MmResult::NoError;
+}
+
+MmResult SharedWaveDevice::Open(uint32_t device, const platform::WaveFormat& format) {
+    std::lock_guard hold(m_mutex);
+    if (m_handle) return MmResult::Error;
+    platform::WaveOutHandle handle = nullptr;
+    const MmResult result = platform::WaveOutOpen(handle, device, format);
+    if (result != MmResult::NoError) return result;
+    m_handle = handle;
+    if (m_paused) platform::WaveOutPause(m_handle);
+    return MmResult::NoError;
+}
+
+platform::WaveOutHandle SharedWaveDevice::Handle() const {
+    std::lock_guard hold(m_mutex);
+    return m_handle;
+}
+
+void SharedWaveDevice::Close() {
+    platform::WaveOutHandle handle = nullptr;
+    {
+        std::lock_guard hold(m_mutex);
+        handle = m_handle;
+        m_handle = nullptr;
+    }
+    if (!handle) return;
+    while (platform::WaveOutClose(handle) == MmResult::StillPlaying) {
+        platform::WaveOutReset(handle);
+    }
+}
+
+}  // namespace aurion

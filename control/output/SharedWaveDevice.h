@@ -1,0 +1,42 @@
+// A session's wave-output device as two threads share it: the decoding thread's
+// sink opens, writes to and closes it; the host's thread pauses and restarts it and
+// reads and sets its volume. The host's calls and the sink's opening and closing
+// are serialised here, so the host never reaches a device the sink has closed, and
+// a pause made before the device is open takes effect the moment it opens.
+#pragma once
+
+#include <cstdint>
+#include <mutex>
+
+#include "platform/waveout/WaveOut.h"
+
+namespace aurion {
+
+class SharedWaveDevice {
+public:
+    SharedWaveDevice() = default;
+    ~SharedWaveDevice();  // closes a device the sink left open
+    SharedWaveDevice(const SharedWaveDevice&) = delete;
+    SharedWaveDevice& operator=(const SharedWaveDevice&) = delete;
+
+    // The host's thread.
+    void Pause();
+    void Restart();
+    // The volume of the open device, or of device 0 while none is open.
+    [[nodiscard]] bool GetVolume(uint32_t& volume) const;
+    // False while no device is open.
+    [[nodiscard]] bool SetVolume(uint32_t volume);
+
+    // The sink. The handle is the sink's own until it closes it.
+    [[nodiscard]] platform::MmResult Open(uint32_t device, const platform::WaveFormat& format);
+    [[nodiscard]] platform::WaveOutHandle Handle() const;
+    // Closes the device, resetting it first should buffers still be queued.
+    void Close();
+
+private:
+    mutable std::mutex m_mutex;
+    platform::WaveOutHandle m_handle = nullptr;
+    bool m_paused = false;
+};
+
+}  // namespace aurion

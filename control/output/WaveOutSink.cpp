@@ -1,0 +1,219 @@
+#include "control/output/WaveOutSink.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+namespace aurion {
+
+namespace {
+
+using platform::MmResult;
+
+constexpr std::chrono::milliseconds PollInterval{20};
+constexpr int32_t NormalSpeed = 100;
+// Buffers are allocated with room for the longest speed transform, once per session.
+constexpr uint32_t AllocationFactor = 10;
+
+uint32_t AllocationBytes(uint32_t nominal, int32_t speed) {
+    uint32_t bytes = nominal * AllocationFactor;
+    if (speed > NormalSpeed) {
+        const auto scaled = static_cast<uint32_t>(static_cast<double>(speed) * 0.011 *
+                                                  static_cast<double>(nominal));
+        bytes = std::max(bytes, scaled);
+        bytes = (bytes + 3) & ~3u;
+    }
+    return bytes;
+}
+
+}  // namespace
+
+uint32_t WaveOutSink::SpeedInterval(int32_t percent) {
+    if (percent < NormalSpeed) return static_cast<uint32_t>(100 / (100 - percent)) * 2;
+    if (percent > NormalSpeed) return static_cast<uint32_t>(100 / (percent - 100)) * 2 + 2;
+    return 0;
+}
+
+size_t WaveOutSink::TransformSpeed(int16_t* values, size_t count, int16_t* scratch, size_t capacity,
+                                   int32_t percent) {
+    const uint32_t interval = SpeedInterval(percent);
+    if (interval == 0) return count;
+    size_t out = 0;
+    if (percent < NormalSpeed) {
+        // Drops values i and i + 1 at every multiple of the interval (even, so whole
+        // stereo frames); never reads past `count`.
+        for (size_t i = 0; i < count;) {
+            values[out] = values[i];
+            if (i % interval == 0) {
+                i += 2;
+            } else {
+                ++out;
+                ++i;
+            }
+        }
+    } else {
+        for (size_t i = 0; i < count && out + 3 <= capacity; ++i) {
+            scratch[out++] = values[i];
+            if (i > 0 && i % interval == 0) {
+                scratch[out++] = values[i - 1];
+                scratch[out++] = values[i];
+            }
+        }
+        std::memcpy(values, scratch, out * sizeof(int16_t));
+    }
+    return out & ~size_t{1};
+}
+
+WaveOutSink::WaveOutSink(int channels, const WaveOutView& view, uint32_t sampleRate,
+                         uint32_t frameBytes, OutputFailureReport& report)
+    : m_channels(std::clamp(channels, 1, 2)),
+      m_view(view),
+      m_report(report),
+      m_nominalBytes(frameBytes * FramesPerBuffer),
+      m_allocationBytes(AllocationBytes(m_nominalBytes, view.SpeedPercent.load())),
+      m_speed(view.SpeedPercent.load()) {
+    platform::WaveFormat format;
+    format.Channels = static_cast<uint16_t>(m_channels);
+    format.SamplesPerSec = sampleRate;
+    format.BlockAlign = static_cast<uint16_t>(m_channels * 2);
+    format.AvgBytesPerSec = sampleRate * format.BlockAlign;
+    if (m_view.Device.Open(m_view.DeviceNumber, format) != MmResult::NoError) {
+        m_failed = true;
+        m_report.Report(OutputFailure::WaveOutOpen);
+        return;
+    }
+    m_open = true;
+    for (size_t i = 0; i < m_buffers.size(); ++i) {
+        Buffer& buffer = m_buffers[i];
+        buffer.Data.assign(m_allocationBytes, 0);
+        buffer.Header.Data = buffer.Data.data();
+        buffer.Header.BufferLength = m_nominalBytes;
+        m_ring[i] = &buffer;
+    }
+    m_scratch.resize(m_allocationBytes / 2);
+    ResetPositions();
+}
+
+WaveOutSink::~WaveOutSink() {
+    if (!m_open) return;
+    const platform::WaveOutHandle device = m_view.Device.Handle();
+    if (m_abort) {
+        platform::WaveOutReset(device);
+    } else {
+        if (m_stage == 1) Submit(*m_ring[0], true);  // the first buffer, still held back
+        if (m_frameCounter != 0) {
+            // The partly filled buffer goes out padded with silence. The lowest write
+            // position is where the unwritten part begins.
+            Buffer& last = *m_ring[2];
+            const uint32_t from = std::min(m_position[0], m_position[m_channels - 1]);
+            std::fill(last.Data.begin() + std::min(from, m_allocationBytes), last.Data.end(), 0);
+            last.Header.BufferLength = m_nominalBytes;
+            Submit(last, false);
+            Rotate();
+        }
+    }
+    for (int slot = 2; slot >= 0; --slot) {
+        Buffer& buffer = *m_ring[static_cast<size_t>(slot)];
+        if (buffer.Submitted && !WaitUntilPlayed(buffer, false)) {
+            // Stop while playing out: drop what is queued.
+            platform::WaveOutReset(device);
+            WaitUntilPlayed(buffer, false);
+        }
+    }
+    m_view.Device.Close();
+    std::this_thread::sleep_for(PollInterval);
+}
+
+void WaveOutSink::ResetPositions() {
+    for (size_t c = 0; c < m_position.size(); ++c) m_position[c] = static_cast<uint32_t>(2 * c);
+}
+
+void WaveOutSink::Append(int channel, int16_t sample) {
+    // A buffer still queued after a stop or seek is not written until the worker
+    // has reset the device.
+    if (!m_open || channel < 0 || channel >= m_channels || m_ring[2]->Submitted) return;
+    uint32_t& position = m_position[static_cast<size_t>(channel)];
+    if (position + 2 > m_nominalBytes) return;  // never past the buffer's 32 frames
+    uint8_t* out = m_ring[2]->Data.data() + position;
+    const auto bits = static_cast<uint16_t>(sample);
+    out[0] = static_cast<uint8_t>(bits);
+    out[1] = static_cast<uint8_t>(bits >> 8);
+    position += static_cast<uint32_t>(m_channels) * 2;
+}
+
+void WaveOutSink::Rotate() {
+    // Slot 0 takes slot 2, slot 1 takes slot 0, slot 2 takes slot 1.
+    m_ring = {m_ring[2], m_ring[0], m_ring[1]};
+}
+
+void WaveOutSink::Submit(Buffer& buffer, bool transform) {
+    if (transform && m_speed != NormalSpeed) {
+        auto* values = reinterpret_cast<int16_t*>(buffer.Data.data());
+        const size_t count =
+            TransformSpeed(values, m_nominalBytes / 2, m_scratch.data(),
+                           std::min(m_scratch.size(), buffer.Data.size() / 2), m_speed);
+        buffer.Header.BufferLength = static_cast<uint32_t>(count * 2);
+    }
+    const platform::WaveOutHandle device = m_view.Device.Handle();
+    platform::WaveOutPrepareHeader(device, buffer.Header);
+    platform::WaveOutWrite(device, buffer.Header);
+    buffer.Submitted = true;
+}
+
+bool WaveOutSink::Interrupted(bool watchSeek) const {
+    return m_view.StopRequest.load() || (watchSeek && m_view.SeekRequest.load());
+}
+
+bool WaveOutSink::WaitUntilPlayed(Buffer& buffer, bool watchSeek) {
+    const platform::WaveOutHandle device = m_view.Device.Handle();
+    while (platform::WaveOutUnprepareHeader(device, buffer.Header) == MmResult::StillPlaying) {
+        if (Interrupted(watchSeek)) return false;
+        std::this_thread::sleep_for(PollInterval);
+    }
+    buffer.Submitted = false;
+    return true;
+}
+
+void WaveOutSink::WriteBuffer() {
+    if (!m_open || ++m_frameCounter < FramesPerBuffer) return;
+    m_frameCounter = 0;
+    m_speed = std::clamp(m_view.SpeedPercent.load(), 50, 1000);
+    if (m_speed == NormalSpeed) {
+        for (Buffer& buffer : m_buffers) buffer.Header.BufferLength = m_nominalBytes;
+    }
+    switch (m_stage) {
+        case 0:  // the first 32 frames are only collected
+            Rotate();
+            m_stage = 1;
+            break;
+        case 1:  // the device starts with two buffers queued
+            Submit(*m_ring[0], true);
+            Rotate();
+            Submit(*m_ring[0], true);
+            m_stage = 2;
+            break;
+        default:
+            Submit(*m_ring[2], true);
+            Rotate();
+            // The new slot 2 is the oldest buffer handed over: refill it once played.
+            // A stop or seek leaves it queued; the worker resets the device next.
+            if (m_ring[2]->Submitted) WaitUntilPlayed(*m_ring[2], true);
+            break;
+    }
+    ResetPositions();
+}
+
+void WaveOutSink::ClearBuffer() {
+    if (!m_open) return;
+    platform::WaveOutReset(m_view.Device.Handle());
+    for (Buffer& buffer : m_buffers) {
+        if (buffer.Submitted) WaitUntilPlayed(buffer, false);
+        std::fill(buffer.Data.begin(), buffer.Data.end(), 0);
+    }
+    ResetPositions();
+    m_frameCounter = 0;
+    m_stage = 0;
+}
+
+}  // namespace aurion

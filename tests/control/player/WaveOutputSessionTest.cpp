@@ -1,0 +1,197 @@
+// Sessions that play through the wave output, on the null device, heard through
+// its capture file: the control created by its ProgID in a test host, the demo
+// stream cut to a few dozen frames.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "platform/thread/Thread.h"
+#include "tests/support/AudioCapture.h"
+#include "tests/support/ControlTestHost.h"
+#include "tests/support/WavFileReader.h"
+
+namespace aurion {
+namespace {
+
+using namespace std::chrono_literals;
+
+// 32 frames of 1152 stereo samples: one device buffer.
+constexpr size_t BufferValues = 32 * 1152 * 2;
+
+class WaveOutputSession : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_host.Ready()) << m_host.Problem();
+        m_mp3 = m_host.Folder() + "demo.mp3";
+    }
+
+    void CutDemo(int frames) {
+        ASSERT_TRUE(
+            test::WriteFirstFrames(TRACKDECK_SOURCE_DIR "/tools/demo/demo.mp3", frames, m_mp3));
+    }
+    bool PumpUntilEnded(int count = 1) {
+        return m_host.PumpUntil([&] { return m_host.ThreadEndedCount() >= count; }, 30s);
+    }
+    // What `aurion decode` writes for the file: the reference for what is heard.
+    std::vector<int16_t> Decoded() {
+        const std::string wav = m_host.Folder() + "reference.wav";
+        EXPECT_EQ(m_host.Call("Open", m_mp3, wav).Short(), 0);
+        EXPECT_EQ(m_host.Call("Play").Short(), 0);
+        EXPECT_TRUE(PumpUntilEnded(m_host.ThreadEndedCount() + 1));
+        const auto file = test::ReadWavFile(wav);
+        return file ? file->Samples : std::vector<int16_t>{};
+    }
+    void OpenAndPlay() {
+        ASSERT_EQ(m_host.Call("Open", m_mp3, "").Short(), 0);
+        ASSERT_EQ(m_host.Call("Play").Short(), 0);
+    }
+    // Lets window events run until the capture has grown past `bytes`.
+    bool PumpUntilHeard(uintmax_t bytes) {
+        return m_host.PumpUntil([&] { return m_capture.Bytes() > bytes; }, 30s);
+    }
+    // The capture stays as it is for a while.
+    void ExpectSilentFor(std::chrono::milliseconds settle, std::chrono::milliseconds quiet) {
+        platform::Sleep(settle);
+        const uintmax_t size = m_capture.Bytes();
+        platform::Sleep(quiet);
+        EXPECT_EQ(m_capture.Bytes(), size);
+    }
+    // `heard` is `decoded` followed by nothing but silence to the end of its buffer.
+    static void ExpectDecodedThenSilence(const std::vector<int16_t>& heard,
+                                         const std::vector<int16_t>& decoded) {
+        ASSERT_FALSE(decoded.empty());
+        ASSERT_GE(heard.size(), decoded.size());
+        EXPECT_TRUE(std::equal(decoded.begin(), decoded.end(), heard.begin()));
+        EXPECT_LT(heard.size() - decoded.size(), BufferValues);
+        EXPECT_TRUE(std::all_of(heard.begin() + static_cast<std::ptrdiff_t>(decoded.size()),
+                                heard.end(), [](int16_t s) { return s == 0; }));
+    }
+
+    test::AudioCapture m_capture;  // before the host: the control's device is the null device
+    test::ControlTestHost m_host;
+    std::string m_mp3;
+};
+
+TEST_F(WaveOutputSession, PlayedAudioIsTheDecodedStreamThenSilence) {
+    CutDemo(40);
+    const std::vector<int16_t> decoded = Decoded();
+    OpenAndPlay();
+    ASSERT_TRUE(PumpUntilEnded(2));
+    ExpectDecodedThenSilence(m_capture.Samples(), decoded);
+}
+
+TEST_F(WaveOutputSession, PauseHoldsTheSoundAndPlayContinuesWithoutLoss) {
+    CutDemo(100);
+    const std::vector<int16_t> decoded = Decoded();
+    OpenAndPlay();
+    ASSERT_TRUE(PumpUntilHeard(BufferValues));
+    ASSERT_EQ(m_host.Call("Pause").Short(), 0);
+    EXPECT_EQ(m_host.Call("GetStatus").Short(), 2);
+    ExpectSilentFor(100ms, 300ms);
+    ASSERT_EQ(m_host.Call("Play").Short(), 0);
+    EXPECT_EQ(m_host.Call("GetStatus").Short(), 1);
+    ASSERT_TRUE(PumpUntilEnded(2));
+    ExpectDecodedThenSilence(m_capture.Samples(), decoded);
+}
+
+TEST_F(WaveOutputSession, StopEndsTheSoundAtOnceAndDropsTheQueue) {
+    CutDemo(150);
+    const std::vector<int16_t> decoded = Decoded();
+    OpenAndPlay();
+    ASSERT_TRUE(PumpUntilHeard(BufferValues));
+    ASSERT_EQ(m_host.Call("Stop").Short(), 0);
+    ExpectSilentFor(100ms, 300ms);
+    ASSERT_TRUE(PumpUntilEnded(2));
+    const std::vector<int16_t> heard = m_capture.Samples();
+    ASSERT_LT(heard.size(), decoded.size() - BufferValues);  // the queue was never heard
+    EXPECT_TRUE(std::equal(heard.begin(), heard.end(), decoded.begin()));
+}
+
+TEST_F(WaveOutputSession, VolumeScalesWhatIsHeard) {
+    CutDemo(20);
+    const std::vector<int16_t> decoded = Decoded();
+    ASSERT_EQ(m_host.Call("Open", m_mp3, "").Short(), 0);
+    ASSERT_EQ(m_host.Call("SetVolumeP", int16_t{50}, int16_t{50}).Short(), 0);
+    EXPECT_EQ(m_host.Call("GetLeftSelVolumeP").Short(), 50);
+    ASSERT_EQ(m_host.Call("Play").Short(), 0);
+    ASSERT_TRUE(PumpUntilEnded(2));
+    const std::vector<int16_t> heard = m_capture.Samples();
+    ASSERT_GE(heard.size(), decoded.size());
+    for (size_t i = 0; i < decoded.size(); ++i) {
+        const double expected = decoded[i] * (50.0 * 655 / 65535);
+        ASSERT_NEAR(heard[i], expected, 1.0) << i;
+    }
+}
+
+TEST_F(WaveOutputSession, VolumeValuesAndPercentages) {
+    CutDemo(20);
+    ASSERT_EQ(m_host.Call("Open", m_mp3, "").Short(), 0);
+    ASSERT_EQ(m_host.Call("SetVolumeP", int16_t{100}, int16_t{100}).Short(), 0);
+    EXPECT_EQ(m_host.Call("GetVolumeLeft").Long(), 65500);
+    EXPECT_EQ(m_host.Call("GetVolumeRightP").Short(), 100);
+    ASSERT_EQ(m_host.Call("SetVolume", 65535, 0).Short(), 0);
+    EXPECT_EQ(m_host.Call("GetVolumeLeftP").Short(), 100);
+    EXPECT_EQ(m_host.Call("GetVolumeRightP").Short(), 0);
+    EXPECT_EQ(m_host.Call("SetVolumeP", int16_t{101}, int16_t{0}).Short(), 687);
+    EXPECT_EQ(m_host.Call("SetVolumeP", int16_t{0}, int16_t{-1}).Short(), 687);
+    ASSERT_EQ(m_host.Call("SetVolume", 65535, 65535).Short(), 0);
+    ASSERT_EQ(m_host.Call("Close").Short(), 0);
+}
+
+TEST_F(WaveOutputSession, EveryVolumeMethodRefusesAWavSession) {
+    CutDemo(20);
+    ASSERT_EQ(m_host.Call("Open", m_mp3, m_host.Folder() + "out.wav").Short(), 0);
+    EXPECT_EQ(m_host.Call("GetVolumeLeft").Long(), 657);
+    EXPECT_EQ(m_host.Call("GetVolumeRight").Long(), 657);
+    EXPECT_EQ(m_host.Call("GetVolumeLeftP").Short(), 657);
+    EXPECT_EQ(m_host.Call("GetVolumeRightP").Short(), 657);
+    EXPECT_EQ(m_host.Call("SetVolume", 1, 1).Short(), 657);
+    EXPECT_EQ(m_host.Call("SetVolumeP", int16_t{5}, int16_t{5}).Short(), 657);
+    m_host.Call("SetErrorMode", int16_t{1});
+    const auto raised = m_host.Call("SetVolumeP", int16_t{5}, int16_t{5});
+    EXPECT_EQ(raised.RaisedNumber(), 657);
+    EXPECT_EQ(raised.Error.Description, "Cant change Volume on WaveFile");
+    EXPECT_EQ(m_host.Call("GetVolumeLeft").Error.Description, "Cant get Volume from WaveFile");
+}
+
+TEST_F(WaveOutputSession, DevicesAsTheControlListsThem) {
+    EXPECT_EQ(m_host.Call("GetNumDevs").Short(), 1);  // the null device alone
+    EXPECT_FALSE(m_host.Call("GetDevName", int16_t{0}).Text().empty());
+    EXPECT_EQ(m_host.Call("GetDevName", int16_t{-1}).Text(),
+              m_host.Call("GetDevName", int16_t{0}).Text());
+    EXPECT_EQ(m_host.Call("GetDevName", int16_t{1}).Text(),
+              "Error: Max possible Device - ID = -1 ~ 0 to 0 ");
+    EXPECT_NE(m_host.Call("GetDevParam", int16_t{0}).Long(), -1);
+    EXPECT_EQ(m_host.Call("GetDevParam", int16_t{-2}).Long(), -1);
+    EXPECT_EQ(m_host.Call("SetOutDevice", int16_t{1}).Short(), 713);
+    EXPECT_EQ(m_host.Call("SetOutDevice", int16_t{-1}).Short(), 0);
+    EXPECT_EQ(m_host.Call("GetOutDevice").Short(), 0);
+}
+
+// The worker plays out its last buffers without the lock, so the host's Pause,
+// Play and Stop never wait for a device that a pause keeps from finishing.
+TEST_F(WaveOutputSession, PauseDuringTheLastBufferThenPlayAndStopDoNotHang) {
+    CutDemo(20);
+    OpenAndPlay();
+    ASSERT_TRUE(PumpUntilHeard(0));  // the whole stream is decoded: only play-out is left
+    ASSERT_EQ(m_host.Call("Pause").Short(), 0);
+    ASSERT_EQ(m_host.Call("Play").Short(), 0);
+    ASSERT_EQ(m_host.Call("Stop").Short(), 0);
+    ASSERT_TRUE(PumpUntilEnded());
+    EXPECT_EQ(m_host.ThreadEndedCount(), 1);
+}
+
+TEST_F(WaveOutputSession, PauseThenStopThenDestroyDoNotHang) {
+    CutDemo(150);
+    OpenAndPlay();
+    ASSERT_TRUE(PumpUntilHeard(0));
+    ASSERT_EQ(m_host.Call("Pause").Short(), 0);
+    ASSERT_EQ(m_host.Call("Stop").Short(), 0);
+    m_host.ReleaseControl();  // joins the worker
+    EXPECT_LT(m_capture.Bytes(), 2 * BufferValues * 2);
+}
+
+}  // namespace
+}  // namespace aurion
