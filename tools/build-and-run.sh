@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The main job: installs what is missing, builds Release into build/ and runs the
 # command-line host on the demo stream (or on the MP3 file given as argument):
-# `aurion info` prints its stream properties, `aurion decode` writes it as a WAV file.
+# `aurion info` prints its stream properties, `aurion decode` writes it as a WAV file
+# and `aurion play` plays it (on the silent null device where no sound device is).
 #
 #     tools/build-and-run.sh [FILE.mp3]
 set -euo pipefail
@@ -28,3 +29,10 @@ echo
 echo "== aurion decode $input $output"
 "$root/build/bin/aurion" decode "$input" "$output"
 echo "Wrote $output ($(stat -c %s "$output") bytes)"
+echo
+echo "== aurion play $input"
+if ! grep -qs '^ *[0-9]' /proc/asound/cards; then
+    echo "No sound device on this machine: playing on the null device, which is silent."
+    export TRACKDECK_AUDIO=null
+fi
+"$root/build/bin/aurion" play "$input"

@@ -34,7 +34,9 @@ TEST_F(HostCommandLine, UsageErrorsExitWithStatusTwo) {
     const std::string out = m_environment.Folder() + "out.wav";
     const std::vector<std::vector<std::string>> wrong{
         {},
-        {"play", DemoStream()},
+        {"play"},
+        {"play", "--speed", "fast", DemoStream()},
+        {"devices", DemoStream()},
         {"info"},
         {"info", DemoStream(), DemoStream()},
         {"info", "--verbose", DemoStream()},

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <functional>
 
 namespace aurion::test {
 
@@ -37,9 +38,11 @@ void Reap(pid_t pid, HostRun& run) {
     if (WIFSIGNALED(status)) run.TermSignal = WTERMSIG(status);
 }
 
-// Reads every given descriptor to its end (or the deadline) into the matching string.
+// Reads every given descriptor to its end (or the deadline) into the matching string,
+// calling `onRead` after each read.
 bool Drain(std::vector<pollfd> fds, std::vector<std::string*> sinks,
-           std::chrono::steady_clock::time_point deadline) {
+           std::chrono::steady_clock::time_point deadline,
+           const std::function<void()>& onRead = {}) {
     size_t open = fds.size();
     while (open > 0) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -55,6 +58,7 @@ bool Drain(std::vector<pollfd> fds, std::vector<std::string*> sinks,
             const ssize_t got = read(fds[i].fd, buffer, sizeof buffer);
             if (got > 0) {
                 sinks[i]->append(buffer, static_cast<size_t>(got));
+                if (onRead) onRead();
             } else if (got == 0 || errno != EINTR) {
                 // End of file; a pseudo-terminal reports EIO once the child has gone.
                 fds[i].fd = -1;
@@ -142,7 +146,8 @@ HostRun RunHost(const std::vector<std::string>& args, std::chrono::seconds limit
     return process.Wait(limit);
 }
 
-HostRun RunHostOnTerminal(const std::vector<std::string>& args, std::chrono::seconds limit) {
+HostRun RunHostOnTerminal(const std::vector<std::string>& args, std::chrono::seconds limit,
+                          const TerminalKeys& keys) {
     HostRun run;
     std::vector<std::string> storage;
     const std::string program = HostProgram();
@@ -152,7 +157,13 @@ HostRun RunHostOnTerminal(const std::vector<std::string>& args, std::chrono::sec
     if (pid < 0) return run;
     if (pid == 0) Exec(program, argv);
     const auto deadline = std::chrono::steady_clock::now() + limit;
-    if (!Drain({{terminal, POLLIN, 0}}, {&run.Out}, deadline)) {
+    bool typed = keys.Keys.empty();
+    const auto type = [&] {
+        if (typed || run.Out.find(keys.After) == std::string::npos) return;
+        typed = true;
+        (void)!write(terminal, keys.Keys.data(), keys.Keys.size());
+    };
+    if (!Drain({{terminal, POLLIN, 0}}, {&run.Out}, deadline, type)) {
         run.TimedOut = true;
         kill(pid, SIGKILL);
     }

@@ -49,9 +49,16 @@ private:
 [[nodiscard]] HostRun RunHost(const std::vector<std::string>& args,
                               std::chrono::seconds limit = std::chrono::seconds(120));
 
+// What a user types on the terminal: the keys, once the output shows `After`.
+struct TerminalKeys {
+    std::string Keys;
+    std::string After;
+};
+
 // Runs the host with a pseudo-terminal as its standard input, output and error
 // (what the user sees); Err stays empty, Out holds everything.
 [[nodiscard]] HostRun RunHostOnTerminal(const std::vector<std::string>& args,
-                                        std::chrono::seconds limit = std::chrono::seconds(120));
+                                        std::chrono::seconds limit = std::chrono::seconds(120),
+                                        const TerminalKeys& keys = {});
 
 }  // namespace aurion::test

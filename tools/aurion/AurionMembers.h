@@ -26,5 +26,15 @@ inline constexpr Member Play{DispIds::Play, "Play"};
 inline constexpr Member Stop{DispIds::Stop, "Stop"};
 inline constexpr Member Close{DispIds::Close, "Close"};
 inline constexpr Member SetErrorMode{DispIds::SetErrorMode, "SetErrorMode"};
+inline constexpr Member Pause{DispIds::Pause, "Pause"};
+inline constexpr Member Seek{DispIds::Seek, "Seek"};
+inline constexpr Member GetStatus{DispIds::GetStatus, "GetStatus"};
+inline constexpr Member SetSpeed{DispIds::SetSpeed, "SetSpeed"};
+inline constexpr Member SetVolumeP{DispIds::SetVolumeP, "SetVolumeP"};
+inline constexpr Member GetVolumeLeftP{DispIds::GetVolumeLeftP, "GetVolumeLeftP"};
+inline constexpr Member GetNumDevs{DispIds::GetNumDevs, "GetNumDevs"};
+inline constexpr Member GetDevName{DispIds::GetDevName, "GetDevName"};
+inline constexpr Member GetDevParam{DispIds::GetDevParam, "GetDevParam"};
+inline constexpr Member SetOutDevice{DispIds::SetOutDevice, "SetOutDevice"};
 
 }  // namespace aurion::host::members

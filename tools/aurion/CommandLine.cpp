@@ -11,6 +11,8 @@ namespace {
 constexpr std::string_view Usage =
     "Usage: aurion info FILE\n"
     "       aurion decode [--channel-mode N] [--notify N] FILE OUT.wav\n"
+    "       aurion play [--device N] [--speed P] [--volume P] [--channel-mode N] FILE...\n"
+    "       aurion devices\n"
     "       aurion --help\n";
 
 constexpr std::string_view Help =
@@ -18,6 +20,8 @@ constexpr std::string_view Help =
     "\n"
     "Usage: aurion info FILE\n"
     "       aurion decode [--channel-mode N] [--notify N] FILE OUT.wav\n"
+    "       aurion play [--device N] [--speed P] [--volume P] [--channel-mode N] FILE...\n"
+    "       aurion devices\n"
     "       aurion --help\n"
     "\n"
     "Commands:\n"
@@ -38,6 +42,22 @@ constexpr std::string_view Help =
     "                        of both; 1 to 3 (and mono streams) give one channel\n"
     "      --notify N        frames between two progress events (default 32)\n"
     "\n"
+    "  play [--device N] [--speed P] [--volume P] [--channel-mode N] FILE...\n"
+    "      Plays the files one after the other on a wave-output device. On a\n"
+    "      terminal it shows the file, the elapsed and total time and a bar, and\n"
+    "      takes keys: space pauses and resumes, left and right arrows seek 10\n"
+    "      seconds, + and - change the volume by 5 %, n goes to the next file,\n"
+    "      q quits. Otherwise it plays to the end and prints nothing. A file that\n"
+    "      fails is reported and the next one plays.\n"
+    "      --device N        the device (see 'aurion devices'; default 0)\n"
+    "      --speed P         playing length in percent, 50 to 1000 (default 100)\n"
+    "      --volume P        volume in percent, 0 to 100 (default: unchanged)\n"
+    "      --channel-mode N  as for decode\n"
+    "\n"
+    "  devices\n"
+    "      Lists the wave-output devices, one line each: number, product name and\n"
+    "      the mask of standard formats in hexadecimal.\n"
+    "\n"
     "  --help\n"
     "      Shows this text.\n"
     "\n"
@@ -47,7 +67,10 @@ constexpr std::string_view Help =
     "\n"
     "Environment: TRACKDECK_REGISTRY (the registry file) and TRACKDECK_SYSTEM_DIR\n"
     "(the system folder); without them the XDG folders of the user. The first\n"
-    "run registers the Trackdeck.bin beside the program.\n";
+    "run registers the Trackdeck.bin beside the program. TRACKDECK_AUDIO=null\n"
+    "plays on the built-in null device only (it is device 0 wherever no sound\n"
+    "device can be opened); TRACKDECK_AUDIO_CAPTURE=FILE makes it append what\n"
+    "it plays to FILE as raw 16-bit samples.\n";
 
 bool IsHelp(std::string_view arg) { return arg == "--help" || arg == "-h" || arg == "help"; }
 
@@ -142,6 +165,49 @@ ParsedCommandLine ParseDecode(std::span<const std::string_view> args) {
     return {command, {}};
 }
 
+ParsedCommandLine ParsePlay(std::span<const std::string_view> args) {
+    Command command;
+    command.Kind = CommandKind::Play;
+    bool optionsEnded = false;
+    // Each option with its smallest value and its message.
+    struct ShortOption {
+        std::string_view Name;
+        std::optional<int16_t>& Value;
+        int Minimum;
+        std::string_view Problem;
+    };
+    const ShortOption options[] = {
+        {"--device", command.Device, -1, "--device takes a device number"},
+        {"--speed", command.Speed, 0, "--speed takes a percentage (50 to 1000)"},
+        {"--volume", command.Volume, 0, "--volume takes a percentage (0 to 100)"},
+        {"--channel-mode", command.ChannelMode, std::numeric_limits<int16_t>::min(),
+         "--channel-mode takes a number (0 both, 1 left, 2 right, 3 mix)"},
+    };
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        const bool isOption = !optionsEnded && arg.size() > 1 && arg[0] == '-';
+        if (!optionsEnded && arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (!isOption) {
+            command.Files.emplace_back(arg);
+            continue;
+        }
+        const ShortOption* option = nullptr;
+        for (const ShortOption& candidate : options) {
+            if (MatchesOption(arg, candidate.Name)) option = &candidate;
+        }
+        if (!option) return Problem("unknown option '" + std::string(arg) + "' for play");
+        const auto value = OptionValue(args, i, option->Name);
+        const auto number = value ? ParseShort(*value, option->Minimum) : std::nullopt;
+        if (!number) return Problem(std::string(option->Problem));
+        option->Value = number;
+    }
+    if (command.Files.empty()) return Problem("play takes at least one FILE");
+    return {command, {}};
+}
+
 }  // namespace
 
 ParsedCommandLine ParseCommandLine(std::span<const std::string_view> args) {
@@ -161,6 +227,15 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string_view> args) {
     }
     if (name == "decode") {
         return ParseDecode(args.subspan(1));
+    }
+    if (name == "play") {
+        return ParsePlay(args.subspan(1));
+    }
+    if (name == "devices") {
+        if (args.size() != 1) return Problem("devices takes no arguments");
+        Command command;
+        command.Kind = CommandKind::Devices;
+        return {command, {}};
     }
     return Problem("unknown command '" + std::string(name) + "'");
 }

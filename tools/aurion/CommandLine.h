@@ -1,5 +1,6 @@
 // The command line of the host: `aurion info FILE`, `aurion decode [--channel-mode
-// N] [--notify N] FILE OUT.wav` and `aurion --help`. Parsing only checks the form;
+// N] [--notify N] FILE OUT.wav`, `aurion play [--device N] [--speed P] [--volume P]
+// [--channel-mode N] FILE...`, `aurion devices` and `aurion --help`. Parsing only checks the form;
 // the control itself judges the values it is given (a channel mode outside 0..3
 // is the control's 687).
 #pragma once
@@ -9,17 +10,22 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace aurion::host {
 
-enum class CommandKind { Help, Info, Decode };
+enum class CommandKind { Help, Info, Decode, Play, Devices };
 
 struct Command {
     CommandKind Kind = CommandKind::Help;
     std::string File;
     std::string WavFile;                 // decode only
-    std::optional<int16_t> ChannelMode;  // decode only
+    std::optional<int16_t> ChannelMode;  // decode and play
     std::optional<int16_t> NotifyCount;  // decode only, at least 1
+    std::vector<std::string> Files;      // play only: played one after the other
+    std::optional<int16_t> Device;       // play only
+    std::optional<int16_t> Speed;        // play only, percent of the playing length
+    std::optional<int16_t> Volume;       // play only, percent
 };
 
 struct ParsedCommandLine {

@@ -22,6 +22,18 @@ std::optional<ControlError> ControlCaller::Call(Member member, std::vector<platf
     return Invoke(member, platform::InvokeKind::Method, args, result ? result : &ignored);
 }
 
+std::optional<ControlError> ControlCaller::CallAs(Member member,
+                                                  std::vector<platform::Variant> args,
+                                                  platform::VarType type,
+                                                  platform::Variant& value) {
+    platform::Variant raw;
+    if (auto error = Call(member, std::move(args), &raw)) return error;
+    if (platform::Failed(raw.ChangeType(type, value))) {
+        return ErrorFromHresult(platform::DISP_E_TYPEMISMATCH, member.Name);
+    }
+    return std::nullopt;
+}
+
 std::optional<ControlError> ControlCaller::CallStatus(Member member,
                                                       std::vector<platform::Variant> args) {
     platform::Variant result;

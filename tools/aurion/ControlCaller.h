@@ -31,6 +31,11 @@ public:
     [[nodiscard]] std::optional<ControlError> Call(Member member,
                                                    std::vector<platform::Variant> args,
                                                    platform::Variant* result = nullptr);
+    // Calls a method and keeps its result coerced to `type`.
+    [[nodiscard]] std::optional<ControlError> CallAs(Member member,
+                                                     std::vector<platform::Variant> args,
+                                                     platform::VarType type,
+                                                     platform::Variant& value);
     // Calls a method whose short result is 0 for success and an error number otherwise.
     [[nodiscard]] std::optional<ControlError> CallStatus(Member member,
                                                          std::vector<platform::Variant> args);

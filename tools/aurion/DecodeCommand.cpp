@@ -87,7 +87,7 @@ int RunDecode(const Command& command) {
     }
     if (interrupt.Raised()) {
         (void)control.Call(members::Close, {});
-        return InterruptedStatus;
+        return interrupt.ExitStatus();
     }
     if (auto error = control.CallStatus(members::Play, {})) {
         if (state.Progress) state.Progress->Finish();
@@ -108,7 +108,7 @@ int RunDecode(const Command& command) {
         state.Progress->Finish();
     }
     (void)control.Call(members::Close, {});
-    if (stopRequested) return InterruptedStatus;
+    if (stopRequested) return interrupt.ExitStatus();
     return state.Failed ? 1 : 0;
 }
 

@@ -1,30 +1,36 @@
 #include "tools/aurion/InterruptSignal.h"
 
+#include <iterator>
+
 namespace aurion::host {
 
 namespace {
 
-volatile std::sig_atomic_t g_interrupted = 0;
+volatile std::sig_atomic_t g_signal = 0;
 
-extern "C" void OnInterrupt(int) { g_interrupted = 1; }
+extern "C" void OnInterrupt(int signal) { g_signal = signal; }
 
 }  // namespace
 
 InterruptSignal::InterruptSignal() {
-    g_interrupted = 0;
+    g_signal = 0;
     struct sigaction action {};
     action.sa_handler = OnInterrupt;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    m_installed = sigaction(SIGINT, &action, &m_previous) == 0;
-}
-
-InterruptSignal::~InterruptSignal() {
-    if (m_installed) {
-        sigaction(SIGINT, &m_previous, nullptr);
+    for (size_t i = 0; i < std::size(Signals); ++i) {
+        m_installed[i] = sigaction(Signals[i], &action, &m_previous[i]) == 0;
     }
 }
 
-bool InterruptSignal::Raised() const { return g_interrupted != 0; }
+InterruptSignal::~InterruptSignal() {
+    for (size_t i = 0; i < std::size(Signals); ++i) {
+        if (m_installed[i]) sigaction(Signals[i], &m_previous[i], nullptr);
+    }
+}
+
+bool InterruptSignal::Raised() const { return g_signal != 0; }
+
+int InterruptSignal::ExitStatus() const { return 128 + (g_signal != 0 ? g_signal : SIGINT); }
 
 }  // namespace aurion::host

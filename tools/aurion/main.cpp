@@ -5,7 +5,9 @@
 
 #include "tools/aurion/CommandLine.h"
 #include "tools/aurion/DecodeCommand.h"
+#include "tools/aurion/DevicesCommand.h"
 #include "tools/aurion/InfoCommand.h"
+#include "tools/aurion/PlayCommand.h"
 
 namespace {
 
@@ -30,6 +32,10 @@ int main(int argc, char** argv) {
             return RunInfo(command.File);
         case CommandKind::Decode:
             return RunDecode(command);
+        case CommandKind::Play:
+            return RunPlay(command);
+        case CommandKind::Devices:
+            return RunDevices();
     }
     return UsageStatus;
 }

@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "tests/support/AudioCapture.h"
+#include "tests/support/ScopedEnvironment.h"
+#include "tests/tools/HostProcess.h"
+#include "tests/tools/HostTestFiles.h"
+
+namespace aurion::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+// 32 frames of 1152 stereo samples, in bytes: one device buffer.
+constexpr uintmax_t BufferBytes = 32 * 1152 * 2 * 2;
+
+class PlayCommand : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_short = m_environment.Folder() + "short.mp3";
+        ASSERT_TRUE(WriteFirstFrames(DemoStream(), 20, m_short));
+    }
+
+    AudioCapture m_capture;  // the child inherits the null device and the capture file
+    platform::test::ScopedEnvironment m_environment;
+    std::string m_short;
+};
+
+TEST_F(PlayCommand, PlaysEveryFileAndReportsTheOneThatFails) {
+    const HostRun run =
+        RunHost({"play", m_short, m_environment.Folder() + "missing.mp3", m_short}, 60s);
+    ASSERT_FALSE(run.TimedOut);
+    EXPECT_EQ(run.ExitStatus, 1);
+    EXPECT_EQ(run.Out, "");
+    EXPECT_EQ(run.Err, "error 643: Unable to read MPEG-Header\n");
+    EXPECT_EQ(m_capture.Bytes(), 2 * BufferBytes);  // both good files, each padded to a buffer
+}
+
+TEST_F(PlayCommand, ShowsTheFileAndItsTimesOnATerminalAndQuitsOnQ) {
+    const HostRun run = RunHostOnTerminal({"play", DemoStream(), m_short}, 60s, {"q", "0:08"});
+    ASSERT_FALSE(run.TimedOut);
+    EXPECT_EQ(run.ExitStatus, 0);
+    EXPECT_NE(run.Out.find("demo.mp3"), std::string::npos) << run.Out;
+    EXPECT_NE(run.Out.find("/ 0:08"), std::string::npos) << run.Out;
+    EXPECT_EQ(run.Out.find("short.mp3"), std::string::npos) << run.Out;  // q ends the list
+    EXPECT_LT(m_capture.Bytes(), 4 * BufferBytes);
+}
+
+TEST_F(PlayCommand, InterruptStopsAndReports130) {
+    HostProcess process({"play", DemoStream()});
+    ASSERT_TRUE(process.Started());
+    while (m_capture.Bytes() == 0 && process.Running()) std::this_thread::sleep_for(10ms);
+    process.SendSignal(SIGINT);
+    const HostRun run = process.Wait(30s);
+    ASSERT_FALSE(run.TimedOut);
+    EXPECT_EQ(run.ExitStatus, 130);
+    EXPECT_LT(m_capture.Bytes(), 4 * BufferBytes);
+}
+
+TEST_F(PlayCommand, DevicesListsTheNullDevice) {
+    const HostRun run = RunHost({"devices"}, 30s);
+    EXPECT_EQ(run.ExitStatus, 0);
+    EXPECT_EQ(run.Out.rfind("0  ", 0), 0u) << run.Out;
+    EXPECT_NE(run.Out.find("  0x"), std::string::npos) << run.Out;
+    EXPECT_EQ(std::count(run.Out.begin(), run.Out.end(), '\n'), 1);
+}
+
+}  // namespace
+}  // namespace aurion::test
