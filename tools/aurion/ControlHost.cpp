@@ -1,12 +1,14 @@
 #include "tools/aurion/ControlHost.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <span>
 #include <string_view>
 
 #include "control/AurionInterface.h"
 #include "platform/com/ComObject.h"
 #include "platform/com/ComponentCreation.h"
+#include "platform/registry/Registry.h"
 #include "tools/aurion/ProgramFolder.h"
 
 namespace aurion::host {
@@ -29,6 +31,13 @@ std::string TextArgument(const Variant& value) {
     Variant converted;
     return platform::Succeeded(value.ChangeType(VarType::Bstr, converted)) ? converted.AsBstr()
                                                                            : std::string();
+}
+
+// The library that the registry names for the control, if any.
+std::optional<std::string> RegisteredLibrary() {
+    const std::string key = std::string(platform::ClassesRoot) + "\\CLSID\\" +
+                            CLSID_Aurion.ToRegistryString() + "\\InprocServer32";
+    return platform::registry::GetValue(key, "");
 }
 
 // Creation by ProgID fails this way when the registration is missing or stale.
@@ -128,20 +137,32 @@ ControlHost::~ControlHost() {
     if (m_hostWindow != platform::NullWindow) platform::DestroyMessageWindow(m_hostWindow);
 }
 
+std::optional<ControlError> ControlHost::Register(const std::string& library) {
+    if (const HRESULT registered = platform::RegisterServer(library);
+        platform::Failed(registered)) {
+        return ControlError{std::nullopt,
+                            "cannot register " + library + " (" + HresultText(registered) + ")"};
+    }
+    return std::nullopt;
+}
+
 std::optional<ControlError> ControlHost::CreateControl() {
+    const std::optional<std::string> folder = ProgramFolder();
+    const std::string beside = folder ? *folder + std::string(ControlLibraryName) : std::string();
+    // A registry that names another build's control (an older checkout, another
+    // folder) would run that control: the one beside the program is registered instead.
+    std::error_code error;
+    if (!beside.empty() && std::filesystem::exists(beside, error)) {
+        const std::optional<std::string> registered = RegisteredLibrary();
+        if (registered && *registered != beside) {
+            if (auto problem = Register(beside)) return problem;
+        }
+    }
     HRESULT hr = platform::CreateInstanceByProgId(AurionCtrlProgId, platform::IID_IDispatch,
                                                   m_control.PutVoid());
     if (NeedsRegistration(hr)) {
-        const std::optional<std::string> folder = ProgramFolder();
-        if (!folder) {
-            return ControlError{std::nullopt, "cannot find the program folder"};
-        }
-        const std::string library = *folder + std::string(ControlLibraryName);
-        if (const HRESULT registered = platform::RegisterServer(library);
-            platform::Failed(registered)) {
-            return ControlError{
-                std::nullopt, "cannot register " + library + " (" + HresultText(registered) + ")"};
-        }
+        if (beside.empty()) return ControlError{std::nullopt, "cannot find the program folder"};
+        if (auto problem = Register(beside)) return problem;
         hr = platform::CreateInstanceByProgId(AurionCtrlProgId, platform::IID_IDispatch,
                                               m_control.PutVoid());
     }

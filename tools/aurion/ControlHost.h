@@ -3,8 +3,9 @@
 // error), an event sink advised on the control's connection point, and the control
 // created by its ProgID and activated, so that it owns its message window and its
 // events arrive while this thread lets window events run. When the ProgID is not
-// registered yet, or its registered library cannot be loaded, the host registers
-// the Trackdeck.bin beside the program first.
+// registered yet, its registered library cannot be loaded, or the registry names
+// another library than the Trackdeck.bin beside the program, the host registers
+// that Trackdeck.bin first.
 //
 // The stock Error event that the control fires in error mode is answered with
 // CancelDisplay and reported like Failure, so the control shows no message for it.
@@ -55,6 +56,7 @@ public:
 
 private:
     [[nodiscard]] std::optional<ControlError> CreateControl();
+    [[nodiscard]] static std::optional<ControlError> Register(const std::string& library);
 
     platform::WindowHandle m_hostWindow = platform::NullWindow;
     HostSite* m_site = nullptr;   // one reference held
