@@ -108,7 +108,6 @@ WaveOutSink::~WaveOutSink() {
             Buffer& last = *m_ring[2];
             const uint32_t from = std::min(m_position[0], m_position[m_channels - 1]);
             std::fill(last.Data.begin() + std::min(from, m_allocationBytes), last.Data.end(), 0);
-            last.Header.BufferLength = m_nominalBytes;
             Submit(last, false);
             Rotate();
         }
@@ -147,7 +146,9 @@ void WaveOutSink::Rotate() {
     m_ring = {m_ring[2], m_ring[0], m_ring[1]};
 }
 
+// A buffer's length is set only here, never while the device may be reading it.
 void WaveOutSink::Submit(Buffer& buffer, bool transform) {
+    buffer.Header.BufferLength = m_nominalBytes;
     if (transform && m_speed != NormalSpeed) {
         auto* values = reinterpret_cast<int16_t*>(buffer.Data.data());
         const size_t count =
@@ -179,9 +180,6 @@ void WaveOutSink::WriteBuffer() {
     if (!m_open || ++m_frameCounter < FramesPerBuffer) return;
     m_frameCounter = 0;
     m_speed = std::clamp(m_view.SpeedPercent.load(), 50, 1000);
-    if (m_speed == NormalSpeed) {
-        for (Buffer& buffer : m_buffers) buffer.Header.BufferLength = m_nominalBytes;
-    }
     switch (m_stage) {
         case 0:  // the first 32 frames are only collected
             Rotate();
