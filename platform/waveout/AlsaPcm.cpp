@@ -2,7 +2,6 @@
 
 #include <alsa/asoundlib.h>
 
-#include <array>
 #include <cerrno>
 #include <chrono>
 #include <cstdarg>
@@ -10,39 +9,14 @@
 #include <mutex>
 #include <thread>
 
+#include "platform/waveout/StandardFormats.h"
+
 namespace platform {
 
 namespace {
 
 // The ALSA buffer: short, so that done buffers are near what is heard and a drain is quick.
 constexpr unsigned int LatencyMicroseconds = 40'000;
-constexpr uint32_t AllFormats = 0x000F0FFF;
-
-struct StandardFormat {
-    uint32_t Flag;
-    unsigned int Rate;
-    unsigned int Channels;
-    snd_pcm_format_t SampleFormat;
-};
-
-constexpr std::array<StandardFormat, 16> StandardFormats{{
-    {WaveFormats::Mono8_11k, 11025, 1, SND_PCM_FORMAT_U8},
-    {WaveFormats::Stereo8_11k, 11025, 2, SND_PCM_FORMAT_U8},
-    {WaveFormats::Mono16_11k, 11025, 1, SND_PCM_FORMAT_S16_LE},
-    {WaveFormats::Stereo16_11k, 11025, 2, SND_PCM_FORMAT_S16_LE},
-    {WaveFormats::Mono8_22k, 22050, 1, SND_PCM_FORMAT_U8},
-    {WaveFormats::Stereo8_22k, 22050, 2, SND_PCM_FORMAT_U8},
-    {WaveFormats::Mono16_22k, 22050, 1, SND_PCM_FORMAT_S16_LE},
-    {WaveFormats::Stereo16_22k, 22050, 2, SND_PCM_FORMAT_S16_LE},
-    {WaveFormats::Mono8_44k, 44100, 1, SND_PCM_FORMAT_U8},
-    {WaveFormats::Stereo8_44k, 44100, 2, SND_PCM_FORMAT_U8},
-    {WaveFormats::Mono16_44k, 44100, 1, SND_PCM_FORMAT_S16_LE},
-    {WaveFormats::Stereo16_44k, 44100, 2, SND_PCM_FORMAT_S16_LE},
-    {WaveFormats::Mono8_96k, 96000, 1, SND_PCM_FORMAT_U8},
-    {WaveFormats::Stereo8_96k, 96000, 2, SND_PCM_FORMAT_U8},
-    {WaveFormats::Mono16_96k, 96000, 1, SND_PCM_FORMAT_S16_LE},
-    {WaveFormats::Stereo16_96k, 96000, 2, SND_PCM_FORMAT_S16_LE},
-}};
 
 // ALSA reports missing cards and the like on stderr; the layer answers with results instead.
 void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
@@ -177,18 +151,20 @@ std::vector<AlsaDevice> FindAlsaDevices() {
 
 uint32_t AlsaFormats(const std::string& name) {
     SilenceAlsa();
-    if (name == "default") return AllFormats;
+    if (name == "default") return AllStandardFormats;
     snd_pcm_t* pcm = nullptr;
     if (snd_pcm_open(&pcm, name.c_str(), SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK) < 0)
-        return AllFormats;
+        return AllStandardFormats;
     snd_pcm_hw_params_t* params = nullptr;
     uint32_t formats = 0;
     if (snd_pcm_hw_params_malloc(&params) == 0) {
         if (snd_pcm_hw_params_any(pcm, params) >= 0) {
             for (const StandardFormat& format : StandardFormats) {
-                if (snd_pcm_hw_params_test_format(pcm, params, format.SampleFormat) == 0 &&
+                const snd_pcm_format_t sampleFormat =
+                    format.BitsPerSample == 8 ? SND_PCM_FORMAT_U8 : SND_PCM_FORMAT_S16;
+                if (snd_pcm_hw_params_test_format(pcm, params, sampleFormat) == 0 &&
                     snd_pcm_hw_params_test_channels(pcm, params, format.Channels) == 0 &&
-                    snd_pcm_hw_params_test_rate(pcm, params, format.Rate, 0) == 0)
+                    snd_pcm_hw_params_test_rate(pcm, params, format.SamplesPerSec, 0) == 0)
                     formats |= format.Flag;
             }
         }

@@ -7,14 +7,13 @@
 
 #include "platform/waveout/AlsaPcm.h"
 #include "platform/waveout/NullPcm.h"
+#include "platform/waveout/StandardFormats.h"
 
 namespace platform {
 
 namespace {
 
 constexpr const char* NullProductName = "Trackdeck Null Output";
-// Every 16-bit and 8-bit standard format: the null device plays any rate.
-constexpr uint32_t NullFormats = 0x000F0FFF;
 constexpr uint32_t FullVolume = 0xFFFFFFFF;
 
 std::string Environment(const char* name) {
@@ -57,7 +56,7 @@ std::optional<DeviceEntry> FindDevice(uint32_t device) {
 }
 
 uint32_t DeviceFormats(const DeviceEntry& device) {
-    return device.Name.empty() ? NullFormats : AlsaFormats(device.Name);
+    return device.Name.empty() ? AllStandardFormats : AlsaFormats(device.Name);
 }
 
 std::unique_ptr<PcmBackend> OpenDevice(const DeviceEntry& device, const WaveFormat& format,

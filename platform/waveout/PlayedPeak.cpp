@@ -17,28 +17,38 @@ struct PeakRecord {
     uint32_t Peak;
 };
 
-std::mutex PeaksGuard;
-std::deque<PeakRecord> Peaks;  // oldest first, none older than the meter's window
+// Never destroyed: playback threads of devices left open at exit still record.
+struct PeakStore {
+    std::mutex Guard;
+    std::deque<PeakRecord> Peaks;  // oldest first, none older than the meter's window
 
-void DropOldPeaks(Clock::time_point now) {
-    while (!Peaks.empty() && now - Peaks.front().Time > MeterWindow) Peaks.pop_front();
+    void DropOld(Clock::time_point now) {
+        while (!Peaks.empty() && now - Peaks.front().Time > MeterWindow) Peaks.pop_front();
+    }
+};
+
+PeakStore& Store() {
+    static auto* store = new PeakStore;
+    return *store;
 }
 
 }  // namespace
 
 void RecordPlayedPeak(uint32_t peak) {
     const auto now = Clock::now();
-    std::lock_guard lock(PeaksGuard);
-    DropOldPeaks(now);
-    Peaks.push_back({now, peak});
+    PeakStore& store = Store();
+    std::lock_guard lock(store.Guard);
+    store.DropOld(now);
+    store.Peaks.push_back({now, peak});
 }
 
 uint32_t RecentPlayedPeak() {
     const auto now = Clock::now();
-    std::lock_guard lock(PeaksGuard);
-    DropOldPeaks(now);
+    PeakStore& store = Store();
+    std::lock_guard lock(store.Guard);
+    store.DropOld(now);
     uint32_t peak = 0;
-    for (const PeakRecord& record : Peaks) peak = std::max(peak, record.Peak);
+    for (const PeakRecord& record : store.Peaks) peak = std::max(peak, record.Peak);
     return peak;
 }
 

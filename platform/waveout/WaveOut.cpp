@@ -18,13 +18,22 @@ constexpr uint32_t HighestRate = 384'000;
 
 // Open devices by handle. A call holds its device while it runs, so a handle closed
 // meanwhile on another thread answers InvalidHandle instead of vanishing under it.
-std::mutex OpenDevicesGuard;
-std::map<WaveOutHandle, std::shared_ptr<WaveOutDevice>> OpenDevices;
+// Never destroyed: devices left open at exit keep playing until the process ends.
+struct OpenDeviceTable {
+    std::mutex Guard;
+    std::map<WaveOutHandle, std::shared_ptr<WaveOutDevice>> Devices;
+};
+
+OpenDeviceTable& OpenDevices() {
+    static auto* table = new OpenDeviceTable;
+    return *table;
+}
 
 std::shared_ptr<WaveOutDevice> Find(WaveOutHandle handle) {
-    std::lock_guard lock(OpenDevicesGuard);
-    auto found = OpenDevices.find(handle);
-    return found == OpenDevices.end() ? nullptr : found->second;
+    OpenDeviceTable& open = OpenDevices();
+    std::lock_guard lock(open.Guard);
+    auto found = open.Devices.find(handle);
+    return found == open.Devices.end() ? nullptr : found->second;
 }
 
 bool IsPlayable(const WaveFormat& format) {
@@ -59,8 +68,9 @@ MmResult WaveOutOpen(WaveOutHandle& handle, uint32_t device, const WaveFormat& f
     } catch (const std::exception&) {
         return MmResult::NoMemory;  // no memory or no playback thread to be had
     }
-    std::lock_guard lock(OpenDevicesGuard);
-    OpenDevices.emplace(opened.get(), opened);
+    OpenDeviceTable& open = OpenDevices();
+    std::lock_guard lock(open.Guard);
+    open.Devices.emplace(opened.get(), opened);
     handle = opened.get();
     return MmResult::NoError;
 }
@@ -70,8 +80,9 @@ MmResult WaveOutClose(WaveOutHandle handle) {
     if (!device) return MmResult::InvalidHandle;
     const MmResult result = device->Close();
     if (result != MmResult::NoError) return result;
-    std::lock_guard lock(OpenDevicesGuard);
-    OpenDevices.erase(handle);
+    OpenDeviceTable& open = OpenDevices();
+    std::lock_guard lock(open.Guard);
+    open.Devices.erase(handle);
     return MmResult::NoError;
 }
 

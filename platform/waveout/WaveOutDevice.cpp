@@ -74,6 +74,7 @@ MmResult WaveOutDevice::Unprepare(WaveHeader& header) {
 
 MmResult WaveOutDevice::Pause() {
     std::lock_guard lock(m_mutex);
+    if (m_closing) return MmResult::InvalidHandle;
     m_paused = true;
     m_backend->Interrupt();
     m_changed.notify_all();
@@ -82,6 +83,7 @@ MmResult WaveOutDevice::Pause() {
 
 MmResult WaveOutDevice::Restart() {
     std::lock_guard lock(m_mutex);
+    if (m_closing) return MmResult::InvalidHandle;
     m_paused = false;
     m_changed.notify_all();
     return MmResult::NoError;
@@ -89,6 +91,7 @@ MmResult WaveOutDevice::Restart() {
 
 MmResult WaveOutDevice::Reset() {
     std::lock_guard lock(m_mutex);
+    if (m_closing) return MmResult::InvalidHandle;
     for (QueuedBuffer& buffer : m_queue) {
         buffer.Header->Flags =
             (buffer.Header->Flags & ~WaveHeaderFlags::InQueue) | WaveHeaderFlags::Done;
