@@ -55,7 +55,25 @@ MmResult WaveOutGetDevCaps(uint32_t device, WaveOutCaps& caps) {
     return MmResult::NoError;
 }
 
+namespace {
+
+std::mutex g_openFailureGuard;
+std::function<bool(uint32_t)> g_openFailure;
+
+bool OpenFails(uint32_t device) {
+    std::lock_guard lock(g_openFailureGuard);
+    return g_openFailure && g_openFailure(device);
+}
+
+}  // namespace
+
+void SetWaveOutOpenFailureHook(std::function<bool(uint32_t device)> hook) {
+    std::lock_guard lock(g_openFailureGuard);
+    g_openFailure = std::move(hook);
+}
+
 MmResult WaveOutOpen(WaveOutHandle& handle, uint32_t device, const WaveFormat& format) {
+    if (OpenFails(device)) return MmResult::Error;
     const std::optional<DeviceEntry> entry = FindDevice(device);
     if (!entry) return MmResult::BadDeviceId;
     if (!IsPlayable(format)) return MmResult::BadFormat;

@@ -18,6 +18,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace platform {
@@ -108,5 +109,9 @@ MmResult WaveOutGetVolume(WaveOutHandle handle, uint32_t& volume);
 MmResult WaveOutSetVolume(WaveOutHandle handle, uint32_t volume);
 MmResult WaveOutGetDeviceVolume(uint32_t device, uint32_t& volume);
 MmResult WaveOutSetDeviceVolume(uint32_t device, uint32_t volume);
+
+// For tests: while the hook answers true for a device number, opening it fails with
+// Error, as a device taken by another program does. An empty hook removes it.
+void SetWaveOutOpenFailureHook(std::function<bool(uint32_t device)> hook);
 
 }  // namespace platform

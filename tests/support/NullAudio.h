@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -45,6 +46,12 @@ public:
         for (size_t i = 0; i < samples.size(); ++i)
             samples[i] = static_cast<int16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
         return samples;
+    }
+
+    [[nodiscard]] uintmax_t CapturedBytes() const {
+        std::error_code error;
+        const uintmax_t size = std::filesystem::file_size(CaptureFile(), error);
+        return error ? 0 : size;
     }
 
 private:

@@ -5,8 +5,9 @@
 #include <string>
 #include <thread>
 
-#include "tests/support/AudioCapture.h"
+#include "tests/support/NullAudio.h"
 #include "tests/support/ScopedEnvironment.h"
+#include "tests/support/StreamCut.h"
 #include "tests/tools/HostProcess.h"
 #include "tests/tools/HostTestFiles.h"
 
@@ -25,7 +26,7 @@ protected:
         ASSERT_TRUE(WriteFirstFrames(DemoStream(), 20, m_short));
     }
 
-    AudioCapture m_capture;  // the child inherits the null device and the capture file
+    platform::test::NullAudio m_capture;  // the child inherits the null device and the capture file
     platform::test::ScopedEnvironment m_environment;
     std::string m_short;
 };
@@ -37,7 +38,8 @@ TEST_F(PlayCommand, PlaysEveryFileAndReportsTheOneThatFails) {
     EXPECT_EQ(run.ExitStatus, 1);
     EXPECT_EQ(run.Out, "");
     EXPECT_EQ(run.Err, "error 643: Unable to read MPEG-Header\n");
-    EXPECT_EQ(m_capture.Bytes(), 2 * BufferBytes);  // both good files, each padded to a buffer
+    EXPECT_EQ(m_capture.CapturedBytes(),
+              2 * BufferBytes);  // both good files, each padded to a buffer
 }
 
 TEST_F(PlayCommand, ShowsTheFileAndItsTimesOnATerminalAndQuitsOnQ) {
@@ -47,18 +49,18 @@ TEST_F(PlayCommand, ShowsTheFileAndItsTimesOnATerminalAndQuitsOnQ) {
     EXPECT_NE(run.Out.find("demo.mp3"), std::string::npos) << run.Out;
     EXPECT_NE(run.Out.find("/ 0:08"), std::string::npos) << run.Out;
     EXPECT_EQ(run.Out.find("short.mp3"), std::string::npos) << run.Out;  // q ends the list
-    EXPECT_LT(m_capture.Bytes(), 4 * BufferBytes);
+    EXPECT_LT(m_capture.CapturedBytes(), 4 * BufferBytes);
 }
 
 TEST_F(PlayCommand, InterruptStopsAndReports130) {
     HostProcess process({"play", DemoStream()});
     ASSERT_TRUE(process.Started());
-    while (m_capture.Bytes() == 0 && process.Running()) std::this_thread::sleep_for(10ms);
+    while (m_capture.CapturedBytes() == 0 && process.Running()) std::this_thread::sleep_for(10ms);
     process.SendSignal(SIGINT);
     const HostRun run = process.Wait(30s);
     ASSERT_FALSE(run.TimedOut);
     EXPECT_EQ(run.ExitStatus, 130);
-    EXPECT_LT(m_capture.Bytes(), 4 * BufferBytes);
+    EXPECT_LT(m_capture.CapturedBytes(), 4 * BufferBytes);
 }
 
 TEST_F(PlayCommand, DevicesListsTheNullDevice) {

@@ -10,7 +10,8 @@
 
 #include "control/output/FrameBytes.h"
 #include "control/output/WaveOutSink.h"
-#include "tests/support/AudioCapture.h"
+#include "tests/support/NullAudio.h"
+#include "tests/support/StreamCut.h"
 
 namespace aurion {
 namespace {
@@ -49,7 +50,7 @@ protected:
         for (int f = 0; f < frames; ++f) AppendFrame(*sink, f);
     }
 
-    test::AudioCapture m_capture;
+    platform::test::NullAudio m_capture;
     SharedWaveDevice m_device;
     std::atomic<int32_t> m_speed{100};
     std::atomic<bool> m_stop{false};
@@ -63,9 +64,9 @@ TEST_F(WaveOutSinkTest, ShortStreamsArePlayedOutWhole) {
     // 100 frames: the ring has turned, every buffer in order.
     for (int frames : {20, 40, 100}) {
         SCOPED_TRACE(frames);
-        const uintmax_t before = m_capture.Bytes();
+        const uintmax_t before = m_capture.CapturedBytes();
         PlayFrames(frames);
-        std::vector<int16_t> heard = m_capture.Samples();
+        std::vector<int16_t> heard = m_capture.Captured();
         heard.erase(heard.begin(), heard.begin() + static_cast<std::ptrdiff_t>(before / 2));
         EXPECT_EQ(heard, Expected(frames));
     }
@@ -89,9 +90,9 @@ TEST_F(WaveOutSinkTest, SpeedShortensOrLengthensEachBuffer) {
     for (int32_t percent : {50, 200}) {
         SCOPED_TRACE(percent);
         m_speed = percent;
-        const uintmax_t before = m_capture.Bytes();
+        const uintmax_t before = m_capture.CapturedBytes();
         PlayFrames(96);  // three whole buffers, all transformed
-        const uintmax_t heard = (m_capture.Bytes() - before) / 2;
+        const uintmax_t heard = (m_capture.CapturedBytes() - before) / 2;
         EXPECT_EQ(heard, 3 * transformed(percent));
     }
 }
@@ -114,14 +115,14 @@ TEST_F(WaveOutSinkTest, StopGivesUpTheWaitAndAbortDropsTheQueue) {
             appended = f + 1;
         }
     });
-    while (m_capture.Bytes() < BufferSamples) std::this_thread::sleep_for(5ms);
+    while (m_capture.CapturedBytes() < BufferSamples) std::this_thread::sleep_for(5ms);
     m_stop = true;
     worker.join();  // the wait for a free buffer gave way to the stop
     sink->Abort();
     sink.reset();
-    const uintmax_t stopped = m_capture.Bytes();
+    const uintmax_t stopped = m_capture.CapturedBytes();
     std::this_thread::sleep_for(300ms);
-    EXPECT_EQ(m_capture.Bytes(), stopped);
+    EXPECT_EQ(m_capture.CapturedBytes(), stopped);
     // Two buffers were still queued behind the playing one and were never heard.
     EXPECT_LT(stopped / 2, static_cast<uintmax_t>(appended) * SamplesPerFrame - BufferSamples);
 }

@@ -8,8 +8,10 @@
 #include <vector>
 
 #include "platform/thread/Thread.h"
-#include "tests/support/AudioCapture.h"
+#include "platform/waveout/WaveOut.h"
 #include "tests/support/ControlTestHost.h"
+#include "tests/support/NullAudio.h"
+#include "tests/support/StreamCut.h"
 #include "tests/support/WavFileReader.h"
 
 namespace aurion {
@@ -49,14 +51,14 @@ protected:
     }
     // Lets window events run until the capture has grown past `bytes`.
     bool PumpUntilHeard(uintmax_t bytes) {
-        return m_host.PumpUntil([&] { return m_capture.Bytes() > bytes; }, 30s);
+        return m_host.PumpUntil([&] { return m_capture.CapturedBytes() > bytes; }, 30s);
     }
     // The capture stays as it is for a while.
     void ExpectSilentFor(std::chrono::milliseconds settle, std::chrono::milliseconds quiet) {
         platform::Sleep(settle);
-        const uintmax_t size = m_capture.Bytes();
+        const uintmax_t size = m_capture.CapturedBytes();
         platform::Sleep(quiet);
-        EXPECT_EQ(m_capture.Bytes(), size);
+        EXPECT_EQ(m_capture.CapturedBytes(), size);
     }
     // `heard` is `decoded` followed by nothing but silence to the end of its buffer.
     static void ExpectDecodedThenSilence(const std::vector<int16_t>& heard,
@@ -69,7 +71,8 @@ protected:
                                 heard.end(), [](int16_t s) { return s == 0; }));
     }
 
-    test::AudioCapture m_capture;  // before the host: the control's device is the null device
+    platform::test::NullAudio
+        m_capture;  // before the host: the control's device is the null device
     test::ControlTestHost m_host;
     std::string m_mp3;
 };
@@ -79,7 +82,7 @@ TEST_F(WaveOutputSession, PlayedAudioIsTheDecodedStreamThenSilence) {
     const std::vector<int16_t> decoded = Decoded();
     OpenAndPlay();
     ASSERT_TRUE(PumpUntilEnded(2));
-    ExpectDecodedThenSilence(m_capture.Samples(), decoded);
+    ExpectDecodedThenSilence(m_capture.Captured(), decoded);
 }
 
 TEST_F(WaveOutputSession, PauseHoldsTheSoundAndPlayContinuesWithoutLoss) {
@@ -93,7 +96,7 @@ TEST_F(WaveOutputSession, PauseHoldsTheSoundAndPlayContinuesWithoutLoss) {
     ASSERT_EQ(m_host.Call("Play").Short(), 0);
     EXPECT_EQ(m_host.Call("GetStatus").Short(), 1);
     ASSERT_TRUE(PumpUntilEnded(2));
-    ExpectDecodedThenSilence(m_capture.Samples(), decoded);
+    ExpectDecodedThenSilence(m_capture.Captured(), decoded);
 }
 
 TEST_F(WaveOutputSession, StopEndsTheSoundAtOnceAndDropsTheQueue) {
@@ -104,9 +107,24 @@ TEST_F(WaveOutputSession, StopEndsTheSoundAtOnceAndDropsTheQueue) {
     ASSERT_EQ(m_host.Call("Stop").Short(), 0);
     ExpectSilentFor(100ms, 300ms);
     ASSERT_TRUE(PumpUntilEnded(2));
-    const std::vector<int16_t> heard = m_capture.Samples();
+    const std::vector<int16_t> heard = m_capture.Captured();
     ASSERT_LT(heard.size(), decoded.size() - BufferValues);  // the queue was never heard
     EXPECT_TRUE(std::equal(heard.begin(), heard.end(), decoded.begin()));
+}
+
+TEST_F(WaveOutputSession, DeviceThatCannotBeOpenedFailsWith601ThenEnds) {
+    CutDemo(20);
+    platform::SetWaveOutOpenFailureHook([](uint32_t) { return true; });
+    OpenAndPlay();
+    const bool ended = PumpUntilEnded();
+    platform::SetWaveOutOpenFailureHook({});
+    ASSERT_TRUE(ended);
+    ASSERT_EQ(m_host.Events().size(), 2u);
+    EXPECT_EQ(m_host.Events()[0].Kind, test::EventKind::Failure);
+    EXPECT_EQ(m_host.Events()[0].Number, 601);
+    EXPECT_EQ(m_host.Events()[0].Text, "waveOutOpen() failed");
+    EXPECT_EQ(m_host.Events()[1].Kind, test::EventKind::ThreadEnded);
+    EXPECT_EQ(m_capture.CapturedBytes(), 0u);
 }
 
 TEST_F(WaveOutputSession, VolumeScalesWhatIsHeard) {
@@ -117,7 +135,7 @@ TEST_F(WaveOutputSession, VolumeScalesWhatIsHeard) {
     EXPECT_EQ(m_host.Call("GetLeftSelVolumeP").Short(), 50);
     ASSERT_EQ(m_host.Call("Play").Short(), 0);
     ASSERT_TRUE(PumpUntilEnded(2));
-    const std::vector<int16_t> heard = m_capture.Samples();
+    const std::vector<int16_t> heard = m_capture.Captured();
     ASSERT_GE(heard.size(), decoded.size());
     for (size_t i = 0; i < decoded.size(); ++i) {
         const double expected = decoded[i] * (50.0 * 655 / 65535);
@@ -190,7 +208,7 @@ TEST_F(WaveOutputSession, PauseThenStopThenDestroyDoNotHang) {
     ASSERT_EQ(m_host.Call("Pause").Short(), 0);
     ASSERT_EQ(m_host.Call("Stop").Short(), 0);
     m_host.ReleaseControl();  // joins the worker
-    EXPECT_LT(m_capture.Bytes(), 2 * BufferValues * 2);
+    EXPECT_LT(m_capture.CapturedBytes(), 2 * BufferValues * 2);
 }
 
 }  // namespace
