@@ -207,7 +207,7 @@ TEST_F(DecodeThreadTest, EndOfStreamPostsCadenceFramesThenTheLastFrame) {
     ExpectCompleteWav(100, 2304, 1, 44100);
     EXPECT_FALSE(m_context->Sink);  // cleaned up
     EXPECT_FALSE(m_context->LeftFilter);
-    EXPECT_FALSE(m_context->Layer3);
+    EXPECT_FALSE(m_context->Decoder);
 }
 
 TEST_F(DecodeThreadTest, CadenceZeroPostsOnlyTheLastFrame) {
