@@ -41,7 +41,7 @@ Bytes Layer2SoundFrame(const HeaderFields& fields, uint32_t seed, bool corruptCh
     for (int ch = 0; ch < channels; ++ch) w.Put(0, 2);  // three scale factors each
     const size_t protectedBits = w.BitCount();
     for (int ch = 0; ch < channels; ++ch) {
-        for (uint32_t part = 0; part < 3; ++part) w.Put((seed + 3 * ch + part) % 8 + 2, 6);
+        for (uint32_t part = 0; part < 3; ++part) w.Put((seed + 3 * ch + part) % 8 + 6, 6);
     }
     for (uint32_t granule = 0; granule < 12; ++granule) {
         for (int ch = 0; ch < channels; ++ch) {

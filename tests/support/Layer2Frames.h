@@ -1,10 +1,11 @@
 // Builds Layer II frames with sound in them, for tests that need decoded audio
 // from synthetic streams: subband 0 of every channel carries a 7-level signal in
-// every granule (allocation 2 of ISO/IEC 11172-3, Table B.2b), the other subbands
-// nothing. The fields must choose Table B.2b: MPEG-1 at 44.1 or 32 kHz, 96 kbit/s
-// per channel or more, stereo or single channel. With fields.Checksum the frame
-// carries its CRC-16 over the header's low 16 bits, the allocations and the
-// scale-factor selections, computed here bit by bit.
+// every granule (allocation 2 of ISO/IEC 11172-3, Table B.2b), at most half full
+// scale so that nothing clips; the other subbands carry nothing. The fields must
+// choose Table B.2b: MPEG-1 at 44.1 or 32 kHz, 96 kbit/s per channel or more,
+// stereo or single channel. With fields.Checksum the frame carries its CRC-16 over
+// the header's low 16 bits, the allocations and the scale-factor selections,
+// computed here bit by bit.
 #pragma once
 
 #include <cstddef>

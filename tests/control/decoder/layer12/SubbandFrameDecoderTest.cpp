@@ -206,7 +206,8 @@ TEST(SubbandFrameDecoder, FieldsPastTheEndOfTheBodyReadZeros) {
 }
 
 // Frames read from a file as the worker reads them, the checksum as ReadNext delivers it.
-std::vector<int16_t> DecodeFile(const Bytes& file, size_t* written = nullptr) {
+std::vector<int16_t> DecodeFile(const Bytes& file, size_t* written = nullptr,
+                                ChannelChoice choice = ChannelChoice::Both) {
     test::TempFile temp(file);
     FrameStream stream;
     stream.Open(temp.Path());
@@ -216,8 +217,9 @@ std::vector<int16_t> DecodeFile(const Bytes& file, size_t* written = nullptr) {
     PolyphaseFilter left(0, 32768.0f);
     PolyphaseFilter right(1, 32768.0f);
     test::CollectingSink sink;
-    std::unique_ptr<FrameDecoder> decoder =
-        MakeFrameDecoder(header.Layer(), {stream, header, left, &right, sink, ChannelChoice::Both});
+    const bool two = choice == ChannelChoice::Both;
+    std::unique_ptr<FrameDecoder> decoder = MakeFrameDecoder(
+        header.Layer(), {stream, header, left, two ? &right : nullptr, sink, choice});
     do {
         decoder->DecodeFrame(crc);
     } while (header.ReadNext(stream, crc));
@@ -241,6 +243,27 @@ TEST(SubbandFrameDecoder, FrameWithAWrongChecksumGivesNoSamplesAndTheNextDecodes
     ASSERT_EQ(decoded.size(), 3u * 2 * 1152);
     EXPECT_FALSE(Silent(decoded));
     EXPECT_EQ(decoded, DecodeFile(withoutIt));
+}
+
+TEST(SubbandFrameDecoder, ChannelChoicesRouteTheChannelsToTheLeftFilter) {
+    Bytes file;
+    for (uint32_t i = 0; i < 3; ++i) test::AppendBytes(file, test::Layer2SoundFrame(Layer2(0), i));
+    const std::vector<int16_t> both = DecodeFile(file);
+    ASSERT_EQ(both.size(), 3u * 2 * 1152);
+    std::vector<int16_t> left, right;
+    for (size_t i = 0; i < both.size(); i += 2) {
+        left.push_back(both[i]);
+        right.push_back(both[i + 1]);
+    }
+    ASSERT_NE(left, right);
+    EXPECT_EQ(DecodeFile(file, nullptr, ChannelChoice::Left), left);
+    EXPECT_EQ(DecodeFile(file, nullptr, ChannelChoice::Right), right);
+    // The mix is the mean of both channels, up to the filters' rounding.
+    const std::vector<int16_t> mix = DecodeFile(file, nullptr, ChannelChoice::Mix);
+    ASSERT_EQ(mix.size(), left.size());
+    for (size_t i = 0; i < mix.size(); ++i) {
+        ASSERT_NEAR(mix[i], (left[i] + right[i]) / 2.0, 1.5) << i;
+    }
 }
 
 }  // namespace
