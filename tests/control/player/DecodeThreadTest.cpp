@@ -462,7 +462,8 @@ TEST_P(DecodeThreadSeekTest, SeekContinuesTheFileAtTheFrameSought) {
     RunToEnd();
     const auto straight = test::ReadWavFile(m_wavPath);
     ASSERT_TRUE(straight);
-    const uint32_t frameBytes = WavFrameBytes(straight->Channels, m_context->Header->Version(), 3);
+    const uint32_t frameBytes =
+        WavFrameBytes(straight->Channels, m_context->Header->Version(), m_context->Header->Layer());
     const uint32_t total = straight->DataSize / frameBytes;
     ASSERT_GT(total, 20u);
     m_thread.reset();
@@ -496,7 +497,8 @@ TEST_P(DecodeThreadSeekTest, SeekContinuesTheFileAtTheFrameSought) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Conformance, DecodeThreadSeekTest,
-                         ::testing::Values("l3-compl", "l3-si", "l3-hecommon", "l3-test46"));
+                         ::testing::Values("l3-compl", "l3-si", "l3-hecommon", "l3-test46",
+                                           "l1-fl1", "l2-fl11"));
 
 }  // namespace
 }  // namespace aurion
