@@ -107,7 +107,7 @@ void Layer3DecodeRealTime(benchmark::State& state) {
             file, header, left, mono ? nullptr : &right, sink,
             mono ? aurion::ChannelChoice::Left : aurion::ChannelChoice::Both);
         do {
-            decoder.DecodeFrame();
+            decoder.DecodeFrame(nullptr);
         } while (header.ReadNext(file, crc));
         benchmark::DoNotOptimize(sink.Sum());
         audioSeconds += static_cast<double>(sink.Samples()) / (mono ? 1.0 : 2.0) /

@@ -1,6 +1,6 @@
 #include "control/player/DecodeContext.h"
 
-#include "control/decoder/layer3/Layer3Decoder.h"
+#include "control/decoder/FrameDecoder.h"
 #include "control/decoder/stream/FrameHeader.h"
 #include "control/decoder/stream/FrameStream.h"
 #include "control/decoder/synthesis/PolyphaseFilter.h"
@@ -12,7 +12,7 @@ DecodeContext::DecodeContext(std::string lockName, std::string pauseGateName)
 
 DecodeContext::~DecodeContext() {
     // The decoder refers to the filters, the sink and the stream: it goes first.
-    Layer3.reset();
+    Decoder.reset();
     Sink.reset();
     RightFilter.reset();
     LeftFilter.reset();

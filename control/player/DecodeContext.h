@@ -20,7 +20,7 @@ namespace aurion {
 class FrameStream;
 class FrameHeader;
 class PolyphaseFilter;
-class Layer3Decoder;
+class FrameDecoder;
 class SharedWaveDevice;
 
 enum class OutputKind : int { WaveDevice = 0, WavFile = 2 };
@@ -46,7 +46,7 @@ struct DecodeContext {
     std::unique_ptr<PolyphaseFilter> LeftFilter;
     std::unique_ptr<PolyphaseFilter> RightFilter;
     std::unique_ptr<SampleSink> Sink;
-    std::unique_ptr<Layer3Decoder> Layer3;
+    std::unique_ptr<FrameDecoder> Decoder;  // for the layer of the frames being decoded
 
     // Made by Open.
     std::unique_ptr<FrameStream> Stream;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "control/decoder/layer3/Layer3Decoder.h"
+#include "control/decoder/FrameDecoder.h"
 #include "control/decoder/stream/FrameHeader.h"
 #include "control/decoder/stream/FrameStream.h"
 #include "control/decoder/synthesis/PolyphaseFilter.h"
@@ -20,7 +20,6 @@ namespace {
 
 constexpr float PcmScale = 32768.0f;  // full scale 1.0 of the filters to 16-bit PCM
 constexpr uint32_t ModeSingleChannel = 3;
-constexpr uint32_t LayerIII = 3;
 
 void Post(const DecodeContext& context, uint32_t message, platform::WParam wParam = 0,
           platform::LParam lParam = 0) {
@@ -72,16 +71,18 @@ void CleanUp(DecodeContext& context, bool abort) {
         context.Sink->Abort();
     }
     // The decoder refers to the sink and the filters: it goes first.
-    context.Layer3.reset();
+    context.Decoder.reset();
     context.Sink.reset();
     context.RightFilter.reset();
     context.LeftFilter.reset();
 }
 
-void MakeLayer3Decoder(DecodeContext& context) {
-    context.Layer3 =
-        std::make_unique<Layer3Decoder>(*context.Stream, *context.Header, *context.LeftFilter,
-                                        context.RightFilter.get(), *context.Sink, context.Channels);
+// The decoder for the layer of the frame loaded last, replacing the one before.
+void MakeDecoderForLayer(DecodeContext& context, uint32_t layer) {
+    context.Decoder.reset();
+    context.Decoder = MakeFrameDecoder(
+        layer, FrameDecoderParts{*context.Stream, *context.Header, *context.LeftFilter,
+                                 context.RightFilter.get(), *context.Sink, context.Channels});
 }
 
 // Called with the lock held; leaves it held.
@@ -144,9 +145,8 @@ void DecodeFrames(DecodeContext& context, OutputFailureReport& report) {
     }
 
     uint32_t layer = header.Layer();
-    if (layer == LayerIII) {
-        MakeLayer3Decoder(context);
-    }
+    MakeDecoderForLayer(context, layer);
+    Crc16* crc = header.FrameCrc();  // of the frame Open has loaded
 
     for (;;) {
         context.Lock.Wait();
@@ -170,9 +170,10 @@ void DecodeFrames(DecodeContext& context, OutputFailureReport& report) {
             if (context.RightFilter) {
                 context.RightFilter->Reset();
             }
-            if (context.Layer3) {
-                context.Layer3->SeekNotify();
+            if (context.Decoder) {
+                context.Decoder->SeekNotify();
             }
+            crc = header.FrameCrc();
             Post(context, MSG_SEEKDONE);
             PostActFrame(context, stream.CurrentFrame());
             if (StopFrameReached(context)) {
@@ -190,17 +191,11 @@ void DecodeFrames(DecodeContext& context, OutputFailureReport& report) {
         context.Lock.Release();
 
         if (header.Layer() != layer) {
-            if (header.Layer() == LayerIII) {
-                MakeLayer3Decoder(context);
-            } else if (layer == LayerIII) {
-                context.Layer3.reset();
-            }
             layer = header.Layer();
+            MakeDecoderForLayer(context, layer);
         }
-
-        // Layers I and II are not decoded yet: such a frame gives no samples.
-        if (context.Layer3) {
-            context.Layer3->DecodeFrame();
+        if (context.Decoder) {
+            context.Decoder->DecodeFrame(crc);
         }
         if (context.Sink->Failed()) {
             CleanUp(context, false);  // the sink has reported its failure
@@ -211,7 +206,6 @@ void DecodeFrames(DecodeContext& context, OutputFailureReport& report) {
         context.CurrentFrame = stream.CurrentFrame();
         context.Lock.Release();
 
-        Crc16* crc = nullptr;
         if (!header.ReadNext(stream, crc)) {
             break;
         }

@@ -77,10 +77,22 @@ TEST_F(DecodeCommand, DecodesEveryLayerIIIConformanceStream) {
     for (const std::string& name : streams) DecodeAndJudge(name, Target(name + ".wav"));
 }
 
+TEST_F(DecodeCommand, DecodesEveryLayerIAndIIConformanceStream) {
+    const std::vector<std::string> layerIII = LayerIIIConformanceStreams();
+    size_t decoded = 0;
+    for (const std::string& name : ConformanceStreams()) {
+        if (std::find(layerIII.begin(), layerIII.end(), name) != layerIII.end()) continue;
+        DecodeAndJudge(name, Target(name + ".wav"));
+        ++decoded;
+    }
+    if (decoded == 0) GTEST_SKIP() << "no conformance streams in ../shared/conformance";
+}
+
 TEST_F(DecodeCommand, ChannelModesGiveOneChannelOfAStereoStream) {
     if (ConformanceFolder().empty())
         GTEST_SKIP() << "no conformance streams in ../shared/conformance";
-    for (const std::string name : {"l3-hecommon", "l3-test46"}) {
+    // Layer III stereo and middle/side, Layer I intensity stereo, Layer II stereo.
+    for (const std::string name : {"l3-hecommon", "l3-test46", "l1-fl2", "l2-fl11"}) {
         const auto facts = FactsOfFile(ConformanceBitstream(name));
         ASSERT_TRUE(facts);
         ASSERT_EQ(facts->Channels, 2);

@@ -24,7 +24,7 @@ constexpr int LsfBitRates[3][15] = {
 };
 constexpr int Mpeg1Frequencies[3] = {44100, 48000, 32000};
 
-// The control's milliseconds per frame by layer and frequency index (not by version).
+// The control's milliseconds per frame by layer and frequency index at the MPEG-1 rates.
 constexpr float MsPerFrameLayerI[3] = {8.707483f, 8.0f, 12.0f};
 constexpr float MsPerFrameLayerIIandIII[3] = {26.12245f, 24.0f, 36.0f};
 
@@ -62,13 +62,15 @@ std::optional<StreamFacts> FactsFromHeader(const std::array<uint8_t, 4>& header,
         frameSize = 4 * (slots + (padded ? 1 : 0));
     } else {
         frameSize = uint64_t(facts.BitRate) * 144 / uint64_t(facts.SampleFrequency);
-        if (!mpeg1) frameSize >>= 1;
+        if (!mpeg1 && facts.Layer == 3) frameSize >>= 1;
         frameSize += padded ? 1 : 0;
     }
     frameSize -= padded ? 1 : 0;
     facts.FrameCount = static_cast<int32_t>(fileSize / std::max<uint64_t>(frameSize, 1));
     facts.MsPerFrame =
         (facts.Layer == 1 ? MsPerFrameLayerI : MsPerFrameLayerIIandIII)[frequencyIndex];
+    // LSF Layers I and II keep 384 and 1152 samples per frame at half the rate.
+    if (!mpeg1 && facts.Layer != 3) facts.MsPerFrame *= 2.0f;
     facts.TotalTime = static_cast<int32_t>(facts.MsPerFrame * static_cast<float>(facts.FrameCount));
     return facts;
 }
@@ -87,7 +89,7 @@ int64_t CountFrames(const std::string& path, uint64_t headerOffset) {
         uint64_t size = facts->Layer == 1
                             ? 4 * (uint64_t(facts->BitRate) * 12 / uint64_t(facts->SampleFrequency))
                             : uint64_t(facts->BitRate) * 144 / uint64_t(facts->SampleFrequency) /
-                                  (facts->MpegVersion == 1 ? 1 : 2);
+                                  (facts->MpegVersion == 2 && facts->Layer == 3 ? 2 : 1);
         if ((header[2] & 0x02) != 0) size += facts->Layer == 1 ? 4 : 1;
         if (offset + size > bytes.size()) break;
         ++frames;

@@ -27,28 +27,12 @@ Layer3Decoder::Layer3Decoder(FrameStream& stream, FrameHeader& header, Polyphase
                              PolyphaseFilter* rightFilter, SampleSink& sink, ChannelChoice choice)
     : m_stream(stream),
       m_header(header),
-      m_leftFilter(leftFilter),
-      m_rightFilter(rightFilter),
       m_sink(sink),
-      m_choice(choice) {
-    m_lsf = header.Version() == 0;
-    m_channels = header.Mode() == ModeSingleChannel ? 1 : 2;
-    m_granules = m_lsf ? 1 : 2;
+      m_lsf(header.Version() == 0),
+      m_channels(header.Mode() == ModeSingleChannel ? 1 : 2),
+      m_granules(m_lsf ? 1 : 2),
+      m_routing(choice, m_channels, leftFilter, rightFilter) {
     m_bandTable = std::min<uint32_t>(header.FrequencyIndex(), 2) + (m_lsf ? 0 : 3);
-    if (m_channels == 2) {
-        switch (choice) {
-            case ChannelChoice::Both:
-                m_lastChannel = rightFilter != nullptr ? 1 : 0;
-                break;
-            case ChannelChoice::Right:
-                m_firstChannel = 1;
-                m_lastChannel = 1;
-                break;
-            case ChannelChoice::Left:
-            case ChannelChoice::Mix:
-                break;
-        }
-    }
 }
 
 void Layer3Decoder::SeekNotify() {
@@ -57,7 +41,7 @@ void Layer3Decoder::SeekNotify() {
     m_reservoir.Reset();
 }
 
-void Layer3Decoder::DecodeFrame() {
+void Layer3Decoder::DecodeFrame(Crc16* /*crc*/) {
     // An invalid block type stops the read; the frame is decoded with what was read.
     (void)ReadSideInfo(m_stream, m_lsf, m_channels, m_sideInfo);
 
@@ -123,12 +107,12 @@ void Layer3Decoder::DecodeGranule(int granule) {
         // ISO/IEC 13818-3: the right channel's scalefac_compress carries intensity_scale.
         mode.intensityRow = static_cast<int>(right.scalefac_compress & 1);
         m_stereoProcessor.Process(mode, right, m_scaleFactors[1], bands, m_dequantized, m_stereo);
-        if (m_choice == ChannelChoice::Mix) {
+        if (m_routing.MixesChannels()) {
             Downmix(m_stereo);
         }
     }
 
-    for (int ch = m_firstChannel; ch <= m_lastChannel; ++ch) {
+    for (int ch = m_routing.FirstChannel(); ch <= m_routing.LastChannel(); ++ch) {
         OutputChannel(ch, m_sideInfo.granules[granule][ch]);
     }
 }
@@ -140,9 +124,7 @@ void Layer3Decoder::OutputChannel(int channel, const GranuleInfo& info) {
     m_hybridSynthesis.Run(channel, info, m_hybrid);
     InvertFrequencies(m_hybrid);
 
-    PolyphaseFilter& filter = (channel == 1 && m_choice != ChannelChoice::Right && m_rightFilter)
-                                  ? *m_rightFilter
-                                  : m_leftFilter;
+    PolyphaseFilter& filter = m_routing.FilterFor(channel);
     for (size_t t = 0; t < 18; ++t) {
         for (size_t sb = 0; sb < 32; ++sb) {
             filter.InputSample(m_hybrid[18 * sb + t], static_cast<int>(sb));

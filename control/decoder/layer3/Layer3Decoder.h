@@ -12,6 +12,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "control/decoder/ChannelRouting.h"
+#include "control/decoder/FrameDecoder.h"
 #include "control/decoder/SampleSink.h"
 #include "control/decoder/layer3/BitReservoir.h"
 #include "control/decoder/layer3/HybridSynthesis.h"
@@ -25,10 +27,10 @@ class FrameHeader;
 class FrameStream;
 class PolyphaseFilter;
 
-class Layer3Decoder {
+class Layer3Decoder final : public FrameDecoder {
 public:
-    // rightFilter is null when one channel is output. Channel 1 goes to the right
-    // filter, unless choice is Right: then it goes to the left one (sink channel 0).
+    // rightFilter is null when one channel is output. The channels are routed as
+    // ChannelRouting says; the mix is made from the spectra before the filterbank.
     Layer3Decoder(FrameStream& stream, FrameHeader& header, PolyphaseFilter& leftFilter,
                   PolyphaseFilter* rightFilter, SampleSink& sink, ChannelChoice choice);
     Layer3Decoder(const Layer3Decoder&) = delete;
@@ -36,15 +38,16 @@ public:
 
     // After a seek: empty reservoir, no overlap; frames whose main data reaches back
     // before the seek stay silent.
-    void SeekNotify();
+    void SeekNotify() override;
     // Decodes the frame that FrameHeader::ReadNext has just loaded. A frame whose
     // main data is not yet in the reservoir gives no samples and no WriteBuffer.
-    void DecodeFrame();
+    // Layer III frames are not checked against their checksum.
+    void DecodeFrame(Crc16* crc) override;
 
     [[nodiscard]] int Channels() const { return m_channels; }
     [[nodiscard]] int Granules() const { return m_granules; }
-    [[nodiscard]] int FirstChannel() const { return m_firstChannel; }
-    [[nodiscard]] int LastChannel() const { return m_lastChannel; }
+    [[nodiscard]] int FirstChannel() const { return m_routing.FirstChannel(); }
+    [[nodiscard]] int LastChannel() const { return m_routing.LastChannel(); }
     // Main-data bytes put into the reservoir since the last wrap or seek.
     [[nodiscard]] int32_t FrameStart() const { return m_frameStart; }
     // How often the reservoir counters have been wound back by a whole ring.
@@ -56,16 +59,12 @@ private:
 
     FrameStream& m_stream;
     FrameHeader& m_header;
-    PolyphaseFilter& m_leftFilter;
-    PolyphaseFilter* m_rightFilter;
     SampleSink& m_sink;
-    ChannelChoice m_choice;
 
     bool m_lsf = false;
     int m_channels = 1;
     int m_granules = 2;
-    int m_firstChannel = 0;
-    int m_lastChannel = 0;
+    ChannelRouting m_routing;
     size_t m_bandTable = 3;
     int32_t m_frameStart = 0;
     int32_t m_part2Start = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "control/decoder/ChannelRouting.h"
 #include "control/decoder/layer3/IntensityRatio.h"
 #include "control/decoder/layer3/PowerTables.h"
 
@@ -202,7 +203,7 @@ void StereoProcessor::Process(const StereoMode& mode, const GranuleInfo& rightGr
 
 void Downmix(std::array<Spectrum, 2>& stereo) {
     for (size_t i = 0; i < 576; ++i) {
-        stereo[0][i] = (stereo[0][i] + stereo[1][i]) * 0.5f;
+        stereo[0][i] = MixChannels(stereo[0][i], stereo[1][i]);
     }
 }
 

@@ -22,6 +22,8 @@ constexpr uint32_t LowRateSubbands32kHz = 12;
 constexpr uint32_t LowRateSubbands = 8;
 constexpr uint32_t TableASubbands = 27;
 constexpr uint32_t TableBSubbands = 30;
+// ISO/IEC 13818-3, Table B.1: the one Layer II table of the low sampling frequencies.
+constexpr uint32_t LsfSubbands = 30;
 
 // Upper bound on the room reserved up front; longer streams grow the table.
 constexpr uint32_t PaddingTableReserveLimit = 1u << 20;
@@ -49,6 +51,9 @@ bool FrameHeader::ReadNext(FrameStream& stream, Crc16*& crcOut) {
         if (!m_crc) {
             m_crc = std::make_unique<Crc16>();
         }
+        // Each frame's checksum starts afresh: frames read without being checked
+        // (Layer III, frames passed over by a seek) leave nothing behind.
+        m_crc->Reset();
         m_crc->Update(word, ChecksumBits);
         crcOut = m_crc.get();
     }
@@ -121,12 +126,16 @@ uint32_t FrameHeader::SampleRate() const {
     return SamplingFrequencyTable[m_version & 1][m_frequencyIndex & 3];
 }
 
-// The MPEG-1 Layer II table selection, made for every layer but I and for both
-// versions: the bit-rate index per channel picks the low-rate tables (c, d) or
-// tables a and b.
+// The MPEG-1 Layer II table selection, made for every layer but I (for Layer III
+// only the intensity bound's limit depends on it): the bit-rate index per channel
+// picks the low-rate tables (c, d) or tables a and b. LSF Layer II has one table.
 void FrameHeader::ComputeSubbands() {
     if (m_layer == 1) {
         m_subbands = LayerOneSubbands;
+        return;
+    }
+    if (m_version == 0 && m_layer == 2) {
+        m_subbands = LsfSubbands;
         return;
     }
     auto perChannel = static_cast<int32_t>(m_bitrateIndex);

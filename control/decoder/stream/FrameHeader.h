@@ -24,7 +24,7 @@ public:
 
     // Reads the next header, the frame body and the checksum word, and updates the
     // estimates and the padding table. crcOut is the frame's Crc16 when the frame
-    // carries a checksum (the header's low 16 bits already fed), else null.
+    // carries a checksum (restarted, the header's low 16 bits already fed), else null.
     // False: no further header, or the frame's body is cut short by the file's end.
     bool ReadNext(FrameStream& stream, Crc16*& crcOut);
     // Positions the stream so that the next frame read (fixed frame sizes) or the
@@ -61,6 +61,9 @@ public:
     [[nodiscard]] uint32_t MinFrames() const { return m_minFrames; }
     [[nodiscard]] float TotalMs() const { return m_totalMs; }
     [[nodiscard]] Crc16* Crc() const { return m_crc.get(); }
+    // The Crc16 of the frame loaded last as ReadNext delivered it: null when that
+    // frame carries no checksum.
+    [[nodiscard]] Crc16* FrameCrc() const { return m_noChecksum == 0 ? m_crc.get() : nullptr; }
     // Entry k: padded frames among frames 0..k, for the frames read so far (0 to
     // HighestFrame). Empty unless FrequencyIndex is 0. Room for MaxFrames entries is
     // reserved with the first frame; frames beyond that grow it.

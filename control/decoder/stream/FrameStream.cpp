@@ -180,8 +180,11 @@ bool FrameStream::LoadBody(std::span<const uint8_t> bytes) {
     return true;
 }
 
+// The words past the body hold an earlier frame's bytes (or none): a read that
+// runs over the end of the body gets zeros instead, whatever a frame's fields say.
 uint32_t FrameStream::GetBits(unsigned n) {
-    if (m_wordIndex >= BufferWords || n == 0) {
+    const size_t bodyWords = (m_bodyBytes + 3) / 4;
+    if (m_wordIndex >= bodyWords || n == 0) {
         return 0;
     }
     n = std::min(n, 32u);
@@ -198,7 +201,7 @@ uint32_t FrameStream::GetBits(unsigned n) {
     if (rest == 0) {
         return high;
     }
-    const uint32_t next = m_wordIndex < BufferWords ? m_buffer[m_wordIndex] : 0;
+    const uint32_t next = m_wordIndex < bodyWords ? m_buffer[m_wordIndex] : 0;
     return (high << rest) | (next >> (32 - rest));
 }
 

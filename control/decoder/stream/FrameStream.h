@@ -40,7 +40,7 @@ public:
     // Loads a body from memory instead of the file (size checked like a read).
     bool LoadBody(std::span<const uint8_t> bytes);
     // Next n bits, most significant first (1 <= n <= 32, also across a word
-    // boundary). Bits beyond the buffer read as 0.
+    // boundary). Bits beyond the end of the body read as 0.
     uint32_t GetBits(unsigned n);
     // Bits taken from the body since it was loaded.
     [[nodiscard]] uint32_t BitsRead() const;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <string>
@@ -17,6 +18,7 @@
 #include "platform/thread/Thread.h"
 #include "platform/window/MessageWindow.h"
 #include "tests/support/Conformance.h"
+#include "tests/support/Layer2Frames.h"
 #include "tests/support/MpegFrameBuilder.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/WavFileReader.h"
@@ -211,7 +213,7 @@ TEST_F(DecodeThreadTest, EndOfStreamPostsCadenceFramesThenTheLastFrame) {
     ExpectCompleteWav(100, 2304, 1, 44100);
     EXPECT_FALSE(m_context->Sink);  // cleaned up
     EXPECT_FALSE(m_context->LeftFilter);
-    EXPECT_FALSE(m_context->Layer3);
+    EXPECT_FALSE(m_context->Decoder);
 }
 
 TEST_F(DecodeThreadTest, CadenceZeroPostsOnlyTheLastFrame) {
@@ -343,6 +345,53 @@ TEST_F(DecodeThreadTest, LowSamplingFrequencyMonoWrites1152BytesAt22050) {
     ExpectCompleteWav(20, 1152, 1, 22050);
 }
 
+TEST_F(DecodeThreadTest, LowSamplingFrequencyLayerIWrites384SamplesPerFrame) {
+    HeaderFields lsf = Mono44k();
+    lsf.VersionBits = 2;
+    lsf.Layer = 1;
+    lsf.BitrateIndex = 4;
+    OpenBytes(SilentStream(lsf, 20));
+    RunToEnd();
+    ExpectCompleteWav(20, 768, 1, 22050);
+}
+
+HeaderFields Layer2Mono44k() {
+    HeaderFields f = Mono44k();  // 128 kbit/s, 417-byte frames like the Layer III ones
+    f.Layer = 2;
+    return f;
+}
+
+TEST_F(DecodeThreadTest, LayerIIFramesThenLayerIIIFramesDecodeBothParts) {
+    test::Bytes file;
+    for (uint32_t i = 0; i < 6; ++i) {
+        test::AppendBytes(file, test::Layer2SoundFrame(Layer2Mono44k(), i));
+    }
+    test::AppendBytes(file, SilentStream(Mono44k(), 4));
+    OpenBytes(file);
+    RunToEnd();
+    ExpectCompleteWav(10, 2304, 1, 44100);
+    const auto wav = test::ReadWavFile(m_wavPath);
+    ASSERT_TRUE(wav);
+    const auto split = wav->Samples.begin() + 6 * 1152;
+    EXPECT_TRUE(std::any_of(wav->Samples.begin(), split, [](int16_t s) { return s != 0; }));
+    // The Layer III frames are silent, up to the filter's tail of the Layer II sound.
+    EXPECT_TRUE(std::all_of(split + 1152, wav->Samples.end(), [](int16_t s) { return s == 0; }));
+}
+
+TEST_F(DecodeThreadTest, FramesWhoseChecksumFailsAreLeftOutOfTheFile) {
+    HeaderFields fields = Layer2Mono44k();
+    fields.Checksum = true;
+    test::Bytes file;
+    for (uint32_t i = 0; i < 5; ++i) {
+        // The first frame is the one Open has loaded.
+        test::AppendBytes(file, test::Layer2SoundFrame(fields, i, i % 2 == 0));
+    }
+    OpenBytes(file);
+    RunToEnd();
+    EXPECT_EQ(ActFrames().back(), 4);
+    ExpectCompleteWav(2, 2304, 1, 44100);
+}
+
 TEST_F(DecodeThreadTest, HeldPauseGateStopsTheFileAndReleasingItContinues) {
     OpenBytes(SilentStream(Mono44k(), 1500));
     m_context->NotifyCadence = 1;
@@ -413,7 +462,8 @@ TEST_P(DecodeThreadSeekTest, SeekContinuesTheFileAtTheFrameSought) {
     RunToEnd();
     const auto straight = test::ReadWavFile(m_wavPath);
     ASSERT_TRUE(straight);
-    const uint32_t frameBytes = FrameBytes(straight->Channels, m_context->Header->Version(), 3);
+    const uint32_t frameBytes =
+        FrameBytes(straight->Channels, m_context->Header->Version(), m_context->Header->Layer());
     const uint32_t total = straight->DataSize / frameBytes;
     ASSERT_GT(total, 20u);
     m_thread.reset();
@@ -447,7 +497,8 @@ TEST_P(DecodeThreadSeekTest, SeekContinuesTheFileAtTheFrameSought) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Conformance, DecodeThreadSeekTest,
-                         ::testing::Values("l3-compl", "l3-si", "l3-hecommon", "l3-test46"));
+                         ::testing::Values("l3-compl", "l3-si", "l3-hecommon", "l3-test46",
+                                           "l1-fl1", "l2-fl11"));
 
 }  // namespace
 }  // namespace aurion

@@ -35,7 +35,7 @@ DecodedStream DecodeWholeStream(const std::string& path, test::CollectingSink& s
     Layer3Decoder decoder(stream, header, left, mono ? nullptr : &right, sink,
                           mono ? ChannelChoice::Left : ChannelChoice::Both);
     do {
-        decoder.DecodeFrame();
+        decoder.DecodeFrame(nullptr);
         ++result.frames;
     } while (header.ReadNext(stream, crc));
     result.reservoirWraps = decoder.ReservoirWraps();

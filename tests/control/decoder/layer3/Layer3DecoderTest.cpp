@@ -98,7 +98,7 @@ public:
     }
     // Decodes the loaded frame and loads the next; false when none follows.
     bool DecodeOne() {
-        m_decoder->DecodeFrame();
+        m_decoder->DecodeFrame(nullptr);
         return m_header.ReadNext(m_stream, m_crc);
     }
     size_t DecodeAll() {
@@ -167,7 +167,7 @@ TEST(Layer3Decoder, FirstFrameReachingBeforeTheStreamIsSilentAndTheNextDecode) {
     EXPECT_EQ(sink.WriteBuffers(), 0u);
     EXPECT_EQ(sink.TotalSamples(), 0u);
     rig.DecodeOne();
-    rig.Decoder().DecodeFrame();
+    rig.Decoder().DecodeFrame(nullptr);
     EXPECT_EQ(sink.WriteBuffers(), 2u);
     EXPECT_EQ(sink.Channel(0).size(), 2u * 1152);
     EXPECT_FALSE(AllZero(sink.Channel(0), 0, 2 * 1152));
@@ -216,7 +216,7 @@ TEST(Layer3Decoder, SeekNotifyClearsOverlapAndReservoir) {
 
     // After a seek, main data reaching back before it is not there: silence.
     rig.Seek();
-    rig.Decoder().DecodeFrame();
+    rig.Decoder().DecodeFrame(nullptr);
     EXPECT_EQ(control.WriteBuffers(), 2u);
     EXPECT_EQ(rig.Decoder().FrameStart(), 396);
 }

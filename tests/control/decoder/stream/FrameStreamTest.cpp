@@ -298,6 +298,17 @@ TEST(FrameStream, GetBitsPastBufferEndReadsZero) {
     EXPECT_EQ(stream.GetBits(32), 0u);
 }
 
+TEST(FrameStream, BitsPastAShortBodyReadZeroNotTheBodyBefore) {
+    FrameStream stream;
+    ASSERT_TRUE(stream.LoadBody(Bytes(FrameStream::BufferBytes, 0xFF)));
+    ASSERT_TRUE(stream.LoadBody(Bytes{0xAB, 0xCD, 0xEF, 0x12, 0x34}));
+    EXPECT_EQ(stream.GetBits(12), 0xABCu);
+    EXPECT_EQ(stream.GetBits(32), 0xDEF12340u);  // across the body's end
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(stream.GetBits(32), 0u);
+    }
+}
+
 TEST(FrameStream, LoadBodyRejectsOversizedBody) {
     const Bytes body(FrameStream::BufferBytes + 1, 0);
     FrameStream stream;

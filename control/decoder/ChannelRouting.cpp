@@ -1,0 +1,35 @@
+#include "control/decoder/ChannelRouting.h"
+
+namespace aurion {
+
+ChannelRouting::ChannelRouting(ChannelChoice choice, int streamChannels,
+                               PolyphaseFilter& leftFilter, PolyphaseFilter* rightFilter)
+    : m_left(leftFilter), m_right(rightFilter) {
+    if (streamChannels != 2) {
+        return;
+    }
+    switch (choice) {
+        case ChannelChoice::Both:
+            if (rightFilter != nullptr) {
+                m_mode = Mode::Both;
+                m_lastChannel = 1;
+            }
+            break;
+        case ChannelChoice::Left:
+            break;
+        case ChannelChoice::Right:
+            m_mode = Mode::Right;
+            m_firstChannel = 1;
+            m_lastChannel = 1;
+            break;
+        case ChannelChoice::Mix:
+            m_mode = Mode::Mix;
+            break;
+    }
+}
+
+PolyphaseFilter& ChannelRouting::FilterFor(int channel) const {
+    return channel == 1 && m_mode == Mode::Both ? *m_right : m_left;
+}
+
+}  // namespace aurion

@@ -1,0 +1,104 @@
+#include "control/decoder/layer12/Layer1Subbands.h"
+
+#include "control/decoder/ChannelRouting.h"
+#include "control/decoder/layer12/Layer1Quantization.h"
+#include "control/decoder/layer12/ScaleFactorTable.h"
+#include "control/decoder/stream/FrameStream.h"
+
+namespace aurion {
+
+namespace {
+
+constexpr unsigned AllocationBits = 4;
+constexpr unsigned ScaleFactorBits = 6;
+
+}  // namespace
+
+void Layer1Channel::ReadAllocation(FrameStream& stream, Crc16* crc) {
+    const uint32_t allocation = ReadProtectedBits(stream, crc, AllocationBits);
+    m_allocation = allocation == Layer1ForbiddenAllocation ? 0 : allocation;
+    if (m_allocation != 0) {
+        m_factor = Layer1QuantizationTable[m_allocation].Factor;
+        m_offset = Layer1QuantizationTable[m_allocation].Offset;
+    }
+}
+
+void Layer1Channel::ReadScaleFactor(FrameStream& stream) {
+    if (m_allocation != 0) {
+        m_scale = ScaleFactorTable[stream.GetBits(ScaleFactorBits)];
+    }
+}
+
+void Layer1Channel::ReadSample(FrameStream& stream) {
+    if (m_allocation != 0) {
+        m_sample = stream.GetBits(m_allocation + 1);
+    }
+}
+
+void Layer1SubbandMono::ReadAllocation(FrameStream& stream, Crc16* crc) {
+    m_channel.ReadAllocation(stream, crc);
+}
+
+void Layer1SubbandMono::ReadScaleFactor(FrameStream& stream) { m_channel.ReadScaleFactor(stream); }
+
+bool Layer1SubbandMono::ReadSampleData(FrameStream& stream) {
+    m_channel.ReadSample(stream);
+    return m_count.Next();
+}
+
+bool Layer1SubbandMono::PutNextSample(ChannelRouting& routing) {
+    if (m_channel.HasSamples()) {
+        routing.PutMono(m_channel.Value(), m_index);
+    }
+    return true;
+}
+
+void Layer1SubbandStereo::ReadAllocation(FrameStream& stream, Crc16* crc) {
+    m_left.ReadAllocation(stream, crc);
+    m_right.ReadAllocation(stream, crc);
+}
+
+void Layer1SubbandStereo::ReadScaleFactor(FrameStream& stream) {
+    m_left.ReadScaleFactor(stream);
+    m_right.ReadScaleFactor(stream);
+}
+
+bool Layer1SubbandStereo::ReadSampleData(FrameStream& stream) {
+    m_left.ReadSample(stream);
+    m_right.ReadSample(stream);
+    return m_count.Next();
+}
+
+bool Layer1SubbandStereo::PutNextSample(ChannelRouting& routing) {
+    if (m_left.HasSamples() || m_right.HasSamples()) {
+        routing.PutPair(m_left.HasSamples() ? m_left.Value() : 0.0f,
+                        m_right.HasSamples() ? m_right.Value() : 0.0f, m_index);
+    }
+    return true;
+}
+
+void Layer1SubbandIntensity::ReadAllocation(FrameStream& stream, Crc16* crc) {
+    m_shared.ReadAllocation(stream, crc);
+}
+
+void Layer1SubbandIntensity::ReadScaleFactor(FrameStream& stream) {
+    if (m_shared.HasSamples()) {
+        m_shared.ReadScaleFactor(stream);
+        m_rightScale = ScaleFactorTable[stream.GetBits(ScaleFactorBits)];
+    }
+}
+
+bool Layer1SubbandIntensity::ReadSampleData(FrameStream& stream) {
+    m_shared.ReadSample(stream);
+    return m_count.Next();
+}
+
+bool Layer1SubbandIntensity::PutNextSample(ChannelRouting& routing) {
+    if (m_shared.HasSamples()) {
+        const float fraction = m_shared.Fraction();
+        routing.PutPair(fraction * m_shared.Scale(), fraction * m_rightScale, m_index);
+    }
+    return true;
+}
+
+}  // namespace aurion

@@ -1,0 +1,180 @@
+#include "control/decoder/layer12/Layer2Subbands.h"
+
+#include "control/decoder/ChannelRouting.h"
+#include "control/decoder/layer12/ScaleFactorTable.h"
+#include "control/decoder/stream/FrameStream.h"
+
+namespace aurion {
+
+namespace {
+
+constexpr unsigned SelectionBits = 2;
+constexpr unsigned ScaleFactorBits = 6;
+
+// scfsi (ISO/IEC 11172-3, clause 2.4.2.7): which of the three scale factors are
+// transmitted and which repeat the one before.
+enum Selection : uint32_t { AllThree = 0, FirstTwice = 1, OneForAll = 2, LastTwice = 3 };
+
+float ReadScaleFactor(FrameStream& stream) {
+    return ScaleFactorTable[stream.GetBits(ScaleFactorBits)];
+}
+
+}  // namespace
+
+void Layer2Channel::ReadAllocation(FrameStream& stream, Crc16* crc, const AllocationRow& row) {
+    const uint32_t allocation = ReadProtectedBits(stream, crc, row.Width);
+    m_class = nullptr;
+    if (allocation != 0 && allocation <= row.ClassCount()) {
+        m_class = &QuantizationClasses[row.Classes[allocation - 1]];
+    }
+}
+
+void Layer2Channel::ReadScaleFactorSelection(FrameStream& stream, Crc16* crc) {
+    if (m_class != nullptr) {
+        m_selection = ReadProtectedBits(stream, crc, SelectionBits);
+    }
+}
+
+void Layer2Channel::ReadScaleFactors(FrameStream& stream) {
+    if (m_class == nullptr) {
+        return;
+    }
+    switch (m_selection) {
+        case AllThree:
+            m_scale[0] = ReadScaleFactor(stream);
+            m_scale[1] = ReadScaleFactor(stream);
+            m_scale[2] = ReadScaleFactor(stream);
+            break;
+        case FirstTwice:
+            m_scale[0] = ReadScaleFactor(stream);
+            m_scale[1] = m_scale[0];
+            m_scale[2] = ReadScaleFactor(stream);
+            break;
+        case OneForAll:
+            m_scale[0] = ReadScaleFactor(stream);
+            m_scale[1] = m_scale[0];
+            m_scale[2] = m_scale[0];
+            break;
+        default:
+            m_scale[0] = ReadScaleFactor(stream);
+            m_scale[1] = ReadScaleFactor(stream);
+            m_scale[2] = m_scale[1];
+            break;
+    }
+}
+
+void ReadSampleTriple(FrameStream& stream, const QuantizationClass* quantization,
+                      SampleTriple& samples) {
+    if (quantization == nullptr) {
+        return;
+    }
+    if (!quantization->Grouping.empty()) {
+        // A code beyond the class's last group is not a valid code: silence.
+        const uint32_t code = stream.GetBits(quantization->BitsPerCode);
+        samples =
+            code < quantization->Grouping.size() ? quantization->Grouping[code] : SampleTriple{};
+        return;
+    }
+    for (float& sample : samples) {
+        const auto code = static_cast<float>(stream.GetBits(quantization->BitsPerCode));
+        sample = (code * quantization->Factor - 1.0f + quantization->D) * quantization->C;
+    }
+}
+
+bool Layer2Granule::Advance() {
+    m_part = m_granule / GranulesPerPart;
+    m_sample = 0;
+    if (++m_granule < GranulesPerFrame) {
+        return false;
+    }
+    m_granule = 0;
+    return true;
+}
+
+void Layer2SubbandMono::ReadAllocation(FrameStream& stream, Crc16* crc) {
+    m_channel.ReadAllocation(stream, crc, m_row);
+}
+
+void Layer2SubbandMono::ReadScaleFactorSelection(FrameStream& stream, Crc16* crc) {
+    m_channel.ReadScaleFactorSelection(stream, crc);
+}
+
+void Layer2SubbandMono::ReadScaleFactor(FrameStream& stream) { m_channel.ReadScaleFactors(stream); }
+
+bool Layer2SubbandMono::ReadSampleData(FrameStream& stream) {
+    ReadSampleTriple(stream, m_channel.Class(), m_samples);
+    return m_granule.Advance();
+}
+
+bool Layer2SubbandMono::PutNextSample(ChannelRouting& routing) {
+    const uint32_t sample = m_granule.NextSample();
+    if (m_channel.Class() != nullptr) {
+        routing.PutMono(m_samples[sample] * m_channel.Scale(m_granule.Part()), m_index);
+    }
+    return m_granule.AllOut();
+}
+
+void Layer2SubbandStereo::ReadAllocation(FrameStream& stream, Crc16* crc) {
+    m_left.ReadAllocation(stream, crc, m_row);
+    m_right.ReadAllocation(stream, crc, m_row);
+}
+
+void Layer2SubbandStereo::ReadScaleFactorSelection(FrameStream& stream, Crc16* crc) {
+    m_left.ReadScaleFactorSelection(stream, crc);
+    m_right.ReadScaleFactorSelection(stream, crc);
+}
+
+void Layer2SubbandStereo::ReadScaleFactor(FrameStream& stream) {
+    m_left.ReadScaleFactors(stream);
+    m_right.ReadScaleFactors(stream);
+}
+
+bool Layer2SubbandStereo::ReadSampleData(FrameStream& stream) {
+    ReadSampleTriple(stream, m_left.Class(), m_leftSamples);
+    ReadSampleTriple(stream, m_right.Class(), m_rightSamples);
+    return m_granule.Advance();
+}
+
+bool Layer2SubbandStereo::PutNextSample(ChannelRouting& routing) {
+    const uint32_t sample = m_granule.NextSample();
+    const bool left = m_left.Class() != nullptr;
+    const bool right = m_right.Class() != nullptr;
+    if (left || right) {
+        const uint32_t part = m_granule.Part();
+        routing.PutPair(left ? m_leftSamples[sample] * m_left.Scale(part) : 0.0f,
+                        right ? m_rightSamples[sample] * m_right.Scale(part) : 0.0f, m_index);
+    }
+    return m_granule.AllOut();
+}
+
+void Layer2SubbandIntensity::ReadAllocation(FrameStream& stream, Crc16* crc) {
+    m_left.ReadAllocation(stream, crc, m_row);
+    m_right.ShareAllocation(m_left);
+}
+
+void Layer2SubbandIntensity::ReadScaleFactorSelection(FrameStream& stream, Crc16* crc) {
+    m_left.ReadScaleFactorSelection(stream, crc);
+    m_right.ReadScaleFactorSelection(stream, crc);
+}
+
+void Layer2SubbandIntensity::ReadScaleFactor(FrameStream& stream) {
+    m_left.ReadScaleFactors(stream);
+    m_right.ReadScaleFactors(stream);
+}
+
+bool Layer2SubbandIntensity::ReadSampleData(FrameStream& stream) {
+    ReadSampleTriple(stream, m_left.Class(), m_samples);
+    return m_granule.Advance();
+}
+
+bool Layer2SubbandIntensity::PutNextSample(ChannelRouting& routing) {
+    const uint32_t sample = m_granule.NextSample();
+    if (m_left.Class() != nullptr) {
+        const uint32_t part = m_granule.Part();
+        const float value = m_samples[sample];
+        routing.PutPair(value * m_left.Scale(part), value * m_right.Scale(part), m_index);
+    }
+    return m_granule.AllOut();
+}
+
+}  // namespace aurion
