@@ -26,5 +26,21 @@ inline constexpr Member Play{DispIds::Play, "Play"};
 inline constexpr Member Stop{DispIds::Stop, "Stop"};
 inline constexpr Member Close{DispIds::Close, "Close"};
 inline constexpr Member SetErrorMode{DispIds::SetErrorMode, "SetErrorMode"};
+inline constexpr Member GetTitle{DispIds::GetTitle, "GetTitle"};
+inline constexpr Member SetTitle{DispIds::SetTitle, "SetTitle"};
+inline constexpr Member GetArtist{DispIds::GetArtist, "GetArtist"};
+inline constexpr Member SetArtist{DispIds::SetArtist, "SetArtist"};
+inline constexpr Member GetAlbum{DispIds::GetAlbum, "GetAlbum"};
+inline constexpr Member SetAlbum{DispIds::SetAlbum, "SetAlbum"};
+inline constexpr Member GetYear{DispIds::GetYear, "GetYear"};
+inline constexpr Member SetYear{DispIds::SetYear, "SetYear"};
+inline constexpr Member GetComment{DispIds::GetComment, "GetComment"};
+inline constexpr Member SetComment{DispIds::SetComment, "SetComment"};
+inline constexpr Member GetGenre{DispIds::GetGenre, "GetGenre"};
+inline constexpr Member SetGenre{DispIds::SetGenre, "SetGenre"};
+inline constexpr Member GetGenreString{DispIds::GetGenreString, "GetGenreString"};
+inline constexpr Member GetHasTag{DispIds::GetHasTag, "GetHasTag"};
+inline constexpr Member WriteTag{DispIds::WriteTag, "WriteTag"};
+inline constexpr Member DelTag{DispIds::DelTag, "DelTag"};
 
 }  // namespace aurion::host::members

@@ -1,7 +1,8 @@
 // The command line of the host: `aurion info FILE`, `aurion decode [--channel-mode
-// N] [--notify N] FILE OUT.wav` and `aurion --help`. Parsing only checks the form;
-// the control itself judges the values it is given (a channel mode outside 0..3
-// is the control's 687).
+// N] [--notify N] FILE OUT.wav`, `aurion tag FILE [field options | --delete]` and
+// `aurion --help`. Parsing only checks the form; the control itself judges the
+// values it is given (a channel mode outside 0..3 is the control's 687, a year
+// outside 1..2099 changes nothing).
 #pragma once
 
 #include <cstdint>
@@ -12,7 +13,23 @@
 
 namespace aurion::host {
 
-enum class CommandKind { Help, Info, Decode };
+enum class CommandKind { Help, Info, Decode, Tag };
+
+// What `aurion tag` is asked to do: print the tag (nothing set), set fields and
+// write it, or delete it.
+struct TagEdit {
+    std::optional<std::string> Title;
+    std::optional<std::string> Artist;
+    std::optional<std::string> Album;
+    std::optional<int16_t> Year;
+    std::optional<std::string> Comment;
+    std::optional<int16_t> Genre;
+    bool Delete = false;
+
+    [[nodiscard]] bool SetsFields() const {
+        return Title || Artist || Album || Year || Comment || Genre;
+    }
+};
 
 struct Command {
     CommandKind Kind = CommandKind::Help;
@@ -20,6 +37,7 @@ struct Command {
     std::string WavFile;                 // decode only
     std::optional<int16_t> ChannelMode;  // decode only
     std::optional<int16_t> NotifyCount;  // decode only, at least 1
+    TagEdit Tag;                         // tag only
 };
 
 struct ParsedCommandLine {

@@ -6,6 +6,7 @@
 #include "tools/aurion/CommandLine.h"
 #include "tools/aurion/DecodeCommand.h"
 #include "tools/aurion/InfoCommand.h"
+#include "tools/aurion/TagCommand.h"
 
 namespace {
 
@@ -30,6 +31,8 @@ int main(int argc, char** argv) {
             return RunInfo(command.File);
         case CommandKind::Decode:
             return RunDecode(command);
+        case CommandKind::Tag:
+            return RunTag(command);
     }
     return UsageStatus;
 }
