@@ -81,8 +81,9 @@ bool TagFile::Probe() {
     m_hasTag = false;
     m_record = TagRecord{};
     // Reading is all the probe needs: a read-only file still shows its tag (and
-    // WriteTag answers 715 for it).
-    OpenFile file(m_path, O_RDONLY);
+    // WriteTag answers 715 for it). Non-blocking, so that a named pipe cannot hang
+    // the probe; it makes no difference to a regular file.
+    OpenFile file(m_path, O_RDONLY | O_NONBLOCK);
     if (!file.IsOpen()) return false;
     const std::optional<uint64_t> size = file.Size();
     if (!size) return false;
