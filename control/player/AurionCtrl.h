@@ -19,6 +19,8 @@
 #include "control/player/ControlErrors.h"
 #include "control/player/ControlEvents.h"
 #include "control/player/PlaybackSession.h"
+#include "control/player/TagFile.h"
+#include "control/player/TagRecord.h"
 #include "platform/com/ConnectionPoint.h"
 #include "platform/com/ControlSite.h"
 #include "platform/com/Dispatch.h"
@@ -116,12 +118,22 @@ public:
     int16_t SetOutDevice(int16_t device);
     [[nodiscard]] int16_t GetOutDevice() const { return m_outDevice; }
 
-    // Tag access (the tag record is not read yet: a file opens with an empty one).
-    [[nodiscard]] std::string GetTagText() const { return std::string(); }
-    [[nodiscard]] int16_t GetYear() const { return 0; }
-    [[nodiscard]] int16_t GetGenre() const { return -1; }
+    // Tag access: the ID3v1 tag of the file last given to Open. Texts are UTF-8 here.
+    // With no tag record (no file probed, or the probe failed) getters answer empty
+    // texts, 0 or -1, setters do nothing, WriteTag and DelTag fail with 650.
+    [[nodiscard]] std::string GetTitle() const;
+    [[nodiscard]] std::string GetArtist() const;
+    [[nodiscard]] std::string GetAlbum() const;
+    [[nodiscard]] std::string GetComment() const;
+    [[nodiscard]] int16_t GetYear() const;
+    [[nodiscard]] int16_t GetGenre() const;
     [[nodiscard]] std::string GetGenreString(int16_t genre) const;
-    [[nodiscard]] bool GetHasTag() const { return false; }
+    [[nodiscard]] bool GetHasTag() const;
+    void SetTitle(const std::string& text);
+    void SetArtist(const std::string& text);
+    void SetAlbum(const std::string& text);
+    void SetComment(const std::string& text);
+    void SetYear(int16_t year);
     void SetGenre(int16_t genre);
     int16_t WriteTag();
     int16_t DelTag();
@@ -130,7 +142,8 @@ public:
 
     // The open session, for tests that look at what reaches the worker; null when none.
     [[nodiscard]] const PlaybackSession* Session() const { return m_session.get(); }
-    [[nodiscard]] const std::string& TagPath() const { return m_tagPath; }
+    // Where WriteTag writes: empty when no probe succeeded.
+    [[nodiscard]] std::string TagPath() const;
 
 private:
     AurionCtrl();
@@ -152,6 +165,12 @@ private:
     // The device volume, or nothing after reporting the failure (m_volumeError).
     std::optional<uint32_t> ReadVolume();
     bool WriteVolume(uint32_t volume);
+
+    // Open's probe: discards the previous tag state and reads the file's tag. True
+    // when the file is an MPEG file (a tag record then exists).
+    bool ProbeTagFile(const std::string& path);
+    void SetTagText(std::string TagRecord::*field, size_t width, const std::string& text);
+    [[nodiscard]] std::string TagText(std::string TagRecord::*field) const;
 
     platform::HRESULT InvokeMember(const DispatchMember& member, platform::InvokeKind kind,
                                    std::span<const platform::Variant> args,
@@ -205,8 +224,9 @@ private:
     int16_t m_playPosition = 0;
     int16_t m_channelMode = 0;
 
-    bool m_probeSucceeded = false;
-    std::string m_tagPath;
+    std::optional<TagFile> m_tagFile;
+    std::optional<TagRecord> m_tagRecord;  // present when the last probe succeeded
+    bool m_tagModified = false;            // set by the setters, never cleared
     int16_t m_playStatus = 0;
 };
 

@@ -186,20 +186,32 @@ platform::Variant AurionCtrl::CallMethod(platform::DispId id, std::span<const Va
         case D::SetSpeed:
             return SetSpeed(args[0].AsI2());
         case D::GetArtist:
-        case D::GetTitle:
-        case D::GetComment:
-        case D::GetAlbum:
-            return GetTagText();
+            return GetArtist();
         case D::SetArtist:
-        case D::SetTitle:
-        case D::SetComment:
-        case D::SetAlbum:
-        case D::SetYear:
+            SetArtist(args[0].AsBstr());
             return Variant();
         case D::WriteTag:
             return WriteTag();
+        case D::GetTitle:
+            return GetTitle();
+        case D::SetTitle:
+            SetTitle(args[0].AsBstr());
+            return Variant();
+        case D::GetComment:
+            return GetComment();
+        case D::SetComment:
+            SetComment(args[0].AsBstr());
+            return Variant();
+        case D::GetAlbum:
+            return GetAlbum();
+        case D::SetAlbum:
+            SetAlbum(args[0].AsBstr());
+            return Variant();
         case D::GetYear:
             return GetYear();
+        case D::SetYear:
+            SetYear(args[0].AsI2());
+            return Variant();
         case D::GetGenre:
             return GetGenre();
         case D::SetGenre:

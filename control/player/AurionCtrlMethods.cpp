@@ -14,7 +14,6 @@
 #include "control/AurionInterface.h"
 #include "control/decoder/stream/FrameHeader.h"
 #include "control/decoder/stream/FrameStream.h"
-#include "control/decoder/stream/ProbeFileHeader.h"
 #include "control/player/AurionCtrl.h"
 #include "platform/system/FreeSpace.h"
 #include "platform/waveout/WaveOut.h"
@@ -35,17 +34,6 @@ constexpr uint32_t Mpeg1VersionBit = 1;
 constexpr int16_t VolumePercentMax = 100;
 // A percent of the device volume: 100 % is 65 500, not 65 535.
 constexpr uint32_t VolumePerPercent = 655;
-
-// Open's probe: a file that cannot be opened for reading and writing counts as no
-// MPEG file, as does one that does not start with a frame header.
-bool ProbeMpegFile(const std::string& path) {
-    if (path.empty()) return false;
-    int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
-    if (fd < 0) return false;
-    bool isMpeg = ProbeFileHeader(fd);
-    ::close(fd);
-    return isMpeg;
-}
 
 // The target's "drive": the file system that holds (or will hold) its folder, named
 // by the nearest folder on the way up that exists. A target in a folder that does
@@ -107,10 +95,8 @@ void AurionCtrl::SetChannelMode(int16_t value) {
 }
 
 int16_t AurionCtrl::Open(const std::string& mp3File, const std::string& waveFile) {
-    // Step 1: the probe (tag reading joins it once the tag access exists).
-    m_probeSucceeded = ProbeMpegFile(mp3File);
-    m_tagPath.clear();
-    if (!m_probeSucceeded && m_errorMode) return Fail(Errors::NotMpegFile);
+    const bool probed = ProbeTagFile(mp3File);
+    if (!probed && m_errorMode) return Fail(Errors::NotMpegFile);
 
     m_headerReadable = true;
     m_diskSpaceSufficient = true;
@@ -141,7 +127,7 @@ int16_t AurionCtrl::Open(const std::string& mp3File, const std::string& waveFile
         context.HighPriority = false;
     }
 
-    if (m_probeSucceeded) m_tagPath = mp3File;
+    if (probed) m_tagRecord->FilePath = mp3File;
 
     if (mp3File.empty()) return Fail(Errors::NoInputFile);
 
@@ -398,25 +384,6 @@ int16_t AurionCtrl::SetOutDevice(int16_t device) {
     if (device < -1 || device >= GetNumDevs()) return Errors::BadDevice.Number;
     m_outDevice = device < 0 ? int16_t{0} : device;
     return 0;
-}
-
-std::string AurionCtrl::GetGenreString(int16_t) const { return std::string(); }
-
-void AurionCtrl::SetGenre(int16_t) { MarkModified(); }
-
-int16_t AurionCtrl::WriteTag() {
-    if (!m_probeSucceeded) return Fail(Errors::TagNotOpened);
-    int fd = ::open(m_tagPath.c_str(), O_RDWR | O_CLOEXEC);
-    if (fd < 0) return Errors::TagFileNotWritable.Number;
-    // No setter changes the record yet, so there is nothing to write.
-    ::close(fd);
-    return 0;
-}
-
-int16_t AurionCtrl::DelTag() {
-    if (!m_probeSucceeded) return Fail(Errors::TagNotOpened);
-    // The tag is not read yet: the file counts as one without a tag.
-    return -1;
 }
 
 }  // namespace aurion

@@ -36,5 +36,21 @@ inline constexpr Member GetNumDevs{DispIds::GetNumDevs, "GetNumDevs"};
 inline constexpr Member GetDevName{DispIds::GetDevName, "GetDevName"};
 inline constexpr Member GetDevParam{DispIds::GetDevParam, "GetDevParam"};
 inline constexpr Member SetOutDevice{DispIds::SetOutDevice, "SetOutDevice"};
+inline constexpr Member GetTitle{DispIds::GetTitle, "GetTitle"};
+inline constexpr Member SetTitle{DispIds::SetTitle, "SetTitle"};
+inline constexpr Member GetArtist{DispIds::GetArtist, "GetArtist"};
+inline constexpr Member SetArtist{DispIds::SetArtist, "SetArtist"};
+inline constexpr Member GetAlbum{DispIds::GetAlbum, "GetAlbum"};
+inline constexpr Member SetAlbum{DispIds::SetAlbum, "SetAlbum"};
+inline constexpr Member GetYear{DispIds::GetYear, "GetYear"};
+inline constexpr Member SetYear{DispIds::SetYear, "SetYear"};
+inline constexpr Member GetComment{DispIds::GetComment, "GetComment"};
+inline constexpr Member SetComment{DispIds::SetComment, "SetComment"};
+inline constexpr Member GetGenre{DispIds::GetGenre, "GetGenre"};
+inline constexpr Member SetGenre{DispIds::SetGenre, "SetGenre"};
+inline constexpr Member GetGenreString{DispIds::GetGenreString, "GetGenreString"};
+inline constexpr Member GetHasTag{DispIds::GetHasTag, "GetHasTag"};
+inline constexpr Member WriteTag{DispIds::WriteTag, "WriteTag"};
+inline constexpr Member DelTag{DispIds::DelTag, "DelTag"};
 
 }  // namespace aurion::host::members

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <limits>
+#include <utility>
 #include <vector>
 
 namespace aurion::host {
@@ -13,6 +14,9 @@ constexpr std::string_view Usage =
     "       aurion decode [--channel-mode N] [--notify N] FILE OUT.wav\n"
     "       aurion play [--device N] [--speed P] [--volume P] [--channel-mode N] FILE...\n"
     "       aurion devices\n"
+    "       aurion tag FILE [--title T] [--artist A] [--album B] [--year Y]\n"
+    "                       [--comment C] [--genre N]\n"
+    "       aurion tag FILE --delete\n"
     "       aurion --help\n";
 
 constexpr std::string_view Help =
@@ -22,6 +26,9 @@ constexpr std::string_view Help =
     "       aurion decode [--channel-mode N] [--notify N] FILE OUT.wav\n"
     "       aurion play [--device N] [--speed P] [--volume P] [--channel-mode N] FILE...\n"
     "       aurion devices\n"
+    "       aurion tag FILE [--title T] [--artist A] [--album B] [--year Y]\n"
+    "                       [--comment C] [--genre N]\n"
+    "       aurion tag FILE --delete\n"
     "       aurion --help\n"
     "\n"
     "Commands:\n"
@@ -57,6 +64,28 @@ constexpr std::string_view Help =
     "  devices\n"
     "      Lists the wave-output devices, one line each: number, product name and\n"
     "      the mask of standard formats in hexadecimal.\n"
+    "\n"
+    "  tag FILE\n"
+    "      Prints the ID3v1 tag of FILE as the control reads it, one Name=value\n"
+    "      line each: Title, Artist, Album, Year (0 without one), Comment, Genre\n"
+    "      (the number, -1 without a tag), GenreName and HasTag (0 or 1).\n"
+    "\n"
+    "  tag FILE [--title T] [--artist A] [--album B] [--year Y] [--comment C]\n"
+    "           [--genre N]\n"
+    "      Sets the given fields and writes the tag into FILE: over the old one,\n"
+    "      or appended to a file without one. Texts keep their first 30\n"
+    "      characters; a character that the tag cannot hold (Windows-1252)\n"
+    "      becomes '?'. The control cannot empty a field: an empty text leaves\n"
+    "      the field as it is (delete the tag to start afresh). A year outside\n"
+    "      1..2099 and a genre outside 0..80 change nothing; genre 80\n"
+    "      (Unknown), and no genre at all, are written as 0 (Blues).\n"
+    "\n"
+    "  tag FILE --delete\n"
+    "      Removes the tag from FILE, which becomes 128 bytes shorter.\n"
+    "\n"
+    "      Only a file that starts with a frame header, or with an ID3v2 tag\n"
+    "      and then a frame header, has tag access: for any other the control\n"
+    "      reports error 641.\n"
     "\n"
     "  --help\n"
     "      Shows this text.\n"
@@ -165,6 +194,59 @@ ParsedCommandLine ParseDecode(std::span<const std::string_view> args) {
     return {command, {}};
 }
 
+ParsedCommandLine ParseTag(std::span<const std::string_view> args) {
+    Command command;
+    command.Kind = CommandKind::Tag;
+    TagEdit& edit = command.Tag;
+    std::vector<std::string_view> operands;
+    bool optionsEnded = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        const bool isOption = !optionsEnded && arg.size() > 1 && arg[0] == '-';
+        if (!optionsEnded && arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (!isOption) {
+            operands.push_back(arg);
+            continue;
+        }
+        if (arg == "--delete") {
+            edit.Delete = true;
+            continue;
+        }
+        bool known = false;
+        for (auto [name, field] :
+             {std::pair{"--title", &edit.Title}, std::pair{"--artist", &edit.Artist},
+              std::pair{"--album", &edit.Album}, std::pair{"--comment", &edit.Comment}}) {
+            if (!MatchesOption(arg, name)) continue;
+            const auto value = OptionValue(args, i, name);
+            if (!value) return Problem(std::string(name) + " takes a text");
+            *field = std::string(*value);
+            known = true;
+        }
+        for (auto [name, field] :
+             {std::pair{"--year", &edit.Year}, std::pair{"--genre", &edit.Genre}}) {
+            if (!MatchesOption(arg, name)) continue;
+            const auto value = OptionValue(args, i, name);
+            const auto number =
+                value ? ParseShort(*value, std::numeric_limits<int16_t>::min()) : std::nullopt;
+            if (!number) return Problem(std::string(name) + " takes a number");
+            *field = number;
+            known = true;
+        }
+        if (!known) return Problem("unknown option '" + std::string(arg) + "' for tag");
+    }
+    if (operands.size() != 1) {
+        return Problem("tag takes one FILE");
+    }
+    if (edit.Delete && edit.SetsFields()) {
+        return Problem("--delete cannot be combined with fields to set");
+    }
+    command.File = std::string(operands[0]);
+    return {command, {}};
+}
+
 ParsedCommandLine ParsePlay(std::span<const std::string_view> args) {
     Command command;
     command.Kind = CommandKind::Play;
@@ -227,6 +309,9 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string_view> args) {
     }
     if (name == "decode") {
         return ParseDecode(args.subspan(1));
+    }
+    if (name == "tag") {
+        return ParseTag(args.subspan(1));
     }
     if (name == "play") {
         return ParsePlay(args.subspan(1));

@@ -1,8 +1,9 @@
 // The command line of the host: `aurion info FILE`, `aurion decode [--channel-mode
 // N] [--notify N] FILE OUT.wav`, `aurion play [--device N] [--speed P] [--volume P]
-// [--channel-mode N] FILE...`, `aurion devices` and `aurion --help`. Parsing only checks the form;
-// the control itself judges the values it is given (a channel mode outside 0..3
-// is the control's 687).
+// [--channel-mode N] FILE...`, `aurion devices`, `aurion tag FILE [field options |
+// --delete]` and `aurion --help`. Parsing only checks the form; the control itself
+// judges the values it is given (a channel mode outside 0..3 is the control's 687,
+// a year outside 1..2099 changes nothing).
 #pragma once
 
 #include <cstdint>
@@ -14,7 +15,23 @@
 
 namespace aurion::host {
 
-enum class CommandKind { Help, Info, Decode, Play, Devices };
+enum class CommandKind { Help, Info, Decode, Play, Devices, Tag };
+
+// What `aurion tag` is asked to do: print the tag (nothing set), set fields and
+// write it, or delete it.
+struct TagEdit {
+    std::optional<std::string> Title;
+    std::optional<std::string> Artist;
+    std::optional<std::string> Album;
+    std::optional<int16_t> Year;
+    std::optional<std::string> Comment;
+    std::optional<int16_t> Genre;
+    bool Delete = false;
+
+    [[nodiscard]] bool SetsFields() const {
+        return Title || Artist || Album || Year || Comment || Genre;
+    }
+};
 
 struct Command {
     CommandKind Kind = CommandKind::Help;
@@ -26,6 +43,7 @@ struct Command {
     std::optional<int16_t> Device;       // play only
     std::optional<int16_t> Speed;        // play only, percent of the playing length
     std::optional<int16_t> Volume;       // play only, percent
+    TagEdit Tag;                         // tag only
 };
 
 struct ParsedCommandLine {

@@ -1,13 +1,13 @@
 // Opening a stream in the control, with the control in error mode so that every
 // failure carries its number and text.
 //
-// In error mode the control's Open refuses any file whose first bytes are not a
-// frame header (641 "Specified File is not an MPEG-File", from its tag probe),
-// although its stream reader finds the frames behind leading data such as an ID3v2
-// tag or junk. For such a refusal Open is repeated with error mode off, where the
-// probe's verdict does not count (as for the desktop program); a failure there
-// comes back as a bare number, and the control's text for it is added from the
-// texts that Open reports in error mode.
+// In error mode the control's Open refuses any file whose first bytes (after a
+// leading ID3v2 tag) are not a frame header (641 "Specified File is not an
+// MPEG-File", from its tag probe), although its stream reader finds the frames
+// behind other leading data such as junk. For such a refusal Open is repeated with
+// error mode off, where the probe's verdict does not count (as for the desktop
+// program); a failure there comes back as a bare number, and the control's text
+// for it is added from the texts that Open reports in error mode.
 #pragma once
 
 #include <optional>

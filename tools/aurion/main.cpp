@@ -8,6 +8,7 @@
 #include "tools/aurion/DevicesCommand.h"
 #include "tools/aurion/InfoCommand.h"
 #include "tools/aurion/PlayCommand.h"
+#include "tools/aurion/TagCommand.h"
 
 namespace {
 
@@ -36,6 +37,8 @@ int main(int argc, char** argv) {
             return RunPlay(command);
         case CommandKind::Devices:
             return RunDevices();
+        case CommandKind::Tag:
+            return RunTag(command);
     }
     return UsageStatus;
 }

@@ -12,6 +12,7 @@
 
 #include "control/decoder/stream/FrameHeader.h"
 #include "control/decoder/stream/FrameSize.h"
+#include "control/decoder/stream/LeadingId3v2Tag.h"
 
 namespace aurion {
 
@@ -26,11 +27,6 @@ constexpr size_t SearchWindowBytes = 512;
 constexpr uint32_t FirstSyncMask = 0xFFF00000;
 constexpr uint32_t SyncPatternMask = 0xFFF80CC0;
 constexpr uint32_t MatchMask = 0xFFF80C00;
-
-// ID3v2 (id3.org, ID3 tag version 2.4.0, clause 3.1): "ID3", two version bytes,
-// flags, and a 28-bit syncsafe size that excludes the 10-byte header and footer.
-constexpr size_t Id3v2HeaderBytes = 10;
-constexpr uint8_t Id3v2FooterFlag = 0x10;
 
 // The ID3v1 record that ends many files.
 constexpr uint64_t Id3v1Bytes = 128;
@@ -296,27 +292,7 @@ bool FrameStream::ReadWordAt(uint64_t offset, uint32_t& word) const {
 
 // A tag whose size runs past the end of the file is not taken as one: the search
 // then starts at byte 0 as for any other leading data.
-void FrameStream::SkipId3v2Tag() {
-    std::array<uint8_t, Id3v2HeaderBytes> tag{};
-    if (!ReadExactly(m_fd, tag.data(), tag.size(), 0)) {
-        return;
-    }
-    if (tag[0] != 'I' || tag[1] != 'D' || tag[2] != '3' || tag[3] == 0xFF || tag[4] == 0xFF) {
-        return;
-    }
-    if (((tag[6] | tag[7] | tag[8] | tag[9]) & 0x80) != 0) {
-        return;
-    }
-    uint64_t size =
-        (uint64_t{tag[6]} << 21) | (uint64_t{tag[7]} << 14) | (uint64_t{tag[8]} << 7) | tag[9];
-    size += Id3v2HeaderBytes;
-    if ((tag[5] & Id3v2FooterFlag) != 0) {
-        size += Id3v2HeaderBytes;
-    }
-    if (size <= m_fileSize) {
-        m_position = size;
-    }
-}
+void FrameStream::SkipId3v2Tag() { m_position = LeadingId3v2TagBytes(m_fd, m_fileSize); }
 
 void FrameStream::SwapBody() {
     const size_t words = (m_bodyBytes + 3) / 4;

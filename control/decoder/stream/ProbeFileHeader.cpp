@@ -6,9 +6,10 @@
 
 namespace aurion {
 
-bool ProbeFileHeader(int fileDescriptor, ProbedHeader& fields) {
+bool ProbeFileHeader(int fileDescriptor, ProbedHeader& fields, uint64_t offset) {
     std::array<uint8_t, 4> bytes{};
-    if (fileDescriptor < 0 || pread(fileDescriptor, bytes.data(), bytes.size(), 0) != 4) {
+    if (fileDescriptor < 0 ||
+        pread(fileDescriptor, bytes.data(), bytes.size(), static_cast<off_t>(offset)) != 4) {
         return false;
     }
     // 11-bit sync, so that MPEG-2.5 counts as MPEG; version code 01 is reserved.
@@ -31,9 +32,9 @@ bool ProbeFileHeader(int fileDescriptor, ProbedHeader& fields) {
     return true;
 }
 
-bool ProbeFileHeader(int fileDescriptor) {
+bool ProbeFileHeader(int fileDescriptor, uint64_t offset) {
     ProbedHeader fields;
-    return ProbeFileHeader(fileDescriptor, fields);
+    return ProbeFileHeader(fileDescriptor, fields, offset);
 }
 
 }  // namespace aurion

@@ -1,7 +1,7 @@
-// Whether a file starts with an MPEG audio frame header at byte 0. Leading data is
-// not skipped: the tag access treats a file whose first byte is not a header as no
-// MPEG file. MPEG-2.5 (11-bit sync) is accepted here although the stream reader
-// does not decode it.
+// Whether an MPEG audio frame header stands at a given offset of a file (byte 0,
+// or where a leading ID3v2 tag ends). Nothing is searched: the tag access treats a
+// file that has anything else there as no MPEG file. MPEG-2.5 (11-bit sync) is
+// accepted here although the stream reader does not decode it.
 #pragma once
 
 #include <cstdint>
@@ -24,8 +24,8 @@ struct ProbedHeader {
     uint32_t Emphasis = 0;
 };
 
-// Reads the first 4 bytes (offset 0, the file position is not moved).
-[[nodiscard]] bool ProbeFileHeader(int fileDescriptor);
-[[nodiscard]] bool ProbeFileHeader(int fileDescriptor, ProbedHeader& fields);
+// Reads the 4 bytes at offset (the file position is not moved).
+[[nodiscard]] bool ProbeFileHeader(int fileDescriptor, uint64_t offset = 0);
+[[nodiscard]] bool ProbeFileHeader(int fileDescriptor, ProbedHeader& fields, uint64_t offset = 0);
 
 }  // namespace aurion

@@ -138,10 +138,10 @@ TEST_F(PlaybackSessionTest, ProbeStoresTheTagPathOnlyForAFileStartingWithAHeader
     EXPECT_EQ(control->TagPath(), mp3.Path());
     control->Close();
 
-    test::Bytes prefixed = test::Id3v2Tag(64);
+    test::Bytes prefixed = test::Bytes(64, 0x20);
     for (int i = 0; i < 5; ++i) test::AppendBytes(prefixed, test::MakeFrame({}));
-    test::TempFile tagged{prefixed};
-    ASSERT_EQ(control->Open(tagged.Path(), ""), 0);
+    test::TempFile junkFirst{prefixed};
+    ASSERT_EQ(control->Open(junkFirst.Path(), ""), 0);
     EXPECT_TRUE(control->TagPath().empty());
     EXPECT_EQ(control->WriteTag(), 650);
 }

@@ -1,0 +1,57 @@
+#include "tests/support/ReadOnlyFile.h"
+
+#include <fcntl.h>
+#include <linux/capability.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <cstring>
+
+namespace aurion::test {
+
+namespace {
+
+using CapabilityData = std::array<__user_cap_data_struct, 2>;
+
+bool GetCapabilities(CapabilityData& data) {
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    return syscall(SYS_capget, &header, data.data()) == 0;
+}
+
+bool SetCapabilities(CapabilityData& data) {
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    return syscall(SYS_capset, &header, data.data()) == 0;
+}
+
+}  // namespace
+
+ReadOnlyFile::ReadOnlyFile(std::string path) : m_path(std::move(path)) {
+    chmod(m_path.c_str(), S_IRUSR | S_IRGRP | S_IROTH);
+    CapabilityData data{};
+    static_assert(sizeof(data) == sizeof(m_savedCapabilities));
+    if (!GetCapabilities(data)) return;
+    std::memcpy(m_savedCapabilities.data(), data.data(), sizeof(data));
+    constexpr uint32_t Override = 1u << CAP_DAC_OVERRIDE;
+    if ((data[0].effective & Override) == 0) return;
+    data[0].effective &= ~Override;
+    m_capabilityDropped = SetCapabilities(data);
+}
+
+ReadOnlyFile::~ReadOnlyFile() {
+    if (m_capabilityDropped) {
+        CapabilityData data{};
+        std::memcpy(data.data(), m_savedCapabilities.data(), sizeof(data));
+        SetCapabilities(data);
+    }
+    chmod(m_path.c_str(), S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH);
+}
+
+bool ReadOnlyFile::Holds() const {
+    const int fd = open(m_path.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0) return true;
+    close(fd);
+    return false;
+}
+
+}  // namespace aurion::test
