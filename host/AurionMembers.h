@@ -3,7 +3,7 @@
 #pragma once
 
 #include "control/AurionInterface.h"
-#include "tools/aurion/ControlCaller.h"
+#include "host/ControlCaller.h"
 
 namespace aurion::host::members {
 
@@ -26,5 +26,6 @@ inline constexpr Member Play{DispIds::Play, "Play"};
 inline constexpr Member Stop{DispIds::Stop, "Stop"};
 inline constexpr Member Close{DispIds::Close, "Close"};
 inline constexpr Member SetErrorMode{DispIds::SetErrorMode, "SetErrorMode"};
+inline constexpr Member SetVolumeP{DispIds::SetVolumeP, "SetVolumeP"};
 
 }  // namespace aurion::host::members

@@ -1,13 +1,17 @@
-// Hosts one Aurion control on the calling thread, as the desktop program does: a
-// host window, a client site (HostWindow, OnModified, ShowMessage on standard
-// error), an event sink advised on the control's connection point, and the control
+// Hosts one Aurion control on the calling thread, for every host alike: a host
+// window, the client site with the host's services, the event sink advised on the
+// control's connection point, and the control
 // created by its ProgID and activated, so that it owns its message window and its
 // events arrive while this thread lets window events run. When the ProgID is not
 // registered yet, or its registered library cannot be loaded, the host registers
 // the Trackdeck.bin beside the program first.
 //
-// The stock Error event that the control fires in error mode is answered with
-// CancelDisplay and reported like Failure, so the control shows no message for it.
+// Unless the host's events say otherwise, the stock Error event that the control
+// fires in error mode is answered with CancelDisplay and reported like Failure, so
+// the control shows no message for it.
+//
+// The control's events arrive while this thread lets window events run: in a loop
+// of RunEvents, or through the platform's wake hook in a host with its own loop.
 #pragma once
 
 #include <chrono>
@@ -17,27 +21,20 @@
 #include <optional>
 #include <string>
 
+#include "host/ControlCaller.h"
+#include "host/ControlError.h"
+#include "host/EventSink.h"
+#include "host/HostSite.h"
 #include "platform/com/ConnectionPoint.h"
 #include "platform/com/ControlSite.h"
 #include "platform/com/Dispatch.h"
 #include "platform/window/MessageWindow.h"
-#include "tools/aurion/ControlError.h"
 
 namespace aurion::host {
 
-struct ControlEvents {
-    std::function<void(int32_t frame)> ActFrame;
-    std::function<void()> ThreadEnded;
-    // Failure, or the stock Error event: the worker's number and text.
-    std::function<void(const ControlError& error)> Failure;
-};
-
-class HostSite;
-class EventSink;
-
 class ControlHost {
 public:
-    explicit ControlHost(ControlEvents events);
+    explicit ControlHost(ControlEvents events, HostServices services = StandardErrorServices());
     ~ControlHost();
     ControlHost(const ControlHost&) = delete;
     ControlHost& operator=(const ControlHost&) = delete;
@@ -49,6 +46,8 @@ public:
 
     // The control's dispatch interface; null before a successful Start.
     [[nodiscard]] platform::IDispatch* Control() const { return m_control.Get(); }
+    // Typed late-bound calls; a call before a successful Start fails with E_POINTER.
+    [[nodiscard]] ControlCaller Caller() const { return ControlCaller(m_control.Get()); }
 
     // Lets window events run, waiting up to `timeout` for the first one.
     void RunEvents(std::chrono::milliseconds timeout);
