@@ -2,6 +2,7 @@
 # The main job: installs what is missing, builds Release into build/ and runs the
 # command-line host on the demo stream (or on the MP3 file given as argument):
 # `aurion info` prints its stream properties, `aurion decode` writes it as a WAV file.
+# Then it starts the desktop program `trackdeck` with that file (see the end).
 #
 #     tools/build-and-run.sh [FILE.mp3]
 set -euo pipefail
@@ -18,7 +19,7 @@ source "$root/tools/install-dependencies.sh"
 install_missing_packages
 
 cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=Release
-cmake --build "$root/build" --target aurion -j2
+cmake --build "$root/build" --target aurion trackdeck -j2
 
 output="$root/build/$(basename "${input%.*}").wav"
 echo
@@ -28,3 +29,16 @@ echo
 echo "== aurion decode $input $output"
 "$root/build/bin/aurion" decode "$input" "$output"
 echo "Wrote $output ($(stat -c %s "$output") bytes)"
+
+# The desktop program. Without a display it makes the smoke run instead: started on
+# the offscreen platform with the null audio device, it writes a picture of its main
+# window and quits.
+echo
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+    echo "== trackdeck $input"
+    "$root/build/bin/trackdeck" "$input"
+else
+    echo "== trackdeck --screenshot $root/build/trackdeck.png $input (no display)"
+    QT_QPA_PLATFORM=offscreen TRACKDECK_AUDIO=null \
+        "$root/build/bin/trackdeck" --screenshot "$root/build/trackdeck.png" "$input"
+fi

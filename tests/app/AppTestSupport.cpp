@@ -4,6 +4,7 @@
 #include <QFile>
 #include <cstdlib>
 
+#include "app/shell/PathHelpers.h"
 #include "app/shell/Settings.h"
 
 namespace trackdeck::test {
@@ -24,6 +25,8 @@ AppTest::AppTest() {
     Application();
     m_programFolder = QString::fromStdString(m_environment.Folder()) + "program/";
     QDir().mkpath(m_programFolder);
+    QDir().mkpath(SystemFolder());
+    UseSupportLibraryIn(m_programFolder);
     for (const char* name : {"Trackdeck.bin", "Trackdeck.dll", "libtrackdeck_platform.so"}) {
         QFile::link(QString(TRACKDECK_BIN_DIR "/") + name, m_programFolder + name);
     }

@@ -44,7 +44,6 @@ TEST_F(EventSinkTest, ArgumentsAreCoercedAsALateBoundCallerCoercesThem) {
 
 TEST_F(EventSinkTest, AnArgumentOfTheWrongTypeIsAnErrorValueAndCallsNothing) {
     EXPECT_EQ(Fire(EventIds::ActFrame, {Variant("not a number")}), platform::DISP_E_TYPEMISMATCH);
-    EXPECT_EQ(Fire(EventIds::ActFrame, {Variant()}), platform::DISP_E_TYPEMISMATCH);
     EXPECT_EQ(Fire(EventIds::Failure, {Variant("x"), Variant("text")}),
               platform::DISP_E_TYPEMISMATCH);
     EXPECT_EQ(Fire(EventIds::ActFrame, {}), platform::DISP_E_BADPARAMCOUNT);
@@ -57,7 +56,7 @@ TEST_F(EventSinkTest, AnArgumentOfTheWrongTypeIsAnErrorValueAndCallsNothing) {
 TEST_F(EventSinkTest, TheStockErrorIsReportedAsFailureAndItsDisplayCancelled) {
     std::vector<Variant> args{Variant(int16_t{643}),
                               Variant("Unable to read MPEG-Header"),
-                              Variant(int32_t{0x800A0283}),
+                              Variant(static_cast<int32_t>(0x800A0283u)),
                               Variant("Aurion"),
                               Variant(""),
                               Variant(int32_t{0}),
