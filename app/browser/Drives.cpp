@@ -30,7 +30,7 @@ bool SystemMount(const QString& point) {
 QString Unescaped(const QByteArray& field) {
     QByteArray bytes;
     for (qsizetype i = 0; i < field.size(); ++i) {
-        if (field[i] == '\\' && i + 3 < field.size() + 0) {
+        if (field[i] == '\\' && i + 3 < field.size()) {
             bool ok = false;
             const int code = field.mid(i + 1, 3).toInt(&ok, 8);
             if (ok) {

@@ -12,10 +12,9 @@ namespace trackdeck::browser {
 
 namespace {
 
-QIcon FolderIcon(bool open) {
+QIcon FolderIcon() {
     static QFileIconProvider provider;
     static const QIcon folder = provider.icon(QFileIconProvider::Folder);
-    (void)open;
     return folder;
 }
 
@@ -51,30 +50,26 @@ void FolderTree::SetPath(const QString& drive, const QString& folder) {
     clear();
     // The chain from the drive's root down to the folder.
     QTreeWidgetItem* parentItem = new QTreeWidgetItem(this, QStringList{drive});
-    parentItem->setIcon(0, FolderIcon(true));
+    parentItem->setIcon(0, FolderIcon());
     parentItem->setData(0, Qt::UserRole, drive);
     const QString below = m_path.mid(drive.size());
     QString walked = drive;
     for (const QString& part : below.split('/', Qt::SkipEmptyParts)) {
         walked += part + '/';
         auto* item = new QTreeWidgetItem(parentItem, QStringList{part});
-        item->setIcon(0, FolderIcon(true));
+        item->setIcon(0, FolderIcon());
         item->setData(0, Qt::UserRole, walked);
         parentItem->setExpanded(true);
         parentItem = item;
     }
     parentItem->setExpanded(true);
     setCurrentItem(parentItem);
-    // Its sub-folders, sorted ignoring case.
-    QDir dir(m_path);
-    QStringList children = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
-                                         QDir::IgnoreCase | QDir::Name);
-    children.erase(std::remove_if(children.begin(), children.end(),
-                                  [](const QString& name) { return name.startsWith('.'); }),
-                   children.end());
+    // Its sub-folders, sorted ignoring case; hidden ones are not shown.
+    const QStringList children =
+        QDir(m_path).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::IgnoreCase | QDir::Name);
     for (const QString& child : children) {
         auto* item = new QTreeWidgetItem(parentItem, QStringList{child});
-        item->setIcon(0, FolderIcon(false));
+        item->setIcon(0, FolderIcon());
         item->setData(0, Qt::UserRole, m_path + child + '/');
     }
     scrollToItem(parentItem, QAbstractItemView::PositionAtTop);
