@@ -31,7 +31,15 @@ ControlHost::ControlHost(ControlEvents events, HostServices services)
       m_sink(new EventSink(std::move(events))) {}
 
 ControlHost::~ControlHost() {
+    ReleaseControl();
+    m_site->Release();
+    m_sink->Release();
+    if (m_hostWindow != platform::NullWindow) platform::DestroyMessageWindow(m_hostWindow);
+}
+
+void ControlHost::ReleaseControl() {
     if (m_connectionPoint && m_cookie != 0) m_connectionPoint->Unadvise(m_cookie);
+    m_cookie = 0;
     m_connectionPoint.Reset();
     if (m_oleControl) {
         m_oleControl->Deactivate();
@@ -39,9 +47,6 @@ ControlHost::~ControlHost() {
     }
     m_oleControl.Reset();
     m_control.Reset();
-    m_site->Release();
-    m_sink->Release();
-    if (m_hostWindow != platform::NullWindow) platform::DestroyMessageWindow(m_hostWindow);
 }
 
 std::optional<ControlError> ControlHost::CreateControl() {
@@ -74,9 +79,13 @@ std::optional<ControlError> ControlHost::Start() {
     if (m_hostWindow == platform::NullWindow) {
         return ControlError{std::nullopt, "cannot create the host window"};
     }
-    if (auto error = CreateControl()) {
-        return error;
-    }
+    std::optional<ControlError> error = CreateControl();
+    if (!error) error = ActivateAndAdvise();
+    if (error) ReleaseControl();
+    return error;
+}
+
+std::optional<ControlError> ControlHost::ActivateAndAdvise() {
     if (platform::Failed(
             m_control->QueryInterface(platform::IID_IOleControl, m_oleControl.PutVoid())) ||
         platform::Failed(m_oleControl->SetClientSite(m_site)) ||

@@ -1,8 +1,7 @@
 // Hosts one Aurion control on the calling thread, for every host alike: a host
 // window, the client site with the host's services, the event sink advised on the
-// control's connection point, and the control
-// created by its ProgID and activated, so that it owns its message window and its
-// events arrive while this thread lets window events run. When the ProgID is not
+// control's connection point, and the control created by its ProgID and activated,
+// so that it owns its message window. When the ProgID is not
 // registered yet, or its registered library cannot be loaded, the host registers
 // the Trackdeck.bin beside the program first.
 //
@@ -16,10 +15,7 @@
 
 #include <chrono>
 #include <cstdint>
-#include <functional>
-#include <memory>
 #include <optional>
-#include <string>
 
 #include "host/ControlCaller.h"
 #include "host/ControlError.h"
@@ -41,7 +37,8 @@ public:
     ControlHost(ControlHost&&) = delete;
     ControlHost& operator=(ControlHost&&) = delete;
 
-    // Creates, activates and advises the control; the host's own failures carry no number.
+    // Creates, activates and advises the control; the host's own failures carry no
+    // number. After a failure the host holds no control.
     [[nodiscard]] std::optional<ControlError> Start();
 
     // The control's dispatch interface; null before a successful Start.
@@ -54,7 +51,10 @@ public:
 
 private:
     [[nodiscard]] std::optional<ControlError> CreateControl();
+    [[nodiscard]] std::optional<ControlError> ActivateAndAdvise();
+    void ReleaseControl();
 
+    // The control activates only for a site that names a window; nothing is posted to it.
     platform::WindowHandle m_hostWindow = platform::NullWindow;
     HostSite* m_site = nullptr;   // one reference held
     EventSink* m_sink = nullptr;  // one reference held
