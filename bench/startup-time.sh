@@ -12,7 +12,8 @@ runs="${2:-11}"
 work="$(mktemp -d "${TMPDIR:-/tmp}/trackdeck-startup-XXXXXX")"
 trap 'rm -rf "$work"' EXIT
 
-export QT_QPA_PLATFORM=offscreen TRACKDECK_AUDIO=null
+export QT_QPA_PLATFORM=offscreen TRACKDECK_AUDIO=null XDG_RUNTIME_DIR="$work"
+chmod 700 "$work"
 export TRACKDECK_REGISTRY="$work/registry" TRACKDECK_SYSTEM_DIR="$work/system/"
 cp -r "$build/bin" "$work/program"
 # The first start installs the control; the runs measure ordinary starts.
@@ -21,7 +22,7 @@ cp -r "$build/bin" "$work/program"
 times=()
 for _ in $(seq "$runs"); do
     start=$(date +%s%N)
-    "$work/program/trackdeck" --screenshot "$work/shot.png" >/dev/null 2>&1
+    "$work/program/trackdeck" --screenshot "$work/shot.png" >/dev/null
     end=$(date +%s%N)
     times+=($(( (end - start) / 1000000 )))
 done

@@ -39,6 +39,8 @@ if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
     "$root/build/bin/trackdeck" "$input"
 else
     echo "== trackdeck --screenshot $root/build/trackdeck.png $input (no display)"
-    QT_QPA_PLATFORM=offscreen TRACKDECK_AUDIO=null \
+    # Qt wants a private runtime folder even offscreen; a fresh one keeps it quiet.
+    runtime="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
+    XDG_RUNTIME_DIR="$runtime" QT_QPA_PLATFORM=offscreen TRACKDECK_AUDIO=null \
         "$root/build/bin/trackdeck" --screenshot "$root/build/trackdeck.png" "$input"
 fi
