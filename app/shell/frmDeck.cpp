@@ -260,6 +260,7 @@ void frmDeck::ApplyLooks() {
         "  border-radius: 3px; }"
         "#Picture5, #Picture7 { background: #0b0b0b; border: 1px solid #4a4f55; }"
         "#Label14, #Label13 { background: transparent; }"
+        "#Picture3 { border: 1px solid #4a4f55; }"
         "#Shape1 { background: black; }"
         "#Text13, #Text14 { background: #ffffe1; color: black; }");
 }
