@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileIconProvider>
-#include <QHeaderView>
 #include <algorithm>
 
 #include "app/browser/Drives.h"

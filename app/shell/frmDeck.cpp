@@ -1,9 +1,7 @@
 #include "app/shell/frmDeck.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
-#include <QPalette>
 
 #include "app/shell/ApplySettings.h"
 #include "app/shell/Options.h"

@@ -51,12 +51,16 @@ bool MP3TagEditor::LoadMP3(const QString& fileName) {
         return true;
     }
     m_tagExists = true;
-    m_title = TextFromTagBytes(record.data() + 3, 30);
-    m_artist = TextFromTagBytes(record.data() + 33, 30);
-    m_album = TextFromTagBytes(record.data() + 63, 30);
-    m_year = TextFromTagBytes(record.data() + 93, 4);
-    m_comment = TextFromTagBytes(record.data() + 97, 30);
-    m_genre = static_cast<int16_t>(static_cast<uint8_t>(record[127]));
+    auto text = [&record](const TagField& field) {
+        return TextFromTagBytes(record.data() + field.Offset,
+                                static_cast<std::size_t>(field.Width));
+    };
+    m_title = text(TitleField);
+    m_artist = text(ArtistField);
+    m_album = text(AlbumField);
+    m_year = text(YearField);
+    m_comment = text(CommentField);
+    m_genre = static_cast<int16_t>(static_cast<uint8_t>(record[GenreOffset]));
     return true;
 }
 

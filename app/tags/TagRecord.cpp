@@ -2,10 +2,10 @@
 
 #include <QFile>
 #include <algorithm>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
+#include <utility>
 
 #include "app/tags/TagText.h"
 #include "platform/text/Windows1252.h"
@@ -13,9 +13,6 @@
 namespace trackdeck::tags {
 
 namespace {
-
-// ISO ID3v1 layout: "TAG" then the fields in this order and width.
-constexpr std::size_t MarkerSize = 3;
 
 // The field as Windows-1252 bytes of exactly `width`: a character outside the code
 // page is "?", and a character of two UTF-16 units still fills one byte.
@@ -39,16 +36,15 @@ std::optional<std::uintmax_t> FileLength(const QString& path) {
 
 TagBytes BuildTagRecord(const QString& title, const QString& artist, const QString& album,
                         const QString& year, const QString& comment, uint8_t genre) {
-    std::string record = "TAG";
-    record += FieldBytes(title, 30);
-    record += FieldBytes(artist, 30);
-    record += FieldBytes(album, 30);
-    record += FieldBytes(year, 4);
-    record += FieldBytes(comment, 30);
-    record += static_cast<char>(genre);
-    TagBytes bytes{};
-    std::copy_n(record.begin(), std::min(record.size(), TagSize), bytes.begin());
-    static_assert(MarkerSize + 30 * 4 + 4 + 1 == TagSize);
+    TagBytes bytes{'T', 'A', 'G'};
+    for (const auto& [text, field] :
+         {std::pair{&title, TitleField}, std::pair{&artist, ArtistField},
+          std::pair{&album, AlbumField}, std::pair{&year, YearField},
+          std::pair{&comment, CommentField}}) {
+        const std::string fieldBytes = FieldBytes(*text, field.Width);
+        std::copy(fieldBytes.begin(), fieldBytes.end(), bytes.begin() + field.Offset);
+    }
+    bytes[GenreOffset] = static_cast<char>(genre);
     return bytes;
 }
 

@@ -9,8 +9,20 @@
 
 namespace trackdeck::tags {
 
+// The ID3v1 record: "TAG", title 30, artist 30, album 30, year 4, comment 30, genre 1.
 inline constexpr std::size_t TagSize = 128;
 using TagBytes = std::array<char, TagSize>;
+
+struct TagField {
+    std::size_t Offset;
+    int Width;
+};
+inline constexpr TagField TitleField{3, 30};
+inline constexpr TagField ArtistField{33, 30};
+inline constexpr TagField AlbumField{63, 30};
+inline constexpr TagField YearField{93, 4};
+inline constexpr TagField CommentField{97, 30};
+inline constexpr std::size_t GenreOffset = 127;
 
 // The file's length, or nothing on a file error.
 [[nodiscard]] std::optional<std::uintmax_t> FileLength(const QString& path);
