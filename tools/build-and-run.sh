@@ -3,6 +3,7 @@
 # command-line host on the demo stream (or on the MP3 file given as argument):
 # `aurion info` prints its stream properties, `aurion decode` writes it as a WAV file
 # and `aurion play` plays it (on the silent null device where no sound device is).
+# Then it starts the desktop program `trackdeck` with that file (see the end).
 #
 #     tools/build-and-run.sh [FILE.mp3]
 set -euo pipefail
@@ -19,7 +20,7 @@ source "$root/tools/install-dependencies.sh"
 install_missing_packages
 
 cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=Release
-cmake --build "$root/build" --target aurion -j2
+cmake --build "$root/build" --target aurion trackdeck -j2
 
 output="$root/build/$(basename "${input%.*}").wav"
 echo
@@ -36,3 +37,18 @@ if ! grep -qs '^ *[0-9]' /proc/asound/cards; then
     export TRACKDECK_AUDIO=null
 fi
 "$root/build/bin/aurion" play "$input"
+
+# The desktop program. Without a display it makes the smoke run instead: started on
+# the offscreen platform with the null audio device, it writes a picture of its main
+# window and quits.
+echo
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+    echo "== trackdeck $input"
+    "$root/build/bin/trackdeck" "$input"
+else
+    echo "== trackdeck --screenshot $root/build/trackdeck.png $input (no display)"
+    # Qt wants a private runtime folder even offscreen; a fresh one keeps it quiet.
+    runtime="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
+    XDG_RUNTIME_DIR="$runtime" QT_QPA_PLATFORM=offscreen TRACKDECK_AUDIO=null \
+        "$root/build/bin/trackdeck" --screenshot "$root/build/trackdeck.png" "$input"
+fi

@@ -3,7 +3,8 @@
 # Runs apt-get as root directly, otherwise through sudo.
 set -euo pipefail
 
-trackdeck_packages=(cmake g++ ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev libasound2-dev)
+trackdeck_packages=(cmake g++ ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+    libasound2-dev qt6-base-dev fonts-dejavu-core)
 
 install_missing_packages() {
     local missing=()

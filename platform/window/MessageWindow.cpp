@@ -14,6 +14,7 @@ namespace platform {
 namespace {
 
 struct Message {
+    uint64_t Serial;
     WindowHandle Window;
     uint32_t Id;
     WParam WordParam;
@@ -35,6 +36,10 @@ struct ThreadQueue {
     std::deque<Message> Pending;
     std::condition_variable Posted;
     std::shared_ptr<WakeHook> Hook;
+    // The hook has been called and no pump has begun since: further posts join
+    // the batch that pump will deliver, without calling the hook again.
+    bool WakePending = false;
+    uint64_t NextSerial = 1;
 };
 
 struct Window {
@@ -132,10 +137,11 @@ bool PostMessage(WindowHandle window, uint32_t message, WParam wParam, LParam lP
         auto it = state.ByHandle.find(window);
         if (it == state.ByHandle.end()) return false;
         ThreadQueue& queue = *it->second.Queue;
-        queue.Pending.push_back({window, message, wParam, lParam});
+        queue.Pending.push_back({queue.NextSerial++, window, message, wParam, lParam});
         queue.Posted.notify_all();
-        hook = queue.Hook;
-        if (hook) {
+        if (queue.Hook && !queue.WakePending) {
+            queue.WakePending = true;
+            hook = queue.Hook;
             std::lock_guard hookLock(hook->Guard);
             ++hook->ActiveCalls;
         }
@@ -151,13 +157,20 @@ bool PostMessage(WindowHandle window, uint32_t message, WParam wParam, LParam lP
 size_t PumpMessages() {
     Windows& state = State();
     size_t delivered = 0;
+    uint64_t last = 0;  // the last message this pump delivers
+    {
+        std::lock_guard lock(state.Guard);
+        ThreadQueue& queue = *OwnQueue(state);
+        queue.WakePending = false;
+        last = queue.NextSerial - 1;
+    }
     for (;;) {
         Message message;
         std::shared_ptr<const MessageHandler> handler;
         {
             std::lock_guard lock(state.Guard);
             std::deque<Message>& pending = OwnQueue(state)->Pending;
-            if (pending.empty()) return delivered;
+            if (pending.empty() || pending.front().Serial > last) return delivered;
             message = pending.front();
             pending.pop_front();
             auto it = state.ByHandle.find(message.Window);
@@ -184,12 +197,17 @@ void SetWakeHook(std::function<void()> hook) {
     Windows& state = State();
     auto replacement = hook ? std::make_shared<WakeHook>(std::move(hook)) : nullptr;
     std::shared_ptr<WakeHook> replaced;
+    std::shared_ptr<WakeHook> wakeNow;
     {
         std::lock_guard lock(state.Guard);
         std::shared_ptr<ThreadQueue>& queue = OwnQueue(state);
         replaced = std::move(queue->Hook);
         queue->Hook = std::move(replacement);
+        // Messages already waiting would otherwise wait for a post that may never come.
+        queue->WakePending = queue->Hook && !queue->Pending.empty();
+        if (queue->WakePending) wakeNow = queue->Hook;
     }
+    if (wakeNow) wakeNow->Call();
     // The host may destroy what its old hook refers to once this returns.
     if (replaced) {
         std::unique_lock hookLock(replaced->Guard);

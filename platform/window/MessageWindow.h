@@ -31,16 +31,21 @@ void DestroyMessageWindow(WindowHandle window);
 // Callable from any thread; false when the window does not exist.
 bool PostMessage(WindowHandle window, uint32_t message, WParam wParam, LParam lParam);
 
-// "Let window events run": delivers every message pending for the calling thread's
-// windows, including those posted by handlers while it runs. Returns the count.
+// "Let window events run": delivers the messages that were pending for the calling
+// thread's windows when it began; messages posted meanwhile (by handlers or other
+// threads) wait for the next pump, so a host's own events are never starved.
+// Returns the count.
 size_t PumpMessages();
 // Waits up to `timeout` for a message to the calling thread's windows, then pumps.
 // Returns the number delivered (0 on time-out).
 size_t WaitAndPumpMessages(std::chrono::milliseconds timeout);
 
 // A host with its own event loop (Qt's) sets a hook that is called, on the posting
-// thread, whenever a message is posted to one of the calling thread's windows; the
-// host then arranges for PumpMessages to run on its thread. An empty hook removes it.
+// thread, when a message is posted to one of the calling thread's windows and no
+// wake is outstanding: once for a batch of posts, until the next pump begins. It is
+// also called at once, on the calling thread, when set while messages are waiting.
+// The host then arranges for PumpMessages to run on its thread; the hook must not
+// block. An empty hook removes it.
 // Replacing a hook waits until no posting thread is still calling the old one, so the
 // hook must not itself wait for the thread that replaces it.
 void SetWakeHook(std::function<void()> hook);

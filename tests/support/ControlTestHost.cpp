@@ -4,7 +4,6 @@
 #include <type_traits>
 
 #include "control/AurionInterface.h"
-#include "platform/com/ComObject.h"
 #include "platform/com/ComponentCreation.h"
 
 namespace aurion::test {
@@ -41,76 +40,6 @@ int32_t DispatchOutcome::RaisedNumber() const {
     return static_cast<int32_t>(static_cast<uint32_t>(Error.Scode) & 0xFFFFu);
 }
 
-class RecordingSite final : public platform::ComObject<platform::IControlSite> {
-public:
-    explicit RecordingSite(platform::WindowHandle hostWindow) : m_hostWindow(hostWindow) {}
-
-    platform::WindowHandle HostWindow() override { return m_hostWindow; }
-    void OnModified() override { ++Modified; }
-    void ShowMessage(std::string_view caption, std::string_view text,
-                     platform::MessageKind kind) override {
-        Messages.push_back({std::string(caption), std::string(text), kind});
-    }
-
-    int Modified = 0;
-    std::vector<ShownMessage> Messages;
-
-private:
-    ~RecordingSite() override = default;
-    platform::WindowHandle m_hostWindow;
-};
-
-class RecordingSink final : public platform::ComObject<platform::IDispatch> {
-public:
-    HRESULT GetIdOfName(std::string_view, platform::DispId& id) override {
-        id = platform::DISPID_UNKNOWN;
-        return platform::DISP_E_UNKNOWNNAME;
-    }
-
-    HRESULT Invoke(platform::DispId id, platform::InvokeKind, std::span<Variant> args, Variant*,
-                   platform::ExcepInfo*) override {
-        RecordedEvent event;
-        switch (id) {
-            case EventIds::ActFrame:
-                if (args.size() != 1) return platform::DISP_E_BADPARAMCOUNT;
-                event.Kind = EventKind::ActFrame;
-                event.Number = Coerced<int32_t>(args[0], VarType::I4, -1);
-                break;
-            case EventIds::ThreadEnded:
-                event.Kind = EventKind::ThreadEnded;
-                break;
-            case EventIds::Failure:
-                if (args.size() != 2) return platform::DISP_E_BADPARAMCOUNT;
-                event.Kind = EventKind::Failure;
-                event.Number = Coerced<int32_t>(args[0], VarType::I4, -1);
-                event.Text = Coerced<std::string>(args[1], VarType::Bstr, std::string());
-                break;
-            case EventIds::Error:
-                if (args.size() != 7) return platform::DISP_E_BADPARAMCOUNT;
-                event.Kind = EventKind::Error;
-                event.Number = Coerced<int16_t>(args[0], VarType::I2, -1);
-                event.Text = Coerced<std::string>(args[1], VarType::Bstr, std::string());
-                event.Scode = Coerced<int32_t>(args[2], VarType::I4, 0);
-                args[EventIds::ErrorCancelDisplayArg] = Variant(CancelDisplay);
-                break;
-            default:
-                return platform::DISP_E_MEMBERNOTFOUND;
-        }
-        Events.push_back(std::move(event));
-        return platform::S_OK;
-    }
-
-    std::vector<RecordedEvent> Events;
-    bool CancelDisplay = false;
-
-private:
-    ~RecordingSink() override = default;
-
-    [[nodiscard]] bool Provides(const Guid& iid) const override {
-        return iid == platform::IID_IDispatch || iid == DIID__DAurionEvents;
-    }
-};
-
 ControlTestHost::ControlTestHost() : ControlTestHost(HostOptions{}) {}
 
 ControlTestHost::ControlTestHost(HostOptions options) {
@@ -118,8 +47,26 @@ ControlTestHost::ControlTestHost(HostOptions options) {
         m_hostWindow =
             platform::CreateMessageWindow([](uint32_t, platform::WParam, platform::LParam) {});
     }
-    m_site = new RecordingSite(m_hostWindow);
-    m_sink = new RecordingSink();
+    host::HostServices services;
+    services.Modified = [this] { ++m_modified; };
+    services.ShowMessage = [this](std::string_view caption, std::string_view text,
+                                  platform::MessageKind kind) {
+        m_messages.push_back({std::string(caption), std::string(text), kind});
+    };
+    m_site = new host::HostSite(m_hostWindow, std::move(services));
+    host::ControlEvents events;
+    events.ActFrame = [this](int32_t frame) {
+        m_events.push_back({EventKind::ActFrame, frame, {}, 0});
+    };
+    events.ThreadEnded = [this] { m_events.push_back({EventKind::ThreadEnded, 0, {}, 0}); };
+    events.Failure = [this](const host::ControlError& error) {
+        m_events.push_back({EventKind::Failure, error.Number.value_or(-1), error.Text, 0});
+    };
+    events.StockError = [this](const host::ControlError& error, platform::HRESULT scode) {
+        m_events.push_back({EventKind::Error, error.Number.value_or(-1), error.Text, scode});
+        return m_cancelDisplay;
+    };
+    m_sink = new host::EventSink(std::move(events));
     if (m_environment.Folder().empty()) {
         m_problem = "no temporary folder";
         return;
@@ -219,30 +166,30 @@ bool ControlTestHost::PumpUntil(const std::function<bool()>& predicate,
 
 void ControlTestHost::Pump() { platform::PumpMessages(); }
 
-const std::vector<RecordedEvent>& ControlTestHost::Events() const { return m_sink->Events; }
+const std::vector<RecordedEvent>& ControlTestHost::Events() const { return m_events; }
 
 std::vector<int32_t> ControlTestHost::ActFrames() const {
     std::vector<int32_t> frames;
-    for (const RecordedEvent& event : m_sink->Events)
+    for (const RecordedEvent& event : m_events)
         if (event.Kind == EventKind::ActFrame) frames.push_back(event.Number);
     return frames;
 }
 
 int ControlTestHost::ThreadEndedCount() const {
     int count = 0;
-    for (const RecordedEvent& event : m_sink->Events)
+    for (const RecordedEvent& event : m_events)
         if (event.Kind == EventKind::ThreadEnded) ++count;
     return count;
 }
 
-void ControlTestHost::ClearEvents() { m_sink->Events.clear(); }
-void ControlTestHost::SetCancelDisplay(bool cancel) { m_sink->CancelDisplay = cancel; }
-int ControlTestHost::ModifiedCount() const { return m_site->Modified; }
-const std::vector<ShownMessage>& ControlTestHost::Messages() const { return m_site->Messages; }
+void ControlTestHost::ClearEvents() { m_events.clear(); }
+void ControlTestHost::SetCancelDisplay(bool cancel) { m_cancelDisplay = cancel; }
+int ControlTestHost::ModifiedCount() const { return m_modified; }
+const std::vector<ShownMessage>& ControlTestHost::Messages() const { return m_messages; }
 
 void ControlTestHost::ClearSiteRecords() {
-    m_site->Modified = 0;
-    m_site->Messages.clear();
+    m_modified = 0;
+    m_messages.clear();
 }
 
 platform::WindowHandle ControlTestHost::ControlWindow() const {

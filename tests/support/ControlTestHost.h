@@ -1,8 +1,9 @@
 // A host for the Aurion control in tests, as the desktop program hosts it: the
 // registry and system folder point at a fresh temporary folder, Trackdeck.bin from
 // the program folder is registered there, the control is created by its ProgID on a
-// host window with a recording site, activated (so it owns its message window) and
-// advised with a sink that records every event in order. Calls go through
+// host window with the hosts' client site (recording its messages), activated (so it
+// owns its message window) and advised with the hosts' event sink, recording every
+// event in order. Each step can be left out, for tests of the control's hosting. Calls go through
 // GetIdOfName and Invoke exactly as a late-bound caller makes them.
 //
 //     aurion::test::ControlTestHost host;
@@ -24,6 +25,8 @@
 #include <string_view>
 #include <vector>
 
+#include "host/EventSink.h"
+#include "host/HostSite.h"
 #include "platform/com/ConnectionPoint.h"
 #include "platform/com/ControlSite.h"
 #include "platform/com/Dispatch.h"
@@ -69,9 +72,6 @@ struct HostOptions {
     bool Activate = true;        // IOleControl::Activate after creation
     bool AdviseSink = true;      // advise the recording event sink
 };
-
-class RecordingSite;
-class RecordingSink;
 
 inline platform::Variant ToVariant(const platform::Variant& v) { return v; }
 inline platform::Variant ToVariant(bool v) { return platform::Variant(v); }
@@ -148,8 +148,12 @@ private:
     platform::test::ScopedEnvironment m_environment;
     std::string m_problem;
     platform::WindowHandle m_hostWindow = platform::NullWindow;
-    RecordingSite* m_site = nullptr;  // one reference held
-    RecordingSink* m_sink = nullptr;  // one reference held
+    std::vector<RecordedEvent> m_events;
+    std::vector<ShownMessage> m_messages;
+    int m_modified = 0;
+    bool m_cancelDisplay = false;
+    host::HostSite* m_site = nullptr;   // one reference held
+    host::EventSink* m_sink = nullptr;  // one reference held
     platform::ComPtr<platform::IDispatch> m_dispatch;
     platform::ComPtr<platform::IOleControl> m_oleControl;
     platform::ComPtr<platform::IViewObject> m_view;

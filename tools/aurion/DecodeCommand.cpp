@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <optional>
 
-#include "tools/aurion/AurionMembers.h"
-#include "tools/aurion/ControlCaller.h"
-#include "tools/aurion/ControlHost.h"
+#include "host/AurionMembers.h"
+#include "host/ControlCaller.h"
+#include "host/ControlHost.h"
 #include "tools/aurion/InterruptSignal.h"
 #include "tools/aurion/OpenStream.h"
 #include "tools/aurion/ProgressBar.h"

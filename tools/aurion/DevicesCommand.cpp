@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "tools/aurion/AurionMembers.h"
-#include "tools/aurion/ControlCaller.h"
-#include "tools/aurion/ControlHost.h"
+#include "host/AurionMembers.h"
+#include "host/ControlCaller.h"
+#include "host/ControlHost.h"
 #include "tools/aurion/OpenStream.h"
 
 namespace aurion::host {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "tools/aurion/AurionMembers.h"
+#include "host/AurionMembers.h"
 
 namespace aurion::host {
 

@@ -13,8 +13,8 @@
 #include <optional>
 #include <string>
 
-#include "tools/aurion/ControlCaller.h"
-#include "tools/aurion/ControlError.h"
+#include "host/ControlCaller.h"
+#include "host/ControlError.h"
 
 namespace aurion::host {
 

@@ -9,9 +9,9 @@
 #include <filesystem>
 #include <optional>
 
-#include "tools/aurion/AurionMembers.h"
-#include "tools/aurion/ControlCaller.h"
-#include "tools/aurion/ControlHost.h"
+#include "host/AurionMembers.h"
+#include "host/ControlCaller.h"
+#include "host/ControlHost.h"
 #include "tools/aurion/InterruptSignal.h"
 #include "tools/aurion/OpenStream.h"
 #include "tools/aurion/ProgressBar.h"

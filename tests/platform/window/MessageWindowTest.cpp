@@ -140,9 +140,11 @@ TEST(MessageWindow, AHandlerPostingToItselfIsServedWithoutDeadlock) {
         }
     });
     PostMessage(window, WM_USER, 1, 0);
-    size_t delivered = PumpMessages();
-    delivered += PumpMessages();
-    EXPECT_EQ(delivered, 3u);
+    // Each pump delivers what was pending when it began; the handler's post waits.
+    EXPECT_EQ(PumpMessages(), 1u);
+    EXPECT_EQ(PumpMessages(), 1u);
+    EXPECT_EQ(PumpMessages(), 1u);
+    EXPECT_EQ(PumpMessages(), 0u);
     EXPECT_EQ(seen, (std::vector<WParam>{1, 2, 3}));
     DestroyMessageWindow(window);
 }
@@ -186,6 +188,62 @@ TEST(MessageWindow, WakeHookFiresOnThePostingThread) {
     PostMessage(window.Handle(), WM_USER, 8, 0);
     EXPECT_EQ(wakes.load(), 1);
     EXPECT_EQ(PumpMessages(), 1u);
+}
+
+TEST(MessageWindow, WakeHookIsCalledOnceForABatchOfPosts) {
+    RecordingWindow window;
+    std::atomic<int> wakes{0};
+    SetWakeHook([&] { ++wakes; });
+    std::thread poster([&] {
+        for (int i = 0; i < 20; ++i) PostMessage(window.Handle(), WM_USER, i, 0);
+    });
+    poster.join();
+    EXPECT_EQ(wakes.load(), 1) << "posts before the pump belong to one wake";
+    EXPECT_EQ(PumpMessages(), 20u);
+
+    // A post after the pump began starts the next batch.
+    PostMessage(window.Handle(), WM_USER, 21, 0);
+    PostMessage(window.Handle(), WM_USER, 22, 0);
+    EXPECT_EQ(wakes.load(), 2);
+    EXPECT_EQ(PumpMessages(), 2u);
+    SetWakeHook({});
+}
+
+TEST(MessageWindow, WakeHookSetWhileMessagesWaitIsCalledAtOnce) {
+    RecordingWindow window;
+    PostMessage(window.Handle(), WM_USER, 1, 0);
+    std::atomic<int> wakes{0};
+    SetWakeHook([&] { ++wakes; });
+    EXPECT_EQ(wakes.load(), 1) << "the waiting message would never be pumped";
+    PostMessage(window.Handle(), WM_USER, 2, 0);
+    EXPECT_EQ(wakes.load(), 1);
+    EXPECT_EQ(PumpMessages(), 2u);
+
+    SetWakeHook({});
+    SetWakeHook([&] { ++wakes; });
+    EXPECT_EQ(wakes.load(), 1) << "nothing waits: no wake";
+    SetWakeHook({});
+}
+
+TEST(MessageWindow, APumpLeavesMessagesPostedDuringItForTheNextPump) {
+    std::vector<WParam> seen;
+    std::atomic<int> wakes{0};
+    WindowHandle window = NullWindow;
+    window = CreateMessageWindow([&](uint32_t, WParam w, LParam) {
+        seen.push_back(w);
+        if (w == 1) std::thread([&] { PostMessage(window, WM_USER, 10, 0); }).join();
+    });
+    SetWakeHook([&] { ++wakes; });
+    PostMessage(window, WM_USER, 1, 0);
+    PostMessage(window, WM_USER, 2, 0);
+    EXPECT_EQ(wakes.load(), 1);
+    EXPECT_EQ(PumpMessages(), 2u);
+    EXPECT_EQ(seen, (std::vector<WParam>{1, 2}));
+    EXPECT_EQ(wakes.load(), 2) << "the post during the pump asks for the next one";
+    EXPECT_EQ(PumpMessages(), 1u);
+    EXPECT_EQ(seen, (std::vector<WParam>{1, 2, 10}));
+    SetWakeHook({});
+    DestroyMessageWindow(window);
 }
 
 TEST(MessageWindow, RemovingTheWakeHookWaitsForACallStillRunning) {

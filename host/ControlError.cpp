@@ -1,4 +1,4 @@
-#include "tools/aurion/ControlError.h"
+#include "host/ControlError.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "tools/aurion/ProgramFolder.h"
+#include "host/ProgramFolder.h"
 
 #include <filesystem>
 #include <system_error>

@@ -11,9 +11,9 @@
 #include <string_view>
 #include <vector>
 
+#include "host/ControlError.h"
 #include "platform/com/Dispatch.h"
 #include "platform/com/Variant.h"
-#include "tools/aurion/ControlError.h"
 
 namespace aurion::host {
 

@@ -1,10 +1,11 @@
-#include "tools/aurion/ControlCaller.h"
+#include "host/ControlCaller.h"
 
 namespace aurion::host {
 
 std::optional<ControlError> ControlCaller::Invoke(Member member, platform::InvokeKind kind,
                                                   std::vector<platform::Variant>& args,
                                                   platform::Variant* result) {
+    if (m_control == nullptr) return ErrorFromHresult(platform::E_POINTER, member.Name);
     platform::ExcepInfo exception;
     const platform::HRESULT hr = m_control->Invoke(member.Id, kind, args, result, &exception);
     if (hr == platform::DISP_E_EXCEPTION) {

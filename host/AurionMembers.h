@@ -3,7 +3,7 @@
 #pragma once
 
 #include "control/AurionInterface.h"
-#include "tools/aurion/ControlCaller.h"
+#include "host/ControlCaller.h"
 
 namespace aurion::host::members {
 

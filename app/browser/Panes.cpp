@@ -1,0 +1,52 @@
+#include "app/browser/Panes.h"
+
+#include "app/browser/Drives.h"
+#include "app/shell/PathHelpers.h"
+
+namespace trackdeck::browser {
+
+namespace {
+
+void SetTextColour(QListWidget& list, const QColor& colour) {
+    QPalette palette = list.palette();
+    palette.setColor(QPalette::Text, colour);
+    list.setPalette(palette);
+}
+
+}  // namespace
+
+void Panes::OpenFolder(int pane, const QString& folder) {
+    const PaneWidgets& widgets = Pane(pane);
+    const QString drive = DriveOf(folder, Drives());
+    widgets.Drive->SetDrive(drive);
+    widgets.Dir->SetPath(drive, folder);
+    widgets.File->SetPath(widgets.Dir->Path());
+    (pane == 2 ? m_state.PathB : m_state.PathA) = AddBackslash(widgets.File->Path());
+    RefreshPane(pane);
+}
+
+void Panes::FillList(const PaneWidgets& widgets, const QString& path) {
+    widgets.File->Refresh();
+    widgets.List->clear();
+    for (int i = 0; i < widgets.File->count(); ++i) {
+        const QString name = widgets.File->item(i)->text();
+        // A name whose long form cannot be had is listed as the folder lists it.
+        const std::optional<QString> longName = LongName(path + name);
+        widgets.List->addItem(longName ? FileNameOf(*longName) : name);
+    }
+}
+
+void Panes::RefreshPane(int pane) {
+    const QString& path = pane == 2 ? m_state.PathB : m_state.PathA;
+    FillList(Pane(pane), path);
+    const QString& other = pane == 2 ? m_state.PathA : m_state.PathB;
+    if (QString::compare(path, other, Qt::CaseInsensitive) == 0)
+        FillList(Pane(pane == 2 ? 1 : 2), other);
+}
+
+void Panes::ShowActivePane(int pane) {
+    SetTextColour(*Pane(pane).List, m_state.ActiveListColor);
+    SetTextColour(*Pane(pane == 2 ? 1 : 2).List, m_state.InactiveListColor);
+}
+
+}  // namespace trackdeck::browser

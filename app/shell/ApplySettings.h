@@ -1,0 +1,16 @@
+// Start-up's application of the settings to the main window: the panes' folders and
+// the active pane, the flags, and the volume knob with the control's volume.
+#pragma once
+
+#include "app/shell/AppState.h"
+
+namespace trackdeck {
+
+class frmDeck;
+
+void ApplySettings(frmDeck& form, AppState& state);
+
+// The volume in percent for the volume knob's top (twips), on the volume track.
+[[nodiscard]] int VolumePercent(int knobTop, int trackTop, int trackHeight);
+
+}  // namespace trackdeck

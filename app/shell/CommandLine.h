@@ -1,0 +1,26 @@
+// The command line of trackdeck:
+//     trackdeck [FILE]
+//     trackdeck --screenshot OUT.png [--quit-after MS] [FILE]
+//     trackdeck --help
+// FILE is the whole rest of the command line, not split at blanks: the right pane
+// opens at the folder that holds it.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace trackdeck {
+
+struct CommandLine {
+    bool Help = false;
+    QString Argument;                   // the file; empty without one
+    std::optional<QString> Screenshot;  // picture of the main window, then quit
+    int QuitAfterMs = 0;
+    QString Problem;  // not empty for a command line that makes no sense
+};
+
+[[nodiscard]] CommandLine ParseCommandLine(const QStringList& arguments);
+[[nodiscard]] QString HelpText();
+
+}  // namespace trackdeck

@@ -1,0 +1,58 @@
+#include "app/shell/MessageService.h"
+
+#include <QMessageBox>
+#include <utility>
+
+namespace trackdeck {
+
+namespace {
+
+MessageService& Current() {
+    static MessageService service;
+    return service;
+}
+
+QMessageBox::Icon IconOf(MessageKind kind) {
+    switch (kind) {
+        case MessageKind::Information:
+            return QMessageBox::Information;
+        case MessageKind::Exclamation:
+            return QMessageBox::Warning;
+        case MessageKind::Critical:
+            return QMessageBox::Critical;
+        case MessageKind::Question:
+            return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+MessageService MessageBoxService(const QString& caption) {
+    MessageService service;
+    service.Show = [caption](const QString& text, MessageKind kind) {
+        QMessageBox box(IconOf(kind), caption, text, QMessageBox::Ok);
+        box.exec();
+    };
+    service.Ask = [caption](const QString& text, MessageKind kind, Answer defaultButton) {
+        QMessageBox box(IconOf(kind), caption, text, QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(defaultButton == Answer::No ? QMessageBox::No : QMessageBox::Yes);
+        return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+    };
+    return service;
+}
+
+MessageService InstallMessageService(MessageService service) {
+    return std::exchange(Current(), std::move(service));
+}
+
+void ShowMessage(const QString& text, MessageKind kind) {
+    if (Current().Show) Current().Show(text, kind);
+}
+
+Answer Ask(const QString& text, MessageKind kind, Answer defaultButton) {
+    if (Current().Ask) return Current().Ask(text, kind, defaultButton);
+    return defaultButton;
+}
+
+}  // namespace trackdeck

@@ -1,0 +1,39 @@
+#include "app/shell/Shutdown.h"
+
+#include "app/shell/ControlEventPump.h"
+#include "app/shell/PathHelpers.h"
+#include "app/shell/Settings.h"
+#include "app/shell/SettingsKeys.h"
+#include "app/shell/frmDeck.h"
+#include "app/tags/StoreTag.h"
+#include "host/AurionMembers.h"
+
+namespace trackdeck {
+
+void Shutdown(frmDeck& form, AppState& state) {
+    using namespace aurion::host;
+    state.PlayerStopRequested = true;
+    state.PlayerEndReached = false;
+    ControlCaller control = form.Aurion1->Caller();
+    (void)control.Call(members::Stop, {});
+    (void)control.Call(members::Close, {});
+
+    if (state.TagModified) {
+        WaitUntil([&state] { return state.PlayerThreadEnded; });
+        tags::StoreTag(form.Text7->text(), form.Text5->text(), form.Text1->text(),
+                       form.Text2->text(), form.Text8->text(), form.Text6->text());
+        state.TagModified = false;
+    }
+
+    state.PathA = AddBackslash(form.File1->Path());
+    state.PathB = AddBackslash(form.File2->Path());
+    using namespace settings;
+    WriteSetting(LastDirA.Section, LastDirA.Name, state.PathA, state.SettingsFile);
+    WriteSetting(LastDirB.Section, LastDirB.Name, state.PathB, state.SettingsFile);
+    WriteSetting(LastOrdner.Section, LastOrdner.Name, QString::number(state.ActivePane),
+                 state.SettingsFile);
+    WriteSetting(Volume.Section, Volume.Name, QString::number(form.Picture8Top),
+                 state.SettingsFile);
+}
+
+}  // namespace trackdeck

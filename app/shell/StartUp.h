@@ -1,0 +1,21 @@
+// The program's entry procedure: the support files checked, the command-line
+// argument taken, the control installed, the main window loaded and shown.
+#pragma once
+
+#include <QString>
+#include <memory>
+
+#include "app/shell/AppState.h"
+
+namespace trackdeck {
+
+class frmDeck;
+
+// Step 1: the folders, files, caption and list colours.
+void FillAppState(AppState& state, const QString& programFolder, const QString& systemFolder);
+
+// Steps 2 to 7. Null when a support file is missing (after its message); the
+// window is then never shown.
+[[nodiscard]] std::unique_ptr<frmDeck> StartTrackdeck(AppState& state, const QString& argument);
+
+}  // namespace trackdeck

@@ -1,0 +1,311 @@
+#include "app/shell/frmDeck.h"
+
+#include <QCloseEvent>
+#include <QMenuBar>
+
+#include "app/shell/ApplySettings.h"
+#include "app/shell/Options.h"
+#include "app/shell/Pictures.h"
+#include "app/shell/Shutdown.h"
+#include "app/shell/Twips.h"
+#include "app/shell/WindowHelpers.h"
+
+namespace trackdeck {
+
+namespace {
+
+// One control of the layout: its name, and left, top, width and height in twips.
+template <class Widget>
+Widget* Place(QWidget* parent, const char* name, int left, int top, int width, int height) {
+    auto* widget = new Widget(parent);
+    widget->setObjectName(name);
+    widget->setGeometry(TwipsRect(left, top, width, height));
+    return widget;
+}
+
+QLabel* Caption(QWidget* parent, const char* name, const QString& text, int left, int top,
+                int width, int height = 255) {
+    auto* label = Place<QLabel>(parent, name, left, top, width, height);
+    label->setText(text);
+    return label;
+}
+
+QLineEdit* Field(QWidget* parent, const char* name, int left, int top, int width,
+                 const QString& sample = {}, int height = 300) {
+    auto* field = Place<QLineEdit>(parent, name, left, top, width, height);
+    field->setText(sample);
+    return field;
+}
+
+QPushButton* Button(QWidget* parent, const char* name, const QString& text, int left, int top,
+                    int width, int height = 285) {
+    auto* button = Place<QPushButton>(parent, name, left, top, width, height);
+    button->setText(text);
+    return button;
+}
+
+ClickableLabel* PictureButton(QWidget* parent, const char* name, pictures::Button kind, int left,
+                              int top, int width, int height = 480) {
+    auto* button = Place<ClickableLabel>(parent, name, left, top, width, height);
+    button->setPixmap(pictures::ButtonPicture(kind, false, button->size()));
+    button->setCursor(Qt::PointingHandCursor);
+    return button;
+}
+
+// Holds a released or pressed picture for its button, never shown.
+QLabel* HiddenPicture(QWidget* parent, const char* name, pictures::Button kind, bool pressed) {
+    auto* image = Place<QLabel>(parent, name, 0, 0, 480, 480);
+    image->setPixmap(pictures::ButtonPicture(kind, pressed, image->size()));
+    image->hide();
+    return image;
+}
+
+}  // namespace
+
+frmDeck::frmDeck(AppState& state, QWidget* parent) : QMainWindow(parent), m_state(state) {
+    setObjectName("frmDeck");
+    auto* client = new QWidget(this);
+    client->setObjectName("ClientArea");
+    setCentralWidget(client);
+    CreatePaneA();
+    CreatePaneB();
+    CreateTagArea();
+    CreatePlayerPanel();
+    CreateButtons();
+    CreateMenus();
+    ApplyLooks();
+    m_panes =
+        std::make_unique<browser::Panes>(state, browser::PaneWidgets{Drive1, Dir1, File1, List1},
+                                         browser::PaneWidgets{Drive2, Dir2, File2, List2});
+    connect(Label12, &ClickableLabel::clicked, this, &frmDeck::ShowOptions);
+}
+
+frmDeck::~frmDeck() = default;
+
+void frmDeck::CreatePaneA() {
+    QWidget* c = centralWidget();
+    Label3 = Caption(c, "Label3", "Ordner A:", 90, 480, 1095);
+    Drive1 = Place<browser::DriveBox>(c, "Drive1", 90, 675, 2415, 315);
+    Dir1 = Place<browser::FolderTree>(c, "Dir1", 90, 1155, 2415, 2505);
+    File1 = Place<browser::FileList>(c, "File1", 90, 3735, 4635, 5520);
+    List1 = Place<QListWidget>(c, "List1", 90, 3735, 4635, 5520);
+    List1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+}
+
+void frmDeck::CreatePaneB() {
+    QWidget* c = centralWidget();
+    Label4 = Caption(c, "Label4", "Ordner B:", 6810, 480, 1020);
+    Drive2 = Place<browser::DriveBox>(c, "Drive2", 6810, 675, 2655, 315);
+    Dir2 = Place<browser::FolderTree>(c, "Dir2", 6810, 1155, 2655, 2505);
+    File2 = Place<browser::FileList>(c, "File2", 4770, 3735, 4695, 5520);
+    List2 = Place<QListWidget>(c, "List2", 4770, 3735, 4695, 5520);
+    List2->setSelectionMode(QAbstractItemView::ExtendedSelection);
+}
+
+void frmDeck::CreateTagArea() {
+    QWidget* c = centralWidget();
+    Label5 = Caption(c, "Label5", "Interpret:", 2970, 480, 1095);
+    Text5 = Field(c, "Text5", 2970, 690, 3375);
+    Label1 = Caption(c, "Label1", "Titel:", 2970, 1020, 1095);
+    Text1 = Field(c, "Text1", 2970, 1215, 3375);
+    Label2 = Caption(c, "Label2", "Album:", 2970, 1545, 1095);
+    Text2 = Field(c, "Text2", 2970, 1755, 3375);
+    Label8 = Caption(c, "Label8", "Jahr:", 2970, 2085, 570);
+    Text6 = Field(c, "Text6", 2970, 2310, 570, "2001");
+    for (QLineEdit* field : {Text5, Text1, Text2, Text6}) field->setMaxLength(30);
+    Text6->setMaxLength(4);
+
+    // The band above the panes: the file-name field with its rename button and the comment.
+    Text12 = Field(c, "Text12", 90, 90, 4635, "01 - Interpret - Titel");
+    Text12->setPlaceholderText("Dateiname");
+    Command11 = Button(c, "Command11", "Dateiname übernehmen", 2970, 90, 1755, 300);
+    Command11->hide();
+    Text8 = Field(c, "Text8", 4770, 90, 4695);
+    Text8->setMaxLength(30);
+    Text8->setPlaceholderText("Kommentar");
+    Text7 = Field(c, "Text7", 0, 0, 3375);
+    Text7->hide();
+
+    // The commit button shares its place with the "OPTIONEN" label.
+    Label12 = Place<ClickableLabel>(c, "Label12", 4590, 2925, 1245, 285);
+    Label12->setText("OPTIONEN");
+    Label12->setAlignment(Qt::AlignCenter);
+    Label12->setCursor(Qt::PointingHandCursor);
+    Command2 = Button(c, "Command2", "TAG Übernehmen", 4560, 2895, 1305, 345);
+    Command2->hide();
+    Command2->setEnabled(false);
+
+    // The insert buttons beside artist, title and album, and their close button.
+    const std::array<int, 4> tops{690, 1215, 1755, 2310};
+    const std::array<const char*, 4> names{"Command4(0)", "Command4(1)", "Command4(2)",
+                                           "Command4(3)"};
+    for (size_t i = 0; i < Command4.size(); ++i) {
+        Command4[i] = Button(c, names[i], i == 3 ? "X" : "<", 6405, tops[i], 345, 300);
+        Command4[i]->hide();
+    }
+    Text13 = Field(c, "Text13", 4440, 0, 1935, "Auswahl in TAG einfügen", 285);
+    Text14 = Field(c, "Text14", 4440, 0, 1935, "Abbrechen", 285);
+    for (QLineEdit* hint : {Text13, Text14}) {
+        hint->setReadOnly(true);
+        hint->hide();
+    }
+    // Only takes the focus: it lies outside the visible part of the window.
+    Command1 = Button(c, "Command1", "", -2000, -2000, 300, 300);
+}
+
+void frmDeck::CreatePlayerPanel() {
+    QWidget* c = centralWidget();
+    Label11 = Caption(c, "Label11", "Bitrate:", 3615, 2100, 975);
+    Text9 = Field(c, "Text9", 3615, 2310, 975, "128 kbps");
+    Label10 = Caption(c, "Label10", "Aktuell:", 4680, 2100, 735);
+    Text4 = Field(c, "Text4", 4680, 2310, 735, "00:00");
+    Label9 = Caption(c, "Label9", "Total:", 5610, 2100, 735);
+    Text3 = Field(c, "Text3", 5610, 2310, 735, "00:00");
+    for (QLineEdit* field : {Text9, Text4, Text3}) field->setReadOnly(true);
+
+    using pictures::Button;
+    Image1 = PictureButton(c, "Image1", Button::Play, 3000, 2820, 480);
+    Image7 = PictureButton(c, "Image7", Button::Pause, 3525, 2820, 450);
+    Image6 = PictureButton(c, "Image6", Button::Stop, 4035, 2820, 450);
+    Image10 = PictureButton(c, "Image10", Button::Search, 5910, 2820, 420);
+    HiddenImages = {HiddenPicture(c, "Image2", Button::Play, false),
+                    HiddenPicture(c, "Image3", Button::Play, true),
+                    HiddenPicture(c, "Image4", Button::Stop, false),
+                    HiddenPicture(c, "Image5", Button::Stop, true),
+                    HiddenPicture(c, "Image8", Button::Pause, true),
+                    HiddenPicture(c, "Image9", Button::Pause, false),
+                    HiddenPicture(c, "Image11", Button::Search, false),
+                    HiddenPicture(c, "Image12", Button::Search, true)};
+
+    // The position slider: a thin track between the folder trees and the lists.
+    Picture5 = Place<QLabel>(c, "Picture5", 90, 3660, 9360, 75);
+    Label14 = Place<QLabel>(c, "Label14", 105, 3660, 8970, 75);
+    Picture6 = Place<QLabel>(c, "Picture6", 105, 3555, 375, 270);
+    Picture6->setPixmap(pictures::KnobPicture(true, Picture6->size()));
+    Picture6->hide();
+    Text11 = Field(c, "Text11", 105, 3270, 735, "00:00", 285);
+    Text11->setReadOnly(true);
+    Text11->hide();
+
+    // The volume slider between the left pane and the tag fields.
+    Label7 = Caption(c, "Label7", "Vol.", 2595, 480, 345);
+    Picture7 = Place<QLabel>(c, "Picture7", 2730, 690, 90, 2625);
+    Label13 = Place<QLabel>(c, "Label13", 2730, 705, 90, 2190);
+    Picture8 = Place<QLabel>(c, "Picture8", 2640, 1000, 270, 375);
+    Picture8->setPixmap(pictures::KnobPicture(false, Picture8->size()));
+    Picture8->hide();
+    Text10 = Field(c, "Text10", 2070, 1000, 525, "", 285);
+    Text10->setReadOnly(true);
+    Text10->hide();
+
+    // The level meter: a gradient covered from the top as the level falls.
+    Picture3 = Place<QLabel>(c, "Picture3", 6420, 690, 300, 2550);
+    Picture3->setPixmap(pictures::LevelGradient(Picture3->size()));
+    Picture3->hide();
+    Shape1 = Place<QLabel>(Picture3, "Shape1", 0, 0, 300, 2550);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName("Timer1");
+    Timer1->setInterval(50);
+    Aurion1 = new AurionControl(c);
+}
+
+void frmDeck::CreateButtons() {
+    QWidget* c = centralWidget();
+    Command9 = Button(c, "Command9", "TAG > Dateiname", 90, 9330, 1485);
+    Command3 = Button(c, "Command3", "Dateiname > TAG", 1605, 9330, 1560);
+    Command5 = Button(c, "Command5", "Kopieren", 3210, 9330, 1530);
+    Command6 = Button(c, "Command6", "Bewegen", 4770, 9330, 1530);
+    Command7 = Button(c, "Command7", "Verzeichnis", 6330, 9330, 1545);
+    Command8 = Button(c, "Command8", "Löschen", 7920, 9330, 1530);
+}
+
+void frmDeck::CreateMenus() {
+    Menu = menuBar()->addMenu("Menu");
+    Menu->setObjectName("Menu");
+    for (const char* item :
+         {"Aktuellen Pfad merken", "Pfad-Liste zeigen", "", "ID3-TAG > Dateiname",
+          "Dateiname > ID3-TAG", "", "Kopieren", "Umbewegen", "", "Decodieren", "", "Löschen"}) {
+        if (*item == '\0')
+            Menu->addSeparator();
+        else
+            Menu->addAction(QString::fromUtf8(item));
+    }
+    Verzeichnis = menuBar()->addMenu("Verzeichnis");
+    Verzeichnis->setObjectName("Verzeichnis");
+    Verzeichnis->addAction("Aktuellen Pfad merken");
+    Verzeichnis->addAction("Pfad-Liste zeigen");
+}
+
+void frmDeck::ApplyLooks() {
+    centralWidget()->setStyleSheet(
+        "#ClientArea { background: #24272b; }"
+        "QLabel { color: #c8ccd0; }"
+        "QLineEdit { background: black; color: #30e048; border: 1px solid #4a4f55;"
+        "  border-radius: 2px; padding: 0 3px; selection-background-color: #1f6f2a; }"
+        "QLineEdit:disabled { color: #1c7a2a; }"
+        "QListWidget, QTreeWidget { background: black; border: 1px solid #4a4f55; }"
+        "QTreeWidget { color: #c8ccd0; }"
+        "QListWidget::item:selected { background: #1f4f8f; }"
+        "QComboBox { background: black; color: #c8ccd0; border: 1px solid #4a4f55;"
+        "  padding: 0 4px; }"
+        "QComboBox QAbstractItemView { background: black; color: #c8ccd0; }"
+        "QPushButton { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #4a4d52,"
+        "  stop:1 #2a2c30); color: #e0e4e8; border: 1px solid #111; border-radius: 3px;"
+        "  padding: 0; font-size: 11px; }"
+        "QPushButton:pressed { background: #1a1b1d; }"
+        "#Label12 { color: #30e048; font-weight: bold; border: 1px solid #30e048;"
+        "  border-radius: 3px; }"
+        "#Picture5, #Picture7 { background: #0b0b0b; border: 1px solid #4a4f55; }"
+        "#Label14, #Label13 { background: transparent; }"
+        "#Picture3 { border: 1px solid #4a4f55; }"
+        "#Shape1 { background: black; }"
+        "#Text13, #Text14 { background: #ffffe1; color: black; }");
+}
+
+void frmDeck::Load() {
+    menuBar()->hide();  // "Menu" and "Verzeichnis" exist as context menus only
+    setFixedSize(Twips(ClientWidth), Twips(ClientHeight));
+    setWindowTitle(m_state.Caption);
+    CenterForm(*this);
+    Text12->clear();
+    show();
+    ApplySettings(*this, m_state);
+    // The player panel's idle look.
+    Picture6->move(Label14->x(), Picture6->y());
+    Label12->show();
+    Image10->show();
+    Command2->setEnabled(false);
+    Command2->hide();
+    m_state.TagModified = false;
+    m_state.PlayerThreadEnded = true;
+    m_state.PlayerStopRequested = true;
+    m_state.PlayerEndReached = false;
+    for (QLineEdit* field : {Text1, Text2, Text3, Text4, Text5, Text6, Text8, Text9})
+        field->clear();
+    m_panes->RefreshPane(1);
+    m_panes->RefreshPane(2);
+    Picture3->show();
+}
+
+void frmDeck::ShowOptions() {
+    if (!m_options) m_options = std::make_unique<Options>(m_state);
+    m_options->Load();
+}
+
+void frmDeck::closeEvent(QCloseEvent* event) {
+    if (!m_closed) {
+        m_closed = true;
+        Shutdown(*this, m_state);
+        if (m_options) m_options->close();
+    }
+    event->accept();
+}
+
+void frmDeck::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange && !(windowState() & Qt::WindowMinimized))
+        setWindowTitle(m_state.Caption);
+    QMainWindow::changeEvent(event);
+}
+
+}  // namespace trackdeck

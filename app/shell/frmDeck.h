@@ -1,0 +1,133 @@
+// The main window: two panes, the player panel and the tag area, laid out in twips
+// as the form has always been. A form is layout and wiring only: the panes live in
+// browser::Panes, start-up's steps in ApplySettings and the shutdown in Shutdown.
+#pragma once
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+#include <array>
+#include <memory>
+
+#include "app/browser/PaneWidgets.h"
+#include "app/browser/Panes.h"
+#include "app/shell/AppState.h"
+#include "app/shell/AurionControl.h"
+#include "app/shell/ClickableLabel.h"
+
+namespace trackdeck {
+
+class Options;
+
+class frmDeck : public QMainWindow {
+    Q_OBJECT
+public:
+    // The form's outer size in twips; the client area is what the frame leaves.
+    static constexpr int FormWidth = 9650;
+    static constexpr int FormHeight = 10080;
+    static constexpr int ClientWidth = 9530;
+    static constexpr int ClientHeight = 9690;
+
+    explicit frmDeck(AppState& state, QWidget* parent = nullptr);
+    ~frmDeck() override;
+
+    // The form's load: size, caption, settings applied, panes filled, shown.
+    void Load();
+    // The options dialog, created on first use.
+    void ShowOptions();
+    [[nodiscard]] Options* OptionsDialog() const { return m_options.get(); }
+    [[nodiscard]] browser::Panes& PaneSet() { return *m_panes; }
+    [[nodiscard]] AppState& State() { return m_state; }
+
+    // Pane A
+    QLabel* Label3;
+    browser::DriveBox* Drive1;
+    browser::FolderTree* Dir1;
+    browser::FileList* File1;
+    QListWidget* List1;
+    // Pane B
+    QLabel* Label4;
+    browser::DriveBox* Drive2;
+    browser::FolderTree* Dir2;
+    browser::FileList* File2;
+    QListWidget* List2;
+    // Tag area
+    QLabel* Label5;
+    QLineEdit* Text5;
+    QLabel* Label1;
+    QLineEdit* Text1;
+    QLabel* Label2;
+    QLineEdit* Text2;
+    QLabel* Label8;
+    QLineEdit* Text6;
+    QLineEdit* Text8;
+    QLineEdit* Text7;
+    QLineEdit* Text12;
+    QPushButton* Command2;
+    QPushButton* Command11;
+    std::array<QPushButton*, 4> Command4;
+    QLineEdit* Text13;
+    QLineEdit* Text14;
+    QPushButton* Command1;
+    ClickableLabel* Label12;
+    // Player panel
+    QLabel* Label11;
+    QLineEdit* Text9;
+    QLabel* Label10;
+    QLineEdit* Text4;
+    QLabel* Label9;
+    QLineEdit* Text3;
+    ClickableLabel* Image1;
+    ClickableLabel* Image7;
+    ClickableLabel* Image6;
+    ClickableLabel* Image10;
+    std::array<QLabel*, 8> HiddenImages;  // Image2..Image5, Image8, Image9, Image11, Image12
+    QLabel* Picture5;
+    QLabel* Label14;
+    QLabel* Picture6;
+    QLineEdit* Text11;
+    QLabel* Label7;
+    QLabel* Picture7;
+    QLabel* Label13;
+    QLabel* Picture8;
+    int Picture8Top = 0;  // the volume knob's top in twips, as the settings keep it
+    QLineEdit* Text10;
+    QLabel* Picture3;
+    QLabel* Shape1;
+    QTimer* Timer1;
+    AurionControl* Aurion1;
+    // Buttons
+    QPushButton* Command9;
+    QPushButton* Command3;
+    QPushButton* Command5;
+    QPushButton* Command6;
+    QPushButton* Command7;
+    QPushButton* Command8;
+    // Context menus
+    QMenu* Menu;
+    QMenu* Verzeichnis;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void CreatePaneA();
+    void CreatePaneB();
+    void CreateTagArea();
+    void CreatePlayerPanel();
+    void CreateButtons();
+    void CreateMenus();
+    void ApplyLooks();
+
+    AppState& m_state;
+    std::unique_ptr<browser::Panes> m_panes;
+    std::unique_ptr<Options> m_options;
+    bool m_closed = false;
+};
+
+}  // namespace trackdeck

@@ -1,0 +1,226 @@
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+#include "app/shell/ApplySettings.h"
+#include "app/shell/Options.h"
+#include "app/shell/PathHelpers.h"
+#include "app/shell/Twips.h"
+#include "platform/registry/Registry.h"
+#include "tests/app/AppTestSupport.h"
+
+namespace trackdeck::test {
+namespace {
+
+QStringList Entries(const QListWidget& list) {
+    QStringList entries;
+    for (int i = 0; i < list.count(); ++i) entries.append(list.item(i)->text());
+    return entries;
+}
+
+QColor TextColour(const QListWidget& list) { return list.palette().color(QPalette::Text); }
+
+const char* const ControlClassKey =
+    "Software\\Classes\\CLSID\\{C541EF3D-30AC-43E5-9112-CEA275F1FF4A}\\InprocServer32";
+
+using StartUp = AppTest;
+
+TEST_F(StartUp, WithoutASettingsFileEveryKeyTakesItsDefault) {
+    auto form = Start();
+    ASSERT_TRUE(form);
+    EXPECT_TRUE(m_messages.empty());
+    EXPECT_EQ(m_state.PathA, ProgramFolder());
+    EXPECT_EQ(m_state.PathB, "/");
+    EXPECT_EQ(form->Dir1->Path(), ProgramFolder());
+    EXPECT_EQ(form->File2->Path(), "/");
+    EXPECT_EQ(form->Drive2->Drive(), "/");
+    EXPECT_EQ(m_state.ActivePane, 1);
+    EXPECT_EQ(TextColour(*form->List1), QColor(0x00FF00));
+    EXPECT_EQ(TextColour(*form->List2), QColor(0xC0C0C0));
+    EXPECT_TRUE(m_state.ConfirmDelete && m_state.ConfirmCopy && m_state.ConfirmMove &&
+                m_state.ConfirmDecode);
+    EXPECT_FALSE(m_state.ClickPlay);
+    EXPECT_TRUE(m_state.DirPlay);
+    EXPECT_EQ(form->Picture8Top, 1000);
+    EXPECT_EQ(form->Picture8->y(), Twips(1000));
+    EXPECT_EQ(form->Text10->text(), "86") << "Int(122 - 21.9 - 295 / 22.5)";
+    EXPECT_FALSE(m_state.DragDropActive);
+    EXPECT_EQ(m_state.DragDropAction, 1);
+    EXPECT_TRUE(m_state.SearchSubDirs && m_state.SearchFileNames && m_state.SearchTags);
+    EXPECT_TRUE(m_state.PlayerThreadEnded);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->windowTitle(), "Veltrano Trackdeck");
+    EXPECT_EQ(form->size(), QSize(Twips(9530), Twips(9690)));
+}
+
+TEST_F(StartUp, AnyOtherValueTurnsOnUnlessOneOffAndOffUnlessZeroOn) {
+    WriteSettings(
+        "[Confirm]\nLoeschen=yes\nKopieren=0\nBewegen=1\nDecodieren=\n"
+        "[Player]\nKlickPlay=yes\nDirPlay=0\nVolume=1500abc\n"
+        "[DragDrop]\nAktiv=1\nAktion=x\n[Search]\nSubDirs=no\n"
+        "[Directories]\nLastOrdner=3\n");
+    auto form = Start();
+    ASSERT_TRUE(form);
+    EXPECT_FALSE(m_state.ConfirmDelete);
+    EXPECT_FALSE(m_state.ConfirmCopy);
+    EXPECT_TRUE(m_state.ConfirmMove);
+    EXPECT_TRUE(m_state.ConfirmDecode) << "the empty text keeps the default";
+    EXPECT_TRUE(m_state.ClickPlay);
+    EXPECT_FALSE(m_state.DirPlay);
+    EXPECT_EQ(form->Picture8Top, 1500);
+    EXPECT_TRUE(m_state.DragDropActive);
+    EXPECT_EQ(m_state.DragDropAction, 2);
+    EXPECT_FALSE(m_state.SearchSubDirs);
+    EXPECT_EQ(m_state.ActivePane, 2) << "LastOrdner=3 makes the right pane active";
+    EXPECT_EQ(TextColour(*form->List2), QColor(0x00FF00));
+}
+
+TEST_F(StartUp, StoredFoldersAreFoundAgainAndGoneOnesFallBack) {
+    const QString music = MakeFolder(QString::fromUtf8("Grüße/日本"));
+    WriteFile(music + "b.MP3", "x");
+    WriteFile(music + "A.wav", "x");
+    WriteFile(music + "c.mp3", "x");
+    WriteFile(music + "notes.txt", "x");
+    WriteSettings(("[Directories]\nLastDirA=" + music + "\nLastDirB=/no/such/folder/\n").toUtf8());
+    auto form = Start();
+    ASSERT_TRUE(form);
+    EXPECT_EQ(m_state.PathA, music);
+    EXPECT_EQ(Entries(*form->List1), (QStringList{"A.wav", "b.MP3", "c.mp3"}));
+    EXPECT_EQ(m_state.PathB, "/");
+    Close(form);
+    EXPECT_EQ(Setting("Directories", "LastDirA"), music) << "UTF-8 paths survive a restart";
+    EXPECT_EQ(Setting("Directories", "LastDirB"), "/");
+    EXPECT_EQ(Setting("Directories", "LastOrdner"), "1");
+    EXPECT_EQ(Setting("Player", "Volume"), "1000");
+}
+
+TEST_F(StartUp, AFileArgumentOpensTheRightPaneAtItsFolderAndMakesItActive) {
+    const QString album = MakeFolder("A long folder name");
+    WriteFile(album + "song.mp3", "x");
+    auto form = Start(album + "song.mp3");
+    ASSERT_TRUE(form);
+    EXPECT_EQ(m_state.PathB, album);
+    EXPECT_EQ(m_state.ActivePane, 2);
+    EXPECT_EQ(Entries(*form->List2), QStringList{"song.mp3"});
+    EXPECT_EQ(Setting("Directories", "LastDirB"), album);
+    EXPECT_EQ(Setting("Directories", "LastOrdner"), "2");
+}
+
+TEST_F(StartUp, TheRootArgumentLeavesTheRootAndAMissingFileGivesIt) {
+    auto form = Start("/");
+    ASSERT_TRUE(form);
+    EXPECT_EQ(m_state.PathB, "/");
+    form.reset();
+    form = Start("/no/such/file.mp3");
+    ASSERT_TRUE(form);
+    EXPECT_EQ(Setting("Directories", "LastDirB"), "/");
+}
+
+TEST_F(StartUp, AMissingSupportFileIsNamedAndNoWindowShown) {
+    QFile::remove(ProgramFolder() + "Trackdeck.bin");
+    EXPECT_FALSE(Start());
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].Text, "Die Datei Trackdeck.bin wurde nicht gefunden.   ");
+    EXPECT_EQ(m_messages[0].Kind, MessageKind::Exclamation);
+    m_messages.clear();
+    QFile::remove(ProgramFolder() + "Trackdeck.dll");
+    EXPECT_FALSE(Start());
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].Text, "Die Datei Trackdeck.dll wurde nicht gefunden.   ");
+}
+
+TEST_F(StartUp, TheFirstStartInstallsAndRegistersTheControlAsItLiesOnDisk) {
+    auto form = Start();
+    ASSERT_TRUE(form);
+    EXPECT_EQ(ReadFile(SystemFolder() + "Aurion.ocx"), ReadFile(ProgramFolder() + "Trackdeck.bin"));
+    EXPECT_EQ(platform::registry::GetValue(ControlClassKey, ""),
+              (SystemFolder() + "Aurion.ocx").toStdString());
+    EXPECT_TRUE(form->Aurion1->Started()) << "created by its ProgID from the installed file";
+}
+
+TEST_F(StartUp, AnIdenticalInstalledControlIsNeitherCopiedNorRegistered) {
+    QDir().mkpath(SystemFolder());
+    QFile::copy(ProgramFolder() + "Trackdeck.bin", SystemFolder() + "Aurion.ocx");
+    const QDateTime installed = QFileInfo(SystemFolder() + "Aurion.ocx").lastModified();
+    QTest::qWait(20);
+    auto form = Start();
+    ASSERT_TRUE(form);
+    EXPECT_NE(platform::registry::GetValue(ControlClassKey, ""),
+              (SystemFolder() + "Aurion.ocx").toStdString())
+        << "the installed control was registered again";
+    EXPECT_EQ(QFileInfo(SystemFolder() + "Aurion.ocx").lastModified(), installed);
+}
+
+TEST_F(StartUp, AnOutdatedInstalledControlIsReplacedAndRegistered) {
+    QDir().mkpath(SystemFolder());
+    WriteFile(SystemFolder() + "Aurion.ocx", "an old control");
+    auto form = Start();
+    ASSERT_TRUE(form);
+    EXPECT_EQ(ReadFile(SystemFolder() + "Aurion.ocx"), ReadFile(ProgramFolder() + "Trackdeck.bin"));
+    EXPECT_TRUE(platform::registry::KeyExists(ControlClassKey));
+    EXPECT_TRUE(form->Aurion1->Started());
+}
+
+TEST_F(StartUp, ClosingWithUnsavedTagFieldsSavesThem) {
+    const QString folder = MakeFolder("tagged");
+    WriteFile(folder + "a.mp3", QByteArray(400, '\x55'));
+    auto form = Start();
+    ASSERT_TRUE(form);
+    form->Text7->setText(folder + "a.mp3");
+    form->Text5->setText("Artist");
+    form->Text1->setText("Title");
+    form->Text2->setText("Album");
+    form->Text8->setText("Comment");
+    form->Text6->setText("1999");
+    m_state.TagModified = true;
+    Close(form);
+    const QByteArray bytes = ReadFile(folder + "a.mp3");
+    ASSERT_EQ(bytes.size(), 528);
+    EXPECT_EQ(bytes.mid(400, 3), "TAG");
+    EXPECT_EQ(bytes.mid(403, 5), "Title");
+    EXPECT_EQ(bytes.mid(433, 6), "Artist");
+    EXPECT_EQ(bytes.mid(493, 4), "1999");
+    EXPECT_EQ(bytes.mid(497, 7), "Comment");
+}
+
+TEST_F(StartUp, TheLayoutPlacesEveryControlByItsName) {
+    auto form = Start();
+    ASSERT_TRUE(form);
+    struct Row {
+        const char* Name;
+        QString Caption;
+        int Left, Top, Width, Height;
+    };
+    const Row rows[] = {
+        {"Drive1", "", 90, 675, 2415, 315},
+        {"Dir1", "", 90, 1155, 2415, 2505},
+        {"Text5", "", 2970, 690, 3375, 300},
+        {"Text6", "", 2970, 2310, 570, 300},
+        {"Drive2", "", 6810, 675, 2655, 315},
+        {"List1", "", 90, 3735, 4635, 5520},
+        {"List2", "", 4770, 3735, 4695, 5520},
+        {"Command9", "TAG > Dateiname", 90, 9330, 1485, 285},
+        {"Command8", "Löschen", 7920, 9330, 1530, 285},
+        {"Command7", "Verzeichnis", 6330, 9330, 1545, 285},
+    };
+    for (const Row& row : rows) {
+        auto* widget = form->findChild<QWidget*>(row.Name);
+        ASSERT_NE(widget, nullptr) << row.Name;
+        EXPECT_EQ(widget->geometry(), TwipsRect(row.Left, row.Top, row.Width, row.Height))
+            << row.Name;
+        if (auto* button = qobject_cast<QPushButton*>(widget)) {
+            EXPECT_EQ(button->text(), row.Caption);
+        }
+    }
+    EXPECT_EQ(form->findChild<QLabel*>("Label3")->text(), "Ordner A:");
+    EXPECT_EQ(form->findChild<QLabel*>("Label12")->text(), "OPTIONEN");
+    EXPECT_FALSE(form->Command2->isVisible());
+    EXPECT_TRUE(form->Picture3->isVisible());
+    EXPECT_EQ(form->Text12->text(), "");
+    EXPECT_EQ(form->Text6->text(), "") << "the sample year is emptied at load";
+    EXPECT_EQ(form->Menu->actions().size(), 12);
+    EXPECT_EQ(form->Verzeichnis->actions().size(), 2);
+}
+
+}  // namespace
+}  // namespace trackdeck::test
