@@ -34,16 +34,12 @@ bool NeedsRegistration(HRESULT hr) {
 }  // namespace
 
 ControlHost::ControlHost(ControlEvents events, HostServices services)
-    : m_hostWindow(
-          platform::CreateMessageWindow([](uint32_t, platform::WParam, platform::LParam) {})),
-      m_site(new HostSite(m_hostWindow, std::move(services))),
-      m_sink(new EventSink(std::move(events))) {}
+    : m_site(new HostSite(std::move(services))), m_sink(new EventSink(std::move(events))) {}
 
 ControlHost::~ControlHost() {
     ReleaseControl();
     m_site->Release();
     m_sink->Release();
-    if (m_hostWindow != platform::NullWindow) platform::DestroyMessageWindow(m_hostWindow);
 }
 
 void ControlHost::ReleaseControl() {
@@ -97,9 +93,6 @@ std::optional<ControlError> ControlHost::CreateControl() {
 }
 
 std::optional<ControlError> ControlHost::Start() {
-    if (m_hostWindow == platform::NullWindow) {
-        return ControlError{std::nullopt, "cannot create the host window"};
-    }
     std::optional<ControlError> error = CreateControl();
     if (!error) error = ActivateAndAdvise();
     if (error) ReleaseControl();

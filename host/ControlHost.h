@@ -56,7 +56,6 @@ private:
     [[nodiscard]] static std::optional<ControlError> Register(const std::string& library);
 
     // The control activates only for a site that names a window; nothing is posted to it.
-    platform::WindowHandle m_hostWindow = platform::NullWindow;
     HostSite* m_site = nullptr;   // one reference held
     EventSink* m_sink = nullptr;  // one reference held
     platform::ComPtr<platform::IDispatch> m_control;

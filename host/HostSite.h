@@ -23,10 +23,10 @@ struct HostServices {
 
 class HostSite final : public platform::ComObject<platform::IControlSite> {
 public:
-    HostSite(platform::WindowHandle hostWindow, HostServices services)
-        : m_hostWindow(hostWindow), m_services(std::move(services)) {}
+    explicit HostSite(HostServices services) : m_services(std::move(services)) {}
 
-    platform::WindowHandle HostWindow() override { return m_hostWindow; }
+    // The control makes its own message window; the host lends it none.
+    platform::WindowHandle HostWindow() override { return platform::NullWindow; }
     void OnModified() override {
         if (m_services.Modified) m_services.Modified();
     }
@@ -38,7 +38,6 @@ public:
 private:
     ~HostSite() override = default;
 
-    platform::WindowHandle m_hostWindow;
     HostServices m_services;
 };
 

@@ -73,7 +73,9 @@ platform::HRESULT AurionCtrl::SetClientSite(platform::IControlSite* site) {
 
 platform::HRESULT AurionCtrl::Activate() {
     if (m_window != platform::NullWindow) return platform::S_OK;
-    if (!m_site || m_site->HostWindow() == platform::NullWindow) return platform::S_FALSE;
+    // A client site is what makes the control hosted; the host need not have a
+    // window of the platform's kind (a Qt program has none).
+    if (!m_site) return platform::S_FALSE;
     m_window = platform::CreateMessageWindow(
         [this](uint32_t message, platform::WParam wParam, platform::LParam lParam) {
             OnWindowMessage(message, wParam, lParam);

@@ -43,17 +43,13 @@ int32_t DispatchOutcome::RaisedNumber() const {
 ControlTestHost::ControlTestHost() : ControlTestHost(HostOptions{}) {}
 
 ControlTestHost::ControlTestHost(HostOptions options) {
-    if (options.WithHostWindow) {
-        m_hostWindow =
-            platform::CreateMessageWindow([](uint32_t, platform::WParam, platform::LParam) {});
-    }
     host::HostServices services;
     services.Modified = [this] { ++m_modified; };
     services.ShowMessage = [this](std::string_view caption, std::string_view text,
                                   platform::MessageKind kind) {
         m_messages.push_back({std::string(caption), std::string(text), kind});
     };
-    m_site = new host::HostSite(m_hostWindow, std::move(services));
+    m_site = new host::HostSite(std::move(services));
     host::ControlEvents events;
     events.ActFrame = [this](int32_t frame) {
         m_events.push_back({EventKind::ActFrame, frame, {}, 0});
@@ -113,7 +109,6 @@ ControlTestHost::~ControlTestHost() {
     ReleaseControl();
     if (m_site) m_site->Release();
     if (m_sink) m_sink->Release();
-    if (m_hostWindow != platform::NullWindow) platform::DestroyMessageWindow(m_hostWindow);
 }
 
 void ControlTestHost::ReleaseControl() {

@@ -67,10 +67,9 @@ struct ShownMessage {
 };
 
 struct HostOptions {
-    bool WithSite = true;        // hand the control a client site
-    bool WithHostWindow = true;  // the site has a host window
-    bool Activate = true;        // IOleControl::Activate after creation
-    bool AdviseSink = true;      // advise the recording event sink
+    bool WithSite = true;    // hand the control a client site
+    bool Activate = true;    // IOleControl::Activate after creation
+    bool AdviseSink = true;  // advise the recording event sink
 };
 
 inline platform::Variant ToVariant(const platform::Variant& v) { return v; }
@@ -135,7 +134,6 @@ public:
     [[nodiscard]] platform::IViewObject* View() const { return m_view.Get(); }
     // The control's own message window (NullWindow before activation).
     [[nodiscard]] platform::WindowHandle ControlWindow() const;
-    [[nodiscard]] platform::WindowHandle HostWindow() const { return m_hostWindow; }
 
     // The temporary folder of this host (ends with "/"), for test files.
     [[nodiscard]] const std::string& Folder() const { return m_environment.Folder(); }
@@ -147,7 +145,6 @@ public:
 private:
     platform::test::ScopedEnvironment m_environment;
     std::string m_problem;
-    platform::WindowHandle m_hostWindow = platform::NullWindow;
     std::vector<RecordedEvent> m_events;
     std::vector<ShownMessage> m_messages;
     int m_modified = 0;

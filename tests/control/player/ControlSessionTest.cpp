@@ -117,7 +117,7 @@ TEST_F(ControlSession, SecondOpenFailsWith640) {
 
 TEST(ControlSessionWindow, OpenWithoutWindowFailsWith653) {
     for (test::HostOptions options :
-         {test::HostOptions{.Activate = false}, test::HostOptions{.WithHostWindow = false}}) {
+         {test::HostOptions{.Activate = false}, test::HostOptions{.WithSite = false}}) {
         ControlTestHost host(options);
         ASSERT_TRUE(host.Ready()) << host.Problem();
         EXPECT_EQ(host.ControlWindow(), platform::NullWindow);
