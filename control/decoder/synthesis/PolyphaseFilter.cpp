@@ -41,13 +41,6 @@ void PolyphaseFilter::Reset() {
     m_writePos = 15;
 }
 
-void PolyphaseFilter::InputSample(float value, int subband) {
-    if (subband < 0 || subband >= kSubbands) {
-        return;
-    }
-    m_samples[subband] = value;
-}
-
 // x[n] = sum over k of Samples[k] cos(n (2k + 1) pi / 64). The standard's V[i]
 // is x[16 + i] for i = 0..16 (V[16] = 0), and its symmetries give the rest:
 // V[16 + j] = -V[16 - j], V[32] = -V[0], V[33 + m] = -x[15 - m], V[48 + j] = V[48 - j].
@@ -93,27 +86,15 @@ void PolyphaseFilter::CalculatePcmSamples(SampleSink& sink) {
             sum[i] += taps[i] * v[i];
         }
     }
+    int16_t pcm[kSubbands];
     for (int i = 0; i < kSubbands; ++i) {
-        sink.Append(m_channel, ClipToPcm16(sum[i] * m_scale));
+        pcm[i] = ClipToPcm16(sum[i] * m_scale);
     }
+    sink.AppendBlock(m_channel, pcm, kSubbands);
 
     m_writePos = (m_writePos + 1) & (kHistory - 1);
     m_actualV ^= 1;
     std::memset(m_samples, 0, sizeof m_samples);
-}
-
-int16_t ClipToPcm16(float value) {
-    if (value > 32767.0f) {
-        return 32767;
-    }
-    if (value < -32768.0f) {
-        return -32768;
-    }
-    // A NaN from corrupt input would make the conversion undefined; it is silence.
-    if (value != value) {
-        return 0;
-    }
-    return static_cast<int16_t>(value);
 }
 
 }  // namespace aurion
