@@ -22,18 +22,6 @@ void BitReservoir::PutByte(uint32_t value) {
     m_writeIndex = (m_writeIndex + 1) & IndexMask;
 }
 
-uint32_t BitReservoir::GetBits(unsigned n) {
-    if (n == 0) {
-        return 0;
-    }
-    if (n > 32) {
-        n = 32;
-    }
-    const uint32_t bits = PeekBits(n);
-    SkipBits(n);
-    return bits;
-}
-
 void BitReservoir::RewindBits(int32_t n) { MoveBack(n); }
 
 void BitReservoir::RewindBytes(int32_t n) { MoveBack(int64_t{n} * 8); }

@@ -9,7 +9,9 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 
 namespace aurion {
 
@@ -31,14 +33,24 @@ public:
     void PutByte(uint32_t value);
     // The next n bits (0..32), most significant first, across byte entries.
     // n = 0 reads nothing and gives 0; n above 32 is taken as 32.
-    uint32_t GetBits(unsigned n);
+    uint32_t GetBits(unsigned n) {
+        if (n == 0) {
+            return 0;
+        }
+        if (n > 32) {
+            n = 32;
+        }
+        const uint32_t bits = PeekBits(n);
+        SkipBits(n);
+        return bits;
+    }
     uint32_t Get1Bit() { return GetBits(1); }
     // The next n bits (1..32) without reading them; SkipBits(n) then reads them.
     [[nodiscard]] uint32_t PeekBits(unsigned n) const {
-        const uint32_t byte = m_bitPosition >> 3;
         uint64_t window = 0;
-        for (uint32_t i = 0; i < 8; ++i) {
-            window = (window << 8) | m_ring[byte + i];
+        std::memcpy(&window, &m_ring[m_bitPosition >> 3], sizeof window);
+        if constexpr (std::endian::native == std::endian::little) {
+            window = __builtin_bswap64(window);  // the ring's first byte is the top one
         }
         return static_cast<uint32_t>((window << (m_bitPosition & 7)) >> (64 - n));
     }
