@@ -1,8 +1,9 @@
 // The PCM output interface between the decoder and the outputs. The filters
-// append 16-bit samples one by one; a sink places each by its channel index (its
-// own write position per channel), not by arrival order.
+// append 16-bit samples a block at a time; a sink places each by its channel index
+// (its own write position per channel), not by arrival order.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace aurion {
@@ -12,6 +13,14 @@ public:
     virtual ~SampleSink() = default;
     // channel 0 or 1.
     virtual void Append(int channel, int16_t sample) = 0;
+    // The same as Append for each of `count` samples of one channel in turn; the
+    // filters hand over their 32 samples at once this way, so a sink may override
+    // it to place a whole block with one call.
+    virtual void AppendBlock(int channel, const int16_t* samples, size_t count) {
+        for (size_t i = 0; i < count; ++i) {
+            Append(channel, samples[i]);
+        }
+    }
     // Called once after all samples of a decoded frame.
     virtual void WriteBuffer() = 0;
     // Called before a seek: drop everything pending.

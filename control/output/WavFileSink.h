@@ -21,6 +21,9 @@ namespace aurion {
 class WavFileSink final : public SampleSink {
 public:
     static constexpr uint32_t HeaderBytes = 46;
+    // The file's I/O buffer: large writes keep the kernel's share of a whole-file
+    // decode small.
+    static constexpr size_t IoBufferBytes = 64 * 1024;
 
     // channels is 1 or 2; frameBytes as FrameBytes gives it. The report outlives the sink.
     WavFileSink(const std::string& path, int channels, uint32_t sampleRate, uint32_t frameBytes,
@@ -30,6 +33,7 @@ public:
     WavFileSink& operator=(const WavFileSink&) = delete;
 
     void Append(int channel, int16_t sample) override;
+    void AppendBlock(int channel, const int16_t* samples, size_t count) override;
     void WriteBuffer() override;
     // A seek simply continues the file, and stop and end of stream both finish it.
     void ClearBuffer() override {}

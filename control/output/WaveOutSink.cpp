@@ -141,6 +141,25 @@ void WaveOutSink::Append(int channel, int16_t sample) {
     position += static_cast<uint32_t>(m_channels) * 2;
 }
 
+void WaveOutSink::AppendBlock(int channel, const int16_t* samples, size_t count) {
+    if (!m_open || channel < 0 || channel >= m_channels || m_ring[2]->Submitted) return;
+    uint32_t& position = m_position[static_cast<size_t>(channel)];
+    uint8_t* data = m_ring[2]->Data.data();
+    const auto step = static_cast<uint32_t>(m_channels) * 2;
+    // As many as fit before the buffer's end, checked once for the block.
+    const size_t fitting =
+        position + 2 <= m_nominalBytes ? (m_nominalBytes - position - 2) / step + 1 : 0;
+    const size_t n = count < fitting ? count : fitting;
+    uint32_t at = position;  // a local: the byte stores could alias a member
+    for (size_t i = 0; i < n; ++i) {
+        const auto bits = static_cast<uint16_t>(samples[i]);
+        data[at] = static_cast<uint8_t>(bits);
+        data[at + 1] = static_cast<uint8_t>(bits >> 8);
+        at += step;
+    }
+    position = at;
+}
+
 void WaveOutSink::Rotate() {
     // Slot 0 takes slot 2, slot 1 takes slot 0, slot 2 takes slot 1.
     m_ring = {m_ring[2], m_ring[0], m_ring[1]};

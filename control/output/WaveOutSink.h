@@ -45,6 +45,7 @@ public:
     WaveOutSink& operator=(const WaveOutSink&) = delete;
 
     void Append(int channel, int16_t sample) override;
+    void AppendBlock(int channel, const int16_t* samples, size_t count) override;
     void WriteBuffer() override;
     void ClearBuffer() override;
     void Abort() override { m_abort = true; }

@@ -1,13 +1,17 @@
 // The Layer III bit reservoir: a ring of 4096 main-data bytes that the frames put
-// in and the granules read out bit by bit, most significant bit first. Every index
-// into the ring is masked with 0xFFF, so no position, however far a stream's side
-// information sends the reader, leaves the ring. TotalBits counts the bits read
-// since creation or since the decoder's last wrap (RewindBytes), and rewinding
-// moves the read position and that count back together.
+// in and the granules read out, most significant bit first. The read position is
+// a bit offset masked to the ring, so no position, however far a stream's side
+// information sends the reader, leaves the ring. Reads take up to 32 bits at once
+// from a 64-bit window loaded at the position's byte; the first bytes of the ring
+// are mirrored behind its end so that a window never wraps. TotalBits counts the
+// bits read since creation or since the decoder's last wrap (RewindBytes), and
+// rewinding moves the read position and that count back together.
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 
 namespace aurion {
 
@@ -29,8 +33,31 @@ public:
     void PutByte(uint32_t value);
     // The next n bits (0..32), most significant first, across byte entries.
     // n = 0 reads nothing and gives 0; n above 32 is taken as 32.
-    uint32_t GetBits(unsigned n);
-    uint32_t Get1Bit();
+    uint32_t GetBits(unsigned n) {
+        if (n == 0) {
+            return 0;
+        }
+        if (n > 32) {
+            n = 32;
+        }
+        const uint32_t bits = PeekBits(n);
+        SkipBits(n);
+        return bits;
+    }
+    uint32_t Get1Bit() { return GetBits(1); }
+    // The next n bits (1..32) without reading them; SkipBits(n) then reads them.
+    [[nodiscard]] uint32_t PeekBits(unsigned n) const {
+        uint64_t window = 0;
+        std::memcpy(&window, &m_ring[m_bitPosition >> 3], sizeof window);
+        if constexpr (std::endian::native == std::endian::little) {
+            window = __builtin_bswap64(window);  // the ring's first byte is the top one
+        }
+        return static_cast<uint32_t>((window << (m_bitPosition & 7)) >> (64 - n));
+    }
+    void SkipBits(unsigned n) {
+        m_bitPosition = (m_bitPosition + n) & (RingBits - 1);
+        m_totalBits = static_cast<int32_t>(static_cast<uint32_t>(m_totalBits) + n);
+    }
     // Moves the read position back n bits and TotalBits down by n.
     void RewindBits(int32_t n);
     // Moves the read position back n bytes (modulo the ring) and TotalBits down by
@@ -41,13 +68,14 @@ public:
     [[nodiscard]] int32_t TotalBits() const { return m_totalBits; }
 
 private:
-    void Advance(unsigned bits);
+    static constexpr uint32_t RingBits = Size * 8;
+    static constexpr uint32_t Mirror = 8;  // bytes of a window beyond its first
+
     void MoveBack(int64_t bits);
 
-    std::array<uint32_t, Size> m_ring{};
+    std::array<uint8_t, Size + Mirror> m_ring{};
     uint32_t m_writeIndex = 0;
-    uint32_t m_readIndex = 0;    // always masked
-    uint32_t m_bitPosition = 8;  // bits left in the current byte, 8..1
+    uint32_t m_bitPosition = 0;  // the next bit's offset into the ring, always masked
     int32_t m_totalBits = 0;
 };
 

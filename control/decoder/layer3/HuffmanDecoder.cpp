@@ -12,12 +12,13 @@ constexpr uint32_t SpectrumLines = 576;     // 32 subbands x 18 lines
 constexpr uint32_t ShortRegion1Start = 36;  // ISO/IEC 11172-3 clause 2.4.2.7, short blocks
 constexpr unsigned QuadTableBase = 32;
 
-// Walks the tree bit by bit; false when no leaf is reached within MaxCodeBits bits
-// or a step leaves the tree.
-bool WalkTree(const HuffmanTable& table, uint32_t& leaf, BitReservoir& reservoir) {
+// Walks the tree bit by bit from node p with bitsRead bits of the code already
+// read; false when no leaf is reached within MaxCodeBits bits or a step leaves
+// the tree.
+bool WalkTree(const HuffmanTable& table, uint32_t p, unsigned bitsRead, uint32_t& leaf,
+              BitReservoir& reservoir) {
     const uint8_t(*tree)[2] = table.tree;
-    uint32_t p = 0;
-    for (unsigned bitsRead = 0;; ++bitsRead) {
+    for (;; ++bitsRead) {
         if (tree[p][0] == 0) {
             leaf = tree[p][1];
             return true;
@@ -37,6 +38,26 @@ bool WalkTree(const HuffmanTable& table, uint32_t& leaf, BitReservoir& reservoir
             return false;
         }
     }
+}
+
+// The walk's result, taking as many bits at once as the table's lookup resolves.
+bool FindLeaf(const HuffmanTable& table, uint32_t& leaf, BitReservoir& reservoir) {
+    if (table.lookup == nullptr) {
+        return WalkTree(table, 0, 0, leaf, reservoir);
+    }
+    const HuffmanLookupEntry entry = (*table.lookup)[reservoir.PeekBits(HuffmanLookupBits)];
+    switch (entry.kind) {
+        case HuffmanLookupEntry::Leaf:
+            reservoir.SkipBits(entry.length);
+            leaf = entry.leafOrNode;
+            return true;
+        case HuffmanLookupEntry::Continue:
+            reservoir.SkipBits(HuffmanLookupBits);
+            return WalkTree(table, entry.leafOrNode, HuffmanLookupBits, leaf, reservoir);
+        case HuffmanLookupEntry::WalkFromRoot:
+            break;
+    }
+    return WalkTree(table, 0, 0, leaf, reservoir);
 }
 
 int32_t ApplySign(int32_t value, BitReservoir& reservoir) {
@@ -65,7 +86,7 @@ bool DecodeHuffmanPair(const HuffmanTable& table, int32_t& x, int32_t& y, int32_
     }
     const bool isQuad = table.xlen == 1 && table.ylen == 16;
     uint32_t leaf = 0;
-    const bool found = WalkTree(table, leaf, reservoir);
+    const bool found = FindLeaf(table, leaf, reservoir);
     if (found) {
         if (isQuad) {
             y = static_cast<int32_t>(leaf);
@@ -95,9 +116,9 @@ bool DecodeHuffmanPair(const HuffmanTable& table, int32_t& x, int32_t& y, int32_
     return found;
 }
 
-void DecodeSpectrum(const GranuleInfo& info, std::span<const uint16_t, 23> longBandBoundaries,
-                    int32_t part2Start, BitReservoir& reservoir,
-                    std::array<int32_t, 576>& quantized) {
+uint32_t DecodeSpectrum(const GranuleInfo& info, std::span<const uint16_t, 23> longBandBoundaries,
+                        int32_t part2Start, BitReservoir& reservoir,
+                        std::array<int32_t, 576>& quantized) {
     uint32_t region1Start = 0;
     uint32_t region2Start = 0;
     if (info.IsShort()) {
@@ -162,9 +183,11 @@ void DecodeSpectrum(const GranuleInfo& info, std::span<const uint16_t, 23> longB
         }
     }
 
+    const uint32_t coded = std::min(line, SpectrumLines);
     for (; line < SpectrumLines; ++line) {
         quantized[line] = 0;
     }
+    return coded;
 }
 
 }  // namespace aurion

@@ -1,10 +1,13 @@
 // The 34 Layer III Huffman tables (ISO/IEC 11172-3, Annex B, Table B.7) in the form
 // the decoder walks them: value ranges, linbits and a byte-pair decoding tree.
 // Tables 0, 4 and 14 have no tree (treeLength 0); 16..23 share one tree and 24..31
-// another. The trees are built once, on first use, safely from any thread.
+// another. The trees and their lookups are built once, on first use, safely from
+// any thread.
 #pragma once
 
 #include <cstdint>
+
+#include "control/decoder/layer3/HuffmanLookup.h"
 
 namespace aurion {
 
@@ -20,6 +23,8 @@ struct HuffmanTable {
     // further pairs before the final step.
     const uint8_t (*tree)[2];
     uint32_t treeLength;  // number of pairs
+    // The tree's lookup, or null to walk the tree bit by bit.
+    const HuffmanLookup* lookup = nullptr;
 };
 
 inline constexpr unsigned HuffmanTableCount = 34;

@@ -163,6 +163,7 @@ constexpr size_t TreeCapacity = 4096;
 struct HuffmanTables {
     uint8_t pairs[TreeCapacity][2] = {};
     std::array<HuffmanTable, HuffmanTableCount> tables{};
+    std::array<HuffmanLookup, HuffmanTableCount> lookups{};
 };
 
 constexpr std::array<const char*, HuffmanTableCount> TableNames = {
@@ -209,6 +210,12 @@ void BuildAll(HuffmanTables& all) {
         }
         table.tree = length[source] > 0 ? &all.pairs[start[source]] : nullptr;
         table.treeLength = length[source];
+        if (table.tree != nullptr) {
+            if (source == number) {
+                BuildHuffmanLookup(table.tree, table.treeLength, all.lookups[number]);
+            }
+            table.lookup = &all.lookups[source];
+        }
     }
 }
 

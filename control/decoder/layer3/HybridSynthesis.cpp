@@ -6,6 +6,19 @@
 
 namespace aurion {
 
+namespace {
+
+bool AllZero(const float* lines) {
+    for (size_t i = 0; i < 18; ++i) {
+        if (lines[i] != 0.0f) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
 void HybridSynthesis::Reset() {
     for (auto& overlap : m_overlap) {
         overlap.fill(0.0f);
@@ -24,6 +37,14 @@ void HybridSynthesis::Run(int channel, const GranuleInfo& granule, std::array<fl
         const uint32_t blockType = (mixed && sb < 2) ? 0 : granuleBlockType;
         float* lines = hybrid.data() + 18 * sb;
         float* previous = overlap.data() + 18 * sb;
+        if (AllZero(lines)) {
+            // The transform of silence is silence: only the overlap moves on.
+            for (size_t i = 0; i < 18; ++i) {
+                lines[i] = previous[i];
+                previous[i] = 0.0f;
+            }
+            continue;
+        }
         InverseMdct(lines, output, blockType);
         for (size_t i = 0; i < 18; ++i) {
             lines[i] = output[i] + previous[i];

@@ -95,9 +95,9 @@ void Layer3Decoder::DecodeGranule(int granule) {
             ReadScaleFactorsMpeg1(m_reservoir, info, m_sideInfo.scfsi[ch], granule,
                                   m_scaleFactors[ch]);
         }
-        DecodeSpectrum(info, std::span<const uint16_t, 23>(bands.longBounds), m_part2Start,
-                       m_reservoir, m_quantized);
-        Requantize(m_quantized, info, m_scaleFactors[ch], bands, m_dequantized[ch]);
+        const uint32_t coded = DecodeSpectrum(info, std::span<const uint16_t, 23>(bands.longBounds),
+                                              m_part2Start, m_reservoir, m_quantized);
+        Requantize(m_quantized, info, m_scaleFactors[ch], bands, m_dequantized[ch], coded);
     }
 
     if (m_channels == 1) {

@@ -31,10 +31,14 @@ public:
 
     // Stores one subband sample of the pending block. A subband outside 0..31 is
     // ignored. Unwritten subbands of a block are 0.
-    void InputSample(float value, int subband);
+    void InputSample(float value, int subband) {
+        if (subband >= 0 && subband < kSubbands) {
+            m_samples[subband] = value;
+        }
+    }
 
     // Turns the pending block into 32 PCM samples, appends them in order with
-    // sink.Append(Channel(), sample), advances the history and clears the block.
+    // sink.AppendBlock(Channel(), ...), advances the history and clears the block.
     void CalculatePcmSamples(SampleSink& sink);
 
     [[nodiscard]] int Channel() const { return m_channel; }
@@ -61,6 +65,18 @@ private:
 
 // The filter's conversion to 16-bit PCM: above 32767.0 gives 32767, below
 // -32768.0 gives -32768, anything else is truncated toward zero.
-[[nodiscard]] int16_t ClipToPcm16(float value);
+[[nodiscard]] inline int16_t ClipToPcm16(float value) {
+    if (value > 32767.0f) {
+        return 32767;
+    }
+    if (value < -32768.0f) {
+        return -32768;
+    }
+    // A NaN from corrupt input would make the conversion undefined; it is silence.
+    if (value != value) {
+        return 0;
+    }
+    return static_cast<int16_t>(value);
+}
 
 }  // namespace aurion

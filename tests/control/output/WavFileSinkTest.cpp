@@ -118,6 +118,38 @@ TEST_F(WavFileSinkTest, StereoInterleavesByChannelLeftFirst) {
     }
 }
 
+TEST_F(WavFileSinkTest, BlocksPlaceTheSameBytesAsSamplesOneByOne) {
+    // Blocks of 30 straddle the frame's end (1152 samples a channel): the part
+    // that fits is written, the rest dropped, exactly as Append would.
+    const auto fill = [this](bool blocks) {
+        auto sink = MakeSink(2, 44100, 4608);
+        for (int f = 0; f < 2; ++f) {
+            for (int c = 0; c < 2; ++c) {
+                for (int start = 0; start < 1200; start += 30) {
+                    int16_t block[30];
+                    for (int i = 0; i < 30; ++i) {
+                        block[i] = SampleOf(f, c, start + i);
+                    }
+                    if (blocks) {
+                        sink->AppendBlock(c, block, 30);
+                    } else {
+                        for (const int16_t sample : block) sink->Append(c, sample);
+                    }
+                }
+            }
+            sink->AppendBlock(2, nullptr, 30);  // a channel the file does not have
+            sink->WriteBuffer();
+        }
+    };
+    fill(false);
+    const auto oneByOne = ReadWavFile(m_path);
+    fill(true);
+    const auto inBlocks = ReadWavFile(m_path);
+    ASSERT_TRUE(oneByOne && inBlocks);
+    EXPECT_EQ(inBlocks->DataSize, 2u * 4608);
+    EXPECT_EQ(inBlocks->Bytes, oneByOne->Bytes);
+}
+
 TEST_F(WavFileSinkTest, LowSamplingFrequencyMonoWritesFramesOf1152Bytes) {
     {
         auto sink = MakeSink(1, 22050, FrameBytes(1, 0, 3));
@@ -188,11 +220,16 @@ TEST_F(WavFileSinkTest, MissingFolderFailsToOpen) {
 
 TEST_F(WavFileSinkTest, WriteFailureLeavesTheFileAsFarAsItGot) {
     FailAt(MmioStep::Advance, 2);
+    // The I/O buffer advances first after the data chunk's header (buffer size
+    // minus 8 bytes of samples), the second time a buffer later.
+    constexpr size_t FrameBytes = 2304;
+    constexpr size_t SecondAdvanceAfter = 2 * WavFileSink::IoBufferBytes - 8;
+    constexpr int Frames = static_cast<int>(SecondAdvanceAfter / FrameBytes) + 3;
     {
-        auto sink = MakeSink(1, 44100, 2304);
-        for (int f = 0; f < 12; ++f) {
+        auto sink = MakeSink(1, 44100, FrameBytes);
+        for (int f = 0; f < Frames; ++f) {
             AppendFrame(*sink, f, 1, 1152);
-            if (f < 7) {
+            if ((f + 1) * FrameBytes <= SecondAdvanceAfter) {
                 EXPECT_FALSE(sink->Failed()) << f;
             }
         }
@@ -204,7 +241,7 @@ TEST_F(WavFileSinkTest, WriteFailureLeavesTheFileAsFarAsItGot) {
     EXPECT_EQ(wav->RiffSize, 0u);  // never filled in
     EXPECT_EQ(wav->DataSize, 0u);
     // What reached the file: the I/O buffer advanced once, after the data chunk's header.
-    const size_t written = platform::MmioFile::DefaultBufferBytes - 8;
+    const size_t written = WavFileSink::IoBufferBytes - 8;
     ASSERT_EQ(wav->Bytes.size(), 46 + written);
     for (size_t i = 0; i < written / 2; ++i) {
         ASSERT_EQ(wav->Samples[i],

@@ -297,9 +297,13 @@ TEST_F(DecodeThreadTest, WriteFailureEndsTheThreadWithoutFurtherMessages) {
     OpenBytes(SilentStream(Mono44k(), 100));
     m_context->NotifyCadence = 1;
     RunToEnd();
-    // The third advance comes in frame 10 (8 KiB buffers, 2304-byte frames).
+    // The first I/O buffer holds its size minus 8 bytes of samples, so the third
+    // advance comes in the frame that passes three buffers minus 8 (2304-byte frames).
+    constexpr size_t Buffer = WavFileSink::IoBufferBytes;
+    constexpr int FailingFrame = static_cast<int>((3 * Buffer - 8) / 2304);
+    static_assert(FailingFrame < 100);
     std::vector<Message> expected;
-    for (int f = 0; f <= 10; ++f) {
+    for (int f = 0; f <= FailingFrame; ++f) {
         expected.push_back(Act(f));
     }
     expected.push_back(Failure("mmioAdvance(,,MMIO_WRITE) failed", 601));
@@ -308,7 +312,7 @@ TEST_F(DecodeThreadTest, WriteFailureEndsTheThreadWithoutFurtherMessages) {
     const auto wav = test::ReadWavFile(m_wavPath);
     ASSERT_TRUE(wav);
     EXPECT_EQ(wav->DataSize, 0u);  // left as far as it got
-    EXPECT_EQ(wav->Bytes.size(), 46u + 2 * platform::MmioFile::DefaultBufferBytes - 8);
+    EXPECT_EQ(wav->Bytes.size(), 46u + 2 * Buffer - 8);
 }
 
 TEST_F(DecodeThreadTest, SingleChannelChoicesOfAStereoStreamWriteOneChannel) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "control/decoder/layer3/HuffmanDecoder.h"
+#include "control/decoder/layer3/HuffmanLookup.h"
 #include "control/decoder/layer3/ScaleFactorBandTables.h"
 #include "tests/support/BitWriter.h"
 
@@ -256,46 +257,59 @@ TEST(HuffmanDecoder, QuadrupleAtTheLastLinesStoresOnlyVAndW) {
     EXPECT_EQ(reservoir.TotalBits(), 8);
 }
 
+// The bit-by-bit walk and the lookup built from the same tree must agree even on
+// trees that never end a code or step out of themselves.
+
 TEST(HuffmanDecoder, CodeWithoutLeafWithin32BitsKeepsThePreviousValues) {
     // Bit 0 leads to the leaf (2, 1); bit 1 stays on the root for ever.
     const uint8_t tree[2][2] = {{1, 0}, {0, 0x21}};
-    const HuffmanTable table{"loop", 16, 16, 0, 0, tree, 2};
-    test::BitWriter bits;
-    bits.Put(0, 1);
-    bits.Put(0b10, 2);  // x negative, y positive
-    bits.Put(0xFFFFFFFF, 32);
-    bits.Put(0b01, 2);  // the signs still follow: x stays -2, y turns negative
-    bits.Put(0b1010, 4);
-    BitReservoir reservoir = ReservoirWith(bits);
-    int32_t x = 0;
-    int32_t y = 0;
-    int32_t v = 0;
-    int32_t w = 0;
+    HuffmanLookup lookup;
+    BuildHuffmanLookup(tree, 2, lookup);
+    for (const HuffmanLookup* walk : std::array<const HuffmanLookup*, 2>{nullptr, &lookup}) {
+        SCOPED_TRACE(walk == nullptr ? "bit by bit" : "lookup");
+        const HuffmanTable table{"loop", 16, 16, 0, 0, tree, 2, walk};
+        test::BitWriter bits;
+        bits.Put(0, 1);
+        bits.Put(0b10, 2);  // x negative, y positive
+        bits.Put(0xFFFFFFFF, 32);
+        bits.Put(0b01, 2);  // the signs still follow: x stays -2, y turns negative
+        bits.Put(0b1010, 4);
+        BitReservoir reservoir = ReservoirWith(bits);
+        int32_t x = 0;
+        int32_t y = 0;
+        int32_t v = 0;
+        int32_t w = 0;
 
-    ASSERT_TRUE(DecodeHuffmanPair(table, x, y, v, w, reservoir));
-    EXPECT_EQ(x, -2);
-    EXPECT_EQ(y, 1);
-    EXPECT_FALSE(DecodeHuffmanPair(table, x, y, v, w, reservoir));
-    EXPECT_EQ(x, -2);
-    EXPECT_EQ(y, -1);
-    EXPECT_EQ(reservoir.TotalBits(), 3 + 32 + 2);
+        ASSERT_TRUE(DecodeHuffmanPair(table, x, y, v, w, reservoir));
+        EXPECT_EQ(x, -2);
+        EXPECT_EQ(y, 1);
+        EXPECT_FALSE(DecodeHuffmanPair(table, x, y, v, w, reservoir));
+        EXPECT_EQ(x, -2);
+        EXPECT_EQ(y, -1);
+        EXPECT_EQ(reservoir.TotalBits(), 3 + 32 + 2);
+    }
 }
 
 TEST(HuffmanDecoder, StepOutOfTheTreeEndsTheWalk) {
     const uint8_t tree[1][2] = {{5, 5}};
-    const HuffmanTable table{"broken", 16, 16, 0, 0, tree, 1};
-    test::BitWriter bits;
-    bits.Put(0xFFFF, 16);
-    BitReservoir reservoir = ReservoirWith(bits);
-    int32_t x = 0;
-    int32_t y = 0;
-    int32_t v = 0;
-    int32_t w = 0;
+    HuffmanLookup lookup;
+    BuildHuffmanLookup(tree, 1, lookup);
+    for (const HuffmanLookup* walk : std::array<const HuffmanLookup*, 2>{nullptr, &lookup}) {
+        SCOPED_TRACE(walk == nullptr ? "bit by bit" : "lookup");
+        const HuffmanTable table{"broken", 16, 16, 0, 0, tree, 1, walk};
+        test::BitWriter bits;
+        bits.Put(0xFFFF, 16);
+        BitReservoir reservoir = ReservoirWith(bits);
+        int32_t x = 0;
+        int32_t y = 0;
+        int32_t v = 0;
+        int32_t w = 0;
 
-    EXPECT_FALSE(DecodeHuffmanPair(table, x, y, v, w, reservoir));
-    EXPECT_EQ(x, 0);
-    EXPECT_EQ(y, 0);
-    EXPECT_EQ(reservoir.TotalBits(), 1);
+        EXPECT_FALSE(DecodeHuffmanPair(table, x, y, v, w, reservoir));
+        EXPECT_EQ(x, 0);
+        EXPECT_EQ(y, 0);
+        EXPECT_EQ(reservoir.TotalBits(), 1);
+    }
 }
 
 }  // namespace

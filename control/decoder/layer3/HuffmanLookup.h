@@ -1,0 +1,30 @@
+// Table lookup for the Layer III Huffman trees: the next HuffmanLookupBits bits of
+// the stream index an entry that tells what the bit-by-bit tree walk does with
+// them. Each entry is found by running that very walk over the index's bits, so a
+// lookup gives exactly the walk's values and code lengths: a leaf and its length
+// when the code is that short, otherwise the node where the walk stands after all
+// the index's bits (it then goes on bit by bit), or, for a step that leaves the
+// tree, nothing (the walk then runs from the root and fails as it always did).
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace aurion {
+
+inline constexpr unsigned HuffmanLookupBits = 10;
+
+struct HuffmanLookupEntry {
+    enum Kind : uint8_t { Leaf, Continue, WalkFromRoot };
+    uint16_t leafOrNode;  // Leaf: the leaf byte; Continue: the node reached
+    uint8_t length;       // Leaf: the code's length in bits (0 for a tree of one leaf)
+    Kind kind;
+};
+
+using HuffmanLookup = std::array<HuffmanLookupEntry, size_t{1} << HuffmanLookupBits>;
+
+// Fills `lookup` for a tree of treeLength pairs in the layout of HuffmanTable.
+void BuildHuffmanLookup(const uint8_t (*tree)[2], uint32_t treeLength, HuffmanLookup& lookup);
+
+}  // namespace aurion
