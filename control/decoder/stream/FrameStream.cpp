@@ -256,6 +256,25 @@ bool FrameStream::SeekVariable(int32_t frame, uint32_t unpaddedBodySize, FrameHe
     return header.ReadNext(*this, crc);
 }
 
+bool FrameStream::SeekToOffset(int32_t frame, uint64_t offset) {
+    if (m_fd < 0 || frame < 0 || offset >= m_fileSize) {
+        return false;
+    }
+    m_position = offset;
+    m_currentFrame = frame - 1;
+    return true;
+}
+
+void FrameStream::RestartAfterHeaderFrame() {
+    m_firstFrameOffset = m_position;
+    m_currentFrame = -1;
+    m_highestFrame = -1;
+}
+
+bool FrameStream::ReadBytesAt(uint64_t offset, std::span<uint8_t> bytes) const {
+    return m_fd >= 0 && ReadExactly(m_fd, bytes.data(), bytes.size(), offset);
+}
+
 bool FrameStream::MatchesPattern(uint32_t word) const {
     return SameStream(m_syncPattern, m_singleChannel, word);
 }
