@@ -1,7 +1,7 @@
 // A lame -V2 file with its Info/LAME header frame (tests/data/vbr, made by make.sh)
-// through the host: its length comes from the header frame, and the decode to WAV
-// is the encoder's input, sample for sample in length, within the conformance
-// criteria of mpg123's gapless decode.
+// and an MPEG-2.5 file through the host: the length comes from the header frame,
+// and the decode to WAV is the encoder's input, sample for sample in length,
+// within the conformance criteria of mpg123's gapless decode.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -35,8 +35,8 @@ std::vector<int16_t> ReadPcm(const std::string& path) {
     return samples;
 }
 
-size_t InputSamples() {
-    std::ifstream in(VbrFolder + "input-samples.txt");
+size_t InputSamples(const std::string& name = "input-samples.txt") {
+    std::ifstream in(VbrFolder + name);
     size_t samples = 0;
     in >> samples;
     return samples;
@@ -66,6 +66,20 @@ TEST_F(VbrFileCommand, DecodeGivesTheEncodersInputWithinTheCriteria) {
     const std::vector<int16_t> reference = ReadPcm(VbrFolder + "v2-mono.pcm");
     ASSERT_EQ(reference.size(), InputSamples());
     const PcmDifference difference = ComparePcm(wav->Samples, reference);
+    EXPECT_LE(difference.rms, MaximumRmsLsb);
+    EXPECT_LE(difference.peak, MaximumPeakLsb) << "at sample " << difference.peakIndex;
+}
+
+TEST_F(VbrFileCommand, Mpeg25DecodesAtItsRateWithinTheCriteria) {
+    const std::string out = m_environment.Folder() + "mpeg25.wav";
+    const HostRun run = RunHost({"decode", VbrFolder + "mpeg25-8k.mp3", out});
+    ASSERT_FALSE(run.TimedOut);
+    ASSERT_EQ(run.ExitStatus, 0) << run.Err;
+    const auto wav = ReadWavFile(out);
+    ASSERT_TRUE(wav);
+    ExpectConsistentWav(*wav, 1, 8000);
+    EXPECT_EQ(wav->Samples.size(), InputSamples("mpeg25-input-samples.txt"));
+    const PcmDifference difference = ComparePcm(wav->Samples, ReadPcm(VbrFolder + "mpeg25-8k.pcm"));
     EXPECT_LE(difference.rms, MaximumRmsLsb);
     EXPECT_LE(difference.peak, MaximumPeakLsb) << "at sample " << difference.peakIndex;
 }

@@ -158,6 +158,7 @@ bool FrameHeader::SeekRecorded(FrameStream& stream, int32_t frame) {
 
 void FrameHeader::SplitFields(uint32_t headerWord) {
     m_version = HeaderVersion(headerWord);
+    m_mpeg25 = HeaderMpeg25(headerWord);
     m_frequencyIndex = HeaderFrequencyIndex(headerWord);
     m_noChecksum = HeaderNoChecksum(headerWord);
     m_padding = HeaderPadding(headerWord);
@@ -175,7 +176,7 @@ void FrameHeader::SplitFields(uint32_t headerWord) {
 
 void FrameHeader::FrameBodySize() {
     const uint32_t size =
-        FrameBytes(m_layer, m_version, m_bitrateIndex, m_frequencyIndex, m_padding);
+        FrameBytes(m_layer, m_version, m_bitrateIndex, m_frequencyIndex, m_padding, m_mpeg25);
     m_bodySize = size >= HeaderBytes ? size - HeaderBytes : 0;
     m_mainDataSize = 0;
     if (m_layer == 3) {
@@ -198,12 +199,13 @@ float FrameHeader::MsPerFrame() const {
     }
     // The table holds MPEG-1 durations; LSF Layers I and II keep the MPEG-1 sample
     // count per frame at half the rate, so their frames last twice as long.
+    // MPEG-2.5 frames (Layer III only) last twice as long as LSF frames.
     const float ms = MsPerFrameTable[m_layer & 3][m_frequencyIndex];
-    return m_version == 0 && m_layer != 3 ? 2.0f * ms : ms;
+    return (m_version == 0 && m_layer != 3) || m_mpeg25 ? 2.0f * ms : ms;
 }
 
 uint32_t FrameHeader::SampleRate() const {
-    return SamplingFrequencyTable[m_version & 1][m_frequencyIndex & 3];
+    return SamplingFrequency(m_version, m_frequencyIndex, m_mpeg25);
 }
 
 // The MPEG-1 Layer II table selection, made for every layer but I (for Layer III

@@ -53,6 +53,7 @@ public:
     [[nodiscard]] uint32_t Mode() const { return m_mode; }
     [[nodiscard]] uint32_t ModeExtension() const { return m_modeExtension; }
     [[nodiscard]] uint32_t Version() const { return m_version; }
+    [[nodiscard]] bool Mpeg25() const { return m_mpeg25; }
     [[nodiscard]] uint32_t Subbands() const { return m_subbands; }
     [[nodiscard]] uint32_t IntensityBound() const { return m_intensityBound; }
     [[nodiscard]] bool Copyright() const { return m_copyright; }
@@ -97,6 +98,7 @@ private:
     uint32_t m_mode = 0;
     uint32_t m_modeExtension = 0;
     uint32_t m_version = 1;
+    bool m_mpeg25 = false;
     uint32_t m_subbands = 0;
     uint32_t m_intensityBound = 0;
     bool m_copyright = false;

@@ -60,8 +60,9 @@ private:
 
 // The most frames the file can hold: every frame at the lowest bit rate.
 [[nodiscard]] uint64_t MostFrames(uint32_t headerWord, uint64_t streamBytes) {
-    const uint32_t smallest = FrameBytes(3, HeaderVersion(headerWord), LowestBitrateIndex,
-                                         HeaderFrequencyIndex(headerWord), 0);
+    const uint32_t smallest =
+        FrameBytes(3, HeaderVersion(headerWord), LowestBitrateIndex,
+                   HeaderFrequencyIndex(headerWord), 0, HeaderMpeg25(headerWord));
     return smallest == 0 ? 0 : streamBytes / smallest;
 }
 
