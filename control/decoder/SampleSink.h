@@ -23,6 +23,10 @@ public:
     }
     // Called once after all samples of a decoded frame.
     virtual void WriteBuffer() = 0;
+    // Ends a frame of which only the samples appended are to be kept (the first
+    // and last frames of a trimmed signal). Sinks that can only take whole frames
+    // write the whole frame.
+    virtual void WritePartialBuffer() { WriteBuffer(); }
     // Called before a seek: drop everything pending.
     virtual void ClearBuffer() = 0;
     // Makes the coming destruction discard queued audio instead of playing it out.

@@ -151,12 +151,20 @@ void WavFileSink::AppendBlock(int channel, const int16_t* samples, size_t count)
     position = at;
 }
 
-void WavFileSink::WriteBuffer() {
+void WavFileSink::WriteBuffer() { WriteBytes(m_frame.size()); }
+
+// Channel 0's position is the end of the samples appended: every channel gets
+// as many as channel 0.
+void WavFileSink::WritePartialBuffer() {
+    WriteBytes(std::min<size_t>(m_position[0], m_frame.size()));
+}
+
+void WavFileSink::WriteBytes(size_t count) {
     if (m_failed) {
         return;
     }
     size_t done = 0;
-    while (done < m_frame.size()) {
+    while (done < count) {
         if (m_info.Next == m_info.EndWrite) {
             m_info.Dirty = true;
             if (!m_file->Advance(m_info)) {
@@ -165,7 +173,7 @@ void WavFileSink::WriteBuffer() {
             }
         }
         const size_t room = static_cast<size_t>(m_info.EndWrite - m_info.Next);
-        const size_t n = std::min(room, m_frame.size() - done);
+        const size_t n = std::min(room, count - done);
         std::memcpy(m_info.Next, m_frame.data() + done, n);
         m_info.Next += n;
         done += n;

@@ -38,11 +38,13 @@ public:
     // A seek simply continues the file, and stop and end of stream both finish it.
     void ClearBuffer() override {}
     void Abort() override {}
+    void WritePartialBuffer() override;
     [[nodiscard]] bool Failed() const override { return m_failed; }
 
     [[nodiscard]] uint32_t FrameBytes() const { return m_frameBytes; }
 
 private:
+    void WriteBytes(size_t count);
     bool Open(const std::string& path, uint32_t sampleRate);
     void Fail(OutputFailure failure);
     void ResetPositions();

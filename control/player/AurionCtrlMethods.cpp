@@ -28,7 +28,6 @@ constexpr double WavBytesPerMs = 176.4;
 
 // Sampling frequencies of MPEG-1 by frequency index (ISO/IEC 11172-3, clause
 // 2.4.2.3); MPEG-2 (ISO/IEC 13818-3) halves them. The reserved index gives 0.
-constexpr int32_t SampleFrequencies[] = {44100, 48000, 32000, 0};
 
 constexpr uint32_t Mpeg1VersionBit = 1;
 constexpr int16_t VolumePercentMax = 100;
@@ -175,8 +174,7 @@ int16_t AurionCtrl::Open(const std::string& mp3File, const std::string& waveFile
     m_mpegMode = static_cast<int16_t>(header.Mode() + 1);
     bool mpeg1 = header.Version() == Mpeg1VersionBit;
     m_mpegVersion = mpeg1 ? 1 : 2;
-    m_sampleFrequency = SampleFrequencies[header.FrequencyIndex() & 3u];
-    if (!mpeg1) m_sampleFrequency /= 2;
+    m_sampleFrequency = static_cast<int32_t>(header.SampleRate());
 
     m_session = std::move(session);
     return 0;

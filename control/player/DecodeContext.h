@@ -21,6 +21,7 @@ class FrameStream;
 class FrameHeader;
 class PolyphaseFilter;
 class FrameDecoder;
+class TrimmingSink;
 class SharedWaveDevice;
 
 enum class OutputKind : int { WaveDevice = 0, WavFile = 2 };
@@ -46,6 +47,8 @@ struct DecodeContext {
     std::unique_ptr<PolyphaseFilter> LeftFilter;
     std::unique_ptr<PolyphaseFilter> RightFilter;
     std::unique_ptr<SampleSink> Sink;
+    // Between the decoder and the sink when the file's encoder gap is dropped.
+    std::unique_ptr<TrimmingSink> Trimmer;
     std::unique_ptr<FrameDecoder> Decoder;  // for the layer of the frames being decoded
 
     // Made by Open.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "control/decoder/FrameDecoder.h"
+#include "control/decoder/TrimmingSink.h"
 #include "control/decoder/stream/FrameHeader.h"
 #include "control/decoder/stream/FrameStream.h"
 #include "control/decoder/synthesis/PolyphaseFilter.h"
@@ -72,6 +73,7 @@ void CleanUp(DecodeContext& context, bool abort) {
     }
     // The decoder refers to the sink and the filters: it goes first.
     context.Decoder.reset();
+    context.Trimmer.reset();
     context.Sink.reset();
     context.RightFilter.reset();
     context.LeftFilter.reset();
@@ -80,9 +82,28 @@ void CleanUp(DecodeContext& context, bool abort) {
 // The decoder for the layer of the frame loaded last, replacing the one before.
 void MakeDecoderForLayer(DecodeContext& context, uint32_t layer) {
     context.Decoder.reset();
+    SampleSink& sink = context.Trimmer ? *context.Trimmer : *context.Sink;
     context.Decoder = MakeFrameDecoder(
         layer, FrameDecoderParts{*context.Stream, *context.Header, *context.LeftFilter,
-                                 context.RightFilter.get(), *context.Sink, context.Channels});
+                                 context.RightFilter.get(), sink, context.Channels});
+}
+
+// A WAV file gets exactly the signal the encoder was given when the file records
+// the encoder's delay and padding: the decoder's first delay + 529 samples and the
+// last padding - 529 are dropped. (The device sink takes whole frames only.)
+void MakeTrimmer(DecodeContext& context) {
+    const FrameHeader& header = *context.Header;
+    if (context.Output != OutputKind::WavFile || !header.VbrInfo() || !header.VbrInfo()->Gap) {
+        return;
+    }
+    constexpr uint32_t DecoderDelay = 529;
+    const EncoderGap gap = *header.VbrInfo()->Gap;
+    const uint32_t samplesPerFrame = header.Version() == 1 ? 1152 : 576;
+    const uint64_t total = uint64_t{header.VbrInfo()->Frames} * samplesPerFrame;
+    const uint64_t keepFrom = uint64_t{gap.Delay} + DecoderDelay;
+    const uint64_t endPadding = gap.Padding > DecoderDelay ? gap.Padding - DecoderDelay : 0;
+    context.Trimmer = std::make_unique<TrimmingSink>(*context.Sink, samplesPerFrame, keepFrom,
+                                                     total - endPadding);
 }
 
 // Called with the lock held; leaves it held.
@@ -144,6 +165,7 @@ void DecodeFrames(DecodeContext& context, OutputFailureReport& report) {
         return;
     }
 
+    MakeTrimmer(context);
     uint32_t layer = header.Layer();
     MakeDecoderForLayer(context, layer);
     Crc16* crc = header.FrameCrc();  // of the frame Open has loaded
@@ -193,6 +215,9 @@ void DecodeFrames(DecodeContext& context, OutputFailureReport& report) {
         if (header.Layer() != layer) {
             layer = header.Layer();
             MakeDecoderForLayer(context, layer);
+        }
+        if (context.Trimmer) {
+            context.Trimmer->StartFrame(stream.CurrentFrame());
         }
         if (context.Decoder) {
             context.Decoder->DecodeFrame(crc);

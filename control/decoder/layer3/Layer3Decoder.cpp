@@ -32,7 +32,8 @@ Layer3Decoder::Layer3Decoder(FrameStream& stream, FrameHeader& header, Polyphase
       m_channels(header.Mode() == ModeSingleChannel ? 1 : 2),
       m_granules(m_lsf ? 1 : 2),
       m_routing(choice, m_channels, leftFilter, rightFilter) {
-    m_bandTable = std::min<uint32_t>(header.FrequencyIndex(), 2) + (m_lsf ? 0 : 3);
+    const uint32_t firstRow = header.Mpeg25() ? Mpeg25BandTables : m_lsf ? 0 : 3;
+    m_bandTable = std::min<uint32_t>(header.FrequencyIndex(), 2) + firstRow;
 }
 
 void Layer3Decoder::SeekNotify() {

@@ -39,11 +39,16 @@ bool FrameHeader::ReadNext(FrameStream& stream, Crc16*& crcOut) {
         }
         stream.SetSyncPattern(word);
         m_synced = true;
-    } else if (!stream.ReadHeaderWord(word, true)) {
-        return false;
-    }
-    SplitFields(word);
-    if (!stream.ReadFrameBody(m_bodySize)) {
+        if (!LoadFrame(stream, word)) {
+            return false;
+        }
+        if (TakeVbrHeader(stream, word)) {
+            stream.RestartAfterHeaderFrame();
+            if (!stream.ReadHeaderWord(word, true) || !LoadFrame(stream, word)) {
+                return false;
+            }
+        }
+    } else if (!stream.ReadHeaderWord(word, true) || !LoadFrame(stream, word)) {
         return false;
     }
     if (m_noChecksum == 0) {
@@ -56,6 +61,13 @@ bool FrameHeader::ReadNext(FrameStream& stream, Crc16*& crcOut) {
         m_crc->Reset();
         m_crc->Update(word, ChecksumBits);
         crcOut = m_crc.get();
+    }
+    if (m_vbr) {
+        if (!LengthFromHeader()) {
+            UpdateEstimates(stream.FileSize());
+        }
+        RecordFrameOffset(stream);
+        return true;
     }
     if (!m_hasPaddingTable) {
         UpdateEstimates(stream.FileSize());
@@ -70,14 +82,83 @@ bool FrameHeader::SeekToFrame(FrameStream& stream, int32_t frame) {
     if (!m_synced || frame < 0) {
         return false;
     }
+    if (m_vbr) {
+        return SeekRecorded(stream, frame);
+    }
     if (m_frequencyIndex != 0) {
         return stream.SeekFixed(frame, m_bodySize);
     }
     return stream.SeekVariable(frame, m_bodySize - m_padding, *this);
 }
 
+bool FrameHeader::LoadFrame(FrameStream& stream, uint32_t headerWord) {
+    SplitFields(headerWord);
+    return stream.ReadFrameBody(m_bodySize);
+}
+
+// The frame just loaded is the file's first: a header frame gives the length and
+// is not audio. Its raw bytes are read again from the file, since the loaded body
+// has been turned into words for the bit reader.
+bool FrameHeader::TakeVbrHeader(const FrameStream& stream, uint32_t headerWord) {
+    if (m_layer != 3) {
+        return false;
+    }
+    const uint32_t frameBytes = m_bodySize + HeaderBytes;
+    const uint64_t frameStart = stream.Position() - frameBytes;
+    std::vector<uint8_t> bytes(frameBytes);
+    if (!stream.ReadBytesAt(frameStart, bytes)) {
+        return false;
+    }
+    const uint64_t fileSize = stream.FileSize();
+    const uint64_t streamBytes = fileSize > frameStart ? fileSize - frameStart : 0;
+    m_vbr = ParseVbrHeader(bytes, headerWord, streamBytes);
+    if (!m_vbr) {
+        return false;
+    }
+    if (LengthFromHeader()) {
+        m_maxFrames = m_vbr->Frames;
+        m_minFrames = m_vbr->Frames;
+        m_totalMs = MsPerFrame() * static_cast<float>(m_vbr->Frames);
+    }
+    return true;
+}
+
+// Frames are first read in order (a seek beyond them reads up to the target), so
+// a frame read for the first time is always the next entry.
+void FrameHeader::RecordFrameOffset(const FrameStream& stream) {
+    const int32_t current = stream.CurrentFrame();
+    if (current < 0 || static_cast<size_t>(current) != m_frameOffsets.size()) {
+        return;
+    }
+    m_frameOffsets.push_back(stream.Position() - m_bodySize - HeaderBytes);
+}
+
+// A recorded frame is loaded straight from its offset; a later one is reached by
+// reading on from the last recorded frame.
+bool FrameHeader::SeekRecorded(FrameStream& stream, int32_t frame) {
+    Crc16* crc = nullptr;
+    const auto target = static_cast<size_t>(frame);
+    if (target < m_frameOffsets.size()) {
+        return stream.SeekToOffset(frame, m_frameOffsets[target]) && ReadNext(stream, crc);
+    }
+    if (m_frameOffsets.empty()) {
+        return false;
+    }
+    const auto last = static_cast<int32_t>(m_frameOffsets.size() - 1);
+    if (!stream.SeekToOffset(last, m_frameOffsets.back())) {
+        return false;
+    }
+    do {
+        if (!ReadNext(stream, crc)) {
+            return false;
+        }
+    } while (stream.CurrentFrame() < frame);
+    return true;
+}
+
 void FrameHeader::SplitFields(uint32_t headerWord) {
     m_version = HeaderVersion(headerWord);
+    m_mpeg25 = HeaderMpeg25(headerWord);
     m_frequencyIndex = HeaderFrequencyIndex(headerWord);
     m_noChecksum = HeaderNoChecksum(headerWord);
     m_padding = HeaderPadding(headerWord);
@@ -95,7 +176,7 @@ void FrameHeader::SplitFields(uint32_t headerWord) {
 
 void FrameHeader::FrameBodySize() {
     const uint32_t size =
-        FrameBytes(m_layer, m_version, m_bitrateIndex, m_frequencyIndex, m_padding);
+        FrameBytes(m_layer, m_version, m_bitrateIndex, m_frequencyIndex, m_padding, m_mpeg25);
     m_bodySize = size >= HeaderBytes ? size - HeaderBytes : 0;
     m_mainDataSize = 0;
     if (m_layer == 3) {
@@ -118,12 +199,13 @@ float FrameHeader::MsPerFrame() const {
     }
     // The table holds MPEG-1 durations; LSF Layers I and II keep the MPEG-1 sample
     // count per frame at half the rate, so their frames last twice as long.
+    // MPEG-2.5 frames (Layer III only) last twice as long as LSF frames.
     const float ms = MsPerFrameTable[m_layer & 3][m_frequencyIndex];
-    return m_version == 0 && m_layer != 3 ? 2.0f * ms : ms;
+    return (m_version == 0 && m_layer != 3) || m_mpeg25 ? 2.0f * ms : ms;
 }
 
 uint32_t FrameHeader::SampleRate() const {
-    return SamplingFrequencyTable[m_version & 1][m_frequencyIndex & 3];
+    return SamplingFrequency(m_version, m_frequencyIndex, m_mpeg25);
 }
 
 // The MPEG-1 Layer II table selection, made for every layer but I (for Layer III

@@ -7,10 +7,12 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <vector>
 
 #include "control/decoder/stream/Crc16.h"
+#include "control/decoder/stream/VbrHeader.h"
 
 namespace aurion {
 
@@ -23,13 +25,15 @@ public:
     FrameHeader& operator=(const FrameHeader&) = delete;
 
     // Reads the next header, the frame body and the checksum word, and updates the
-    // estimates and the padding table. crcOut is the frame's Crc16 when the frame
+    // estimates and the padding table. A first frame that is a Xing, Info or VBRI
+    // header frame is kept as VbrInfo() and passed over: the frame loaded is the
+    // first audio frame, frame 0. crcOut is the frame's Crc16 when the frame
     // carries a checksum (restarted, the header's low 16 bits already fed), else null.
     // False: no further header, or the frame's body is cut short by the file's end.
     bool ReadNext(FrameStream& stream, Crc16*& crcOut);
     // Positions the stream so that the next frame read (fixed frame sizes) or the
-    // frame now loaded (44.1/22.05 kHz) is `frame`. False when not synced, when
-    // frame is negative, or when positioning or reading fails.
+    // frame now loaded (44.1/22.05 kHz, and files with a header frame) is `frame`. False when not
+    // synced, when frame is negative, or when positioning or reading fails.
     bool SeekToFrame(FrameStream& stream, int32_t frame);
     // Computes BodySize and MainDataSize from the current fields.
     void FrameBodySize();
@@ -49,6 +53,7 @@ public:
     [[nodiscard]] uint32_t Mode() const { return m_mode; }
     [[nodiscard]] uint32_t ModeExtension() const { return m_modeExtension; }
     [[nodiscard]] uint32_t Version() const { return m_version; }
+    [[nodiscard]] bool Mpeg25() const { return m_mpeg25; }
     [[nodiscard]] uint32_t Subbands() const { return m_subbands; }
     [[nodiscard]] uint32_t IntensityBound() const { return m_intensityBound; }
     [[nodiscard]] bool Copyright() const { return m_copyright; }
@@ -68,11 +73,22 @@ public:
     // HighestFrame). Empty unless FrequencyIndex is 0. Room for MaxFrames entries is
     // reserved with the first frame; frames beyond that grow it.
     [[nodiscard]] std::span<const uint32_t> PaddingTable() const { return m_paddingTable; }
+    // The header frame's record, when the file starts with one.
+    [[nodiscard]] const std::optional<VbrHeader>& VbrInfo() const { return m_vbr; }
+    // True when the frame count and play time come from the header frame.
+    [[nodiscard]] bool LengthFromHeader() const { return m_vbr && m_vbr->Frames != 0; }
+    // Files with a header frame: entry k is the file offset of frame k's header, for
+    // the frames read so far (0 to HighestFrame). Empty for other files.
+    [[nodiscard]] std::span<const uint64_t> FrameOffsets() const { return m_frameOffsets; }
 
 private:
     void ComputeSubbands();
     void UpdateEstimates(uint32_t fileSize);
     void UpdatePaddingTable(int32_t currentFrame, int32_t highestFrame);
+    bool LoadFrame(FrameStream& stream, uint32_t headerWord);
+    [[nodiscard]] bool TakeVbrHeader(const FrameStream& stream, uint32_t headerWord);
+    void RecordFrameOffset(const FrameStream& stream);
+    bool SeekRecorded(FrameStream& stream, int32_t frame);
 
     uint32_t m_layer = 0;
     uint32_t m_noChecksum = 1;
@@ -82,6 +98,7 @@ private:
     uint32_t m_mode = 0;
     uint32_t m_modeExtension = 0;
     uint32_t m_version = 1;
+    bool m_mpeg25 = false;
     uint32_t m_subbands = 0;
     uint32_t m_intensityBound = 0;
     bool m_copyright = false;
@@ -96,6 +113,8 @@ private:
     std::unique_ptr<Crc16> m_crc;
     std::vector<uint32_t> m_paddingTable;
     bool m_hasPaddingTable = false;  // made with the first frame at FrequencyIndex 0
+    std::optional<VbrHeader> m_vbr;
+    std::vector<uint64_t> m_frameOffsets;
 };
 
 }  // namespace aurion

@@ -18,12 +18,12 @@ constexpr uint32_t ChecksumBytes = 2;
 }  // namespace
 
 uint32_t FrameBytes(uint32_t layer, uint32_t version, uint32_t bitrateIndex,
-                    uint32_t frequencyIndex, uint32_t padding) {
+                    uint32_t frequencyIndex, uint32_t padding, bool mpeg25) {
     if (layer < 1 || layer > 3) {
         return 0;
     }
     const uint32_t bitrate = BitrateTable[version & 1][layer - 1][bitrateIndex & 15];
-    const uint32_t frequency = SamplingFrequencyTable[version & 1][frequencyIndex & 3];
+    const uint32_t frequency = SamplingFrequency(version, frequencyIndex, mpeg25);
     if (layer == 1) {
         return LayerOneSlotBytes * (bitrate * LayerOneSlotFactor / frequency + padding);
     }
@@ -34,6 +34,11 @@ uint32_t FrameBytes(uint32_t layer, uint32_t version, uint32_t bitrateIndex,
         size >>= 1;
     }
     return size + padding;
+}
+
+uint32_t SamplingFrequency(uint32_t version, uint32_t frequencyIndex, bool mpeg25) {
+    return mpeg25 ? Mpeg25SamplingFrequencyTable[frequencyIndex & 3]
+                  : SamplingFrequencyTable[version & 1][frequencyIndex & 3];
 }
 
 uint32_t SideInfoBytes(uint32_t version, uint32_t mode) {
@@ -52,8 +57,12 @@ uint32_t ReadableFrameBytes(uint32_t headerWord) {
         return 0;
     }
     const uint32_t version = HeaderVersion(headerWord);
+    const bool mpeg25 = HeaderMpeg25(headerWord);
+    if (mpeg25 && (version != 0 || layer != 3)) {
+        return 0;
+    }
     const uint32_t size =
-        FrameBytes(layer, version, bitrateIndex, frequencyIndex, HeaderPadding(headerWord));
+        FrameBytes(layer, version, bitrateIndex, frequencyIndex, HeaderPadding(headerWord), mpeg25);
     const uint32_t checksum = HeaderNoChecksum(headerWord) == 0 ? ChecksumBytes : 0;
     if (size < HeaderBytes + checksum || size - HeaderBytes > FrameStream::BufferBytes) {
         return 0;

@@ -21,10 +21,11 @@ namespace {
 constexpr uint32_t HeaderBytes = 4;
 constexpr size_t SearchWindowBytes = 512;
 
-// The sync search: 12-bit sync for the first header; later headers must repeat
-// the sync, the ID bit and the sampling frequency (bits 31..19 and 11..10), and
-// whether the mode is single channel. The stored pattern also keeps the mode bits.
-constexpr uint32_t FirstSyncMask = 0xFFF00000;
+// The sync search: 11-bit sync for the first header (MPEG-2.5 included; the
+// reserved version is refused by ReadableFrameBytes); later headers must repeat
+// the sync, the version bits and the sampling frequency (bits 31..19 and 11..10),
+// and whether the mode is single channel. The stored pattern also keeps the mode bits.
+constexpr uint32_t FirstSyncMask = 0xFFE00000;
 constexpr uint32_t SyncPatternMask = 0xFFF80CC0;
 constexpr uint32_t MatchMask = 0xFFF80C00;
 
@@ -256,6 +257,25 @@ bool FrameStream::SeekVariable(int32_t frame, uint32_t unpaddedBodySize, FrameHe
     return header.ReadNext(*this, crc);
 }
 
+bool FrameStream::SeekToOffset(int32_t frame, uint64_t offset) {
+    if (m_fd < 0 || frame < 0 || offset >= m_fileSize) {
+        return false;
+    }
+    m_position = offset;
+    m_currentFrame = frame - 1;
+    return true;
+}
+
+void FrameStream::RestartAfterHeaderFrame() {
+    m_firstFrameOffset = m_position;
+    m_currentFrame = -1;
+    m_highestFrame = -1;
+}
+
+bool FrameStream::ReadBytesAt(uint64_t offset, std::span<uint8_t> bytes) const {
+    return m_fd >= 0 && ReadExactly(m_fd, bytes.data(), bytes.size(), offset);
+}
+
 bool FrameStream::MatchesPattern(uint32_t word) const {
     return SameStream(m_syncPattern, m_singleChannel, word);
 }
@@ -265,7 +285,9 @@ bool FrameStream::MatchesPattern(uint32_t word) const {
 // record): junk that happens to contain a sync word cannot lock the stream.
 bool FrameStream::ConfirmFirstHeader(uint32_t word, uint64_t offset) const {
     const uint64_t next = offset + ReadableFrameBytes(word);
-    if (next == m_fileSize) {
+    // An MPEG-2.5 header (11-bit sync, more easily met by chance) always needs
+    // the next header.
+    if (next == m_fileSize && !HeaderMpeg25(word)) {
         return true;
     }
     uint32_t following = 0;

@@ -50,6 +50,14 @@ public:
     // the next ReadNext; SeekVariable loads it through header.ReadNext.
     bool SeekFixed(int32_t frame, uint32_t bodySize);
     bool SeekVariable(int32_t frame, uint32_t unpaddedBodySize, FrameHeader& header);
+    // Places the stream at the header of `frame`, which starts at `offset` (a recorded
+    // frame start); the next ReadNext loads that frame.
+    bool SeekToOffset(int32_t frame, uint64_t offset);
+    // The frame just read was a header frame, not audio: frame counting and seek
+    // positions start afresh at the next byte.
+    void RestartAfterHeaderFrame();
+    // Reads bytes at a file offset without moving the stream (a frame's raw bytes).
+    [[nodiscard]] bool ReadBytesAt(uint64_t offset, std::span<uint8_t> bytes) const;
 
     [[nodiscard]] int32_t CurrentFrame() const { return m_currentFrame; }
     [[nodiscard]] int32_t HighestFrame() const { return m_highestFrame; }

@@ -28,6 +28,8 @@ const std::array<std::array<uint32_t, 4>, 2> SamplingFrequencyTable = {{
     {44100, 48000, 32000, 1},
 }};
 
+const std::array<uint32_t, 4> Mpeg25SamplingFrequencyTable = {11025, 12000, 8000, 1};
+
 const std::array<std::array<float, 3>, 4> MsPerFrameTable = {{
     {0.0f, 0.0f, 0.0f},
     {8.707483f, 8.0f, 12.0f},

@@ -18,6 +18,9 @@ extern const std::array<std::array<std::array<uint32_t, 16>, 3>, 2> BitrateTable
 // The reserved index 3 holds 1 so that a division by it cannot trap.
 extern const std::array<std::array<uint32_t, 4>, 2> SamplingFrequencyTable;
 
+// Hz of MPEG-2.5 (Layer III only), [FrequencyIndex]: the LSF rates halved.
+extern const std::array<uint32_t, 4> Mpeg25SamplingFrequencyTable;
+
 // Milliseconds per frame, [Layer][FrequencyIndex] (not by Version): 384 samples
 // for Layer I and 1152 for Layers II and III at the MPEG-1 rates. Row 0 (the
 // reserved layer) holds 0.
