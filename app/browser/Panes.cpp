@@ -1,5 +1,7 @@
 #include "app/browser/Panes.h"
 
+#include <QSignalBlocker>
+
 #include "app/browser/Drives.h"
 #include "app/shell/PathHelpers.h"
 
@@ -27,6 +29,8 @@ void Panes::OpenFolder(int pane, const QString& folder) {
 
 void Panes::FillList(const PaneWidgets& widgets, const QString& path) {
     widgets.File->Refresh();
+    // Re-reading is not a click: the emptied selection must not load anything.
+    const QSignalBlocker quiet(widgets.List);
     widgets.List->clear();
     for (int i = 0; i < widgets.File->count(); ++i) {
         const QString name = widgets.File->item(i)->text();
