@@ -32,12 +32,15 @@ void Panes::FillList(const PaneWidgets& widgets, const QString& path) {
     // Re-reading is not a click: the emptied selection must not load anything.
     const QSignalBlocker quiet(widgets.List);
     widgets.List->clear();
+    QStringList entries;
+    entries.reserve(widgets.File->count());
     for (int i = 0; i < widgets.File->count(); ++i) {
         const QString name = widgets.File->item(i)->text();
         // A name whose long form cannot be had is listed as the folder lists it.
         const std::optional<QString> longName = LongName(path + name);
-        widgets.List->addItem(longName ? FileNameOf(*longName) : name);
+        entries.append(longName ? FileNameOf(*longName) : name);
     }
+    widgets.List->addItems(entries);
 }
 
 void Panes::RefreshPane(int pane) {
