@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QFile>
 #include <QMenu>
 #include <QTest>
@@ -139,6 +140,26 @@ TEST_F(PaneEvents, AClickOnAWavEntryStopsPlaybackAndLoadsNothing) {
     EXPECT_LT(heard, 120u * 1152 * 4);
     Idle(150);
     EXPECT_EQ(m_audio.CapturedBytes(), heard);
+    Close(form);
+}
+
+TEST_F(PaneEvents, AFolderChangeInTheActivePaneResetsTheTagAreaAndListsTheNewFolder) {
+    const QString folder = MakeFolder("top");
+    QDir().mkpath(folder + "sub");
+    WriteFile(folder + "sub/inner.mp3", {});
+    WriteMp3(folder + "outer.mp3", 4, TagRecord("Titel", "Artist", "", "", ""));
+    auto form = StartIn(folder, false);
+    form->List1->setCurrentRow(0);
+    ASSERT_EQ(form->Text1->text(), "Titel");
+    QTreeWidgetItem* sub = form->Dir1->findItems("sub", Qt::MatchRecursive).value(0);
+    ASSERT_NE(sub, nullptr);
+    emit form->Dir1->itemActivated(sub, 0);
+    ASSERT_TRUE(WaitFor([&] { return m_state.PathA == folder + "sub/"; }, 2000));
+    EXPECT_EQ(Entries(*form->List1), QStringList{"inner.mp3"});
+    EXPECT_EQ(form->Dir1->Path(), folder + "sub/");
+    EXPECT_TRUE(m_state.CurrentFile.isEmpty());
+    EXPECT_TRUE(form->Text1->text().isEmpty());
+    EXPECT_TRUE(form->Text7->text().isEmpty());
     Close(form);
 }
 
