@@ -32,6 +32,10 @@ LevelMeter::LevelMeter(frmDeck& form, AppState& state) : m_form(form), m_state(s
         m_meter = meter;
 }
 
+LevelMeter::~LevelMeter() {
+    if (m_mixer != nullptr) (void)platform::MixerClose(m_mixer);
+}
+
 int LevelMeter::CoverHeight(int pictureHeight, int32_t level, int32_t maximum) {
     if (maximum <= 0) return pictureHeight;
     const double covered = pictureHeight - static_cast<double>(pictureHeight) / maximum * level;

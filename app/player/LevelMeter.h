@@ -20,6 +20,8 @@ public:
     static constexpr int BarLength = 65;
 
     LevelMeter(frmDeck& form, AppState& state);
+    // The mixer goes with the window, so windows made one after another keep none open.
+    ~LevelMeter();
     LevelMeter(const LevelMeter&) = delete;
     LevelMeter& operator=(const LevelMeter&) = delete;
 
