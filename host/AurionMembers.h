@@ -32,6 +32,7 @@ inline constexpr Member GetStatus{DispIds::GetStatus, "GetStatus"};
 inline constexpr Member SetSpeed{DispIds::SetSpeed, "SetSpeed"};
 inline constexpr Member SetVolumeP{DispIds::SetVolumeP, "SetVolumeP"};
 inline constexpr Member GetVolumeLeftP{DispIds::GetVolumeLeftP, "GetVolumeLeftP"};
+inline constexpr Member GetWaveLengthSecs{DispIds::GetWaveLengthSecs, "GetWaveLengthSecs"};
 inline constexpr Member GetNumDevs{DispIds::GetNumDevs, "GetNumDevs"};
 inline constexpr Member GetDevName{DispIds::GetDevName, "GetDevName"};
 inline constexpr Member GetDevParam{DispIds::GetDevParam, "GetDevParam"};

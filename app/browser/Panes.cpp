@@ -1,5 +1,7 @@
 #include "app/browser/Panes.h"
 
+#include <QSignalBlocker>
+
 #include "app/browser/Drives.h"
 #include "app/shell/PathHelpers.h"
 
@@ -27,13 +29,18 @@ void Panes::OpenFolder(int pane, const QString& folder) {
 
 void Panes::FillList(const PaneWidgets& widgets, const QString& path) {
     widgets.File->Refresh();
+    // Re-reading is not a click: the emptied selection must not load anything.
+    const QSignalBlocker quiet(widgets.List);
     widgets.List->clear();
+    QStringList entries;
+    entries.reserve(widgets.File->count());
     for (int i = 0; i < widgets.File->count(); ++i) {
         const QString name = widgets.File->item(i)->text();
         // A name whose long form cannot be had is listed as the folder lists it.
         const std::optional<QString> longName = LongName(path + name);
-        widgets.List->addItem(longName ? FileNameOf(*longName) : name);
+        entries.append(longName ? FileNameOf(*longName) : name);
     }
+    widgets.List->addItems(entries);
 }
 
 void Panes::RefreshPane(int pane) {

@@ -78,9 +78,15 @@ frmDeck::frmDeck(AppState& state, QWidget* parent) : QMainWindow(parent), m_stat
         std::make_unique<browser::Panes>(state, browser::PaneWidgets{Drive1, Dir1, File1, List1},
                                          browser::PaneWidgets{Drive2, Dir2, File2, List2});
     connect(Label12, &ClickableLabel::clicked, this, &frmDeck::ShowOptions);
+    m_player = new player::PlayerPanel(*this, state);
+    m_paneEvents = new browser::PaneEvents(*this, state, *m_player);
 }
 
-frmDeck::~frmDeck() = default;
+frmDeck::~frmDeck() {
+    // Their event filters watch the panes' widgets, which must not outlive them.
+    delete m_paneEvents;
+    delete m_player;
+}
 
 void frmDeck::CreatePaneA() {
     QWidget* c = centralWidget();

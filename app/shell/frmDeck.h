@@ -13,8 +13,10 @@
 #include <array>
 #include <memory>
 
+#include "app/browser/PaneEvents.h"
 #include "app/browser/PaneWidgets.h"
 #include "app/browser/Panes.h"
+#include "app/player/PlayerPanel.h"
 #include "app/shell/AppState.h"
 #include "app/shell/AurionControl.h"
 #include "app/shell/ClickableLabel.h"
@@ -42,6 +44,8 @@ public:
     [[nodiscard]] Options* OptionsDialog() const { return m_options.get(); }
     [[nodiscard]] browser::Panes& PaneSet() { return *m_panes; }
     [[nodiscard]] AppState& State() { return m_state; }
+    [[nodiscard]] player::PlayerPanel& Player() { return *m_player; }
+    [[nodiscard]] browser::PaneEvents& PaneEventSet() { return *m_paneEvents; }
 
     // Pane A
     QLabel* Label3;
@@ -127,6 +131,8 @@ private:
     AppState& m_state;
     std::unique_ptr<browser::Panes> m_panes;
     std::unique_ptr<Options> m_options;
+    player::PlayerPanel* m_player = nullptr;      // owned by the form as its child
+    browser::PaneEvents* m_paneEvents = nullptr;  // owned by the form as its child
     bool m_closed = false;
 };
 

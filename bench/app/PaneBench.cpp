@@ -1,0 +1,173 @@
+// The desktop program's panes and player panel, offscreen with the null audio device
+// and the real control: a pane filling its list from a folder of 10,000 MP3 files, a
+// click on an entry showing its tag and times, and the program's CPU load while a
+// file plays with the level meter running.
+//
+//     app_bench [benchmark options]
+//     app_bench --picture OUT.png   the main window while a file plays, for the docs
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTimer>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "app/shell/ControlEventPump.h"
+#include "app/shell/PathHelpers.h"
+#include "app/shell/StartUp.h"
+#include "app/shell/frmDeck.h"
+#include "tests/support/NullAudio.h"
+#include "tests/support/ScopedEnvironment.h"
+
+namespace {
+
+using namespace trackdeck;
+
+constexpr int PaneFiles = 10000;
+const QString Demo = TRACKDECK_SOURCE_DIR "/tools/demo/demo.mp3";
+
+// A program folder with the control, a settings file putting pane A on `folder`.
+class Program {
+public:
+    Program(const QString& folder, bool clickPlay) {
+        const QString base = QString::fromStdString(m_environment.Folder());
+        m_programFolder = base + "program/";
+        QDir().mkpath(m_programFolder);
+        QDir().mkpath(QString::fromStdString(m_environment.SystemDir()));
+        UseSupportLibraryIn(m_programFolder);
+        for (const char* name : {"Trackdeck.bin", "Trackdeck.dll", "libtrackdeck_platform.so"})
+            QFile::link(QString(TRACKDECK_BIN_DIR "/") + name, m_programFolder + name);
+        QFile settings(m_programFolder + "Trackdeck.ini");
+        (void)settings.open(QIODevice::WriteOnly);
+        settings.write("[Directories]\nLastDirA=" + folder.toUtf8() +
+                       "\nLastOrdner=1\n[Player]\nKlickPlay=" + (clickPlay ? "1" : "0") + "\n");
+        settings.close();
+        FillAppState(m_state, m_programFolder, QString::fromStdString(m_environment.SystemDir()));
+        m_form = StartTrackdeck(m_state, {});
+    }
+    ~Program() {
+        if (m_form) m_form->close();
+    }
+    frmDeck& Form() { return *m_form; }
+    AppState& State() { return m_state; }
+
+private:
+    platform::test::NullAudio m_audio;
+    platform::test::ScopedEnvironment m_environment;  // registry and system folder
+    QString m_programFolder;
+    AppState m_state;
+    std::unique_ptr<frmDeck> m_form;
+};
+
+QString MakePaneFolder() {
+    static const QString folder = [] {
+        const QString path = QDir::tempPath() + "/trackdeck-bench-pane/";
+        QDir().mkpath(path);
+        for (int i = 0; i < PaneFiles; ++i) {
+            QFile file(path + QString("track %1.mp3").arg(i, 5, 10, QChar('0')));
+            if (!file.exists()) (void)file.open(QIODevice::WriteOnly);
+        }
+        QFile::remove(path + "00000 demo.mp3");
+        QFile::copy(Demo, path + "00000 demo.mp3");
+        return path;
+    }();
+    return folder;
+}
+
+void WaitMs(int milliseconds) {
+    QElapsedTimer clock;
+    clock.start();
+    QTimer tick;
+    tick.start(10);
+    while (clock.elapsed() < milliseconds)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+void BM_FillPaneOf10000Files(benchmark::State& state) {
+    Program program(MakePaneFolder(), false);
+    for (auto _ : state) program.Form().PaneSet().RefreshPane(1);
+    state.counters["entries"] = program.Form().List1->count();
+}
+BENCHMARK(BM_FillPaneOf10000Files)->Unit(benchmark::kMillisecond);
+
+// Alternates between the demo file (tag, times, bit rate) and an empty file.
+void BM_ClickOnAnEntry(benchmark::State& state) {
+    Program program(MakePaneFolder(), false);
+    QListWidget* list = program.Form().List1;
+    int row = 0;
+    for (auto _ : state) {
+        list->setCurrentRow(row);
+        row = 1 - row;
+    }
+}
+BENCHMARK(BM_ClickOnAnEntry)->Unit(benchmark::kMillisecond);
+
+double CpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// The program's whole CPU load, as a share of one core, while the demo plays.
+void BM_PlaybackLoad(benchmark::State& state) {
+    const QString folder = QDir::tempPath() + "/trackdeck-bench-play/";
+    QDir().mkpath(folder);
+    QFile::remove(folder + "demo.mp3");
+    QFile::copy(Demo, folder + "demo.mp3");
+    Program program(folder, true);
+    for (auto _ : state) {
+        program.Form().List1->setCurrentRow(0);
+        const double cpu = CpuSeconds();
+        QElapsedTimer clock;
+        clock.start();
+        WaitMs(4000);
+        state.counters["cpu_percent"] =
+            100.0 * (CpuSeconds() - cpu) / (static_cast<double>(clock.elapsed()) / 1000.0);
+        program.Form().Image6->clicked();
+        WaitUntil([&] { return program.State().PlayerThreadEnded; });
+    }
+}
+BENCHMARK(BM_PlaybackLoad)->Iterations(1)->Unit(benchmark::kSecond);
+
+int WritePicture(const char* file) {
+    const QString folder = QDir::tempPath() + "/trackdeck-bench-picture/";
+    QDir().mkpath(folder);
+    const QString demo = folder + "01 - Veltrano - Demo.mp3";
+    QFile::remove(demo);
+    QFile::copy(Demo, demo);
+    QFile tagged(demo);
+    (void)tagged.open(QIODevice::Append);
+    QByteArray tag = "TAG";
+    for (const QByteArray& field :
+         {QByteArray("Demo"), QByteArray("Veltrano"), QByteArray("Trackdeck Sampler"),
+          QByteArray("2001"), QByteArray("Layer III, 128 kbps")})
+        tag += field.leftJustified(field == "2001" ? 4 : 30, '\0', true);
+    tag += '\x0c';
+    tagged.write(tag);
+    tagged.close();
+    Program program(folder, true);
+    program.Form().List1->setCurrentRow(0);
+    WaitMs(3000);
+    const bool saved = program.Form().grab().save(file, "PNG");
+    std::printf("%s %s\n", saved ? "Picture in" : "Cannot write", file);
+    return saved ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication application(argc, argv);
+    ControlEventPump pump;
+    if (argc == 3 && std::strcmp(argv[1], "--picture") == 0) return WritePicture(argv[2]);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

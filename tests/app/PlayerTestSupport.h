@@ -1,0 +1,33 @@
+// The desktop program playing through the null audio device: short MP3 files cut
+// from the demo stream, a folder set up as pane A's, and bounded waits.
+#pragma once
+
+#include <QElapsedTimer>
+#include <functional>
+
+#include "app/shell/ControlEventPump.h"
+#include "tests/app/AppTestSupport.h"
+#include "tests/support/NullAudio.h"
+
+namespace trackdeck::test {
+
+class PlayerTest : public AppTest {
+protected:
+    // An MP3 file of the demo stream's first `frames` frames, with `tag` appended.
+    void WriteMp3(const QString& path, int frames, const QByteArray& tag = {}) const;
+    // Starts the program with pane A (active) on `folder` and the player settings given.
+    std::unique_ptr<frmDeck> StartIn(const QString& folder, bool clickPlay, bool dirPlay = true);
+    // Lets events run until the flag is on; false when 10 s pass first.
+    static bool WaitFor(const std::function<bool()>& flag, int milliseconds = 10000);
+    // Lets events run for a while.
+    static void Idle(int milliseconds);
+
+    platform::test::NullAudio m_audio;
+    ControlEventPump m_pump;  // the control's events reach the window as in the program
+};
+
+// A 128-byte tag record from its fields, each padded with NULs.
+QByteArray TagRecord(const QByteArray& title, const QByteArray& artist, const QByteArray& album,
+                     const QByteArray& year, const QByteArray& comment);
+
+}  // namespace trackdeck::test

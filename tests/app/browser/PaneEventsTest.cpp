@@ -1,0 +1,167 @@
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QTest>
+
+#include "tests/app/PlayerTestSupport.h"
+
+namespace trackdeck::test {
+namespace {
+
+QStringList Entries(const QListWidget& list) {
+    QStringList entries;
+    for (int i = 0; i < list.count(); ++i) entries.append(list.item(i)->text());
+    return entries;
+}
+
+using PaneEvents = PlayerTest;
+
+TEST_F(PaneEvents, WithBothPanesOnOneFolderF5InOneShowsADeletionInBoth) {
+    const QString folder = MakeFolder("same");
+    WriteFile(folder + "a.mp3", {});
+    WriteFile(folder + "b.mp3", {});
+    WriteSettings("[Directories]\nLastDirA=" + folder.toUtf8() + "\nLastDirB=" + folder.toUtf8() +
+                  "\n");
+    auto form = Start();
+    ASSERT_EQ(Entries(*form->List2), QStringList({"a.mp3", "b.mp3"}));
+    QFile::remove(folder + "a.mp3");
+    QTest::keyClick(form->List1, Qt::Key_F5);
+    EXPECT_EQ(Entries(*form->List1), QStringList{"b.mp3"});
+    EXPECT_EQ(Entries(*form->List2), QStringList{"b.mp3"});
+    Close(form);
+}
+
+TEST_F(PaneEvents, GivingOneListTheFocusRereadsTheOtherAndMakesItsPaneActive) {
+    const QString left = MakeFolder("left");
+    const QString right = MakeFolder("right");
+    WriteSettings("[Directories]\nLastDirA=" + left.toUtf8() + "\nLastDirB=" + right.toUtf8() +
+                  "\nLastOrdner=2\n");
+    auto form = Start();
+    form->activateWindow();
+    QApplication::setActiveWindow(form.get());
+    WriteFile(right + "copied.mp3", {});
+    EXPECT_TRUE(Entries(*form->List2).isEmpty());
+    form->List1->setFocus();
+    ASSERT_TRUE(WaitFor([&] { return m_state.ActivePane == 1; }, 2000));
+    EXPECT_EQ(Entries(*form->List2), QStringList{"copied.mp3"});
+    EXPECT_EQ(form->List1->palette().color(QPalette::Text), m_state.ActiveListColor);
+    EXPECT_EQ(form->List2->palette().color(QPalette::Text), m_state.InactiveListColor);
+    Close(form);
+}
+
+TEST_F(PaneEvents, TheRightButtonOpensVerzeichnisWithNothingSelectedAndMenuWithAFile) {
+    const QString left = MakeFolder("left");
+    const QString right = MakeFolder("right");
+    WriteFile(left + "a.mp3", {});
+    WriteFile(right + "b.wav", {});
+    WriteSettings("[Directories]\nLastDirA=" + left.toUtf8() + "\nLastDirB=" + right.toUtf8() +
+                  "\nLastOrdner=1\n");
+    auto form = Start();
+    const QPoint onEntry = form->List2->visualItemRect(form->List2->item(0)).center();
+    QTest::mouseClick(form->List2->viewport(), Qt::RightButton, {}, onEntry);
+    EXPECT_TRUE(form->Verzeichnis->isVisible()) << "the active pane has nothing selected";
+    EXPECT_FALSE(form->Menu->isVisible());
+    EXPECT_TRUE(form->List2->selectedItems().isEmpty()) << "the right button selects nothing";
+    form->Verzeichnis->close();
+
+    form->List1->item(0)->setSelected(true);
+    QTest::mouseClick(form->List1->viewport(), Qt::RightButton, {}, QPoint(5, 5));
+    EXPECT_TRUE(form->Menu->isVisible());
+    EXPECT_EQ(m_state.SelectedMp3Count, 1);
+    EXPECT_EQ(m_state.SelectedWavCount, 0);
+    QStringList items;
+    for (const QAction* action : form->Menu->actions())
+        items.append(action->isSeparator() ? "-" : action->text());
+    EXPECT_EQ(items, QStringList({"Aktuellen Pfad merken", "Pfad-Liste zeigen", "-",
+                                  "ID3-TAG > Dateiname", "Dateiname > ID3-TAG", "-", "Kopieren",
+                                  "Umbewegen", "-", "Decodieren", "-", "Löschen"}));
+    form->Menu->close();
+    Close(form);
+}
+
+TEST_F(PaneEvents, PlusSelectsEveryEntryAndMinusRereadsTheList) {
+    const QString folder = MakeFolder("keys");
+    for (const char* name : {"a.mp3", "b.MP3", "c.wav"}) WriteFile(folder + name, {});
+    WriteFile(folder + "notes.txt", {});
+    auto form = StartIn(folder, false);
+    ASSERT_EQ(Entries(*form->List1), QStringList({"a.mp3", "b.MP3", "c.wav"}));
+    QTest::keyClick(form->List1, '+');
+    EXPECT_EQ(form->List1->selectedItems().size(), 3);
+    QTest::keyClick(form->List1, '-');
+    EXPECT_TRUE(form->List1->selectedItems().isEmpty());
+    EXPECT_EQ(form->List1->count(), 3);
+    Close(form);
+}
+
+TEST_F(PaneEvents, MovingThroughTheListWithTheKeysShowsEachFileInTurn) {
+    const QString folder = MakeFolder("walk");
+    WriteMp3(folder + "a.mp3", 4, TagRecord("Erster", "Artist A", "Album", "1999", "eins"));
+    WriteMp3(folder + "b.mp3", 4, TagRecord(QByteArray("Zwei\0xx", 7), "Artist B", "", "7", ""));
+    WriteMp3(folder + "c.mp3", 4);
+    auto form = StartIn(folder, false);
+    form->List1->setCurrentRow(0);
+    EXPECT_EQ(form->Text1->text(), "Erster");
+    EXPECT_EQ(form->Text5->text(), "Artist A");
+    EXPECT_EQ(form->Text2->text(), "Album");
+    EXPECT_EQ(form->Text6->text(), "1999");
+    EXPECT_EQ(form->Text8->text(), "eins");
+    EXPECT_TRUE(form->Text5->isEnabled() && form->Text6->isEnabled() && form->Text9->isEnabled());
+
+    QTest::keyClick(form->List1, Qt::Key_Down);
+    EXPECT_EQ(m_state.CurrentFile, folder + "b.mp3");
+    EXPECT_EQ(form->Text1->text(), "Zwei") << "cut at the first NUL";
+    EXPECT_EQ(form->Text6->text(), "") << "a one-character year is not shown";
+    EXPECT_EQ(form->Text8->text(), "");
+
+    QTest::keyClick(form->List1, Qt::Key_End);
+    EXPECT_EQ(m_state.CurrentFile, folder + "c.mp3");
+    EXPECT_EQ(m_state.CurrentIndex, 2);
+    for (QLineEdit* field : {form->Text1, form->Text2, form->Text5, form->Text6, form->Text8})
+        EXPECT_TRUE(field->text().isEmpty()) << "a file without a tag leaves the fields empty";
+    EXPECT_TRUE(form->Text5->isEnabled()) << "enabled fields stay enabled";
+    Close(form);
+}
+
+TEST_F(PaneEvents, AClickOnAWavEntryStopsPlaybackAndLoadsNothing) {
+    const QString folder = MakeFolder("wav");
+    WriteMp3(folder + "a.mp3", 120);
+    WriteFile(folder + "b.wav", QByteArray(100, '\0'));
+    auto form = StartIn(folder, true);
+    form->List1->setCurrentRow(0);
+    ASSERT_TRUE(WaitFor([&] { return !form->Text4->text().isEmpty(); }));
+    form->Text12->setText("kept?");
+    form->List1->setCurrentRow(1);
+    EXPECT_TRUE(m_state.PlayerThreadEnded) << "the click waited for the player";
+    EXPECT_TRUE(m_state.CurrentFile.isEmpty());
+    for (QLineEdit* field :
+         {form->Text1, form->Text3, form->Text4, form->Text7, form->Text9, form->Text12})
+        EXPECT_TRUE(field->text().isEmpty()) << field->objectName().toStdString();
+    const uintmax_t heard = m_audio.CapturedBytes();
+    EXPECT_LT(heard, 120u * 1152 * 4);
+    Idle(150);
+    EXPECT_EQ(m_audio.CapturedBytes(), heard);
+    Close(form);
+}
+
+TEST_F(PaneEvents, AFolderChangeInTheActivePaneResetsTheTagAreaAndListsTheNewFolder) {
+    const QString folder = MakeFolder("top");
+    QDir().mkpath(folder + "sub");
+    WriteFile(folder + "sub/inner.mp3", {});
+    WriteMp3(folder + "outer.mp3", 4, TagRecord("Titel", "Artist", "", "", ""));
+    auto form = StartIn(folder, false);
+    form->List1->setCurrentRow(0);
+    ASSERT_EQ(form->Text1->text(), "Titel");
+    QTreeWidgetItem* sub = form->Dir1->findItems("sub", Qt::MatchRecursive).value(0);
+    ASSERT_NE(sub, nullptr);
+    emit form->Dir1->itemActivated(sub, 0);
+    ASSERT_TRUE(WaitFor([&] { return m_state.PathA == folder + "sub/"; }, 2000));
+    EXPECT_EQ(Entries(*form->List1), QStringList{"inner.mp3"});
+    EXPECT_EQ(form->Dir1->Path(), folder + "sub/");
+    EXPECT_TRUE(m_state.CurrentFile.isEmpty());
+    EXPECT_TRUE(form->Text1->text().isEmpty());
+    EXPECT_TRUE(form->Text7->text().isEmpty());
+    Close(form);
+}
+
+}  // namespace
+}  // namespace trackdeck::test

@@ -1,0 +1,234 @@
+#include <QMouseEvent>
+#include <QTest>
+
+#include "app/player/LevelMeter.h"
+#include "app/player/TimeText.h"
+#include "app/shell/Twips.h"
+#include "host/AurionMembers.h"
+#include "tests/app/PlayerTestSupport.h"
+
+namespace trackdeck::test {
+namespace {
+
+using player::TimeText;
+
+// The null device plays whole buffers of 32 frames of 1152 stereo samples; the last
+// buffer of a file is filled up with silence.
+constexpr size_t FrameValues = 1152 * 2;
+constexpr size_t BufferValues = 32 * FrameValues;
+constexpr uintmax_t BufferBytes = BufferValues * 2;
+
+// Drags a knob by `offset` pixels with the left button held, as the mouse does.
+void Drag(QWidget* knob, QPoint offset) {
+    const QPoint start(knob->width() / 2, knob->height() / 2);
+    auto send = [knob](QEvent::Type type, QPoint at, Qt::MouseButtons held) {
+        QMouseEvent event(type, at, knob->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+        QApplication::sendEvent(knob, &event);
+    };
+    send(QEvent::MouseButtonPress, start, Qt::LeftButton);
+    send(QEvent::MouseMove, start + offset, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, start + offset, Qt::NoButton);
+}
+
+TEST(PlayerTexts, MinutesGoOnPastAnHourAndBitRatesLoseTheirLastThreeDigits) {
+    EXPECT_EQ(TimeText(3725), "62:05");
+    EXPECT_EQ(TimeText(65), "01:05");
+    EXPECT_EQ(TimeText(600), "10:00");
+    EXPECT_EQ(TimeText(0), "00:00");
+    EXPECT_EQ(player::BitRateText(128000), "128 kbps");
+    EXPECT_EQ(player::BitRateText(320000), "320 kbps");
+    EXPECT_EQ(player::BitRateText(99), "") << "fewer than three digits leave the field alone";
+}
+
+TEST(LevelMeterShape, SilenceCoversAllAndAPeakAtTheMaximumNothing) {
+    using player::LevelMeter;
+    EXPECT_EQ(LevelMeter::CoverHeight(2550, 0, 32767), 2550);
+    EXPECT_EQ(LevelMeter::CoverHeight(2550, 32767, 32767), 0);
+    EXPECT_EQ(LevelMeter::CoverHeight(2550, 16384, 32767), 1275);
+    EXPECT_EQ(LevelMeter::CoverHeight(2550, 500, 0), 2550) << "no meter, no movement";
+    EXPECT_EQ(LevelMeter::CaptionBar(32767, 32767), QString(65, '|'));
+    EXPECT_EQ(LevelMeter::CaptionBar(0, 32767), "");
+    EXPECT_EQ(LevelMeter::CaptionBar(100, 0), "");
+}
+
+using PlayerPanel = PlayerTest;
+
+TEST_F(PlayerPanel, WithClickPlayOffAClickFillsTimesAndBitRateAndPlayStartsTheFile) {
+    const QString folder = MakeFolder("music");
+    WriteMp3(folder + "one.mp3", 60);
+    auto form = StartIn(folder, false);
+    form->List1->setCurrentRow(0);
+    EXPECT_EQ(m_state.CurrentFile, folder + "one.mp3");
+    EXPECT_EQ(form->Text7->text(), folder + "one.mp3");
+    EXPECT_EQ(form->Text12->text(), "one");
+    EXPECT_EQ(form->Text3->text(), "00:02") << "60 frames of 1152 samples at 44.1 kHz";
+    EXPECT_EQ(form->Text9->text(), "128 kbps");
+    Idle(150);
+    EXPECT_EQ(m_audio.CapturedBytes(), 0u);
+    EXPECT_TRUE(m_state.PlayerThreadEnded);
+    EXPECT_FALSE(form->Picture6->isVisible());
+
+    QTest::mouseClick(form->Image1, Qt::LeftButton);
+    EXPECT_FALSE(m_state.PlayerThreadEnded);
+    EXPECT_TRUE(form->Picture6->isVisible());
+    EXPECT_TRUE(form->Timer1->isActive());
+    ASSERT_TRUE(WaitFor([&] { return m_state.PlayerThreadEnded; }));
+    EXPECT_EQ(m_audio.CapturedBytes(), 2 * BufferBytes) << "60 frames fill two device buffers";
+    EXPECT_FALSE(form->Picture6->isVisible());
+    EXPECT_FALSE(form->Timer1->isActive());
+    EXPECT_EQ(m_state.CurrentIndex, 1) << "continuous play found no next entry";
+    Close(form);
+}
+
+TEST_F(PlayerPanel, ContinuousPlayGoesThroughTheFolderInOrderAndStopsAfterItsLastEntry) {
+    const QString folder = MakeFolder("album");
+    WriteMp3(folder + "a.mp3", 6);
+    WriteMp3(folder + "b.mp3", 12);
+    WriteMp3(folder + "c.mp3", 18);
+    auto form = StartIn(folder, true);
+    form->List1->setCurrentRow(0);
+    ASSERT_TRUE(WaitFor([&] { return m_state.PlayerThreadEnded && m_state.CurrentIndex == 3; }));
+    Idle(100);
+    EXPECT_TRUE(m_state.PlayerThreadEnded) << "nothing opened after the last entry";
+    EXPECT_EQ(m_state.CurrentFile, folder + "c.mp3");
+    EXPECT_EQ(form->List1->currentRow(), 2);
+
+    // Each file decodes from its start into a buffer of its own, so the shorter ones
+    // are prefixes of the last, and silence fills each buffer up.
+    const std::vector<int16_t> samples = m_audio.Captured();
+    ASSERT_EQ(samples.size(), 3 * BufferValues);
+    auto file = [&samples](size_t index) { return samples.begin() + index * BufferValues; };
+    const size_t frames[] = {6, 12, 18};
+    for (size_t i = 0; i < 3; ++i) {
+        const auto end = file(i) + frames[i] * FrameValues;
+        EXPECT_TRUE(std::equal(file(i), end, file(2))) << "file " << i;
+        EXPECT_TRUE(std::all_of(end, file(i + 1), [](int16_t s) { return s == 0; }));
+    }
+    EXPECT_TRUE(std::any_of(file(0), file(0) + 6 * FrameValues, [](int16_t s) { return s != 0; }));
+    Close(form);
+}
+
+TEST_F(PlayerPanel, StopWithContinuousPlayOnStartsNothing) {
+    const QString folder = MakeFolder("stop");
+    WriteMp3(folder + "a.mp3", 80);
+    WriteMp3(folder + "b.mp3", 6);
+    auto form = StartIn(folder, true);
+    form->List1->setCurrentRow(0);
+    ASSERT_TRUE(WaitFor([&] { return !form->Text4->text().isEmpty(); }));
+    QTest::mouseClick(form->Image6, Qt::LeftButton);
+    EXPECT_FALSE(form->Picture6->isVisible());
+    EXPECT_TRUE(form->Text4->text().isEmpty());
+    ASSERT_TRUE(WaitFor([&] { return m_state.PlayerThreadEnded; }));
+    Idle(150);
+    EXPECT_TRUE(m_state.PlayerThreadEnded);
+    EXPECT_EQ(m_state.CurrentIndex, 0);
+    EXPECT_EQ(m_state.CurrentFile, folder + "a.mp3");
+    EXPECT_LT(m_audio.CapturedBytes(), 80u * 1152 * 4) << "stopped before its end";
+    Close(form);
+}
+
+TEST_F(PlayerPanel, AFileThePlayerCannotOpenDoesNotHangTheNextClickOrTheClose) {
+    const QString folder = MakeFolder("broken");
+    WriteFile(folder + "a broken.mp3", QByteArray(4000, 'x'));
+    WriteMp3(folder + "b good.mp3", 6);
+    auto form = StartIn(folder, true);
+    form->List1->setCurrentRow(0);
+    EXPECT_TRUE(m_state.PlayerThreadEnded) << "no thread runs, so none can end";
+    EXPECT_FALSE(form->Picture6->isVisible());
+    form->List1->setCurrentRow(1);  // waits for the player with click-to-play on
+    EXPECT_EQ(m_state.CurrentFile, folder + "b good.mp3");
+    EXPECT_FALSE(m_state.PlayerThreadEnded);
+    ASSERT_TRUE(WaitFor([&] { return m_state.PlayerThreadEnded; }));
+    EXPECT_EQ(m_audio.CapturedBytes(), BufferBytes);
+    Close(form);
+}
+
+TEST_F(PlayerPanel, TheKnobDraggedToTheMiddleSeeksToAboutHalfAndResumesAPausedFile) {
+    const QString folder = MakeFolder("seek");
+    WriteMp3(folder + "long.mp3", 160);
+    auto form = StartIn(folder, true);
+    std::vector<int> frames;
+    QObject::connect(form->Aurion1, &AurionControl::ActFrame,
+                     [&frames](int frame) { frames.push_back(frame); });
+    form->List1->setCurrentRow(0);
+    ASSERT_TRUE(WaitFor([&] { return !frames.empty(); }));
+    QTest::mouseClick(form->Image7, Qt::LeftButton);  // pause
+    Idle(100);
+    const size_t heard = m_audio.CapturedBytes();
+    frames.clear();
+
+    QLabel* knob = form->Picture6;
+    const int middle = form->Label14->x() + form->Label14->width() / 2;
+    const QPoint start(knob->width() / 2, knob->height() / 2);
+    QMouseEvent press(QEvent::MouseButtonPress, start, knob->mapToGlobal(start), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(knob, &press);
+    const QPoint to = start + QPoint(middle - knob->x(), 0);
+    QMouseEvent move(QEvent::MouseMove, to, knob->mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(knob, &move);
+    EXPECT_EQ(knob->x(), middle);
+    EXPECT_TRUE(form->Text11->isVisible());
+    EXPECT_EQ(form->Text11->text(), "00:02") << "half of four seconds";
+    const QPoint end = start;  // the knob moved under the mouse
+    QMouseEvent release(QEvent::MouseButtonRelease, end, knob->mapToGlobal(end), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(knob, &release);
+    EXPECT_FALSE(form->Text11->isVisible());
+
+    ASSERT_TRUE(WaitFor([&] { return m_state.PlayerThreadEnded; }));
+    ASSERT_FALSE(frames.empty()) << "the paused file resumed";
+    EXPECT_NEAR(frames.front(), 80, 3);
+    EXPECT_GT(m_audio.CapturedBytes(), heard) << "the paused file resumed";
+    Close(form);
+}
+
+TEST_F(PlayerPanel, TheVolumeKnobAtItsEndsSendsHundredAndZeroAndIsKeptInTheSettings) {
+    const QString folder = MakeFolder("volume");
+    WriteMp3(folder + "one.mp3", 4);
+    auto form = StartIn(folder, false);
+    form->List1->setCurrentRow(0);  // the control's volume is read from an opened file
+    QLabel* knob = form->Picture8;
+    auto volume = [&] {
+        platform::Variant value;
+        EXPECT_FALSE(form->Aurion1->Caller().CallAs(aurion::host::members::GetVolumeLeftP, {},
+                                                    platform::VarType::I4, value));
+        return value.AsI4();
+    };
+    Drag(knob, QPoint(0, -1000));
+    EXPECT_EQ(knob->y(), form->Picture7->y());
+    EXPECT_EQ(form->Text10->text(), "100");
+    EXPECT_EQ(volume(), 100);
+    EXPECT_FALSE(form->Text10->isVisible()) << "the tip goes with the button";
+    Drag(knob, QPoint(0, 1000));
+    EXPECT_EQ(knob->y() + knob->height(), form->Picture7->y() + form->Picture7->height());
+    EXPECT_EQ(form->Text10->text(), "0");
+    EXPECT_EQ(volume(), 0);
+    EXPECT_EQ(form->Picture8Top, 2940);
+    Drag(knob, QPoint(0, -1000));  // the device's volume outlives the window
+    Close(form);
+    EXPECT_EQ(Setting("Player", "Volume"), "690") << "the knob's top in twips";
+}
+
+TEST_F(PlayerPanel, TheLevelMeterFollowsALoudFileAndTheCaptionBarIsRestoredAtTheEnd) {
+    const QString folder = MakeFolder("loud");
+    WriteMp3(folder + "loud.mp3", 60);
+    auto form = StartIn(folder, true);
+    const int full = Twips(2550);
+    EXPECT_EQ(form->Shape1->height(), full);
+    form->showMinimized();
+    form->List1->setCurrentRow(0);
+    ASSERT_TRUE(WaitFor([&] { return form->Shape1->height() < full; }));
+    if (form->isMinimized()) {
+        ASSERT_TRUE(WaitFor([&] { return form->windowTitle().startsWith('|'); }));
+        EXPECT_EQ(form->windowTitle(), QString(form->windowTitle().size(), '|'));
+        EXPECT_LE(form->windowTitle().size(), 65);
+    }
+    ASSERT_TRUE(WaitFor([&] { return m_state.PlayerThreadEnded; }));
+    EXPECT_EQ(form->Shape1->height(), full);
+    EXPECT_EQ(form->windowTitle(), m_state.Caption);
+    Close(form);
+}
+
+}  // namespace
+}  // namespace trackdeck::test
