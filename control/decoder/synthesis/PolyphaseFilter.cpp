@@ -31,8 +31,9 @@ const WindowByTap& SynthesisWindowByTap() {
 // The windowing runs across the 32 outputs side by side, one tap after the other,
 // so each output still sums its taps in the same order whatever the vector width.
 // On x86-64 a second version for AVX2 is chosen at load time when the processor
-// has it (AVX2 brings no fused multiply-add, so the results stay the same).
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+// has it (AVX2 brings no fused multiply-add, so the results stay the same). Not under
+// ThreadSanitizer, whose runtime is not ready when the loader runs the chooser.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && !defined(__SANITIZE_THREAD__)
 #define AURION_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
 #else
 #define AURION_VECTOR_CLONES
