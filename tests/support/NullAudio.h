@@ -8,30 +8,20 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "tests/support/ScopedEnvironment.h"
+#include "tests/support/ScopedVariable.h"
 
 namespace platform::test {
 
 class NullAudio {
 public:
-    NullAudio() {
-        Save("TRACKDECK_AUDIO", m_savedAudio);
-        Save("TRACKDECK_AUDIO_CAPTURE", m_savedCapture);
-        setenv("TRACKDECK_AUDIO", "null", 1);
-        setenv("TRACKDECK_AUDIO_CAPTURE", CaptureFile().c_str(), 1);
-    }
-    ~NullAudio() {
-        Restore("TRACKDECK_AUDIO", m_savedAudio);
-        Restore("TRACKDECK_AUDIO_CAPTURE", m_savedCapture);
-    }
+    NullAudio() = default;
     NullAudio(const NullAudio&) = delete;
     NullAudio& operator=(const NullAudio&) = delete;
 
@@ -55,19 +45,9 @@ public:
     }
 
 private:
-    static void Save(const char* name, std::optional<std::string>& slot) {
-        if (const char* value = std::getenv(name)) slot = value;
-    }
-    static void Restore(const char* name, const std::optional<std::string>& slot) {
-        if (slot)
-            setenv(name, slot->c_str(), 1);
-        else
-            unsetenv(name);
-    }
-
     ScopedEnvironment m_environment;
-    std::optional<std::string> m_savedAudio;
-    std::optional<std::string> m_savedCapture;
+    ScopedVariable m_audio{"TRACKDECK_AUDIO", "null"};
+    ScopedVariable m_capture{"TRACKDECK_AUDIO_CAPTURE", CaptureFile()};
 };
 
 }  // namespace platform::test

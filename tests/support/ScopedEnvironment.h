@@ -14,6 +14,8 @@
 #include <system_error>
 #include <vector>
 
+#include "tests/support/ScopedVariable.h"
+
 namespace platform::test {
 
 class ScopedEnvironment {
@@ -25,16 +27,14 @@ public:
         std::vector<char> buffer(pattern.begin(), pattern.end());
         buffer.push_back('\0');
         if (mkdtemp(buffer.data()) != nullptr) m_folder = std::string(buffer.data()) + "/";
-        Save("TRACKDECK_REGISTRY", m_savedRegistry);
-        Save("TRACKDECK_SYSTEM_DIR", m_savedSystemDir);
         if (!m_folder.empty()) {
-            setenv("TRACKDECK_REGISTRY", RegistryFile().c_str(), 1);
-            setenv("TRACKDECK_SYSTEM_DIR", SystemDir().c_str(), 1);
+            m_registry.emplace("TRACKDECK_REGISTRY", RegistryFile());
+            m_systemDir.emplace("TRACKDECK_SYSTEM_DIR", SystemDir());
         }
     }
     ~ScopedEnvironment() {
-        Restore("TRACKDECK_REGISTRY", m_savedRegistry);
-        Restore("TRACKDECK_SYSTEM_DIR", m_savedSystemDir);
+        m_registry.reset();
+        m_systemDir.reset();
         if (!m_folder.empty()) {
             std::error_code ignored;
             std::filesystem::remove_all(m_folder, ignored);
@@ -49,19 +49,9 @@ public:
     [[nodiscard]] std::string SystemDir() const { return m_folder + "system/"; }
 
 private:
-    static void Save(const char* name, std::optional<std::string>& slot) {
-        if (const char* value = std::getenv(name)) slot = value;
-    }
-    static void Restore(const char* name, const std::optional<std::string>& slot) {
-        if (slot)
-            setenv(name, slot->c_str(), 1);
-        else
-            unsetenv(name);
-    }
-
     std::string m_folder;
-    std::optional<std::string> m_savedRegistry;
-    std::optional<std::string> m_savedSystemDir;
+    std::optional<ScopedVariable> m_registry;
+    std::optional<ScopedVariable> m_systemDir;
 };
 
 }  // namespace platform::test

@@ -12,10 +12,10 @@ TEST_F(RenameNoReplaceTest, RenamesButNeverReplacesAFileOrFolder) {
     const QString folder = MakeFolder("rename");
     WriteFile(folder + "a.mp3", "first");
     WriteFile(folder + "b.mp3", "second");
-    MakeFolder("rename/sub");
+    const QString subFolder = MakeFolder("rename/sub");
 
     EXPECT_EQ(RenameNoReplace(folder + "a.mp3", folder + "b.mp3"), RenameResult::TargetExists);
-    EXPECT_EQ(RenameNoReplace(folder + "a.mp3", folder + "sub"), RenameResult::TargetExists);
+    EXPECT_EQ(RenameNoReplace(folder + "a.mp3", subFolder), RenameResult::TargetExists);
     EXPECT_EQ(ReadFile(folder + "b.mp3"), "second");
     EXPECT_TRUE(QFile::exists(folder + "a.mp3"));
 
