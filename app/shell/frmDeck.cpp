@@ -266,7 +266,11 @@ void frmDeck::ApplyLooks() {
         "#Label14, #Label13 { background: transparent; }"
         "#Picture3 { border: 1px solid #4a4f55; }"
         "#Shape1 { background: black; }"
-        "#Text13, #Text14 { background: #ffffe1; color: black; }");
+        "#Text13, #Text14 { background: #ffffe1; color: black; }"
+        // The year field is narrow: four digits need all of it.
+        "#Text6 { padding: 0; }");
+    Text6->setTextMargins(0, 0, 0, 0);
+    Text6->setAlignment(Qt::AlignCenter);
 }
 
 void frmDeck::Load() {
