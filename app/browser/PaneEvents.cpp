@@ -10,7 +10,7 @@
 #include "app/shell/MessageService.h"
 #include "app/shell/PathHelpers.h"
 #include "app/shell/frmDeck.h"
-#include "app/tags/StoreTag.h"
+#include "app/tags/PendingTag.h"
 #include "host/AurionMembers.h"
 
 namespace trackdeck::browser {
@@ -90,9 +90,7 @@ void PaneEvents::StopForBrowse(WaitRule rule, bool keepCurrentFile) {
     const bool wait = rule == WaitRule::FileOperation ||
                       (rule == WaitRule::Click && m_state.ClickPlay) || m_state.TagModified;
     if (wait) WaitUntil([this] { return m_state.PlayerThreadEnded; });
-    if (m_state.TagModified)
-        tags::StoreTag(m_form.Text7->text(), m_form.Text5->text(), m_form.Text1->text(),
-                       m_form.Text2->text(), m_form.Text8->text(), m_form.Text6->text());
+    if (m_state.TagModified) (void)tags::WritePendingTag(m_form);
     m_state.TagModified = false;
     if (!keepCurrentFile) {
         ResetTagArea();

@@ -9,6 +9,7 @@
 #include "app/shell/Shutdown.h"
 #include "app/shell/Twips.h"
 #include "app/shell/WindowHelpers.h"
+#include "app/tags/TagEditing.h"
 
 namespace trackdeck {
 
@@ -80,10 +81,12 @@ frmDeck::frmDeck(AppState& state, QWidget* parent) : QMainWindow(parent), m_stat
     connect(Label12, &ClickableLabel::clicked, this, &frmDeck::ShowOptions);
     m_player = new player::PlayerPanel(*this, state);
     m_paneEvents = new browser::PaneEvents(*this, state, *m_player);
+    m_tagEditing = new tags::TagEditing(*this, state, *m_paneEvents);
 }
 
 frmDeck::~frmDeck() {
     // Their event filters watch the panes' widgets, which must not outlive them.
+    delete m_tagEditing;
     delete m_paneEvents;
     delete m_player;
 }
