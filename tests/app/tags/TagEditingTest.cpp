@@ -98,6 +98,22 @@ TEST_F(TagEditing, EditingOneFileAndClickingAnotherWritesTheFirstWhilePlaying) {
     Close(form);
 }
 
+TEST_F(TagEditing, TheDeleteKeyEditsAsMuchAsTypingAndTheEditIsWrittenOnMovingOn) {
+    const QString folder = MakeFolder("delete-key");
+    WriteMp3(folder + "a.mp3", 4, TagRecord("XTitel", "", "", "", ""));
+    WriteMp3(folder + "b.mp3", 4);
+    auto form = StartIn(folder, false);
+    form->List1->setCurrentRow(0);
+    form->Text1->home(false);
+    QTest::keyClick(form->Text1, Qt::Key_Delete);
+    EXPECT_EQ(form->Text1->text(), "Titel");
+    EXPECT_TRUE(m_state.TagModified);
+    EXPECT_TRUE(form->Command2->isVisible());
+    form->List1->setCurrentRow(1);
+    EXPECT_EQ(LastRecord(folder + "a.mp3").mid(3, 30), Blanked("Titel", 30));
+    Close(form);
+}
+
 TEST_F(TagEditing, AFileWithoutATagGetsOneAppendedWithNoGenre) {
     const QString folder = MakeFolder("untagged");
     WriteMp3(folder + "a.mp3", 4);
