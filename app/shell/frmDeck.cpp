@@ -269,7 +269,8 @@ void frmDeck::ApplyLooks() {
         "#Label14, #Label13 { background: transparent; }"
         "#Picture3 { border: 1px solid #4a4f55; }"
         "#Shape1 { background: black; }"
-        "#Text13, #Text14 { background: #ffffe1; color: black; }"
+        "#Text13, #Text14 { background: #ffffe1; color: black; padding: 0 1px; }"
+        "#Command2 { font-size: 10px; }"
         // The year field is narrow: four digits need all of it.
         "#Text6 { padding: 0; }");
     Text6->setTextMargins(0, 0, 0, 0);

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QRegularExpressionValidator>
+#include <algorithm>
 
 #include "app/browser/PaneEvents.h"
 #include "app/files/RenameNoReplace.h"
@@ -20,6 +21,8 @@ namespace trackdeck::tags {
 namespace {
 
 constexpr int HintBelowButton = 45;  // twips between a button's top and its hint's
+constexpr int HintGap = 30;          // twips between a hint and the buttons
+constexpr int HintTextMargin = 10;   // pixels of frame and padding around a hint's text
 
 bool IsEnter(const QKeyEvent& key) {
     return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
@@ -218,7 +221,12 @@ void TagEditing::InsertClicked(int index) {
 void TagEditing::ShowHint(int index) {
     QLineEdit* hint = index == 3 ? m_form.Text14 : m_form.Text13;
     const QPushButton* button = m_form.Command4[static_cast<size_t>(index)];
-    hint->move(hint->x(), button->y() + Twips(HintBelowButton));
+    // Wide enough for its text, ending just left of the buttons.
+    const int width = std::max(
+        hint->width(), hint->fontMetrics().horizontalAdvance(hint->text()) + HintTextMargin);
+    hint->setGeometry(button->x() - Twips(HintGap) - width, button->y() + Twips(HintBelowButton),
+                      width, hint->height());
+    hint->setCursorPosition(0);
     hint->show();
     hint->raise();
 }
