@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 
 #include "app/player/PlayerPanel.h"
@@ -9,7 +10,7 @@
 #include "app/shell/MessageService.h"
 #include "app/shell/PathHelpers.h"
 #include "app/shell/frmDeck.h"
-#include "app/tags/StoreTag.h"
+#include "app/tags/PendingTag.h"
 #include "host/AurionMembers.h"
 
 namespace trackdeck::browser {
@@ -17,6 +18,17 @@ namespace trackdeck::browser {
 namespace {
 
 QString EndOf(const QString& entry) { return entry.right(3).toLower(); }
+
+// The lists' double click and delete keys do what the context menu's items do, so
+// whatever serves an item serves its key too.
+void TriggerItem(QMenu& menu, const QString& text) {
+    for (QAction* action : menu.actions()) {
+        if (action->text() == text) {
+            action->trigger();
+            return;
+        }
+    }
+}
 
 }  // namespace
 
@@ -36,7 +48,8 @@ PaneEvents::PaneEvents(frmDeck& form, AppState& state, player::PlayerPanel& play
                 });
         connect(widgets.List, &QListWidget::itemSelectionChanged, this,
                 [this, pane] { ListClicked(pane); });
-        // A double click names the file after its tag, which comes with the tag tools.
+        connect(widgets.List, &QListWidget::itemDoubleClicked, this,
+                [this] { TriggerItem(*m_form.Menu, "ID3-TAG > Dateiname"); });
         widgets.List->installEventFilter(this);
         widgets.List->viewport()->installEventFilter(this);
         widgets.List->viewport()->setMouseTracking(true);
@@ -77,9 +90,7 @@ void PaneEvents::StopForBrowse(WaitRule rule, bool keepCurrentFile) {
     const bool wait = rule == WaitRule::FileOperation ||
                       (rule == WaitRule::Click && m_state.ClickPlay) || m_state.TagModified;
     if (wait) WaitUntil([this] { return m_state.PlayerThreadEnded; });
-    if (m_state.TagModified)
-        tags::StoreTag(m_form.Text7->text(), m_form.Text5->text(), m_form.Text1->text(),
-                       m_form.Text2->text(), m_form.Text8->text(), m_form.Text6->text());
+    if (m_state.TagModified) (void)tags::WritePendingTag(m_form);
     m_state.TagModified = false;
     if (!keepCurrentFile) {
         ResetTagArea();
@@ -180,8 +191,9 @@ void PaneEvents::ListKey(int pane, QEvent* event) {
     } else if (key->text() == "-") {
         m_form.PaneSet().RefreshPane(pane);
         event->accept();
+    } else if (key->key() == Qt::Key_Delete || key->text() == "\b") {
+        TriggerItem(*m_form.Menu, QString::fromUtf8("Löschen"));
     }
-    // Delete and Backspace delete the selected files, which come with the file operations.
 }
 
 bool PaneEvents::eventFilter(QObject* watched, QEvent* event) {
@@ -207,8 +219,10 @@ bool PaneEvents::eventFilter(QObject* watched, QEvent* event) {
             }
             break;
         case QEvent::MouseMove:
+            // The left folder tree hides neither hint; the lists only the insert hint.
+            if (watched == m_form.Dir1->viewport()) break;
             m_form.Text13->hide();
-            if (pane == 0 && watched != m_form.Dir1->viewport()) m_form.Text14->hide();
+            if (pane == 0) m_form.Text14->hide();
             break;
         default:
             break;

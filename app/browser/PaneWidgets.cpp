@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/browser/Drives.h"
+#include "app/browser/FolderFiles.h"
 #include "app/shell/PathHelpers.h"
 
 namespace trackdeck::browser {
@@ -15,10 +16,6 @@ QIcon FolderIcon() {
     static QFileIconProvider provider;
     static const QIcon folder = provider.icon(QFileIconProvider::Folder);
     return folder;
-}
-
-bool IsPlayable(const QString& name) {
-    return name.endsWith(".mp3", Qt::CaseInsensitive) || name.endsWith(".wav", Qt::CaseInsensitive);
 }
 
 }  // namespace
@@ -83,14 +80,7 @@ void FileList::SetPath(const QString& folder) {
 
 void FileList::Refresh() {
     clear();
-    QStringList names;
-    for (const QString& name : QDir(m_path).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-        if (IsPlayable(name)) names.append(name);
-    }
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
-    });
-    addItems(names);
+    addItems(PlayableFiles(m_path));
 }
 
 }  // namespace trackdeck::browser

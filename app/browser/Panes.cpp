@@ -17,6 +17,12 @@ void SetTextColour(QListWidget& list, const QColor& colour) {
 
 }  // namespace
 
+Panes::Panes(AppState& state, PaneWidgets left, PaneWidgets right)
+    : m_state(state), m_left(left), m_right(right) {
+    // Entries are one line of text each: laying out thousands needs no measuring of each.
+    for (const PaneWidgets& widgets : {m_left, m_right}) widgets.List->setUniformItemSizes(true);
+}
+
 void Panes::OpenFolder(int pane, const QString& folder) {
     const PaneWidgets& widgets = Pane(pane);
     const QString drive = DriveOf(folder, Drives());

@@ -19,8 +19,7 @@ struct PaneWidgets {
 
 class Panes {
 public:
-    Panes(AppState& state, PaneWidgets left, PaneWidgets right)
-        : m_state(state), m_left(left), m_right(right) {}
+    Panes(AppState& state, PaneWidgets left, PaneWidgets right);
 
     // Drive, folder tree and file list of pane 1 (left) or 2 (right) go to the folder.
     void OpenFolder(int pane, const QString& folder);

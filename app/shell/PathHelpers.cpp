@@ -4,6 +4,7 @@
 #include <dlfcn.h>
 
 #include <QFile>
+#include <array>
 #include <vector>
 
 #include "host/ProgramFolder.h"
@@ -66,16 +67,17 @@ std::optional<QString> LongName(const QString& path) {
     const GetLongPathNameCall call = SupportFunction();
     if (call == nullptr) return std::nullopt;
     const QByteArray bytes = QFile::encodeName(path);
-    std::vector<char> buffer(LongNameBuffer, '\0');
-    unsigned length = call(bytes.constData(), buffer.data(), LongNameBuffer);
-    // Linux paths may be longer than the buffer: the call then names the size it needs.
-    if (length >= LongNameBuffer) {
-        buffer.assign(length + 1, '\0');
-        length = call(bytes.constData(), buffer.data(), static_cast<unsigned>(buffer.size()));
-        if (length >= buffer.size()) return std::nullopt;
-    }
+    // A pane asks once per file: the usual path fits the buffer on the stack.
+    std::array<char, LongNameBuffer> buffer{};
+    const unsigned length = call(bytes.constData(), buffer.data(), LongNameBuffer);
     if (length == 0) return std::nullopt;
-    return QFile::decodeName(buffer.data());
+    if (length < LongNameBuffer) return QFile::decodeName(buffer.data());
+    // Linux paths may be longer than the buffer: the call then names the size it needs.
+    std::vector<char> longer(length + 1, '\0');
+    const unsigned longLength =
+        call(bytes.constData(), longer.data(), static_cast<unsigned>(longer.size()));
+    if (longLength == 0 || longLength >= longer.size()) return std::nullopt;
+    return QFile::decodeName(longer.data());
 }
 
 QString FileNameOf(QString path) {

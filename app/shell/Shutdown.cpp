@@ -5,7 +5,7 @@
 #include "app/shell/Settings.h"
 #include "app/shell/SettingsKeys.h"
 #include "app/shell/frmDeck.h"
-#include "app/tags/StoreTag.h"
+#include "app/tags/PendingTag.h"
 #include "host/AurionMembers.h"
 
 namespace trackdeck {
@@ -20,8 +20,7 @@ void Shutdown(frmDeck& form, AppState& state) {
 
     if (state.TagModified) {
         WaitUntil([&state] { return state.PlayerThreadEnded; });
-        tags::StoreTag(form.Text7->text(), form.Text5->text(), form.Text1->text(),
-                       form.Text2->text(), form.Text8->text(), form.Text6->text());
+        (void)tags::WritePendingTag(form);
         state.TagModified = false;
     }
 

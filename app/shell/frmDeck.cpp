@@ -9,6 +9,7 @@
 #include "app/shell/Shutdown.h"
 #include "app/shell/Twips.h"
 #include "app/shell/WindowHelpers.h"
+#include "app/tags/TagEditing.h"
 
 namespace trackdeck {
 
@@ -80,10 +81,12 @@ frmDeck::frmDeck(AppState& state, QWidget* parent) : QMainWindow(parent), m_stat
     connect(Label12, &ClickableLabel::clicked, this, &frmDeck::ShowOptions);
     m_player = new player::PlayerPanel(*this, state);
     m_paneEvents = new browser::PaneEvents(*this, state, *m_player);
+    m_tagEditing = new tags::TagEditing(*this, state, *m_paneEvents);
 }
 
 frmDeck::~frmDeck() {
     // Their event filters watch the panes' widgets, which must not outlive them.
+    delete m_tagEditing;
     delete m_paneEvents;
     delete m_player;
 }
@@ -266,7 +269,12 @@ void frmDeck::ApplyLooks() {
         "#Label14, #Label13 { background: transparent; }"
         "#Picture3 { border: 1px solid #4a4f55; }"
         "#Shape1 { background: black; }"
-        "#Text13, #Text14 { background: #ffffe1; color: black; }");
+        "#Text13, #Text14 { background: #ffffe1; color: black; padding: 0 1px; }"
+        "#Command2 { font-size: 10px; }"
+        // The year field is narrow: four digits need all of it.
+        "#Text6 { padding: 0; }");
+    Text6->setTextMargins(0, 0, 0, 0);
+    Text6->setAlignment(Qt::AlignCenter);
 }
 
 void frmDeck::Load() {

@@ -24,6 +24,9 @@
 namespace trackdeck {
 
 class Options;
+namespace tags {
+class TagEditing;
+}
 
 class frmDeck : public QMainWindow {
     Q_OBJECT
@@ -133,6 +136,7 @@ private:
     std::unique_ptr<Options> m_options;
     player::PlayerPanel* m_player = nullptr;      // owned by the form as its child
     browser::PaneEvents* m_paneEvents = nullptr;  // owned by the form as its child
+    tags::TagEditing* m_tagEditing = nullptr;     // owned by the form as its child
     bool m_closed = false;
 };
 

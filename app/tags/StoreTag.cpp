@@ -5,13 +5,15 @@
 
 namespace trackdeck::tags {
 
-void StoreTag(const QString& path, const QString& artist, const QString& title,
+bool StoreTag(const QString& path, const QString& artist, const QString& title,
               const QString& album, const QString& comment, const QString& year) {
     MP3TagEditor& editor = SharedTagEditor();
-    (void)editor.LoadMP3(path);
+    // A file that cannot be examined might end in a tag all the same: appending
+    // another would leave it with two.
+    if (!editor.LoadMP3(path)) return false;
     const auto genre = static_cast<uint8_t>(editor.GenreNumber() & 0xFF);
     const TagBytes record = BuildTagRecord(title, artist, album, year, comment, genre);
-    (void)WriteTagRecord(path, record, editor.TagExists());
+    return WriteTagRecord(path, record, editor.TagExists());
 }
 
 }  // namespace trackdeck::tags

@@ -5,6 +5,7 @@
 //
 //     app_bench [benchmark options]
 //     app_bench --picture OUT.png   the main window while a file plays, for the docs
+//     app_bench --picture-editing OUT.png   the tag area with an edit pending
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
@@ -12,6 +13,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTimer>
 #include <cstdio>
 #include <cstring>
@@ -90,7 +93,11 @@ void WaitMs(int milliseconds) {
 
 void BM_FillPaneOf10000Files(benchmark::State& state) {
     Program program(MakePaneFolder(), false);
-    for (auto _ : state) program.Form().PaneSet().RefreshPane(1);
+    for (auto _ : state) {
+        program.Form().PaneSet().RefreshPane(1);
+        // Until the list is laid out and drawn, the user sees nothing of it.
+        QCoreApplication::processEvents();
+    }
     state.counters["entries"] = program.Form().List1->count();
 }
 BENCHMARK(BM_FillPaneOf10000Files)->Unit(benchmark::kMillisecond);
@@ -135,7 +142,8 @@ void BM_PlaybackLoad(benchmark::State& state) {
 }
 BENCHMARK(BM_PlaybackLoad)->Iterations(1)->Unit(benchmark::kSecond);
 
-int WritePicture(const char* file) {
+// The demo with a tag, in a folder of its own; returns the folder.
+QString TaggedDemoFolder() {
     const QString folder = QDir::tempPath() + "/trackdeck-bench-picture/";
     QDir().mkpath(folder);
     const QString demo = folder + "01 - Veltrano - Demo.mp3";
@@ -151,12 +159,44 @@ int WritePicture(const char* file) {
     tag += '\x0c';
     tagged.write(tag);
     tagged.close();
-    Program program(folder, true);
-    program.Form().List1->setCurrentRow(0);
-    WaitMs(3000);
-    const bool saved = program.Form().grab().save(file, "PNG");
+    return folder;
+}
+
+int Save(QWidget& window, const char* file) {
+    const bool saved = window.grab().save(file, "PNG");
     std::printf("%s %s\n", saved ? "Picture in" : "Cannot write", file);
     return saved ? 0 : 1;
+}
+
+int WritePicture(const char* file) {
+    Program program(TaggedDemoFolder(), true);
+    program.Form().List1->setCurrentRow(0);
+    WaitMs(3000);
+    return Save(program.Form(), file);
+}
+
+// The tag area with an edit pending and the insert buttons open over part of the name.
+int WriteEditingPicture(const char* file) {
+    Program program(TaggedDemoFolder(), false);
+    frmDeck& form = program.Form();
+    form.List1->setCurrentRow(0);
+    form.Text1->setFocus();
+    form.Text1->end(false);
+    for (const char* key : {" ", "(", "L", "i", "v", "e", ")"}) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromLatin1(key));
+        QCoreApplication::sendEvent(form.Text1, &press);
+    }
+    const QPoint inName(5, form.Text12->height() / 2);
+    QMouseEvent click(QEvent::MouseButtonPress, inName, form.Text12->mapToGlobal(inName),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(form.Text12, &click);
+    form.Text12->setSelection(5, 8);
+    const QPoint onButton(5, 5);
+    QMouseEvent over(QEvent::MouseMove, onButton, form.Command4[0]->mapToGlobal(onButton),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(form.Command4[0], &over);
+    WaitMs(300);
+    return Save(form, file);
 }
 
 }  // namespace
@@ -166,6 +206,8 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     ControlEventPump pump;
     if (argc == 3 && std::strcmp(argv[1], "--picture") == 0) return WritePicture(argv[2]);
+    if (argc == 3 && std::strcmp(argv[1], "--picture-editing") == 0)
+        return WriteEditingPicture(argv[2]);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -4,7 +4,9 @@
 #include <QFile>
 #include <QTimer>
 
+#include "tests/support/ControlTestHost.h"
 #include "tests/support/StreamCut.h"
+#include "tests/support/WavFileReader.h"
 
 namespace trackdeck::test {
 
@@ -57,6 +59,17 @@ void PlayerTest::Idle(int milliseconds) {
     clock.start();
     (void)WaitFor([&clock, milliseconds] { return clock.elapsed() >= milliseconds; },
                   milliseconds + 1000);
+}
+
+std::vector<int16_t> PlayerTest::DecodeWhole(const QString& path) {
+    aurion::test::ControlTestHost host;
+    if (!host.Ready()) return {};
+    const std::string wav = host.Folder() + "whole.wav";
+    if (host.Call("Open", path.toStdString(), wav).Short() != 0) return {};
+    if (host.Call("Play").Short() != 0) return {};
+    if (!host.PumpUntil([&host] { return host.ThreadEndedCount() > 0; })) return {};
+    const std::optional<aurion::test::WavFile> file = aurion::test::ReadWavFile(wav);
+    return file ? file->Samples : std::vector<int16_t>{};
 }
 
 }  // namespace trackdeck::test

@@ -21,6 +21,10 @@ protected:
     static bool WaitFor(const std::function<bool()>& flag, int milliseconds = 10000);
     // Lets events run for a while.
     static void Idle(int milliseconds);
+    // Every sample of the file as the control decodes it from its start to a WAV file
+    // (interleaved); empty when that fails. Call it before the program starts: it
+    // hosts a control of its own in a registry of its own.
+    static std::vector<int16_t> DecodeWhole(const QString& path);
 
     platform::test::NullAudio m_audio;
     ControlEventPump m_pump;  // the control's events reach the window as in the program

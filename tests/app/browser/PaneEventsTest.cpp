@@ -1,6 +1,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QTest>
 
 #include "tests/app/PlayerTestSupport.h"
@@ -160,6 +161,80 @@ TEST_F(PaneEvents, AFolderChangeInTheActivePaneResetsTheTagAreaAndListsTheNewFol
     EXPECT_TRUE(m_state.CurrentFile.isEmpty());
     EXPECT_TRUE(form->Text1->text().isEmpty());
     EXPECT_TRUE(form->Text7->text().isEmpty());
+    Close(form);
+}
+
+TEST_F(PaneEvents, ADriveThatCannotBeReadIsReportedAndThePaneStaysWhereItWas) {
+    const QString folder = MakeFolder("here");
+    WriteFile(folder + "a.mp3", {});
+    auto form = StartIn(folder, false);
+    const int before = form->Drive1->currentIndex();
+    const QString gone = MakeFolder("unplugged");
+    QDir(gone).removeRecursively();
+    form->Drive1->SetDrive(gone);
+    emit form->Drive1->activated(form->Drive1->currentIndex());
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_TRUE(m_messages[0].Text.contains(gone));
+    EXPECT_EQ(m_messages[0].Kind, MessageKind::Exclamation);
+    EXPECT_EQ(form->Drive1->currentIndex(), before);
+    EXPECT_EQ(m_state.PathA, folder);
+    EXPECT_EQ(form->Dir1->Path(), folder);
+    EXPECT_EQ(Entries(*form->List1), QStringList{"a.mp3"});
+    Close(form);
+}
+
+TEST_F(PaneEvents, TheMouseOverTheListsHidesTheInsertHintAndOverTheBackgroundBoth) {
+    const QString folder = MakeFolder("hints");
+    auto form = StartIn(folder, false);
+    auto moveOver = [](QWidget* widget) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), widget->mapToGlobal(QPointF(5, 5)),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(widget, &move);
+    };
+    auto showBoth = [&] {
+        form->Text13->show();
+        form->Text14->show();
+    };
+    showBoth();
+    moveOver(form->Dir1->viewport());
+    EXPECT_TRUE(form->Text13->isVisible() && form->Text14->isVisible()) << "the left tree";
+    for (QListWidget* list : {form->List1, form->List2}) {
+        showBoth();
+        moveOver(list->viewport());
+        EXPECT_FALSE(form->Text13->isVisible());
+        EXPECT_TRUE(form->Text14->isVisible());
+    }
+    for (QWidget* widget : {form->Dir2->viewport(), form->centralWidget()}) {
+        showBoth();
+        moveOver(widget);
+        EXPECT_FALSE(form->Text13->isVisible());
+        EXPECT_FALSE(form->Text14->isVisible());
+    }
+    Close(form);
+}
+
+TEST_F(PaneEvents, ADoubleClickAndTheDeleteKeysServeTheirContextMenuItems) {
+    const QString folder = MakeFolder("items");
+    WriteFile(folder + "a.mp3", {});
+    auto form = StartIn(folder, false);
+    auto item = [&form](const char* text) {
+        for (QAction* action : form->Menu->actions())
+            if (action->text() == QString::fromUtf8(text)) return action;
+        return static_cast<QAction*>(nullptr);
+    };
+    int namesFromTags = 0;
+    int deletes = 0;
+    QObject::connect(item("ID3-TAG > Dateiname"), &QAction::triggered, [&] { ++namesFromTags; });
+    QObject::connect(item("Löschen"), &QAction::triggered, [&] { ++deletes; });
+    const QPoint onEntry = form->List1->visualItemRect(form->List1->item(0)).center();
+    QTest::mouseClick(form->List1->viewport(), Qt::LeftButton, {}, onEntry);
+    QTest::mouseDClick(form->List1->viewport(), Qt::LeftButton, {}, onEntry);
+    EXPECT_EQ(namesFromTags, 1);
+    QTest::keyClick(form->List1, Qt::Key_Delete);
+    EXPECT_EQ(deletes, 1);
+    QTest::keyClick(form->List1, Qt::Key_Backspace);
+    EXPECT_EQ(deletes, 2);
+    EXPECT_EQ(namesFromTags, 1);
     Close(form);
 }
 

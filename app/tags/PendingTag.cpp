@@ -1,0 +1,20 @@
+#include "app/tags/PendingTag.h"
+
+#include "app/shell/MessageService.h"
+#include "app/shell/frmDeck.h"
+#include "app/tags/StoreTag.h"
+#include "app/tags/TagMessages.h"
+
+namespace trackdeck::tags {
+
+bool WritePendingTag(frmDeck& form) {
+    const QString path = form.Text7->text();
+    if (path.isEmpty()) return true;
+    if (StoreTag(path, form.Text5->text(), form.Text1->text(), form.Text2->text(),
+                 form.Text8->text(), form.Text6->text()))
+        return true;
+    ShowMessage(TagNotWritten(path), MessageKind::Exclamation);
+    return false;
+}
+
+}  // namespace trackdeck::tags

@@ -1,0 +1,272 @@
+#include "app/tags/TagEditing.h"
+
+#include <QFile>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QRegularExpressionValidator>
+#include <algorithm>
+
+#include "app/browser/PaneEvents.h"
+#include "app/files/RenameNoReplace.h"
+#include "app/shell/ControlEventPump.h"
+#include "app/shell/MessageService.h"
+#include "app/shell/Twips.h"
+#include "app/shell/frmDeck.h"
+#include "app/tags/PendingTag.h"
+#include "app/tags/TagMessages.h"
+#include "host/AurionMembers.h"
+
+namespace trackdeck::tags {
+
+namespace {
+
+constexpr int HintBelowButton = 45;  // twips between a button's top and its hint's
+constexpr int HintGap = 30;          // twips between a hint and the buttons
+constexpr int HintTextMargin = 10;   // pixels of frame and padding around a hint's text
+
+bool IsEnter(const QKeyEvent& key) {
+    return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+}
+
+// A key that types a character, as a text box's key-press event sees it: Backspace
+// and Enter count, keys that type nothing (arrows, Delete) or move the focus do not.
+bool TypesCharacter(const QKeyEvent& key) {
+    switch (key.key()) {
+        case Qt::Key_Delete:
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            return false;
+        default:
+            return !key.text().isEmpty();
+    }
+}
+
+// The name field refuses what cannot stand in a file name, and the extension's dot.
+bool NameFieldRefuses(char16_t code) {
+    switch (code) {
+        case 8:
+        case ' ':
+        case '!':
+        case '&':
+        case '\'':
+        case '+':
+        case '-':
+            return false;
+        default:
+            break;
+    }
+    return code < 48 || (code >= 58 && code <= 62) || (code >= 91 && code <= 94);
+}
+
+}  // namespace
+
+TagEditing::TagEditing(frmDeck& form, AppState& state, browser::PaneEvents& panes)
+    : QObject(&form), m_form(form), m_state(state), m_panes(panes) {
+    for (QLineEdit* field : {form.Text5, form.Text1, form.Text2, form.Text6, form.Text8}) {
+        field->installEventFilter(this);
+        // Deleting or pasting changes the tag as much as typing does.
+        connect(field, &QLineEdit::textEdited, this, [this] { MarkModified(); });
+    }
+    form.Text6->setValidator(
+        new QRegularExpressionValidator(QRegularExpression("[0-9]{0,4}"), form.Text6));
+    form.Text12->installEventFilter(this);
+    connect(form.Text12, &QLineEdit::textChanged, this, &TagEditing::FileNameChanged);
+    connect(form.Command2, &QPushButton::clicked, this, &TagEditing::CommitClicked);
+    connect(form.Command11, &QPushButton::clicked, this, &TagEditing::RenameClicked);
+    for (int i = 0; i < static_cast<int>(form.Command4.size()); ++i) {
+        QPushButton* button = form.Command4[static_cast<size_t>(i)];
+        // Taking the focus would take the name field's selection with it.
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setMouseTracking(true);
+        button->installEventFilter(this);
+        connect(button, &QPushButton::clicked, this, [this, i] { InsertClicked(i); });
+    }
+    // Moving over these fields hides the hints again.
+    form.Text4->installEventFilter(this);
+    for (QLineEdit* field : {form.Text1, form.Text2, form.Text5, form.Text4})
+        field->setMouseTracking(true);
+}
+
+void TagEditing::MarkModified() {
+    m_state.TagModified = true;
+    ShowCommitButton();
+}
+
+void TagEditing::ShowCommitButton() {
+    m_form.Label12->hide();
+    m_form.Image10->hide();
+    m_form.Command2->show();
+    m_form.Command2->setEnabled(true);
+}
+
+void TagEditing::ShowIdle() {
+    m_form.Label12->show();
+    m_form.Image10->show();
+    m_form.Command2->setEnabled(false);
+    m_form.Command2->hide();
+}
+
+void TagEditing::StopPlayer() {
+    using namespace aurion::host;
+    m_state.PlayerStopRequested = true;
+    m_state.PlayerEndReached = false;
+    ControlCaller control = m_form.Aurion1->Caller();
+    (void)control.Call(members::Stop, {});
+    (void)control.Call(members::Close, {});
+    m_form.Text4->clear();
+    WaitUntil([this] { return m_state.PlayerThreadEnded; });
+}
+
+bool TagEditing::Commit() {
+    StopPlayer();
+    if (!WritePendingTag(m_form)) {
+        MarkModified();  // still pending: the next commit or move on tries again
+        return false;
+    }
+    m_state.TagModified = false;
+    ShowIdle();
+    return true;
+}
+
+void TagEditing::CommitClicked() {
+    m_form.Command1->setFocus();
+    (void)Commit();
+}
+
+bool TagEditing::TagFieldKey(QLineEdit& field, const QKeyEvent& key) {
+    if (!TypesCharacter(key)) return false;
+    MarkModified();
+    if (IsEnter(key)) {
+        if (Commit()) {
+            QWidget* next = &field == m_form.Text5   ? m_form.Text1
+                            : &field == m_form.Text1 ? m_form.Text2
+                            : &field == m_form.Text2 ? m_form.Text6
+                                                     : static_cast<QWidget*>(m_form.Command1);
+            next->setFocus();
+        }
+        return true;
+    }
+    if (&field != m_form.Text6 || key.key() == Qt::Key_Backspace) return false;
+    const QString text = key.text();
+    return !(text.size() == 1 && text[0] >= '0' && text[0] <= '9');
+}
+
+bool TagEditing::FileNameKey(const QKeyEvent& key) {
+    if (IsEnter(key)) {
+        RenameClicked();
+        return true;
+    }
+    if (!TypesCharacter(key)) return false;
+    return NameFieldRefuses(key.text()[0].unicode());
+}
+
+void TagEditing::FileNameChanged(const QString& text) {
+    if (text.size() < 2) {
+        if (!text.isEmpty()) m_form.Text12->clear();
+        return;
+    }
+    m_form.Command11->show();
+    m_form.Image10->hide();
+}
+
+void TagEditing::RenameClicked() {
+    const int pane = m_state.ActivePane == 2 ? 2 : 1;
+    const QString& folder = pane == 2 ? m_state.PathB : m_state.PathA;
+    const QListWidgetItem* entry = (pane == 2 ? m_form.List2 : m_form.List1)->currentItem();
+    const QString name = m_form.Text12->text();
+    // Only the MP3 file in the area is renamed, and only to a name in its own folder.
+    if (entry != nullptr && !m_state.CurrentFile.isEmpty() && !name.isEmpty() &&
+        !name.contains('/')) {
+        const QString from = folder + entry->text();
+        const QString to = folder + name + ".mp3";
+        if (from != to) {
+            StopPlayer();
+            // A pending edit belongs to the file under its old name: written first.
+            if (m_state.TagModified) (void)WritePendingTag(m_form);
+            m_state.TagModified = false;
+            QFile::setPermissions(from, QFile::permissions(from) | QFile::WriteOwner);
+            (void)RenameNoReplace(from, to);  // a name that exists leaves both files alone
+        }
+    }
+    m_form.PaneSet().RefreshPane(pane);
+    m_form.Command11->hide();
+    m_panes.ResetTagArea();
+}
+
+void TagEditing::CloseInsertButtons() {
+    m_form.Picture3->show();
+    for (QPushButton* button : m_form.Command4) button->hide();
+    m_form.Text13->hide();
+    m_form.Text14->hide();
+}
+
+void TagEditing::InsertClicked(int index) {
+    CloseInsertButtons();
+    if (index < 3) {
+        if (m_form.Text12->hasSelectedText()) {
+            QLineEdit* target = index == 0   ? m_form.Text5
+                                : index == 1 ? m_form.Text1
+                                             : m_form.Text2;
+            target->setText(m_form.Text12->selectedText());
+            ShowCommitButton();
+        } else {
+            ShowMessage(NothingSelectedInName, MessageKind::Information);
+        }
+    } else {
+        ShowIdle();
+    }
+    m_form.Text12->setFocus();
+}
+
+void TagEditing::ShowHint(int index) {
+    QLineEdit* hint = index == 3 ? m_form.Text14 : m_form.Text13;
+    const QPushButton* button = m_form.Command4[static_cast<size_t>(index)];
+    // Wide enough for its text, ending just left of the buttons.
+    const int width = std::max(
+        hint->width(), hint->fontMetrics().horizontalAdvance(hint->text()) + HintTextMargin);
+    hint->setGeometry(button->x() - Twips(HintGap) - width, button->y() + Twips(HintBelowButton),
+                      width, hint->height());
+    hint->setCursorPosition(0);
+    hint->show();
+    hint->raise();
+}
+
+bool TagEditing::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::KeyPress: {
+            const auto& key = *static_cast<QKeyEvent*>(event);
+            if (watched == m_form.Text12) return FileNameKey(key);
+            for (QLineEdit* field :
+                 {m_form.Text5, m_form.Text1, m_form.Text2, m_form.Text6, m_form.Text8}) {
+                if (watched == field) return TagFieldKey(*field, key);
+            }
+            break;
+        }
+        case QEvent::MouseButtonPress:
+            if (watched == m_form.Text12 && m_form.Text12->text().size() >= 2) {
+                m_form.Picture3->hide();
+                for (QPushButton* button : m_form.Command4) button->show();
+            }
+            break;
+        case QEvent::MouseMove:
+            for (size_t i = 0; i < m_form.Command4.size(); ++i) {
+                if (watched != m_form.Command4[i]) continue;
+                ShowHint(static_cast<int>(i));
+                // A button ignores a move without a pressed button; the window
+                // background below it would hide the hint again.
+                return !static_cast<QMouseEvent*>(event)->buttons();
+            }
+            for (QLineEdit* field : {m_form.Text1, m_form.Text2, m_form.Text5, m_form.Text4}) {
+                if (watched == field) {
+                    m_form.Text13->hide();
+                    m_form.Text14->hide();
+                }
+            }
+            break;
+        default:
+            break;
+    }
+    return false;
+}
+
+}  // namespace trackdeck::tags
