@@ -1,8 +1,6 @@
 #include "app/pathlist/PathList.h"
 
 #include <QFile>
-#include <QGuiApplication>
-#include <QScreen>
 
 #include "app/browser/PaneEvents.h"
 #include "app/pathlist/PathListFile.h"
@@ -10,6 +8,7 @@
 #include "app/shell/MessageService.h"
 #include "app/shell/PathHelpers.h"
 #include "app/shell/SameFolder.h"
+#include "app/shell/SideBySide.h"
 #include "app/shell/WindowHelpers.h"
 #include "app/shell/frmDeck.h"
 
@@ -18,27 +17,19 @@ namespace trackdeck::pathlist {
 PathList::PathList(VerzListe& window, frmDeck& form, AppState& state)
     : QObject(&window), m_window(window), m_form(form), m_state(state) {}
 
-void PathList::Place() {
-    const QScreen* screen = m_form.screen() ? m_form.screen() : QGuiApplication::primaryScreen();
-    if (screen == nullptr) return;
-    const QRect area = screen->geometry();
-    const QRect main = m_form.frameGeometry();
-    const QRect list = m_window.frameGeometry();
-    const int left = area.left() + (area.width() - main.width() - list.width()) / 2;
-    m_form.move(left, main.top());
-    m_window.move(left + main.width(), main.top() + (main.height() - list.height()) / 2);
-}
+void PathList::Place() { PlaceSideBySide(m_form, m_window, BesideTop::CentredOnMain); }
 
 void PathList::PlaceShowAndLoad() {
     const bool loading = !m_window.isVisible();
-    Place();
     if (loading) {
         // A window that was closed opens afresh, topmost.
         m_window.List1->clear();
         MakeTopmost(m_window);
     }
+    // Shown before it is placed: only a shown window knows the size of its frame.
     m_window.show();
     m_window.raise();
+    Place();
     if (!QFile::exists(m_state.PathListFile)) return;
     m_window.List1->clear();
     for (const QString& entry : ReadPathList(m_state.PathListFile))

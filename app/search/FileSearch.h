@@ -34,6 +34,7 @@ private:
     MatchOptions m_options;
     QString m_term;
     QElapsedTimer m_sinceEvents;
+    int m_filesSinceEvents = 0;
     bool m_running = false;
     bool m_cancelled = false;
 };

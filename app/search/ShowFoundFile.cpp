@@ -1,32 +1,15 @@
 #include "app/search/ShowFoundFile.h"
 
-#include <QGuiApplication>
-#include <QScreen>
-
 #include "app/browser/PaneEvents.h"
 #include "app/search/Such.h"
 #include "app/shell/PathHelpers.h"
+#include "app/shell/SideBySide.h"
 #include "app/shell/frmDeck.h"
 
 namespace trackdeck::search {
 
-namespace {
-
-void PlaceSideBySide(frmDeck& form, Such& window) {
-    const QScreen* screen = form.screen() ? form.screen() : QGuiApplication::primaryScreen();
-    if (screen == nullptr) return;
-    const QRect area = screen->geometry();
-    const int mainWidth = form.frameGeometry().width();
-    const int left =
-        area.left() + area.width() / 2 - (mainWidth + window.frameGeometry().width()) / 2;
-    form.move(left, form.frameGeometry().top());
-    window.move(left + mainWidth, window.frameGeometry().top());
-}
-
-}  // namespace
-
 void ShowFoundFile(frmDeck& form, Such& window, AppState& state, const QString& path) {
-    PlaceSideBySide(form, window);
+    PlaceSideBySide(form, window, BesideTop::Unchanged);
     QString folder = path;
     ParentFolder(folder);
     folder = AddBackslash(folder);
