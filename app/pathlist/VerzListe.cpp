@@ -2,7 +2,6 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <algorithm>
 
 #include "app/pathlist/PathList.h"
 #include "app/shell/Twips.h"
@@ -40,11 +39,8 @@ VerzListe::VerzListe(frmDeck& form, AppState& state) : QWidget(nullptr, Qt::Wind
 VerzListe::~VerzListe() = default;
 
 void VerzListe::resizeEvent(QResizeEvent* event) {
-    // The list takes the window's outer size less its margins, within the client area.
-    const QSize outer = frameGeometry().size();
-    const int width = std::min(outer.width() - Twips(ListWidthLess), this->width());
-    const int height = std::min(outer.height() - Twips(ListHeightLess), this->height());
-    List1->setGeometry(0, 0, std::max(width, 0), std::max(height, 0));
+    // The list fills the window: the margins of the form's outer size are its frame.
+    List1->setGeometry(rect());
     QWidget::resizeEvent(event);
 }
 

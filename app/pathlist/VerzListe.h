@@ -20,11 +20,9 @@ class PathList;
 
 class VerzListe : public QWidget {
 public:
-    // The window's outer size when it opens, and what the list leaves of it, in twips.
+    // The window's size when it opens, in twips; the list fills it at any size.
     static constexpr int FormWidth = 4500;
     static constexpr int FormHeight = 5400;
-    static constexpr int ListWidthLess = 120;
-    static constexpr int ListHeightLess = 260;
 
     VerzListe(frmDeck& form, AppState& state);
     ~VerzListe() override;

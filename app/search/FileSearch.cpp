@@ -14,10 +14,10 @@ namespace trackdeck::search {
 namespace {
 
 // How long the walk runs between two turns of the window's events: short enough
-// that the window answers at once, long enough to cost nothing measurable. On a
-// fast disk the count comes first, so even a short search lets events run.
+// that the window answers at once, long enough that repainting the results costs
+// nothing measurable. The first turn comes after the first file, so that the
+// caption shows and even a short search can be stopped.
 constexpr qint64 EventTurnMs = 25;
-constexpr int EventTurnFiles = 256;
 
 const QString Searching = QStringLiteral("Bitte warten...");
 const QString Idle = QStringLiteral("MP3-Dateien suchen");
@@ -55,11 +55,14 @@ void FileSearch::Search() {
     // The options and the term hold for the whole walk, though the boxes stay live.
     m_options = {m_state.SearchFileNames, m_state.SearchTags};
     m_term = m_window.Text1->text();
+    m_artist = m_window.Text2->text();
+    m_title = m_window.Text3->text();
     m_sinceEvents.start();
-    m_filesSinceEvents = 0;
+    m_firstTurn = true;
     (void)WalkMp3Files(m_window.dirList->Path(), m_state.SearchSubDirs,
                        [this](const QString& path) { return Compare(path); });
 
+    ShowComparedTag();
     if (m_window.lstFoundFiles->count() == 0) m_window.lstFoundFiles->addItem(NothingFound);
     QApplication::restoreOverrideCursor();
     m_window.setWindowTitle(Idle);
@@ -69,19 +72,25 @@ void FileSearch::Search() {
 bool FileSearch::Compare(const QString& path) {
     const MatchResult result = MatchFile(path, m_term, m_options);
     if (result.TagRead) {
-        m_window.Text2->setText(result.Artist);
-        m_window.Text3->setText(result.Title);
+        m_artist = result.Artist;
+        m_title = result.Title;
     }
     if (result.Matches) m_window.lstFoundFiles->addItem(path);
     KeepWindowAlive();
     return !m_cancelled;
 }
 
+void FileSearch::ShowComparedTag() {
+    m_window.Text2->setText(m_artist);
+    m_window.Text3->setText(m_title);
+}
+
 void FileSearch::KeepWindowAlive() {
-    if (++m_filesSinceEvents < EventTurnFiles && m_sinceEvents.elapsed() < EventTurnMs) return;
+    if (!m_firstTurn && m_sinceEvents.elapsed() < EventTurnMs) return;
+    ShowComparedTag();
     QApplication::processEvents();
     m_sinceEvents.restart();
-    m_filesSinceEvents = 0;
+    m_firstTurn = false;
 }
 
 }  // namespace trackdeck::search

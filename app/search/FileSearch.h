@@ -27,14 +27,19 @@ public:
 
 private:
     bool Compare(const QString& path);
+    // The fields show the last tag compared whenever window events run: laying
+    // out text for every file would cost more than reading the files.
+    void ShowComparedTag();
     void KeepWindowAlive();
 
     Such& m_window;
     AppState& m_state;
     MatchOptions m_options;
     QString m_term;
+    QString m_artist;
+    QString m_title;
     QElapsedTimer m_sinceEvents;
-    int m_filesSinceEvents = 0;
+    bool m_firstTurn = true;
     bool m_running = false;
     bool m_cancelled = false;
 };
