@@ -127,6 +127,7 @@ void PaneEvents::FolderChanged(int pane, const QString& folder) {
         m_state.CurrentFile.clear();
     }
     m_form.PaneSet().OpenFolder(pane, folder);
+    if (m_state.ActivePane == pane) m_form.ShowSearchFolder();
     m_previousDrive[pane - 1] = m_form.PaneSet().Pane(pane).Drive->currentIndex();
 }
 
@@ -134,6 +135,7 @@ void PaneEvents::ListFocused(int pane) {
     m_state.ActivePane = static_cast<int16_t>(pane);
     m_form.PaneSet().ShowActivePane(pane);
     m_form.PaneSet().RefreshPane(pane == 2 ? 1 : 2);
+    m_form.ShowSearchFolder();
 }
 
 void PaneEvents::ListClicked(int pane) {

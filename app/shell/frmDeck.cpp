@@ -3,6 +3,9 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 
+#include "app/pathlist/PathList.h"
+#include "app/pathlist/VerzListe.h"
+#include "app/search/Such.h"
 #include "app/shell/ApplySettings.h"
 #include "app/shell/Options.h"
 #include "app/shell/Pictures.h"
@@ -82,6 +85,7 @@ frmDeck::frmDeck(AppState& state, QWidget* parent) : QMainWindow(parent), m_stat
     m_player = new player::PlayerPanel(*this, state);
     m_paneEvents = new browser::PaneEvents(*this, state, *m_player);
     m_tagEditing = new tags::TagEditing(*this, state, *m_paneEvents);
+    ConnectSearchAndPathList();
 }
 
 frmDeck::~frmDeck() {
@@ -307,11 +311,42 @@ void frmDeck::ShowOptions() {
     m_options->Load();
 }
 
+void frmDeck::ConnectSearchAndPathList() {
+    connect(Image10, &ClickableLabel::clicked, this, &frmDeck::ShowSearch);
+    for (QMenu* menu : {Menu, Verzeichnis}) {
+        for (QAction* action : menu->actions()) {
+            if (action->text() == "Aktuellen Pfad merken")
+                connect(action, &QAction::triggered, this,
+                        [this] { PathListWindow().Paths().Remember(); });
+            if (action->text() == "Pfad-Liste zeigen")
+                connect(action, &QAction::triggered, this,
+                        [this] { PathListWindow().Paths().Show(); });
+        }
+    }
+}
+
+void frmDeck::ShowSearch() {
+    if (!m_search) m_search = std::make_unique<search::Such>(*this, m_state);
+    m_search->Open(m_state.ActivePane == 2 ? m_state.PathB : m_state.PathA);
+}
+
+void frmDeck::ShowSearchFolder() {
+    if (m_search) m_search->ShowFolder(m_state.ActivePane == 2 ? m_state.PathB : m_state.PathA);
+}
+
+pathlist::VerzListe& frmDeck::PathListWindow() {
+    if (!m_pathList) m_pathList = std::make_unique<pathlist::VerzListe>(*this, m_state);
+    return *m_pathList;
+}
+
 void frmDeck::closeEvent(QCloseEvent* event) {
     if (!m_closed) {
         m_closed = true;
         Shutdown(*this, m_state);
         if (m_options) m_options->close();
+        // Closing the search window also stops a search that is still walking.
+        if (m_search) m_search->close();
+        if (m_pathList) m_pathList->close();
     }
     event->accept();
 }

@@ -27,6 +27,12 @@ class Options;
 namespace tags {
 class TagEditing;
 }
+namespace search {
+class Such;
+}
+namespace pathlist {
+class VerzListe;
+}
 
 class frmDeck : public QMainWindow {
     Q_OBJECT
@@ -49,6 +55,12 @@ public:
     [[nodiscard]] AppState& State() { return m_state; }
     [[nodiscard]] player::PlayerPanel& Player() { return *m_player; }
     [[nodiscard]] browser::PaneEvents& PaneEventSet() { return *m_paneEvents; }
+    // The search window (search button) and the path list, each made on first use.
+    void ShowSearch();
+    [[nodiscard]] search::Such* SearchWindow() const { return m_search.get(); }
+    [[nodiscard]] pathlist::VerzListe& PathListWindow();
+    // The search window's folder label follows the active pane's folder.
+    void ShowSearchFolder();
 
     // Pane A
     QLabel* Label3;
@@ -130,10 +142,13 @@ private:
     void CreateButtons();
     void CreateMenus();
     void ApplyLooks();
+    void ConnectSearchAndPathList();
 
     AppState& m_state;
     std::unique_ptr<browser::Panes> m_panes;
     std::unique_ptr<Options> m_options;
+    std::unique_ptr<search::Such> m_search;
+    std::unique_ptr<pathlist::VerzListe> m_pathList;
     player::PlayerPanel* m_player = nullptr;      // owned by the form as its child
     browser::PaneEvents* m_paneEvents = nullptr;  // owned by the form as its child
     tags::TagEditing* m_tagEditing = nullptr;     // owned by the form as its child

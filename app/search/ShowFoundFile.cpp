@@ -1,0 +1,33 @@
+#include "app/search/ShowFoundFile.h"
+
+#include "app/browser/PaneEvents.h"
+#include "app/search/Such.h"
+#include "app/shell/PathHelpers.h"
+#include "app/shell/SideBySide.h"
+#include "app/shell/frmDeck.h"
+
+namespace trackdeck::search {
+
+void ShowFoundFile(frmDeck& form, Such& window, AppState& state, const QString& path) {
+    PlaceSideBySide(form, window, BesideTop::Unchanged);
+    QString folder = path;
+    ParentFolder(folder);
+    folder = AddBackslash(folder);
+    if (!path.contains('/') || !DirExists(folder)) return;
+    window.Label3->setText(folder);
+    const QString name = FileNameOf(path);
+    const int pane = state.ActivePane == 2 ? 2 : 1;
+    form.PaneEventSet().FolderChanged(pane, folder);
+    QListWidget* list = pane == 2 ? form.List2 : form.List1;
+    // The file itself first: beside it a name that differs only in case is another file.
+    int chosen = -1;
+    for (int row = 0; row < list->count() && chosen < 0; ++row)
+        if (list->item(row)->text() == name) chosen = row;
+    for (int row = 0; row < list->count() && chosen < 0; ++row)
+        if (QString::compare(list->item(row)->text(), name, Qt::CaseInsensitive) == 0) chosen = row;
+    if (chosen < 0) return;
+    list->setCurrentRow(chosen);
+    list->scrollToItem(list->item(chosen));
+}
+
+}  // namespace trackdeck::search
