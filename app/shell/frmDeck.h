@@ -24,6 +24,13 @@
 namespace trackdeck {
 
 class Options;
+namespace names {
+class TagsFromNames;
+class NamesFromTags;
+}  // namespace names
+namespace batch {
+class BatchDecoder;
+}
 
 class frmDeck : public QMainWindow {
     Q_OBJECT
@@ -46,6 +53,9 @@ public:
     [[nodiscard]] AppState& State() { return m_state; }
     [[nodiscard]] player::PlayerPanel& Player() { return *m_player; }
     [[nodiscard]] browser::PaneEvents& PaneEventSet() { return *m_paneEvents; }
+    [[nodiscard]] names::TagsFromNames& TagsFromNameSet() { return *m_tagsFromNames; }
+    [[nodiscard]] names::NamesFromTags& NamesFromTagSet() { return *m_namesFromTags; }
+    [[nodiscard]] batch::BatchDecoder& Decoder() { return *m_decoder; }
 
     // Pane A
     QLabel* Label3;
@@ -111,6 +121,7 @@ public:
     QPushButton* Command6;
     QPushButton* Command7;
     QPushButton* Command8;
+    QPushButton* Command10;
     // Context menus
     QMenu* Menu;
     QMenu* Verzeichnis;
@@ -127,12 +138,16 @@ private:
     void CreateButtons();
     void CreateMenus();
     void ApplyLooks();
+    void ConnectTagTools();
 
     AppState& m_state;
     std::unique_ptr<browser::Panes> m_panes;
     std::unique_ptr<Options> m_options;
     player::PlayerPanel* m_player = nullptr;      // owned by the form as its child
     browser::PaneEvents* m_paneEvents = nullptr;  // owned by the form as its child
+    names::TagsFromNames* m_tagsFromNames = nullptr;  // owned by the form as its child
+    names::NamesFromTags* m_namesFromTags = nullptr;  // owned by the form as its child
+    batch::BatchDecoder* m_decoder = nullptr;         // owned by the form as its child
     bool m_closed = false;
 };
 
