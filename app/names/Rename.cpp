@@ -31,10 +31,11 @@ Rename::Rename() : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint) {
     Picture2 = Place<QWidget>(this, "Picture2", 180, 1185, 5220, 345);
     const std::array<const char*, 4> names{"Check1", "Check2", "Check3", "Check4"};
     const std::array<const char*, 4> captions{"Interpret", "Titel", "Album", "Nummer"};
+    const std::array<int, 4> lefts{0, 1230, 2190, 3210};
+    const std::array<int, 4> widths{1170, 900, 960, 1260};
     for (size_t i = 0; i < Checks.size(); ++i)
-        Checks[i] = Place<QCheckBox>(Picture2, names[i], captions[i], static_cast<int>(i) * 1080,
-                                     45, 1050, 255);
-    Command3 = Place<QPushButton>(Picture2, "Command3", "Neu", 4440, 0, 780, 315);
+        Checks[i] = Place<QCheckBox>(Picture2, names[i], captions[i], lefts[i], 45, widths[i], 255);
+    Command3 = Place<QPushButton>(Picture2, "Command3", "Neu", 4560, 0, 660, 315);
 
     ErkennListe = Place<QListWidget>(this, "ErkennListe", 0, 0, 1200, 600);
     ErkennListe->hide();

@@ -2,9 +2,12 @@
 
 #include <cstdlib>
 
+#include "app/tags/TagText.h"
+
 namespace trackdeck::test {
 
 void TagToolsTest::Mark(QListWidget* list, std::initializer_list<int> rows) {
+    list->clearSelection();
     bool first = true;
     for (int row : rows) {
         if (first)
@@ -19,6 +22,12 @@ tags::MP3TagEditor TagToolsTest::TagOf(const QString& path) {
     tags::MP3TagEditor editor;
     EXPECT_TRUE(editor.LoadMP3(path)) << path.toStdString();
     return editor;
+}
+
+QString TagToolsTest::CommentOf(const QString& path) {
+    QString comment = TagOf(path).Comment();
+    tags::CleanTagText(comment);
+    return comment;
 }
 
 void TagToolsTest::Picture(QWidget& window, const char* name) {

@@ -16,6 +16,8 @@ protected:
     static void Mark(QListWidget* list, std::initializer_list<int> rows);
     // The file's tag as the program reads it.
     [[nodiscard]] static tags::MP3TagEditor TagOf(const QString& path);
+    // The file's comment without the NULs other programs pad with.
+    [[nodiscard]] static QString CommentOf(const QString& path);
     // Saves a picture of the window when TRACKDECK_PICTURE_DIR names a folder.
     static void Picture(QWidget& window, const char* name);
 };
