@@ -47,10 +47,9 @@ void BatchDecoder::Start() {
         if (EndsIn(item->text(), "mp3")) ++m_state.SelectedMp3Count;
     if (m_state.SelectedMp3Count == 0) return;
     if (m_state.ConfirmDecode) {
-        const QString question =
-            m_state.SelectedMp3Count == 1
-                ? names::CurrentEntry(m_form, m_state) + " decodieren ?"
-                : QStringLiteral("Markierte MP3-Dateien decodieren ?");
+        const QString question = m_state.SelectedMp3Count == 1
+                                     ? names::CurrentEntry(m_form, m_state) + " decodieren ?"
+                                     : QStringLiteral("Markierte MP3-Dateien decodieren ?");
         if (Ask(question, MessageKind::Question, Answer::Yes) != Answer::Yes) return;
     }
     m_state.Decoding = true;
@@ -61,6 +60,7 @@ void BatchDecoder::Start() {
     m_form.hide();
     m_window = std::make_unique<Decode>(m_state.Caption);
     connect(m_window->Command1, &QPushButton::clicked, this, &BatchDecoder::Cancel);
+    m_window->installEventFilter(this);
     if (m_state.SelectedMp3Count == 1) m_window->UseOneFileLayout();
     m_window->show();
     CenterForm(*m_window);
@@ -78,9 +78,9 @@ void BatchDecoder::WritePendingTag() {
     m_form.Command2->hide();
 }
 
-void BatchDecoder::DecodeMarked(const QString& source, const QString& target,
-                                QListWidget& list) {
-    const int overallStep = m_window->Picture1->width() / std::max<int>(1, m_state.SelectedMp3Count);
+void BatchDecoder::DecodeMarked(const QString& source, const QString& target, QListWidget& list) {
+    const int overallStep =
+        m_window->Picture1->width() / std::max<int>(1, m_state.SelectedMp3Count);
     int overall = 0;
     m_window->Shape1->resize(0, m_window->Shape1->height());
     m_window->Shape2->resize(0, m_window->Shape2->height());
@@ -152,6 +152,15 @@ void BatchDecoder::OnActFrame(int frame) {
         ms = msPerFrame.AsR4();
     const auto seconds = static_cast<int>(std::lround(ms * frame) / 1000);
     m_window->Shape2->resize(m_fileStep * seconds, m_window->Shape2->height());
+}
+
+bool BatchDecoder::eventFilter(QObject* watched, QEvent* event) {
+    // Closing the progress window by the window system cancels, as "Abbrechen" does;
+    // the batch's own closing comes after the loop, when the flag is off.
+    if (m_window && watched == m_window.get() && event->type() == QEvent::Close &&
+        m_state.Decoding && !m_state.DecodeCancelled)
+        Cancel();
+    return false;
 }
 
 void BatchDecoder::Cancel() {

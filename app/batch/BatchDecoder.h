@@ -32,6 +32,9 @@ public:
     // The progress window while the batch runs, or null.
     [[nodiscard]] Decode* Window() const { return m_window.get(); }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void DecodeMarked(const QString& source, const QString& target, QListWidget& list);
     // Decodes one file; false when the control could not decode it.

@@ -29,8 +29,8 @@ Decode::Decode(const QString& caption)
     Shape1 = Place<QFrame>(Picture1, "Shape1", 0, 0, 0, BarHeight);
     Picture2 = Place<QFrame>(this, "Picture2", 180, FileBarTop, 5040, BarHeight);
     Shape2 = Place<QFrame>(Picture2, "Shape2", 0, 0, 0, BarHeight);
-    Command1 = Place<QPushButton>(this, "Command1", "Abbrechen", 1980, ButtonTop, 1440,
-                                  ButtonHeight);
+    Command1 =
+        Place<QPushButton>(this, "Command1", "Abbrechen", 1980, ButtonTop, 1440, ButtonHeight);
     names::ApplyToolLooks(*this);
 }
 

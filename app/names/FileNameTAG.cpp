@@ -11,7 +11,8 @@ FileNameTAG::FileNameTAG() : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint
     setAttribute(Qt::WA_StyledBackground);
     setFixedSize(Twips(FormWidth), Twips(FormHeight));
 
-    Label2 = Place<QLabel>(this, "Label2", "ID3-TAG aus Dateiname übernehmen:", 180, 150, 5220, 255);
+    Label2 =
+        Place<QLabel>(this, "Label2", "ID3-TAG aus Dateiname übernehmen:", 180, 150, 5220, 255);
     Text2 = Place<QLineEdit>(this, "Text2", "Interpret - Titel", 180, 480, 4620, 300);
     Text2->setReadOnly(true);
     Label3 = Place<QLabel>(this, "Label3", ".mp3", 4860, 510, 540, 255);

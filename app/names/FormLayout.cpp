@@ -19,7 +19,7 @@ void ApplyToolLooks(QWidget& window) {
         "  stop:1 #2a2c30); color: #e0e4e8; border: 1px solid #111; border-radius: 3px;"
         "  padding: 0; font-size: 11px; }"
         "QPushButton:pressed { background: #1a1b1d; }"
-        "QFrame#Picture1, QFrame#Picture2[bar=\"true\"] { background: black;"
+        "QFrame#Picture1, QFrame#Picture2 { background: black;"
         "  border: 1px solid #4a4f55; }"
         "QFrame#Shape1, QFrame#Shape2 { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
         "  stop:0 #5cf070, stop:1 #1c9a30); border: none; }");

@@ -17,8 +17,8 @@ Widget* Place(QWidget* parent, const char* name, int left, int top, int width, i
 }
 
 template <class Widget>
-Widget* Place(QWidget* parent, const char* name, const QString& text, int left, int top,
-              int width, int height) {
+Widget* Place(QWidget* parent, const char* name, const QString& text, int left, int top, int width,
+              int height) {
     Widget* widget = Place<Widget>(parent, name, left, top, width, height);
     widget->setText(text);
     return widget;

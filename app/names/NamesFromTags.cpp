@@ -92,6 +92,7 @@ void NamesFromTags::Create() {
     connect(w.Command3, &QPushButton::clicked, this, &NamesFromTags::New);
     connect(w.Command1, &QPushButton::clicked, this, &NamesFromTags::Apply);
     connect(w.Command2, &QPushButton::clicked, this, &NamesFromTags::CloseWindow);
+    w.installEventFilter(this);
     w.Text1->installEventFilter(this);
     // Pasted text passes no key filter: the same characters go.
     connect(w.Text1, &QLineEdit::textEdited, this, [this](const QString& text) {
@@ -101,7 +102,10 @@ void NamesFromTags::Create() {
 }
 
 bool NamesFromTags::eventFilter(QObject* watched, QEvent* event) {
-    if (!m_window || watched != m_window->Text1 || event->type() != QEvent::KeyPress) return false;
+    if (!m_window) return false;
+    // Closed by the window system rather than a button: the main window works again.
+    if (watched == m_window.get() && event->type() == QEvent::Close) m_form.setEnabled(true);
+    if (watched != m_window->Text1 || event->type() != QEvent::KeyPress) return false;
     const QString text = static_cast<QKeyEvent*>(event)->text();
     return !text.isEmpty() && IsDiscardedNameKey(text.front());
 }
@@ -135,9 +139,8 @@ void NamesFromTags::Preview() {
         if (list->item(row)->isSelected()) number = row + 1;
     TagFields fields;
     if (!LoadCleanTag(ActiveFolder(m_state) + CurrentEntry(m_form, m_state), fields)) return;
-    m_window->Text1->setText(
-        CleanFileName(BuildNameFromTag(fields.Artist, fields.Title, fields.Album, number,
-                                       Pattern())));
+    m_window->Text1->setText(CleanFileName(
+        BuildNameFromTag(fields.Artist, fields.Title, fields.Album, number, Pattern())));
 }
 
 void NamesFromTags::TypedChosen() {

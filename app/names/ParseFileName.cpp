@@ -34,8 +34,7 @@ bool LoadCleanTag(const QString& path, TagFields& fields) {
     return loaded && editor.TagExists();
 }
 
-TagFields ParseFileName(const QString& path, const QString& separator,
-                        const QStringList& pattern) {
+TagFields ParseFileName(const QString& path, const QString& separator, const QStringList& pattern) {
     TagFields fields;
     (void)LoadCleanTag(path, fields);
     const QString name = FileNameOf(LongName(path).value_or(path));

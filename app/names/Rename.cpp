@@ -16,8 +16,8 @@ Rename::Rename() : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint) {
     setObjectName("Rename");
     setAttribute(Qt::WA_StyledBackground);
 
-    Label2 = Place<QLabel>(this, "Label2", QString::fromUtf8("Dateiname ändern:"), 180, 150, 5220,
-                           255);
+    Label2 =
+        Place<QLabel>(this, "Label2", QString::fromUtf8("Dateiname ändern:"), 180, 150, 5220, 255);
     Text1 = Place<QLineEdit>(this, "Text1", 180, 480, 4620, 300);
     Label1 = Place<QLabel>(this, "Label1", ".mp3", 4860, 510, 540, 255);
     Text2 = Place<QLineEdit>(this, "Text2", 0, 0, 1200, 300);

@@ -145,9 +145,11 @@ private:
     std::unique_ptr<Options> m_options;
     player::PlayerPanel* m_player = nullptr;      // owned by the form as its child
     browser::PaneEvents* m_paneEvents = nullptr;  // owned by the form as its child
-    names::TagsFromNames* m_tagsFromNames = nullptr;  // owned by the form as its child
-    names::NamesFromTags* m_namesFromTags = nullptr;  // owned by the form as its child
-    batch::BatchDecoder* m_decoder = nullptr;         // owned by the form as its child
+
+    // The tag tools, owned by the form as its children.
+    names::TagsFromNames* m_tagsFromNames = nullptr;
+    names::NamesFromTags* m_namesFromTags = nullptr;
+    batch::BatchDecoder* m_decoder = nullptr;
     bool m_closed = false;
 };
 

@@ -49,12 +49,12 @@ TEST(ParseName, OddNamesSplitOnlyAtTheSeparator) {
     EXPECT_EQ(leading.Title, "A");
 
     // Other hyphens stay inside their part; the same field twice keeps the later part.
-    const TagFields hyphens =
-        ParseName("Jay-Z - Hard-Knock", " - ", {FieldTitle, FieldTitle}, {});
+    const TagFields hyphens = ParseName("Jay-Z - Hard-Knock", " - ", {FieldTitle, FieldTitle}, {});
     EXPECT_EQ(hyphens.Title, "Hard-Knock");
     EXPECT_EQ(hyphens.Artist, "");
 
-    const TagFields underscores = ParseName("a_b_c", "_", {FieldAlbum, FieldNumber, FieldArtist}, {});
+    const TagFields underscores =
+        ParseName("a_b_c", "_", {FieldAlbum, FieldNumber, FieldArtist}, {});
     EXPECT_EQ(underscores.Album, "a");
     EXPECT_EQ(underscores.Artist, "c");
 }

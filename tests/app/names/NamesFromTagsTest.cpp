@@ -34,7 +34,7 @@ TEST_F(NamesFromTags, OneTaggedFileGetsTheNameBuiltFromItsTagAndEnterDoesNothing
     QTest::keyClicks(window->Text1, "/\\*");
     EXPECT_EQ(window->Text1->text(), "Interpret - Titel") << "filtered keys";
     EXPECT_NE(form->NamesFromTagSet().Window(), nullptr) << "Enter applies nothing";
-    Picture(*window, "rename-one.png");
+    Picture(*window, "rename-one-file.png");
 
     QTest::mouseClick(window->Command1, Qt::LeftButton);
     EXPECT_EQ(form->NamesFromTagSet().Window(), nullptr);
@@ -94,11 +94,11 @@ TEST_F(NamesFromTags, SeveralFilesAreNamedByTheirTagsAndListPositions) {
     for (QCheckBox* box : {window->Checks[3], window->Checks[0], window->Checks[1]})
         QTest::mouseClick(box, Qt::LeftButton);
     EXPECT_EQ(window->Text1->text(), "Nr - Interpret - Titel");
-    Picture(*window, "rename-several.png");
+    Picture(*window, "rename-several-files.png");
     QTest::mouseClick(window->Command1, Qt::LeftButton);
 
-    EXPECT_EQ(Entries(folder), (QStringList{"01 - A - T.mp3", "02 - A - T.mp3",
-                                            "03 - ACDC - T.N.T.mp3", "x4.mp3"}))
+    EXPECT_EQ(Entries(folder),
+              (QStringList{"01 - A - T.mp3", "02 - A - T.mp3", "03 - ACDC - T.N.T.mp3", "x4.mp3"}))
         << "no sub-folder from the slash; the file without a tag keeps its name";
     EXPECT_EQ(ReadFile(folder + "03 - ACDC - T.N.T.mp3"), third);
     Close(form);

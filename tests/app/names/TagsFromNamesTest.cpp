@@ -1,4 +1,5 @@
 #include <QFile>
+#include <QMouseEvent>
 #include <QTest>
 
 #include "app/names/TagsFromNames.h"
@@ -75,6 +76,17 @@ TEST_F(TagsFromNames, SeparatorAndChecksRebuildThePatternAndAFifthCheckAddsNothi
     window->Text1->clear();
     EXPECT_TRUE(form->Text5->text().isEmpty()) << "an empty separator empties every field";
     EXPECT_TRUE(form->Text1->text().isEmpty());
+
+    // The frameless window moves with the mouse held on its background.
+    const QPoint before = window->pos();
+    const QPoint grip(4, 4);
+    QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, grip);
+    QMouseEvent drag(QEvent::MouseMove, QPointF(grip + QPoint(30, 20)),
+                     QPointF(window->mapToGlobal(grip + QPoint(30, 20))), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &drag);
+    QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, grip + QPoint(30, 20));
+    EXPECT_EQ(window->pos(), before + QPoint(30, 20));
     Close(form);
 }
 
