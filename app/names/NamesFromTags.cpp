@@ -65,7 +65,9 @@ void NamesFromTags::Start() {
         w.Text1->setText(FieldArtist + DefaultSeparator + FieldTitle);
     }
     if (!SeveralFiles()) {
-        w.Text1->setText(entry.left(entry.size() - 4));
+        QString present = entry;
+        present.chop(4);  // the extension with its dot
+        w.Text1->setText(present);
         w.Text2->setText(w.Text1->text());
     }
     // The buttons sit right below what is shown.

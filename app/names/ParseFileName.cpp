@@ -37,8 +37,9 @@ bool LoadCleanTag(const QString& path, TagFields& fields) {
 TagFields ParseFileName(const QString& path, const QString& separator, const QStringList& pattern) {
     TagFields fields;
     (void)LoadCleanTag(path, fields);
-    const QString name = FileNameOf(LongName(path).value_or(path));
-    return ParseName(name.left(name.size() - 4), separator, pattern, fields);
+    QString name = FileNameOf(LongName(path).value_or(path));
+    name.chop(4);  // the extension with its dot
+    return ParseName(name, separator, pattern, fields);
 }
 
 }  // namespace trackdeck::names
