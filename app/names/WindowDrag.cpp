@@ -10,9 +10,12 @@ WindowDrag::WindowDrag(QWidget& window) : QObject(&window), m_window(window) {
 }
 
 bool WindowDrag::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != &m_window) return false;
+    const QEvent::Type type = event->type();
+    if (watched != &m_window || (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
+                                 type != QEvent::MouseButtonRelease))
+        return false;
     auto* mouse = static_cast<QMouseEvent*>(event);
-    switch (event->type()) {
+    switch (type) {
         case QEvent::MouseButtonPress:
             if (mouse->button() == Qt::LeftButton) m_grab = mouse->globalPosition().toPoint();
             break;
