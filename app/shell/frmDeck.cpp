@@ -6,6 +6,9 @@
 #include "app/pathlist/PathList.h"
 #include "app/pathlist/VerzListe.h"
 #include "app/search/Such.h"
+#include "app/batch/BatchDecoder.h"
+#include "app/names/NamesFromTags.h"
+#include "app/names/TagsFromNames.h"
 #include "app/shell/ApplySettings.h"
 #include "app/shell/Options.h"
 #include "app/shell/Pictures.h"
@@ -86,6 +89,7 @@ frmDeck::frmDeck(AppState& state, QWidget* parent) : QMainWindow(parent), m_stat
     m_paneEvents = new browser::PaneEvents(*this, state, *m_player);
     m_tagEditing = new tags::TagEditing(*this, state, *m_paneEvents);
     ConnectSearchAndPathList();
+    ConnectTagTools();
 }
 
 frmDeck::~frmDeck() {
@@ -231,6 +235,31 @@ void frmDeck::CreateButtons() {
     Command6 = Button(c, "Command6", "Bewegen", 4770, 9330, 1530);
     Command7 = Button(c, "Command7", "Verzeichnis", 6330, 9330, 1545);
     Command8 = Button(c, "Command8", "Löschen", 7920, 9330, 1530);
+    Command10 = Button(c, "Command10", "Decodieren", 7905, 420, 1560, 240);
+}
+
+void frmDeck::ConnectTagTools() {
+    m_tagsFromNames = new names::TagsFromNames(*this, m_state);
+    m_namesFromTags = new names::NamesFromTags(*this, m_state);
+    m_decoder = new batch::BatchDecoder(*this, m_state);
+    auto tagsFromNames = [this] { m_tagsFromNames->Start(); };
+    auto namesFromTags = [this] { m_namesFromTags->Start(); };
+    auto decode = [this] { m_decoder->Start(); };
+    connect(Command3, &QPushButton::clicked, this, tagsFromNames);
+    connect(Command9, &QPushButton::clicked, this, namesFromTags);
+    connect(Command10, &QPushButton::clicked, this, decode);
+    for (QAction* action : Menu->actions()) {
+        if (action->text() == "Dateiname > ID3-TAG") {
+            action->setObjectName("mnuWriteTAGfromName");
+            connect(action, &QAction::triggered, this, tagsFromNames);
+        } else if (action->text() == "ID3-TAG > Dateiname") {
+            action->setObjectName("mnuRename");
+            connect(action, &QAction::triggered, this, namesFromTags);
+        } else if (action->text() == "Decodieren") {
+            action->setObjectName("mnuDecode");
+            connect(action, &QAction::triggered, this, decode);
+        }
+    }
 }
 
 void frmDeck::CreateMenus() {

@@ -33,6 +33,13 @@ class Such;
 namespace pathlist {
 class VerzListe;
 }
+namespace names {
+class TagsFromNames;
+class NamesFromTags;
+}  // namespace names
+namespace batch {
+class BatchDecoder;
+}
 
 class frmDeck : public QMainWindow {
     Q_OBJECT
@@ -61,6 +68,9 @@ public:
     [[nodiscard]] pathlist::VerzListe& PathListWindow();
     // The search window's folder label follows the active pane's folder.
     void ShowSearchFolder();
+    [[nodiscard]] names::TagsFromNames& TagsFromNameSet() { return *m_tagsFromNames; }
+    [[nodiscard]] names::NamesFromTags& NamesFromTagSet() { return *m_namesFromTags; }
+    [[nodiscard]] batch::BatchDecoder& Decoder() { return *m_decoder; }
 
     // Pane A
     QLabel* Label3;
@@ -126,6 +136,7 @@ public:
     QPushButton* Command6;
     QPushButton* Command7;
     QPushButton* Command8;
+    QPushButton* Command10;
     // Context menus
     QMenu* Menu;
     QMenu* Verzeichnis;
@@ -143,6 +154,7 @@ private:
     void CreateMenus();
     void ApplyLooks();
     void ConnectSearchAndPathList();
+    void ConnectTagTools();
 
     AppState& m_state;
     std::unique_ptr<browser::Panes> m_panes;
@@ -152,6 +164,11 @@ private:
     player::PlayerPanel* m_player = nullptr;      // owned by the form as its child
     browser::PaneEvents* m_paneEvents = nullptr;  // owned by the form as its child
     tags::TagEditing* m_tagEditing = nullptr;     // owned by the form as its child
+
+    // The tag tools, owned by the form as its children.
+    names::TagsFromNames* m_tagsFromNames = nullptr;
+    names::NamesFromTags* m_namesFromTags = nullptr;
+    batch::BatchDecoder* m_decoder = nullptr;
     bool m_closed = false;
 };
 

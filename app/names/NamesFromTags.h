@@ -1,0 +1,53 @@
+// File names from tags: the start command ("TAG > Dateiname"), the typed or built
+// name of one file, and the batch that renames every marked MP3 file after its own
+// tag. Renames never replace a file: a name that is taken is skipped.
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+#include <memory>
+
+#include "app/names/Rename.h"
+
+namespace trackdeck {
+class frmDeck;
+struct AppState;
+}  // namespace trackdeck
+
+namespace trackdeck::names {
+
+class NamesFromTags : public QObject {
+public:
+    NamesFromTags(frmDeck& form, AppState& state);
+    ~NamesFromTags() override;
+
+    // Counts the marks; mixed or several WAV files stop it with a message.
+    void Start();
+    // The open window, or null.
+    [[nodiscard]] Rename* Window() const { return m_window.get(); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Create();
+    [[nodiscard]] QStringList Pattern() const;
+    [[nodiscard]] bool SeveralFiles() const;
+    void SetDefaultPattern();
+    // False (and the window switched to typing) when the current file has no tag.
+    bool CurrentFileHasTag();
+    void Preview();
+    void TypedChosen();
+    void BuiltChosen();
+    void CheckClicked(int index, bool checked);
+    void New();
+    void Apply();
+    void RenameMarked();
+    void CloseWindow();
+
+    frmDeck& m_form;
+    AppState& m_state;
+    std::unique_ptr<Rename> m_window;
+};
+
+}  // namespace trackdeck::names

@@ -1,0 +1,153 @@
+#include "app/names/TagsFromNames.h"
+
+#include "app/names/MarkedFiles.h"
+#include "app/names/ParseFileName.h"
+#include "app/names/PatternFields.h"
+#include "app/shell/MessageService.h"
+#include "app/shell/WindowHelpers.h"
+#include "app/shell/frmDeck.h"
+#include "app/tags/StoreTag.h"
+
+namespace trackdeck::names {
+
+namespace {
+
+// A year of fewer than two characters is shown as an empty field.
+QString ShownYear(const QString& year) { return year.size() < 2 ? QString() : year; }
+
+}  // namespace
+
+TagsFromNames::TagsFromNames(frmDeck& form, AppState& state)
+    : QObject(&form), m_form(form), m_state(state) {}
+
+TagsFromNames::~TagsFromNames() = default;
+
+void TagsFromNames::Start() {
+    m_form.Command1->setFocus();
+    CountMarked(m_form, m_state);
+    if (m_state.SelectedWavCount != 0) {
+        ShowMessage(QString::fromUtf8("WAV-Dateien können für diese Funktion nicht ausgewählt "
+                                      "werden...   "),
+                    MessageKind::Information);
+        return;
+    }
+    if (m_state.SelectedMp3Count == 0) return;
+    ReleasePlayedFile(m_form, m_state);
+    Open();
+}
+
+void TagsFromNames::Open() {
+    m_window = std::make_unique<FileNameTAG>();
+    FileNameTAG& w = *m_window;
+    for (size_t i = 0; i < w.Checks.size(); ++i)
+        connect(w.Checks[i], &QCheckBox::clicked, this,
+                [this, i](bool checked) { CheckClicked(static_cast<int>(i), checked); });
+    connect(w.Text1, &QLineEdit::textChanged, this, [this] {
+        ShowPatternText();
+        if (SingleFile()) Preview();
+    });
+    connect(w.Command1, &QPushButton::clicked, this, &TagsFromNames::Apply);
+    connect(w.Command2, &QPushButton::clicked, this, &TagsFromNames::Cancel);
+    connect(w.Command3, &QPushButton::clicked, this, &TagsFromNames::New);
+
+    w.ErkennListe->clear();
+    w.ErkennListe->addItems(DefaultPattern());
+    w.Text2->setText(FieldArtist + DefaultSeparator + FieldTitle);
+    w.Label2->setText(SingleFile()
+                          ? QString::fromUtf8("ID3-TAG aus Dateiname übernehmen:")
+                          : QString::fromUtf8("ID3-TAGs aus Dateinamen übernehmen: (z.B.)"));
+    if (SingleFile()) Preview();
+    // Setting the topmost flag hides a shown window: it comes before showing.
+    CenterForm(w);
+    MakeTopmost(w);
+    w.show();
+}
+
+QStringList TagsFromNames::Pattern() const {
+    QStringList pattern;
+    for (int i = 0; i < m_window->ErkennListe->count(); ++i)
+        pattern << m_window->ErkennListe->item(i)->text();
+    return pattern;
+}
+
+bool TagsFromNames::SingleFile() const { return m_state.SelectedMp3Count < 2; }
+
+void TagsFromNames::ShowPatternText() {
+    m_window->Text2->setText(Pattern().join(m_window->Text1->text()));
+}
+
+void TagsFromNames::Preview() {
+    const TagFields fields = ParseFileName(ActiveFolder(m_state) + CurrentEntry(m_form, m_state),
+                                           m_window->Text1->text(), Pattern());
+    // Filling the fields is no edit: TagModified stays as it is.
+    m_form.Text5->setText(fields.Artist);
+    m_form.Text1->setText(fields.Title);
+    m_form.Text2->setText(fields.Album);
+    m_form.Text6->setText(ShownYear(fields.Year));
+    m_form.Text8->setText(fields.Comment);
+}
+
+void TagsFromNames::CheckClicked(int index, bool checked) {
+    static const QString fields[] = {FieldArtist, FieldTitle, FieldAlbum, FieldNumber};
+    // Unchecking leaves the entry; a full pattern takes no more.
+    if (!checked || m_window->ErkennListe->count() >= MaxPatternEntries) return;
+    m_window->ErkennListe->addItem(fields[index]);
+    ShowPatternText();
+    if (SingleFile()) Preview();
+}
+
+void TagsFromNames::New() {
+    m_window->ErkennListe->clear();
+    m_window->Text2->clear();
+    for (QCheckBox* box : m_window->Checks) box->setChecked(false);
+    m_window->Checks[0]->setFocus();
+    m_form.Text5->clear();
+    m_form.Text1->clear();
+    m_form.Text2->clear();
+}
+
+void TagsFromNames::Apply() {
+    const QString folder = ActiveFolder(m_state);
+    if (SingleFile()) {
+        tags::StoreTag(folder + CurrentEntry(m_form, m_state), m_form.Text5->text(),
+                       m_form.Text1->text(), m_form.Text2->text(), m_form.Text8->text(),
+                       m_form.Text6->text());
+    } else {
+        const QString separator = m_window->Text1->text();
+        const QStringList pattern = Pattern();
+        QListWidget* list = ActiveList(m_form, m_state);
+        for (int row = 0; row < list->count(); ++row) {
+            const QListWidgetItem* item = list->item(row);
+            // The marks may have changed since the start: a tag never goes into a WAV file.
+            if (!item->isSelected() || !EndsIn(item->text(), "mp3")) continue;
+            const QString path = folder + item->text();
+            const TagFields fields = ParseFileName(path, separator, pattern);
+            tags::StoreTag(path, fields.Artist, fields.Title, fields.Album, fields.Comment,
+                           fields.Year);
+        }
+    }
+    CloseWindow();
+}
+
+void TagsFromNames::Cancel() {
+    if (m_state.SelectedMp3Count == 1) {
+        const QString path = ActiveFolder(m_state) + CurrentEntry(m_form, m_state);
+        TagFields fields;
+        (void)LoadCleanTag(path, fields);
+        m_form.Text5->setText(fields.Artist);
+        m_form.Text1->setText(fields.Title);
+        m_form.Text2->setText(fields.Album);
+        m_form.Text6->setText(ShownYear(fields.Year));
+        m_form.Text8->setText(fields.Comment);
+        m_state.CurrentFile = path;
+    }
+    CloseWindow();
+}
+
+void TagsFromNames::CloseWindow() {
+    m_window->close();
+    // Deleted later: this runs inside one of the window's own buttons.
+    m_window.release()->deleteLater();
+}
+
+}  // namespace trackdeck::names
