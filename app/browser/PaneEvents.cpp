@@ -172,7 +172,9 @@ void PaneEvents::RightButton() {
 
 void PaneEvents::ListKey(int pane, QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() == Qt::Key_F5) {
+    if (key->key() == Qt::Key_Delete || key->key() == Qt::Key_Backspace) {
+        m_form.FileOperationSet().Delete();
+    } else if (key->key() == Qt::Key_F5) {
         m_form.PaneSet().RefreshPane(pane);
     } else if (key->text() == "+") {
         m_form.PaneSet().Pane(pane).List->selectAll();
@@ -181,7 +183,6 @@ void PaneEvents::ListKey(int pane, QEvent* event) {
         m_form.PaneSet().RefreshPane(pane);
         event->accept();
     }
-    // Delete and Backspace delete the selected files, which come with the file operations.
 }
 
 bool PaneEvents::eventFilter(QObject* watched, QEvent* event) {

@@ -80,10 +80,15 @@ frmDeck::frmDeck(AppState& state, QWidget* parent) : QMainWindow(parent), m_stat
     connect(Label12, &ClickableLabel::clicked, this, &frmDeck::ShowOptions);
     m_player = new player::PlayerPanel(*this, state);
     m_paneEvents = new browser::PaneEvents(*this, state, *m_player);
+    m_fileOperations = new files::FileOperations(*this, state);
+    m_dragDrop = new browser::DragDrop(*this, state, *m_fileOperations);
+    ConnectFileOperations();
 }
 
 frmDeck::~frmDeck() {
     // Their event filters watch the panes' widgets, which must not outlive them.
+    delete m_dragDrop;
+    delete m_fileOperations;
     delete m_paneEvents;
     delete m_player;
 }
@@ -241,6 +246,23 @@ void frmDeck::CreateMenus() {
     Verzeichnis->setObjectName("Verzeichnis");
     Verzeichnis->addAction("Aktuellen Pfad merken");
     Verzeichnis->addAction("Pfad-Liste zeigen");
+}
+
+void frmDeck::ConnectFileOperations() {
+    files::FileOperations* operations = m_fileOperations;
+    using Operations = files::FileOperations;
+    connect(Command5, &QPushButton::clicked, operations, &Operations::Copy);
+    connect(Command6, &QPushButton::clicked, operations, &Operations::Move);
+    connect(Command7, &QPushButton::clicked, operations, &Operations::NewFolder);
+    connect(Command8, &QPushButton::clicked, operations, &Operations::Delete);
+    for (QAction* item : Menu->actions()) {
+        if (item->text() == "Kopieren")
+            connect(item, &QAction::triggered, operations, &Operations::Copy);
+        else if (item->text() == "Umbewegen")
+            connect(item, &QAction::triggered, operations, &Operations::Move);
+        else if (item->text() == "Löschen")
+            connect(item, &QAction::triggered, operations, &Operations::Delete);
+    }
 }
 
 void frmDeck::ApplyLooks() {

@@ -13,9 +13,11 @@
 #include <array>
 #include <memory>
 
+#include "app/browser/DragDrop.h"
 #include "app/browser/PaneEvents.h"
 #include "app/browser/PaneWidgets.h"
 #include "app/browser/Panes.h"
+#include "app/files/FileOperations.h"
 #include "app/player/PlayerPanel.h"
 #include "app/shell/AppState.h"
 #include "app/shell/AurionControl.h"
@@ -46,6 +48,8 @@ public:
     [[nodiscard]] AppState& State() { return m_state; }
     [[nodiscard]] player::PlayerPanel& Player() { return *m_player; }
     [[nodiscard]] browser::PaneEvents& PaneEventSet() { return *m_paneEvents; }
+    [[nodiscard]] files::FileOperations& FileOperationSet() { return *m_fileOperations; }
+    [[nodiscard]] browser::DragDrop& DragDropSet() { return *m_dragDrop; }
 
     // Pane A
     QLabel* Label3;
@@ -126,13 +130,16 @@ private:
     void CreatePlayerPanel();
     void CreateButtons();
     void CreateMenus();
+    void ConnectFileOperations();
     void ApplyLooks();
 
     AppState& m_state;
     std::unique_ptr<browser::Panes> m_panes;
     std::unique_ptr<Options> m_options;
-    player::PlayerPanel* m_player = nullptr;      // owned by the form as its child
-    browser::PaneEvents* m_paneEvents = nullptr;  // owned by the form as its child
+    player::PlayerPanel* m_player = nullptr;            // owned by the form as its child
+    browser::PaneEvents* m_paneEvents = nullptr;        // owned by the form as its child
+    files::FileOperations* m_fileOperations = nullptr;  // owned by the form as its child
+    browser::DragDrop* m_dragDrop = nullptr;            // owned by the form as its child
     bool m_closed = false;
 };
 

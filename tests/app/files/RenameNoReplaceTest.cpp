@@ -12,7 +12,7 @@ TEST_F(RenameNoReplaceTest, RenamesButNeverReplacesAFileOrFolder) {
     const QString folder = MakeFolder("rename");
     WriteFile(folder + "a.mp3", "first");
     WriteFile(folder + "b.mp3", "second");
-    MakeFolder("rename/sub");
+    (void)MakeFolder("rename/sub");
 
     EXPECT_EQ(RenameNoReplace(folder + "a.mp3", folder + "b.mp3"), RenameResult::TargetExists);
     EXPECT_EQ(RenameNoReplace(folder + "a.mp3", folder + "sub"), RenameResult::TargetExists);
