@@ -53,7 +53,10 @@ bool DragDrop::Moved(int pane, QMouseEvent& event) {
     if ((event.position().toPoint() - m_pressPosition).manhattanLength() <
         QApplication::startDragDistance())
         return m_heldRow >= 0;
-    if (List(pane)->selectedItems().isEmpty()) return false;
+    // A drag takes the marked entries from a marked one: a press beside the entries
+    // starts the list's own marking instead.
+    const QListWidgetItem* pressed = List(pane)->itemAt(m_pressPosition);
+    if (pressed == nullptr || !pressed->isSelected()) return false;
     StartDrag(pane);
     return true;
 }
