@@ -11,5 +11,9 @@ inline constexpr char To[] = " nach ";
 inline constexpr char CopyEnd[] = " kopieren ?";
 inline constexpr char MoveEnd[] = " umbewegen ?";
 inline constexpr char DeleteEnd[] = " löschen ?";
+inline constexpr char Copying[] = "Kopiere";
+inline constexpr char Moving[] = "Bewege";
+inline constexpr char Of[] = " von ";
+inline constexpr char Cancel[] = "Abbrechen";
 
 }  // namespace trackdeck::files::texts

@@ -7,6 +7,7 @@
 #include "app/files/FileOperationTexts.h"
 #include "app/files/NewOrdner.h"
 #include "app/files/SameFolder.h"
+#include "app/files/TransferProgress.h"
 #include "app/shell/ControlEventPump.h"
 #include "app/shell/MessageService.h"
 #include "app/shell/PathHelpers.h"
@@ -92,7 +93,10 @@ void FileOperations::Copy() {
     // The shown file stays where it is, so the tag fields keep showing it.
     SavePendingTag();
     const QString& source = ActivePane() == 2 ? m_state.PathB : m_state.PathA;
-    for (const QString& entry : entries) (void)CopyFileReplacing(source + entry, target + entry);
+    TransferProgress progress(m_state.Caption, QString::fromUtf8(texts::Copying), entries.size(),
+                              m_progressDelay);
+    for (qsizetype i = 0; i < entries.size() && progress.Next(i, entries[i]); ++i)
+        (void)CopyFileReplacing(source + entries[i], target + entries[i]);
     m_form.PaneSet().RefreshPane(OtherPane());
 }
 
@@ -112,8 +116,10 @@ void FileOperations::Move() {
         field->clear();
     const QString& source = ActivePane() == 2 ? m_state.PathB : m_state.PathA;
     // A file whose name is taken in the target folder stays where it is.
-    for (const QString& entry : entries)
-        (void)MoveFileNoReplace(source + entry, target + entry, m_moveSteps);
+    TransferProgress progress(m_state.Caption, QString::fromUtf8(texts::Moving), entries.size(),
+                              m_progressDelay);
+    for (qsizetype i = 0; i < entries.size() && progress.Next(i, entries[i]); ++i)
+        (void)MoveFileNoReplace(source + entries[i], target + entries[i], m_moveSteps);
     m_form.PaneEventSet().ResetTagArea();
     m_form.PaneSet().RefreshPane(1);
     m_form.PaneSet().RefreshPane(2);

@@ -34,6 +34,8 @@ public:
     [[nodiscard]] NewOrdner* NewFolderDialog() const { return m_newOrdner.get(); }
     // The steps of a move; tests put failures in.
     void SetMoveSteps(MoveSteps steps) { m_moveSteps = std::move(steps); }
+    // How long a copy or move runs before its progress window shows.
+    void SetProgressDelay(int milliseconds) { m_progressDelay = milliseconds; }
 
 private:
     [[nodiscard]] int ActivePane() const;
@@ -54,6 +56,7 @@ private:
     frmDeck& m_form;
     AppState& m_state;
     MoveSteps m_moveSteps;
+    int m_progressDelay = 1000;
     std::unique_ptr<NewOrdner> m_newOrdner;
 };
 

@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QProgressDialog>
 #include <QSignalBlocker>
 #include <QTest>
 #include <cstdlib>
@@ -222,6 +223,39 @@ TEST_F(FileOperations, ThePlayingFileIsMovedOnlyAfterThePlayerThreadHasEnded) {
     Idle(200);
     EXPECT_EQ(threadEnds, 1) << "no thread end after the move";
     EXPECT_EQ(m_audio.CapturedBytes(), heard);
+    Close(form);
+}
+
+TEST_F(FileOperations, ALongMoveShowsItsProgressAndAfterCancellingStopsBeforeTheNextFile) {
+    const QString left = MakeFolder("left");
+    const QString right = MakeFolder("right");
+    for (const char* name : {"a.mp3", "b.mp3", "c.mp3"}) WriteFile(left + name, name);
+    auto form = StartWith(left, right, 1, {.Move = false});
+    form->FileOperationSet().SetProgressDelay(0);
+    QString shown;
+    QString title;
+    files::MoveSteps steps;
+    steps.Rename = [&](const QString& from, const QString& to) {
+        if (from.endsWith("b.mp3")) {
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                auto* progress = qobject_cast<QProgressDialog*>(window);
+                if (progress == nullptr || !progress->isVisible()) continue;
+                shown = progress->labelText();
+                title = progress->windowTitle();
+                progress->cancel();
+            }
+        }
+        return RenameNoReplace(from, to);
+    };
+    form->FileOperationSet().SetMoveSteps(steps);
+    Mark(*form->List1, {"a.mp3", "b.mp3", "c.mp3"});
+    form->Command6->click();
+    EXPECT_EQ(shown, "Bewege 2 von 3: b.mp3");
+    EXPECT_EQ(title, m_state.Caption);
+    EXPECT_EQ(FolderContents(right), QStringList({"a.mp3", "b.mp3"})) << "the current file ends";
+    EXPECT_EQ(FolderContents(left), QStringList{"c.mp3"});
+    EXPECT_EQ(Entries(*form->List1), QStringList{"c.mp3"});
+    EXPECT_EQ(Entries(*form->List2), QStringList({"a.mp3", "b.mp3"}));
     Close(form);
 }
 
