@@ -61,7 +61,7 @@ bool DragDrop::Moved(int pane, QMouseEvent& event) {
     return true;
 }
 
-bool DragDrop::Released(int pane, QMouseEvent& event) {
+bool DragDrop::Released(int pane) {
     const int heldRow = std::exchange(m_heldRow, -1);
     m_pressPane = 0;
     if (m_state.DragDropActive) List(pane == 2 ? 1 : 2)->viewport()->unsetCursor();
@@ -69,7 +69,6 @@ bool DragDrop::Released(int pane, QMouseEvent& event) {
     // A plain click on a marked entry: now it alone is marked.
     QListWidget* list = List(pane);
     list->setCurrentRow(heldRow, QItemSelectionModel::ClearAndSelect);
-    (void)event;
     return true;
 }
 
@@ -131,7 +130,7 @@ bool DragDrop::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseMove:
             return Moved(pane, *static_cast<QMouseEvent*>(event));
         case QEvent::MouseButtonRelease:
-            return Released(pane, *static_cast<QMouseEvent*>(event));
+            return Released(pane);
         case QEvent::DragEnter:
         case QEvent::DragMove: {
             auto& drag = *static_cast<QDropEvent*>(event);

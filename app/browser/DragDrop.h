@@ -45,7 +45,7 @@ private:
     [[nodiscard]] QListWidget* List(int pane) const;
     bool Press(int pane, QMouseEvent& event);
     bool Moved(int pane, QMouseEvent& event);
-    bool Released(int pane, QMouseEvent& event);
+    bool Released(int pane);
     void StartDrag(int pane);
     // The pane a drag over `pane`'s list comes from, when a drop there would act; else 0.
     [[nodiscard]] int DropSource(int pane, const QDropEvent& event) const;

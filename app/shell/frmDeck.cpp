@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 
+#include "app/files/NewOrdner.h"
 #include "app/shell/ApplySettings.h"
 #include "app/shell/Options.h"
 #include "app/shell/Pictures.h"
@@ -326,6 +327,7 @@ void frmDeck::closeEvent(QCloseEvent* event) {
         m_closed = true;
         Shutdown(*this, m_state);
         if (m_options) m_options->close();
+        if (files::NewOrdner* dialog = m_fileOperations->NewFolderDialog()) dialog->close();
     }
     event->accept();
 }
