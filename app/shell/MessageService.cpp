@@ -14,6 +14,8 @@ MessageService& Current() {
 
 QMessageBox::Icon IconOf(MessageKind kind) {
     switch (kind) {
+        case MessageKind::Plain:
+            return QMessageBox::NoIcon;
         case MessageKind::Information:
             return QMessageBox::Information;
         case MessageKind::Exclamation:

@@ -8,7 +8,7 @@
 
 namespace trackdeck {
 
-enum class MessageKind { Information = 1, Exclamation = 2, Critical = 3, Question = 4 };
+enum class MessageKind { Plain = 0, Information = 1, Exclamation = 2, Critical = 3, Question = 4 };
 enum class Answer { Yes, No, Ok, Cancel };
 
 struct MessageService {

@@ -9,6 +9,7 @@
 #include "app/batch/BatchDecoder.h"
 #include "app/names/NamesFromTags.h"
 #include "app/names/TagsFromNames.h"
+#include "app/files/NewOrdner.h"
 #include "app/shell/ApplySettings.h"
 #include "app/shell/Options.h"
 #include "app/shell/Pictures.h"
@@ -88,12 +89,17 @@ frmDeck::frmDeck(AppState& state, QWidget* parent) : QMainWindow(parent), m_stat
     m_player = new player::PlayerPanel(*this, state);
     m_paneEvents = new browser::PaneEvents(*this, state, *m_player);
     m_tagEditing = new tags::TagEditing(*this, state, *m_paneEvents);
+    m_fileOperations = new files::FileOperations(*this, state);
+    m_dragDrop = new browser::DragDrop(*this, state, *m_fileOperations);
+    ConnectFileOperations();
     ConnectSearchAndPathList();
     ConnectTagTools();
 }
 
 frmDeck::~frmDeck() {
     // Their event filters watch the panes' widgets, which must not outlive them.
+    delete m_dragDrop;
+    delete m_fileOperations;
     delete m_tagEditing;
     delete m_paneEvents;
     delete m_player;
@@ -279,6 +285,23 @@ void frmDeck::CreateMenus() {
     Verzeichnis->addAction("Pfad-Liste zeigen");
 }
 
+void frmDeck::ConnectFileOperations() {
+    files::FileOperations* operations = m_fileOperations;
+    using Operations = files::FileOperations;
+    connect(Command5, &QPushButton::clicked, operations, &Operations::Copy);
+    connect(Command6, &QPushButton::clicked, operations, &Operations::Move);
+    connect(Command7, &QPushButton::clicked, operations, &Operations::NewFolder);
+    connect(Command8, &QPushButton::clicked, operations, &Operations::Delete);
+    for (QAction* item : Menu->actions()) {
+        if (item->text() == "Kopieren")
+            connect(item, &QAction::triggered, operations, &Operations::Copy);
+        else if (item->text() == "Umbewegen")
+            connect(item, &QAction::triggered, operations, &Operations::Move);
+        else if (item->text() == "Löschen")
+            connect(item, &QAction::triggered, operations, &Operations::Delete);
+    }
+}
+
 void frmDeck::ApplyLooks() {
     centralWidget()->setStyleSheet(
         "#ClientArea { background: #24272b; }"
@@ -376,6 +399,7 @@ void frmDeck::closeEvent(QCloseEvent* event) {
         // Closing the search window also stops a search that is still walking.
         if (m_search) m_search->close();
         if (m_pathList) m_pathList->close();
+        if (files::NewOrdner* dialog = m_fileOperations->NewFolderDialog()) dialog->close();
     }
     event->accept();
 }

@@ -13,9 +13,11 @@
 #include <array>
 #include <memory>
 
+#include "app/browser/DragDrop.h"
 #include "app/browser/PaneEvents.h"
 #include "app/browser/PaneWidgets.h"
 #include "app/browser/Panes.h"
+#include "app/files/FileOperations.h"
 #include "app/player/PlayerPanel.h"
 #include "app/shell/AppState.h"
 #include "app/shell/AurionControl.h"
@@ -71,6 +73,8 @@ public:
     [[nodiscard]] names::TagsFromNames& TagsFromNameSet() { return *m_tagsFromNames; }
     [[nodiscard]] names::NamesFromTags& NamesFromTagSet() { return *m_namesFromTags; }
     [[nodiscard]] batch::BatchDecoder& Decoder() { return *m_decoder; }
+    [[nodiscard]] files::FileOperations& FileOperationSet() { return *m_fileOperations; }
+    [[nodiscard]] browser::DragDrop& DragDropSet() { return *m_dragDrop; }
 
     // Pane A
     QLabel* Label3;
@@ -152,6 +156,7 @@ private:
     void CreatePlayerPanel();
     void CreateButtons();
     void CreateMenus();
+    void ConnectFileOperations();
     void ApplyLooks();
     void ConnectSearchAndPathList();
     void ConnectTagTools();
@@ -161,9 +166,11 @@ private:
     std::unique_ptr<Options> m_options;
     std::unique_ptr<search::Such> m_search;
     std::unique_ptr<pathlist::VerzListe> m_pathList;
-    player::PlayerPanel* m_player = nullptr;      // owned by the form as its child
-    browser::PaneEvents* m_paneEvents = nullptr;  // owned by the form as its child
-    tags::TagEditing* m_tagEditing = nullptr;     // owned by the form as its child
+    player::PlayerPanel* m_player = nullptr;            // owned by the form as its child
+    browser::PaneEvents* m_paneEvents = nullptr;        // owned by the form as its child
+    tags::TagEditing* m_tagEditing = nullptr;           // owned by the form as its child
+    files::FileOperations* m_fileOperations = nullptr;  // owned by the form as its child
+    browser::DragDrop* m_dragDrop = nullptr;            // owned by the form as its child
 
     // The tag tools, owned by the form as its children.
     names::TagsFromNames* m_tagsFromNames = nullptr;

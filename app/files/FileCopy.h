@@ -1,0 +1,23 @@
+// Copying one file. The copy is written under a temporary name in the target's
+// folder and only then given its name, so a copy that fails part-way (a full disk,
+// an unreadable source) never leaves a truncated file under the target's name and
+// never spoils a file that was there before.
+#pragma once
+
+#include <QString>
+
+namespace trackdeck::files {
+
+enum class CopyResult {
+    Copied,
+    TargetExists,  // only where the copy must not replace
+    Failed,        // nothing new is left behind
+};
+
+// Copies `from` to `to`, replacing a file of that name: the copy operation's rule.
+[[nodiscard]] bool CopyFileReplacing(const QString& from, const QString& to);
+// Copies `from` to `to` unless something of the name `to` exists: the copy step of
+// a move to another file system.
+[[nodiscard]] CopyResult CopyFileNoReplace(const QString& from, const QString& to);
+
+}  // namespace trackdeck::files
