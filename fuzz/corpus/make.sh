@@ -41,14 +41,14 @@ def write(folder, name, data):
     with open(os.path.join(here, folder, name), "wb") as f:
         f.write(data)
 # Layer I, MPEG-1 44.1 kHz: 32 kbit/s mono (32-byte frames) and 448 kbit/s stereo
-# with checksums, bodies of random bits (random allocations and samples).
+# with checksums (484-byte frames), bodies of random bits (random allocations and samples).
 def layer1(header, size, count):
     out = b""
     for _ in range(count):
         out += header + bytes(rng.randrange(256) for _ in range(size - 4))
     return out
 write("DecodeStreamFuzzer", "l1-mono.mp1", layer1(b"\xff\xff\x10\xc0", 32, 6))
-write("DecodeStreamFuzzer", "l1-stereo-crc.mp1", layer1(b"\xff\xfe\xe0\x00", 416, 3))
+write("DecodeStreamFuzzer", "l1-stereo-crc.mp1", layer1(b"\xff\xfe\xe0\x00", 484, 3))
 write("DecodeStreamFuzzer", "junk.bin", bytes(rng.randrange(256) for _ in range(700)))
 write("DecodeStreamFuzzer", "tag-only.mp3", b"TAG" + b"Title".ljust(125, b"\0"))
 write("DecodeStreamFuzzer", "empty.mp3", b"")
