@@ -16,7 +16,8 @@ sox -n -r 22050 -b 16 -c 1 m22.wav synth 0.15 sine 300
 sox -n -r 8000 -b 16 -c 1 m8.wav synth 0.3 sine 300
 
 decode="$here/DecodeStreamFuzzer"
-rm -rf "$decode" "$here/VbrHeaderFuzzer" "$here/TagFileFuzzer" "$here/SeekRangeFuzzer"
+# The named seeds are remade; the inputs named by their hash came from fuzzing
+# sessions (libFuzzer's -merge=1 into these folders) and stay.
 mkdir -p "$decode" "$here/VbrHeaderFuzzer" "$here/TagFileFuzzer" "$here/SeekRangeFuzzer"
 lame -S --cbr -b 128 s44.wav "$decode/l3-cbr-stereo.mp3"
 lame -S -V2 -m j s44.wav "$decode/l3-vbr-joint.mp3"
