@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QFile>
 
 #include "app/files/RenameNoReplace.h"
@@ -12,7 +13,7 @@ TEST_F(RenameNoReplaceTest, RenamesButNeverReplacesAFileOrFolder) {
     const QString folder = MakeFolder("rename");
     WriteFile(folder + "a.mp3", "first");
     WriteFile(folder + "b.mp3", "second");
-    MakeFolder("rename/sub");
+    ASSERT_TRUE(QDir(MakeFolder("rename/sub")).exists());
 
     EXPECT_EQ(RenameNoReplace(folder + "a.mp3", folder + "b.mp3"), RenameResult::TargetExists);
     EXPECT_EQ(RenameNoReplace(folder + "a.mp3", folder + "sub"), RenameResult::TargetExists);
