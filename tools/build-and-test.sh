@@ -2,7 +2,9 @@
 # Builds and runs every test: installs what is missing, then
 #   1. a Release build (build/) with all tests,
 #   2. an AddressSanitizer + UndefinedBehaviorSanitizer build (build-asan/) with all tests,
-#   3. a ThreadSanitizer build (build-tsan/) with the threaded test programs.
+#   3. a ThreadSanitizer build (build-tsan/) with the threaded test programs,
+#   4. the libFuzzer targets built with clang (build-fuzz/), each run once over its
+#      seed corpus (fuzz/corpus/), the decoding target also over the conformance streams.
 # Exits non-zero when anything fails, after printing the summary of every test run.
 #
 #     tools/build-and-test.sh
@@ -114,6 +116,40 @@ configure_and_build build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRACKDECK_TSA
     -DTRACKDECK_BENCH=OFF
 TSAN_OPTIONS="${TSAN_OPTIONS:-halt_on_error=1:second_deadlock_stack=1}" \
     run_tests tsan build-tsan -L 'platform_tests|player_tests|output_tests'
+
+# Not a fuzzing session: every input of the corpora runs once, so a finding that
+# was fixed stays fixed and the targets keep building.
+run_fuzz_targets() {
+    local log="$logs/fuzz.log"
+    local status=0
+    local conformance="$root/../shared/conformance"
+    local target
+    echo
+    echo "== fuzz: each target over its corpus"
+    (
+        for target in DecodeStreamFuzzer SeekRangeFuzzer VbrHeaderFuzzer TagFileFuzzer; do
+            "${runner[@]}" "$root/build-fuzz/bin/$target" -runs=0 "$root/fuzz/corpus/$target" ||
+                exit 1
+        done
+        if compgen -G "$conformance/*.bit" >/dev/null; then
+            "${runner[@]}" "$root/build-fuzz/bin/DecodeStreamFuzzer" "$conformance"/*.bit ||
+                exit 1
+        fi
+    ) >"$log" 2>&1 || status=$?
+    grep -E 'DONE|Executed|ERROR|SUMMARY' "$log" || true
+    if [ "$status" -ne 0 ]; then
+        tail -n 60 "$log"
+        summaries+=("fuzz: FAILED")
+        failed=1
+    else
+        summaries+=("fuzz: every corpus input ran clean")
+    fi
+}
+
+choose_runner -fsanitize=address,undefined
+configure_and_build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_COMPILER=clang++ -DTRACKDECK_FUZZ=ON -DTRACKDECK_TESTS=OFF -DTRACKDECK_BENCH=OFF
+ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}" run_fuzz_targets
 runner=()
 
 echo

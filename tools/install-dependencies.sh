@@ -4,7 +4,7 @@
 set -euo pipefail
 
 trackdeck_packages=(cmake g++ ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-    libasound2-dev qt6-base-dev fonts-dejavu-core)
+    libasound2-dev qt6-base-dev fonts-dejavu-core clang libclang-rt-14-dev)
 
 install_missing_packages() {
     local missing=()

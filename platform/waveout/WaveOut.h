@@ -77,7 +77,7 @@ constexpr uint32_t Prepared = 0x00000002;  // between prepare and unprepare
 constexpr uint32_t InQueue = 0x00000010;   // written and not yet done
 }  // namespace WaveHeaderFlags
 
-struct WaveOutDevice;
+class WaveOutDevice;
 using WaveOutHandle = WaveOutDevice*;
 
 [[nodiscard]] uint32_t WaveOutGetNumDevs();

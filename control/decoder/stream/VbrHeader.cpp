@@ -144,17 +144,21 @@ private:
         entryBytes > VbriMaxEntryBytes || !reader.Has(tocAt, size_t{entries} * entryBytes)) {
         return result;
     }
-    // The stretches together must lie within the stream.
+    // The stretches together must lie within the stream. A scaled entry is summed
+    // unwrapped: one that does not fit 32 bits cannot be true of the file.
     std::vector<uint32_t> toc(entries);
     uint64_t sum = 0;
     for (size_t i = 0; i < entries; ++i) {
-        toc[i] = reader.Uint(tocAt + i * entryBytes, entryBytes) * std::max(scale, 1u);
-        sum += toc[i];
+        const uint64_t stretch =
+            uint64_t{reader.Uint(tocAt + i * entryBytes, entryBytes)} * std::max(scale, 1u);
+        sum += stretch;
+        if (sum > result.Bytes) {
+            return result;
+        }
+        toc[i] = static_cast<uint32_t>(stretch);  // at most Bytes, a 32-bit field
     }
-    if (sum <= result.Bytes) {
-        result.Toc = std::move(toc);
-        result.FramesPerTocEntry = framesPerEntry;
-    }
+    result.Toc = std::move(toc);
+    result.FramesPerTocEntry = framesPerEntry;
     return result;
 }
 

@@ -163,5 +163,24 @@ TEST(VbrHeader, VbriRecordGivesFramesAndStretchesWithinTheStream) {
     EXPECT_TRUE(header->Toc.empty());
 }
 
+TEST(VbrHeader, VbriStretchesBeyond32BitsAreNotWrappedIntoTheStream) {
+    std::vector<uint8_t> frame(MonoFrameBytes, 0);
+    PutUint(frame, 0, MonoHeader);
+    const size_t at = 36;
+    PutTag(frame, at, "VBRI");
+    PutUint(frame, at + 10, 300'000);    // bytes
+    PutUint(frame, at + 14, 800);        // frames
+    PutUint(frame, at + 18, 2, 2);       // entries
+    PutUint(frame, at + 20, 0x8000, 2);  // scale
+    PutUint(frame, at + 22, 4, 2);       // bytes per entry
+    PutUint(frame, at + 24, 400, 2);     // frames per entry
+    PutUint(frame, at + 26, 0x20000);    // 2^17 * 2^15 = 2^32: 0 when wrapped
+    PutUint(frame, at + 30, 1);          // 32768
+    const auto header = ParseVbrHeader(frame, MonoHeader, FileBytes);
+    ASSERT_TRUE(header);
+    EXPECT_EQ(header->Frames, 800u);
+    EXPECT_TRUE(header->Toc.empty());
+}
+
 }  // namespace
 }  // namespace aurion
