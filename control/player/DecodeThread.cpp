@@ -125,13 +125,14 @@ bool StopFrameReached(const DecodeContext& context) {
 }
 
 // A seek to a stream of fixed frame sizes leaves the target for the next read:
-// load it now, so that the frame decoded next is the one sought.
+// load it now, so that the frame decoded next is the one sought. Other seeks load
+// the frame they land on (a far one through a table of contents near the target).
 bool SeekStream(DecodeContext& context, int32_t target) {
     FrameStream& stream = *context.Stream;
     if (!context.Header->SeekToFrame(stream, target)) {
         return false;
     }
-    if (stream.CurrentFrame() == target) {
+    if (context.Header->SeekLoadsFrame() || stream.CurrentFrame() == target) {
         return true;
     }
     Crc16* crc = nullptr;
