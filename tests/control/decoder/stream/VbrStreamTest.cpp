@@ -6,8 +6,8 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -17,6 +17,7 @@
 
 #include "control/decoder/stream/FrameHeader.h"
 #include "control/decoder/stream/FrameStream.h"
+#include "tests/support/StreamCut.h"
 
 namespace aurion {
 namespace {
@@ -50,35 +51,6 @@ void PutUint32(std::vector<uint8_t>& bytes, size_t at, uint32_t value) {
     for (size_t i = 0; i < 4; ++i) {
         bytes[at + i] = static_cast<uint8_t>(value >> (24 - 8 * i));
     }
-}
-
-// A long file for far seeks: the fixture's header frame, then its audio frames
-// `copies` times over, with the frame count, byte count and table of contents of
-// the header frame made true of the whole (the audio itself is not decoded here).
-struct LongFile {
-    std::vector<uint8_t> Bytes;
-    std::vector<uint64_t> Starts;  // every audio frame's offset
-};
-
-LongFile MakeLongFile(size_t copies) {
-    const std::vector<uint8_t> original = FileBytes(VbrFile);
-    const std::vector<uint64_t> starts = FrameStarts(VbrFile);
-    const size_t audioBytes = original.size() - InfoFrameBytes;
-    LongFile file;
-    file.Bytes.assign(original.begin(), original.begin() + InfoFrameBytes);
-    for (size_t copy = 0; copy < copies; ++copy) {
-        file.Bytes.insert(file.Bytes.end(), original.begin() + InfoFrameBytes, original.end());
-        for (const uint64_t start : starts) file.Starts.push_back(start + copy * audioBytes);
-    }
-    const auto frames = static_cast<uint32_t>(file.Starts.size());
-    const auto bytes = static_cast<uint32_t>(file.Bytes.size());
-    PutUint32(file.Bytes, FramesFieldAt, frames);
-    PutUint32(file.Bytes, BytesFieldAt, bytes);
-    for (size_t p = 0; p < 100; ++p) {
-        const uint64_t start = file.Starts[p * frames / 100];
-        file.Bytes[TocAt + p] = static_cast<uint8_t>(start * 256 / bytes);
-    }
-    return file;
 }
 
 // The index of the frame starting at the stream's loaded frame, or -1.
@@ -167,21 +139,21 @@ TEST(VbrStream, DamagedFrameCountLeavesTheEstimatesAndTheHeaderFrameUncounted) {
 }
 
 TEST(VbrStream, FarSeekStartsFromTheTableAndNumbersTheFrameWhereItLands) {
-    const LongFile long_ = MakeLongFile(40);
-    const TempFile file(long_.Bytes);
+    const test::RepeatedVbrFile repeated = test::RepeatVbrFile(VbrFile, 40);
+    const TempFile file(repeated.Bytes);
     FrameStream stream;
     FrameHeader header;
     stream.Open(file.Path());
     Crc16* crc = nullptr;
     ASSERT_TRUE(header.ReadNext(stream, crc));
-    ASSERT_EQ(header.MaxFrames(), long_.Starts.size());
+    ASSERT_EQ(header.MaxFrames(), repeated.Starts.size());
 
     constexpr int32_t Target = 1300;
     ASSERT_TRUE(header.SeekToFrame(stream, Target));
     // Not read up to: only frame 0 is recorded. The table's 1/256 steps place the
     // frame within a few frames, and the frame loaded is a true frame start.
     EXPECT_EQ(header.FrameOffsets().size(), 1u);
-    const int64_t truth = LoadedFrameIndex(stream, header, long_.Starts);
+    const int64_t truth = LoadedFrameIndex(stream, header, repeated.Starts);
     ASSERT_GE(truth, 0);
     EXPECT_NEAR(stream.CurrentFrame(), Target, 8);
     EXPECT_LE(std::abs(truth - stream.CurrentFrame()), 8);
@@ -193,12 +165,12 @@ TEST(VbrStream, FarSeekStartsFromTheTableAndNumbersTheFrameWhereItLands) {
     // Back to exact numbering: a near seek reads ahead from the recorded frames.
     ASSERT_TRUE(header.SeekToFrame(stream, 500));
     EXPECT_EQ(stream.CurrentFrame(), 500);
-    EXPECT_EQ(LoadedFrameIndex(stream, header, long_.Starts), 500);
+    EXPECT_EQ(LoadedFrameIndex(stream, header, repeated.Starts), 500);
     EXPECT_EQ(header.FrameOffsets().size(), 501u);
 }
 
 TEST(VbrStream, DamagedTablesFallBackAndNeverLeaveTheFile) {
-    const LongFile long_ = MakeLongFile(40);
+    const test::RepeatedVbrFile repeated = test::RepeatVbrFile(VbrFile, 40);
     struct Damage {
         const char* Name;
         std::function<void(std::vector<uint8_t>&)> Apply;
@@ -214,7 +186,7 @@ TEST(VbrStream, DamagedTablesFallBackAndNeverLeaveTheFile) {
     constexpr int32_t Target = 1300;
     for (const Damage& damage : damages) {
         SCOPED_TRACE(damage.Name);
-        std::vector<uint8_t> bytes = long_.Bytes;
+        std::vector<uint8_t> bytes = repeated.Bytes;
         damage.Apply(bytes);
         const TempFile file(bytes);
         FrameStream stream;
@@ -224,7 +196,7 @@ TEST(VbrStream, DamagedTablesFallBackAndNeverLeaveTheFile) {
         ASSERT_TRUE(header.ReadNext(stream, crc));
         ASSERT_TRUE(header.SeekToFrame(stream, Target));
         EXPECT_LE(stream.Position(), stream.FileSize());
-        const int64_t truth = LoadedFrameIndex(stream, header, long_.Starts);
+        const int64_t truth = LoadedFrameIndex(stream, header, repeated.Starts);
         EXPECT_GE(truth, 0);
         if (damage.Exact) {
             EXPECT_EQ(stream.CurrentFrame(), Target);
