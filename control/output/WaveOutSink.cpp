@@ -169,9 +169,13 @@ bool WaveOutSink::Interrupted(bool watchSeek) const {
 
 bool WaveOutSink::WaitUntilPlayed(Buffer& buffer, bool watchSeek) {
     const platform::WaveOutHandle device = m_view.Device.Handle();
-    while (platform::WaveOutUnprepareHeader(device, buffer.Header) == MmResult::StillPlaying) {
+    for (;;) {
+        const uint64_t signals = m_view.Device.Signals();
+        if (platform::WaveOutUnprepareHeader(device, buffer.Header) != MmResult::StillPlaying) {
+            break;
+        }
         if (Interrupted(watchSeek)) return false;
-        std::this_thread::sleep_for(PollInterval);
+        m_view.Device.WaitForSignal(signals);
     }
     buffer.Submitted = false;
     return true;
