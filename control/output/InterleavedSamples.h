@@ -3,8 +3,10 @@
 // and never past the buffer's end, whatever the caller hands over.
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace aurion {
 
@@ -17,11 +19,19 @@ namespace aurion {
     const size_t fitting = position + 2 <= end ? (end - position - 2) / step + 1 : 0;
     const size_t n = count < fitting ? count : fitting;
     uint32_t at = position;  // a local: the byte stores could alias the caller's members
-    for (size_t i = 0; i < n; ++i) {
-        const auto bits = static_cast<uint16_t>(samples[i]);
-        data[at] = static_cast<uint8_t>(bits);
-        data[at + 1] = static_cast<uint8_t>(bits >> 8);
-        at += step;
+    if constexpr (std::endian::native == std::endian::little) {
+        // The sample's own bytes are already in file order: one 16-bit store each.
+        for (size_t i = 0; i < n; ++i) {
+            std::memcpy(data + at, samples + i, sizeof(int16_t));
+            at += step;
+        }
+    } else {
+        for (size_t i = 0; i < n; ++i) {
+            const auto bits = static_cast<uint16_t>(samples[i]);
+            data[at] = static_cast<uint8_t>(bits);
+            data[at + 1] = static_cast<uint8_t>(bits >> 8);
+            at += step;
+        }
     }
     return at;
 }
