@@ -13,7 +13,8 @@ namespace {
 
 using platform::MmResult;
 
-constexpr std::chrono::milliseconds PollInterval{20};
+// The rest the sink takes after closing its device, before the session goes on.
+constexpr std::chrono::milliseconds AfterClose{20};
 constexpr int32_t NormalSpeed = 100;
 // Buffers are allocated with room for the longest speed transform, once per session.
 constexpr uint32_t AllocationFactor = 10;
@@ -123,7 +124,7 @@ WaveOutSink::~WaveOutSink() {
         }
     }
     m_view.Device.Close();
-    std::this_thread::sleep_for(PollInterval);
+    std::this_thread::sleep_for(AfterClose);
 }
 
 void WaveOutSink::ResetPositions() {
