@@ -183,7 +183,8 @@ void DecodeFrames(DecodeContext& context, OutputFailureReport& report) {
     context.Preroll =
         std::make_unique<PrerollSink>(context.Trimmer ? *context.Trimmer : *context.Sink);
     uint32_t layer = header.Layer();
-    int32_t firstHeard = 0;  // frames before it are a seek's preroll
+    int32_t firstHeard = 0;     // frames before it are a seek's preroll
+    bool seekDecoding = false;  // the frame the last seek reported is not decoded yet
     MakeDecoderForLayer(context, layer);
     Crc16* crc = header.FrameCrc();  // of the frame Open has loaded
 
@@ -201,8 +202,8 @@ void DecodeFrames(DecodeContext& context, OutputFailureReport& report) {
         }
 
         // A seek is taken once the frame the last one reported has been decoded: a
-        // seek's preroll runs through first.
-        if (context.SeekRequest && stream.CurrentFrame() >= firstHeard) {
+        // seek's preroll and its first frame run through first.
+        if (context.SeekRequest && !seekDecoding) {
             context.Sink->ClearBuffer();
             const std::optional<int32_t> first = SeekStream(context, context.SeekTarget);
             if (!first) {
@@ -211,6 +212,7 @@ void DecodeFrames(DecodeContext& context, OutputFailureReport& report) {
                 return;
             }
             firstHeard = *first;
+            seekDecoding = true;
             context.SeekRequest = false;
             context.LeftFilter->Reset();
             if (context.RightFilter) {
@@ -249,6 +251,7 @@ void DecodeFrames(DecodeContext& context, OutputFailureReport& report) {
         if (context.Decoder) {
             context.Decoder->DecodeFrame(crc);
         }
+        seekDecoding = seekDecoding && stream.CurrentFrame() < firstHeard;
         if (context.Sink->Failed()) {
             CleanUp(context, false);  // the sink has reported its failure
             return;
