@@ -1,5 +1,6 @@
 #include "control/decoder/TrimmingSink.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace aurion {
@@ -28,6 +29,22 @@ void TrimmingSink::Append(int channel, int16_t sample) {
         m_dropped = true;
     }
     ++next;
+}
+
+void TrimmingSink::AppendBlock(int channel, const int16_t* samples, size_t count) {
+    uint64_t& next = m_next[static_cast<size_t>(channel & 1)];
+    const uint64_t first = next;
+    const uint64_t end = first + count;
+    const uint64_t from = std::max(first, m_keepFrom);
+    const uint64_t to = std::min(end, m_keepTo);
+    if (from < to) {
+        m_target.AppendBlock(channel, samples + (from - first), static_cast<size_t>(to - from));
+        m_kept = true;
+    }
+    if (count != 0 && (from >= to || from > first || to < end)) {
+        m_dropped = true;
+    }
+    next = end;
 }
 
 void TrimmingSink::WriteBuffer() {

@@ -21,6 +21,8 @@ public:
     void StartFrame(int32_t frame);
 
     void Append(int channel, int16_t sample) override;
+    // The block's kept part goes on as one block.
+    void AppendBlock(int channel, const int16_t* samples, size_t count) override;
     void WriteBuffer() override;
     void ClearBuffer() override { m_target.ClearBuffer(); }
     void Abort() override { m_target.Abort(); }

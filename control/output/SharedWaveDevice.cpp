@@ -1,5 +1,7 @@
 #include "control/output/SharedWaveDevice.h"
 
+#include <chrono>
+
 namespace aurion {
 
 using platform::MmResult;
@@ -34,7 +36,7 @@ MmResult SharedWaveDevice::Open(uint32_t device, const platform::WaveFormat& for
     std::lock_guard hold(m_mutex);
     if (m_handle) return MmResult::Error;
     platform::WaveOutHandle handle = nullptr;
-    const MmResult result = platform::WaveOutOpen(handle, device, format);
+    const MmResult result = platform::WaveOutOpen(handle, device, format, [this] { Wake(); });
     if (result != MmResult::NoError) return result;
     m_handle = handle;
     if (m_paused) platform::WaveOutPause(m_handle);
@@ -57,6 +59,24 @@ void SharedWaveDevice::Close() {
     while (platform::WaveOutClose(handle) == MmResult::StillPlaying) {
         platform::WaveOutReset(handle);
     }
+}
+
+uint64_t SharedWaveDevice::Signals() const {
+    std::lock_guard hold(m_signalMutex);
+    return m_signals;
+}
+
+// A safety net only: every way a wait can end is signalled.
+void SharedWaveDevice::WaitForSignal(uint64_t seen) {
+    constexpr auto Longest = std::chrono::milliseconds(500);
+    std::unique_lock hold(m_signalMutex);
+    m_signalled.wait_for(hold, Longest, [&] { return m_signals != seen; });
+}
+
+void SharedWaveDevice::Wake() {
+    std::lock_guard hold(m_signalMutex);
+    ++m_signals;
+    m_signalled.notify_all();
 }
 
 }  // namespace aurion

@@ -3,8 +3,13 @@
 // reads and sets its volume. The host's calls and the sink's opening and closing
 // are serialised here, so the host never reaches a device the sink has closed, and
 // a pause made before the device is open takes effect the moment it opens.
+//
+// The sink waits here for its buffers instead of polling the device: every buffer
+// the device finishes, and every Wake from the host's thread (after a stop or seek
+// request), counts as a signal that ends a wait.
 #pragma once
 
+#include <condition_variable>
 #include <cstdint>
 #include <mutex>
 
@@ -33,10 +38,23 @@ public:
     // Closes the device, resetting it first should buffers still be queued.
     void Close();
 
+    // The signals so far. Read it before looking at what is waited for, then wait
+    // with it: a signal in between ends the wait at once.
+    [[nodiscard]] uint64_t Signals() const;
+    // Blocks until there has been a signal since `seen` was read.
+    void WaitForSignal(uint64_t seen);
+    // Any thread: ends the sink's wait, so that it looks at the session's requests.
+    void Wake();
+
 private:
     mutable std::mutex m_mutex;
     platform::WaveOutHandle m_handle = nullptr;
     bool m_paused = false;
+
+    // Apart from m_mutex: the device signals with its own lock held.
+    mutable std::mutex m_signalMutex;
+    std::condition_variable m_signalled;
+    uint64_t m_signals = 0;
 };
 
 }  // namespace aurion

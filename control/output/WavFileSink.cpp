@@ -4,6 +4,8 @@
 #include <array>
 #include <cstring>
 
+#include "control/output/InterleavedSamples.h"
+
 namespace aurion {
 
 namespace {
@@ -116,39 +118,15 @@ void WavFileSink::ResetPositions() {
     }
 }
 
-void WavFileSink::Append(int channel, int16_t sample) {
-    if (channel < 0 || channel >= m_channels) {
-        return;
-    }
-    uint32_t& position = m_position[static_cast<size_t>(channel)];
-    if (position + 2 > m_frameBytes) {
-        return;  // more samples than a frame holds: never past the frame buffer
-    }
-    const auto bits = static_cast<uint16_t>(sample);
-    m_frame[position] = static_cast<uint8_t>(bits);
-    m_frame[position + 1] = static_cast<uint8_t>(bits >> 8);
-    position += static_cast<uint32_t>(m_channels) * 2;
-}
+void WavFileSink::Append(int channel, int16_t sample) { AppendBlock(channel, &sample, 1); }
 
 void WavFileSink::AppendBlock(int channel, const int16_t* samples, size_t count) {
     if (channel < 0 || channel >= m_channels) {
         return;
     }
     uint32_t& position = m_position[static_cast<size_t>(channel)];
-    uint8_t* frame = m_frame.data();
-    const auto step = static_cast<uint32_t>(m_channels) * 2;
-    // As many as fit before the buffer's end, checked once for the block.
-    const size_t fitting =
-        position + 2 <= m_frameBytes ? (m_frameBytes - position - 2) / step + 1 : 0;
-    const size_t n = count < fitting ? count : fitting;
-    uint32_t at = position;  // a local: the byte stores could alias a member
-    for (size_t i = 0; i < n; ++i) {
-        const auto bits = static_cast<uint16_t>(samples[i]);
-        frame[at] = static_cast<uint8_t>(bits);
-        frame[at + 1] = static_cast<uint8_t>(bits >> 8);
-        at += step;
-    }
-    position = at;
+    position = StoreInterleaved(m_frame.data(), m_frameBytes, position,
+                                static_cast<uint32_t>(m_channels) * 2, samples, count);
 }
 
 void WavFileSink::WriteBuffer() { WriteBytes(m_frame.size()); }

@@ -5,13 +5,16 @@
 #include <cstring>
 #include <thread>
 
+#include "control/output/InterleavedSamples.h"
+
 namespace aurion {
 
 namespace {
 
 using platform::MmResult;
 
-constexpr std::chrono::milliseconds PollInterval{20};
+// The rest the sink takes after closing its device, before the session goes on.
+constexpr std::chrono::milliseconds AfterClose{20};
 constexpr int32_t NormalSpeed = 100;
 // Buffers are allocated with room for the longest speed transform, once per session.
 constexpr uint32_t AllocationFactor = 10;
@@ -121,43 +124,23 @@ WaveOutSink::~WaveOutSink() {
         }
     }
     m_view.Device.Close();
-    std::this_thread::sleep_for(PollInterval);
+    std::this_thread::sleep_for(AfterClose);
 }
 
 void WaveOutSink::ResetPositions() {
     for (size_t c = 0; c < m_position.size(); ++c) m_position[c] = static_cast<uint32_t>(2 * c);
 }
 
-void WaveOutSink::Append(int channel, int16_t sample) {
+void WaveOutSink::Append(int channel, int16_t sample) { AppendBlock(channel, &sample, 1); }
+
+void WaveOutSink::AppendBlock(int channel, const int16_t* samples, size_t count) {
     // A buffer still queued after a stop or seek is not written until the worker
     // has reset the device.
     if (!m_open || channel < 0 || channel >= m_channels || m_ring[2]->Submitted) return;
     uint32_t& position = m_position[static_cast<size_t>(channel)];
-    if (position + 2 > m_nominalBytes) return;  // never past the buffer's 32 frames
-    uint8_t* out = m_ring[2]->Data.data() + position;
-    const auto bits = static_cast<uint16_t>(sample);
-    out[0] = static_cast<uint8_t>(bits);
-    out[1] = static_cast<uint8_t>(bits >> 8);
-    position += static_cast<uint32_t>(m_channels) * 2;
-}
-
-void WaveOutSink::AppendBlock(int channel, const int16_t* samples, size_t count) {
-    if (!m_open || channel < 0 || channel >= m_channels || m_ring[2]->Submitted) return;
-    uint32_t& position = m_position[static_cast<size_t>(channel)];
-    uint8_t* data = m_ring[2]->Data.data();
-    const auto step = static_cast<uint32_t>(m_channels) * 2;
-    // As many as fit before the buffer's end, checked once for the block.
-    const size_t fitting =
-        position + 2 <= m_nominalBytes ? (m_nominalBytes - position - 2) / step + 1 : 0;
-    const size_t n = count < fitting ? count : fitting;
-    uint32_t at = position;  // a local: the byte stores could alias a member
-    for (size_t i = 0; i < n; ++i) {
-        const auto bits = static_cast<uint16_t>(samples[i]);
-        data[at] = static_cast<uint8_t>(bits);
-        data[at + 1] = static_cast<uint8_t>(bits >> 8);
-        at += step;
-    }
-    position = at;
+    // Never past the buffer's 32 frames.
+    position = StoreInterleaved(m_ring[2]->Data.data(), m_nominalBytes, position,
+                                static_cast<uint32_t>(m_channels) * 2, samples, count);
 }
 
 void WaveOutSink::Rotate() {
@@ -187,9 +170,13 @@ bool WaveOutSink::Interrupted(bool watchSeek) const {
 
 bool WaveOutSink::WaitUntilPlayed(Buffer& buffer, bool watchSeek) {
     const platform::WaveOutHandle device = m_view.Device.Handle();
-    while (platform::WaveOutUnprepareHeader(device, buffer.Header) == MmResult::StillPlaying) {
+    for (;;) {
+        const uint64_t signals = m_view.Device.Signals();
+        if (platform::WaveOutUnprepareHeader(device, buffer.Header) != MmResult::StillPlaying) {
+            break;
+        }
         if (Interrupted(watchSeek)) return false;
-        std::this_thread::sleep_for(PollInterval);
+        m_view.Device.WaitForSignal(signals);
     }
     buffer.Submitted = false;
     return true;

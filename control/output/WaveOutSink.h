@@ -1,12 +1,13 @@
 // The sink that plays a session's PCM through a wave-output device. It collects 32
 // frames per buffer in a ring of three, starts the device only once two buffers are
 // full, and then paces the decoding thread: before it refills the oldest buffer it
-// waits, polling every 20 ms, until the device has played it. A changed speed
+// waits until the device has played it (woken by the device, SharedWaveDevice). A changed speed
 // shortens (drops sample pairs) or lengthens (repeats them) each buffer before it
 // is handed over; the speed is read at every 32nd frame.
 //
-// The waits watch the session's stop and seek requests, so a Stop or a seek is
-// acted on at once instead of after the playing buffer. At the end of the stream
+// The waits watch the session's stop and seek requests (whoever sets one wakes the
+// device's waiter), so a Stop or a seek is acted on at once instead of after the
+// playing buffer. At the end of the stream
 // the held-back and partly filled buffers are played out (the last one padded with
 // silence) and waited for; after Abort they are dropped instead.
 #pragma once
@@ -70,8 +71,8 @@ private:
 
     void Rotate();
     void Submit(Buffer& buffer, bool transform);
-    // Waits, every 20 ms, until the device has played the buffer. With a stop or seek
-    // request (stop only, when `watchSeek` is false) it gives up and returns false.
+    // Waits until the device has played the buffer. With a stop or seek request
+    // (stop only, when `watchSeek` is false) it gives up and returns false.
     bool WaitUntilPlayed(Buffer& buffer, bool watchSeek);
     [[nodiscard]] bool Interrupted(bool watchSeek) const;
     void ResetPositions();

@@ -1,6 +1,7 @@
 #include "control/player/DecodeContext.h"
 
 #include "control/decoder/FrameDecoder.h"
+#include "control/decoder/PrerollSink.h"
 #include "control/decoder/TrimmingSink.h"
 #include "control/decoder/stream/FrameHeader.h"
 #include "control/decoder/stream/FrameStream.h"
@@ -14,6 +15,7 @@ DecodeContext::DecodeContext(std::string lockName, std::string pauseGateName)
 DecodeContext::~DecodeContext() {
     // The decoder refers to the filters, the sink and the stream: it goes first.
     Decoder.reset();
+    Preroll.reset();
     Trimmer.reset();
     Sink.reset();
     RightFilter.reset();

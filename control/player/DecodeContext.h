@@ -22,6 +22,7 @@ class FrameHeader;
 class PolyphaseFilter;
 class FrameDecoder;
 class TrimmingSink;
+class PrerollSink;
 class SharedWaveDevice;
 
 enum class OutputKind : int { WaveDevice = 0, WavFile = 2 };
@@ -49,6 +50,8 @@ struct DecodeContext {
     std::unique_ptr<SampleSink> Sink;
     // Between the decoder and the sink when the file's encoder gap is dropped.
     std::unique_ptr<TrimmingSink> Trimmer;
+    // Between the decoder and the rest: drops the frames a seek decodes before its target.
+    std::unique_ptr<PrerollSink> Preroll;
     std::unique_ptr<FrameDecoder> Decoder;  // for the layer of the frames being decoded
 
     // Made by Open.

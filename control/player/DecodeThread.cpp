@@ -1,8 +1,10 @@
 #include "control/player/DecodeThread.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "control/decoder/FrameDecoder.h"
+#include "control/decoder/PrerollSink.h"
 #include "control/decoder/TrimmingSink.h"
 #include "control/decoder/stream/FrameHeader.h"
 #include "control/decoder/stream/FrameStream.h"
@@ -73,6 +75,7 @@ void CleanUp(DecodeContext& context, bool abort) {
     }
     // The decoder refers to the sink and the filters: it goes first.
     context.Decoder.reset();
+    context.Preroll.reset();
     context.Trimmer.reset();
     context.Sink.reset();
     context.RightFilter.reset();
@@ -82,10 +85,9 @@ void CleanUp(DecodeContext& context, bool abort) {
 // The decoder for the layer of the frame loaded last, replacing the one before.
 void MakeDecoderForLayer(DecodeContext& context, uint32_t layer) {
     context.Decoder.reset();
-    SampleSink& sink = context.Trimmer ? *context.Trimmer : *context.Sink;
     context.Decoder = MakeFrameDecoder(
         layer, FrameDecoderParts{*context.Stream, *context.Header, *context.LeftFilter,
-                                 context.RightFilter.get(), sink, context.Channels});
+                                 context.RightFilter.get(), *context.Preroll, context.Channels});
 }
 
 // A WAV file gets exactly the signal the encoder was given when the file records
@@ -125,17 +127,29 @@ bool StopFrameReached(const DecodeContext& context) {
 }
 
 // A seek to a stream of fixed frame sizes leaves the target for the next read:
-// load it now, so that the frame decoded next is the one sought.
-bool SeekStream(DecodeContext& context, int32_t target) {
+// load it now, so that the frame decoded next is the one sought. Other seeks load
+// the frame they land on (a far one through a table of contents near the target).
+bool LoadFrame(DecodeContext& context, int32_t target) {
     FrameStream& stream = *context.Stream;
     if (!context.Header->SeekToFrame(stream, target)) {
         return false;
     }
-    if (stream.CurrentFrame() == target) {
+    if (context.Header->SeekLoadsFrame() || stream.CurrentFrame() == target) {
         return true;
     }
     Crc16* crc = nullptr;
     return context.Header->ReadNext(stream, crc) && stream.CurrentFrame() == target;
+}
+
+// Loads the frame the decoding of a seek starts with: a few frames before the
+// target (PrerollSink), or the target itself at the stream's start. Returns the
+// first frame to be heard: the target, or where a far seek landed beyond it.
+std::optional<int32_t> SeekStream(DecodeContext& context, int32_t target) {
+    const int32_t preroll = PrerollSink::FramesFor(context.Header->Layer());
+    if (!LoadFrame(context, std::max(target - preroll, 0))) {
+        return std::nullopt;
+    }
+    return std::max(target, context.Stream->CurrentFrame());
 }
 
 // Everything but the thread's last message; every way out has cleaned up.
@@ -166,7 +180,11 @@ void DecodeFrames(DecodeContext& context, OutputFailureReport& report) {
     }
 
     MakeTrimmer(context);
+    context.Preroll =
+        std::make_unique<PrerollSink>(context.Trimmer ? *context.Trimmer : *context.Sink);
     uint32_t layer = header.Layer();
+    int32_t firstHeard = 0;     // frames before it are a seek's preroll
+    bool seekDecoding = false;  // the frame the last seek reported is not decoded yet
     MakeDecoderForLayer(context, layer);
     Crc16* crc = header.FrameCrc();  // of the frame Open has loaded
 
@@ -175,18 +193,26 @@ void DecodeFrames(DecodeContext& context, OutputFailureReport& report) {
         WaitWhilePaused(context);
 
         if (context.StopRequest || StopFrameReached(context)) {
+            // A range's end is its end of stream: the device sink plays out the
+            // range's last buffers instead of dropping them. A stop drops them.
+            const bool abort = context.StopRequest;
             context.Lock.Release();
-            CleanUp(context, true);
+            CleanUp(context, abort);
             return;
         }
 
-        if (context.SeekRequest) {
+        // A seek is taken once the frame the last one reported has been decoded: a
+        // seek's preroll and its first frame run through first.
+        if (context.SeekRequest && !seekDecoding) {
             context.Sink->ClearBuffer();
-            if (!SeekStream(context, context.SeekTarget)) {
+            const std::optional<int32_t> first = SeekStream(context, context.SeekTarget);
+            if (!first) {
                 context.Lock.Release();
                 CleanUp(context, false);
                 return;
             }
+            firstHeard = *first;
+            seekDecoding = true;
             context.SeekRequest = false;
             context.LeftFilter->Reset();
             if (context.RightFilter) {
@@ -197,20 +223,23 @@ void DecodeFrames(DecodeContext& context, OutputFailureReport& report) {
             }
             crc = header.FrameCrc();
             Post(context, MSG_SEEKDONE);
-            PostActFrame(context, stream.CurrentFrame());
-            if (StopFrameReached(context)) {
+            PostActFrame(context, firstHeard);
+            if (context.StopFrame != 0 && firstHeard >= context.StopFrame) {
                 context.Lock.Release();
                 CleanUp(context, true);
                 return;
             }
         }
 
-        context.CurrentFrame = stream.CurrentFrame();
+        const bool preroll = stream.CurrentFrame() < firstHeard;
+        context.CurrentFrame = std::max(stream.CurrentFrame(), firstHeard);
         const uint16_t cadence = context.NotifyCadence;
-        if (!context.StopRequest && cadence != 0 && context.CurrentFrame % cadence == 0) {
+        if (!context.StopRequest && !preroll && cadence != 0 &&
+            context.CurrentFrame % cadence == 0) {
             PostActFrame(context, context.CurrentFrame);
         }
         context.Lock.Release();
+        context.Preroll->SetDropping(preroll);
 
         if (header.Layer() != layer) {
             layer = header.Layer();
@@ -222,13 +251,14 @@ void DecodeFrames(DecodeContext& context, OutputFailureReport& report) {
         if (context.Decoder) {
             context.Decoder->DecodeFrame(crc);
         }
+        seekDecoding = seekDecoding && stream.CurrentFrame() < firstHeard;
         if (context.Sink->Failed()) {
             CleanUp(context, false);  // the sink has reported its failure
             return;
         }
 
         context.Lock.Wait();
-        context.CurrentFrame = stream.CurrentFrame();
+        context.CurrentFrame = std::max(stream.CurrentFrame(), firstHeard);
         context.Lock.Release();
 
         if (!header.ReadNext(stream, crc)) {

@@ -85,6 +85,7 @@ void PlaybackSession::RequestStop() {
         LockHold hold(m_context->Lock);
         m_context->StopRequest = true;
     }
+    m_device.Wake();
     ReleasePause(false);
 }
 
@@ -92,6 +93,7 @@ void PlaybackSession::RequestSeek(int32_t target) {
     LockHold hold(m_context->Lock);
     m_context->SeekRequest = true;
     m_context->SeekTarget = target;
+    m_device.Wake();
 }
 
 void PlaybackSession::RequestRange(int32_t from, int32_t to) {
@@ -99,6 +101,7 @@ void PlaybackSession::RequestRange(int32_t from, int32_t to) {
     m_context->SeekRequest = true;
     m_context->SeekTarget = from;
     m_context->StopFrame = to;
+    m_device.Wake();
 }
 
 void PlaybackSession::SetNotifyCadence(uint16_t cadence) {

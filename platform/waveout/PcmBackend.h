@@ -24,6 +24,9 @@ public:
     virtual void Resume() = 0;
     // Discards everything taken and not yet played.
     virtual void Drop() = 0;
+    // How many periods a second the playback thread hands to Write: short periods
+    // let a device that cannot be interrupted pause and reset quickly.
+    [[nodiscard]] virtual uint32_t PeriodsPerSecond() const { return 100; }
     // Makes a blocked Write, and every later one, return Interrupted until ClearInterrupt.
     virtual void Interrupt() = 0;
     virtual void ClearInterrupt() = 0;

@@ -72,7 +72,8 @@ void SetWaveOutOpenFailureHook(std::function<bool(uint32_t device)> hook) {
     g_openFailure = std::move(hook);
 }
 
-MmResult WaveOutOpen(WaveOutHandle& handle, uint32_t device, const WaveFormat& format) {
+MmResult WaveOutOpen(WaveOutHandle& handle, uint32_t device, const WaveFormat& format,
+                     WaveOutDoneCallback onDone) {
     if (OpenFails(device)) return MmResult::Error;
     const std::optional<DeviceEntry> entry = FindDevice(device);
     if (!entry) return MmResult::BadDeviceId;
@@ -82,7 +83,8 @@ MmResult WaveOutOpen(WaveOutHandle& handle, uint32_t device, const WaveFormat& f
     if (!backend) return error;
     std::shared_ptr<WaveOutDevice> opened;
     try {
-        opened = std::make_shared<WaveOutDevice>(std::move(backend), format, entry->Volume);
+        opened = std::make_shared<WaveOutDevice>(std::move(backend), format, entry->Volume,
+                                                 std::move(onDone));
     } catch (const std::exception&) {
         return MmResult::NoMemory;  // no memory or no playback thread to be had
     }

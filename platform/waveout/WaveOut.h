@@ -83,8 +83,17 @@ using WaveOutHandle = WaveOutDevice*;
 [[nodiscard]] uint32_t WaveOutGetNumDevs();
 MmResult WaveOutGetDevCaps(uint32_t device, WaveOutCaps& caps);
 
-// Opens the device for the format; `handle` is set only on success.
-MmResult WaveOutOpen(WaveOutHandle& handle, uint32_t device, const WaveFormat& format);
+// Told whenever written buffers have become done (played, or returned by a Reset),
+// in the manner of an open's callback event: on the device's playback thread, or on
+// the thread that resets. It must not call the wave-out functions and must not
+// block; it is meant to wake a thread that waits for its buffers, so that the
+// waiter need not poll WaveOutUnprepareHeader.
+using WaveOutDoneCallback = std::function<void()>;
+
+// Opens the device for the format; `handle` is set only on success. `onDone`, when
+// given, is told of done buffers until the device is closed.
+MmResult WaveOutOpen(WaveOutHandle& handle, uint32_t device, const WaveFormat& format,
+                     WaveOutDoneCallback onDone = {});
 // StillPlaying while written buffers are not done; the handle then stays open.
 MmResult WaveOutClose(WaveOutHandle handle);
 

@@ -10,19 +10,20 @@ namespace platform {
 
 namespace {
 
-constexpr uint32_t PeriodsPerSecond = 100;  // 10 ms periods
 // How often the playback thread asks a backend that holds buffered audio what it has played.
 constexpr auto PlayedPollInterval = std::chrono::milliseconds(5);
 
 }  // namespace
 
 WaveOutDevice::WaveOutDevice(std::unique_ptr<PcmBackend> backend, const WaveFormat& format,
-                             std::shared_ptr<std::atomic<uint32_t>> volume)
+                             std::shared_ptr<std::atomic<uint32_t>> volume,
+                             std::function<void()> onDone)
     : m_backend(std::move(backend)),
       m_channels(format.Channels),
-      m_periodBytes(std::max<uint32_t>(1, format.SamplesPerSec / PeriodsPerSecond) *
+      m_periodBytes(std::max<uint32_t>(1, format.SamplesPerSec / m_backend->PeriodsPerSecond()) *
                     format.BlockAlign),
-      m_volume(std::move(volume)) {
+      m_volume(std::move(volume)),
+      m_onDone(std::move(onDone)) {
     m_thread = std::thread([this] { Play(); });
 }
 
@@ -96,6 +97,7 @@ MmResult WaveOutDevice::Reset() {
         buffer.Header->Flags =
             (buffer.Header->Flags & ~WaveHeaderFlags::InQueue) | WaveHeaderFlags::Done;
     }
+    const bool returned = !m_queue.empty();
     m_queue.clear();
     m_feedIndex = 0;
     m_feedOffset = 0;
@@ -103,6 +105,7 @@ MmResult WaveOutDevice::Reset() {
     ++m_resets;
     m_backend->Interrupt();
     m_changed.notify_all();
+    if (returned && m_onDone) m_onDone();
     return MmResult::NoError;
 }
 
@@ -184,12 +187,15 @@ void WaveOutDevice::Play() {
 
 void WaveOutDevice::MarkPlayed() {
     const uint64_t played = m_backend->PlayedFrames();
+    bool done = false;
     while (m_feedIndex > 0 && m_queue.front().EndFrame <= played) {
         WaveHeader& header = *m_queue.front().Header;
         header.Flags = (header.Flags & ~WaveHeaderFlags::InQueue) | WaveHeaderFlags::Done;
         m_queue.pop_front();
         --m_feedIndex;
+        done = true;
     }
+    if (done && m_onDone) m_onDone();
 }
 
 void WaveOutDevice::CopyPeriod(const WaveHeader& header, uint32_t bytes) {

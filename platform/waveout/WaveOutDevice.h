@@ -1,5 +1,6 @@
 // An open wave-output device: the queue of written buffers and the playback thread
-// that feeds them to the backend in periods of about 10 ms. A buffer is done when
+// that feeds them to the backend in periods of the backend's choosing (10 ms for
+// ALSA, 40 ms for the null device, whose waits are interrupted at once). A buffer is done when
 // the backend has played its last frame, or at once when the device is reset.
 // Pause, Reset and Close interrupt the backend, so they act within about a period;
 // a period that was interrupted is played again whole, so nothing is lost or
@@ -10,6 +11,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -22,9 +24,10 @@ namespace platform {
 
 class WaveOutDevice {
 public:
-    // Starts the playback thread; `volume` is the device's volume, shared with its number.
+    // Starts the playback thread; `volume` is the device's volume, shared with its
+    // number; `onDone` (may be empty) is told whenever buffers have become done.
     WaveOutDevice(std::unique_ptr<PcmBackend> backend, const WaveFormat& format,
-                  std::shared_ptr<std::atomic<uint32_t>> volume);
+                  std::shared_ptr<std::atomic<uint32_t>> volume, std::function<void()> onDone = {});
     ~WaveOutDevice();
 
     WaveOutDevice(const WaveOutDevice&) = delete;
@@ -56,6 +59,7 @@ private:
     const uint32_t m_channels;
     const uint32_t m_periodBytes;
     const std::shared_ptr<std::atomic<uint32_t>> m_volume;
+    const std::function<void()> m_onDone;
 
     std::mutex m_mutex;
     std::condition_variable m_changed;

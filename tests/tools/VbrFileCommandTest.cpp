@@ -1,5 +1,5 @@
-// A lame -V2 file with its Info/LAME header frame (tests/data/vbr, made by make.sh)
-// and an MPEG-2.5 file through the host: the length comes from the header frame,
+// lame -V0, -V2 and -V6 files with their Info/LAME header frames (tests/data/vbr,
+// made by make.sh) and an MPEG-2.5 file through the host: the length comes from the header frame,
 // and the decode to WAV is the encoder's input, sample for sample in length,
 // within the conformance criteria of mpg123's gapless decode.
 #include <gtest/gtest.h>
@@ -54,21 +54,43 @@ protected:
     platform::test::ScopedEnvironment m_environment;
 };
 
-TEST_F(VbrFileCommand, DecodeGivesTheEncodersInputWithinTheCriteria) {
-    const std::string out = m_environment.Folder() + "v2.wav";
-    const HostRun run = RunHost({"decode", VbrFolder + "v2-mono.mp3", out});
+// One file per common lame preset (-V0, -V2, -V6) of the same signal.
+class VbrPresetCommand : public VbrFileCommand, public ::testing::WithParamInterface<const char*> {
+protected:
+    [[nodiscard]] static std::string File(const char* suffix) {
+        return VbrFolder + GetParam() + "-mono" + suffix;
+    }
+};
+
+TEST_P(VbrPresetCommand, DecodeGivesTheEncodersInputWithinTheCriteria) {
+    const std::string out = m_environment.Folder() + "vbr.wav";
+    const HostRun run = RunHost({"decode", File(".mp3"), out});
     ASSERT_FALSE(run.TimedOut);
     ASSERT_EQ(run.ExitStatus, 0) << run.Err;
     const auto wav = ReadWavFile(out);
     ASSERT_TRUE(wav);
     ExpectConsistentWav(*wav, 1, 44100);
     EXPECT_EQ(wav->Samples.size(), InputSamples());
-    const std::vector<int16_t> reference = ReadPcm(VbrFolder + "v2-mono.pcm");
+    const std::vector<int16_t> reference = ReadPcm(File(".pcm"));
     ASSERT_EQ(reference.size(), InputSamples());
     const PcmDifference difference = ComparePcm(wav->Samples, reference);
     EXPECT_LE(difference.rms, MaximumRmsLsb);
     EXPECT_LE(difference.peak, MaximumPeakLsb) << "at sample " << difference.peakIndex;
 }
+
+TEST_P(VbrPresetCommand, InfoReportsTheAudioFramesAndTheirPlayTime) {
+    const HostRun run = RunHost({"info", File(".mp3")});
+    ASSERT_EQ(run.ExitStatus, 0) << run.Err;
+    const int64_t audioFrames = CountFrames(File(".mp3")) - 1;  // all but the header frame
+    EXPECT_EQ(ValueOf(run.Out, "FrameCount"), std::to_string(audioFrames));
+    const double totalTime = std::stod(ValueOf(run.Out, "TotalTime"));
+    EXPECT_NEAR(totalTime, static_cast<double>(audioFrames) * MsPerFrame, MsPerFrame);
+    // The signal's own length is within the frames played.
+    const double inputMs = static_cast<double>(InputSamples()) * 1000.0 / 44100.0;
+    EXPECT_GE(totalTime + MsPerFrame, inputMs);
+}
+
+INSTANTIATE_TEST_SUITE_P(LamePresets, VbrPresetCommand, ::testing::Values("v0", "v2", "v6"));
 
 TEST_F(VbrFileCommand, Mpeg25DecodesAtItsRateWithinTheCriteria) {
     const std::string out = m_environment.Folder() + "mpeg25.wav";
@@ -82,16 +104,6 @@ TEST_F(VbrFileCommand, Mpeg25DecodesAtItsRateWithinTheCriteria) {
     const PcmDifference difference = ComparePcm(wav->Samples, ReadPcm(VbrFolder + "mpeg25-8k.pcm"));
     EXPECT_LE(difference.rms, MaximumRmsLsb);
     EXPECT_LE(difference.peak, MaximumPeakLsb) << "at sample " << difference.peakIndex;
-}
-
-TEST_F(VbrFileCommand, InfoReportsTheAudioFramesAndTheirPlayTime) {
-    const std::string file = VbrFolder + "v2-mono.mp3";
-    const HostRun run = RunHost({"info", file});
-    ASSERT_EQ(run.ExitStatus, 0) << run.Err;
-    const int64_t audioFrames = CountFrames(file) - 1;  // all but the header frame
-    EXPECT_EQ(ValueOf(run.Out, "FrameCount"), std::to_string(audioFrames));
-    const double totalTime = std::stod(ValueOf(run.Out, "TotalTime"));
-    EXPECT_NEAR(totalTime, static_cast<double>(audioFrames) * MsPerFrame, MsPerFrame);
 }
 
 }  // namespace

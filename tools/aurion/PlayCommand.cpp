@@ -24,8 +24,11 @@ namespace {
 using platform::Variant;
 using platform::VarType;
 
-// How often the loop looks at the keys and the interrupt flag between events.
-constexpr std::chrono::milliseconds Poll{50};
+// How often the loop looks at the keys and the interrupt flag between events: on a
+// terminal often enough for the keys; otherwise only Ctrl-C is looked for, and a
+// slower look keeps the player's own share of a quiet playback small.
+constexpr std::chrono::milliseconds KeyPoll{50};
+constexpr std::chrono::milliseconds InterruptPoll{200};
 // ActFrame cadence on a terminal: about five updates a second at 44.1 kHz.
 constexpr int16_t InteractiveNotifyCount = 8;
 constexpr int32_t SeekStepMs = 10000;
@@ -171,7 +174,7 @@ bool Player::PlayFile(const std::string& file) {
     if (!StartSession(file)) return false;
     Draw();
     while (!m_playing.Ended) {
-        m_host->RunEvents(Poll);
+        m_host->RunEvents(m_terminal ? KeyPoll : InterruptPoll);
         if (m_interrupt.Raised()) Stop();
         if (m_terminal) HandleKeys();
     }

@@ -5,6 +5,7 @@
 #include "control/decoder/stream/FrameSize.h"
 #include "control/decoder/stream/FrameStream.h"
 #include "control/decoder/stream/HeaderTables.h"
+#include "control/decoder/stream/TocMap.h"
 
 namespace aurion {
 
@@ -27,6 +28,11 @@ constexpr uint32_t LsfSubbands = 30;
 
 // Upper bound on the room reserved up front; longer streams grow the table.
 constexpr uint32_t PaddingTableReserveLimit = 1u << 20;
+
+// A seek further than this beyond the frames read so far goes through the header
+// frame's table of contents (about 26 s at 44.1 kHz); nearer ones read ahead,
+// which lands exactly.
+constexpr int32_t FarSeekFrames = 1000;
 
 }  // namespace
 
@@ -115,6 +121,7 @@ bool FrameHeader::TakeVbrHeader(const FrameStream& stream, uint32_t headerWord) 
     if (!m_vbr) {
         return false;
     }
+    m_headerFrameStart = frameStart;
     if (LengthFromHeader()) {
         m_maxFrames = m_vbr->Frames;
         m_minFrames = m_vbr->Frames;
@@ -127,24 +134,30 @@ bool FrameHeader::TakeVbrHeader(const FrameStream& stream, uint32_t headerWord) 
 // a frame read for the first time is always the next entry.
 void FrameHeader::RecordFrameOffset(const FrameStream& stream) {
     const int32_t current = stream.CurrentFrame();
-    if (current < 0 || static_cast<size_t>(current) != m_frameOffsets.size()) {
+    if (m_numberedByToc || current < 0 || static_cast<size_t>(current) != m_frameOffsets.size()) {
         return;
     }
     m_frameOffsets.push_back(stream.Position() - m_bodySize - HeaderBytes);
 }
 
 // A recorded frame is loaded straight from its offset; a later one is reached by
-// reading on from the last recorded frame.
+// reading on from the last recorded frame, or, when it lies far beyond, through
+// the table of contents.
 bool FrameHeader::SeekRecorded(FrameStream& stream, int32_t frame) {
     Crc16* crc = nullptr;
     const auto target = static_cast<size_t>(frame);
     if (target < m_frameOffsets.size()) {
+        m_numberedByToc = false;
         return stream.SeekToOffset(frame, m_frameOffsets[target]) && ReadNext(stream, crc);
     }
     if (m_frameOffsets.empty()) {
         return false;
     }
     const auto last = static_cast<int32_t>(m_frameOffsets.size() - 1);
+    if (frame - last > FarSeekFrames && SeekByToc(stream, frame)) {
+        return true;
+    }
+    m_numberedByToc = false;
     if (!stream.SeekToOffset(last, m_frameOffsets.back())) {
         return false;
     }
@@ -154,6 +167,31 @@ bool FrameHeader::SeekRecorded(FrameStream& stream, int32_t frame) {
         }
     } while (stream.CurrentFrame() < frame);
     return true;
+}
+
+// The table only ever takes a seek forward past the recorded frames: a landing at
+// or before them (a table that does not fit the file) is refused, and the seek
+// reads ahead instead.
+bool FrameHeader::SeekByToc(FrameStream& stream, int32_t frame) {
+    if (!m_vbr) {
+        return false;
+    }
+    const std::optional<TocMap> map =
+        TocMap::Make(*m_vbr, m_headerFrameStart, m_frameOffsets.front(), stream.FileSize());
+    if (!map) {
+        return false;
+    }
+    const std::optional<uint64_t> found = stream.FindConfirmedHeader(map->OffsetOfFrame(frame));
+    if (!found || *found <= m_frameOffsets.back()) {
+        return false;
+    }
+    const int32_t landed = map->FrameAtOffset(*found);
+    if (static_cast<size_t>(landed) < m_frameOffsets.size()) {
+        return false;
+    }
+    m_numberedByToc = true;
+    Crc16* crc = nullptr;
+    return stream.SeekToOffset(landed, *found) && ReadNext(stream, crc);
 }
 
 void FrameHeader::SplitFields(uint32_t headerWord) {

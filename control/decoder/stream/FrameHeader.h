@@ -32,9 +32,15 @@ public:
     // False: no further header, or the frame's body is cut short by the file's end.
     bool ReadNext(FrameStream& stream, Crc16*& crcOut);
     // Positions the stream so that the next frame read (fixed frame sizes) or the
-    // frame now loaded (44.1/22.05 kHz, and files with a header frame) is `frame`. False when not
-    // synced, when frame is negative, or when positioning or reading fails.
+    // frame now loaded (SeekLoadsFrame) is `frame`. A far seek forward in a file whose
+    // header frame has a table of contents starts where the table places the frame
+    // and loads the first frame found there: its number (CurrentFrame) is where the
+    // table places it, near `frame`. False when not synced, when frame is negative,
+    // or when positioning or reading fails.
     bool SeekToFrame(FrameStream& stream, int32_t frame);
+    // True when SeekToFrame loads the frame it lands on (44.1/22.05 kHz, and files
+    // with a header frame); false when it leaves it for the next ReadNext.
+    [[nodiscard]] bool SeekLoadsFrame() const { return m_vbr || m_frequencyIndex == 0; }
     // Computes BodySize and MainDataSize from the current fields.
     void FrameBodySize();
     // Splits a header word into the fields (Version and FrequencyIndex included) and
@@ -89,6 +95,7 @@ private:
     [[nodiscard]] bool TakeVbrHeader(const FrameStream& stream, uint32_t headerWord);
     void RecordFrameOffset(const FrameStream& stream);
     bool SeekRecorded(FrameStream& stream, int32_t frame);
+    bool SeekByToc(FrameStream& stream, int32_t frame);
 
     uint32_t m_layer = 0;
     uint32_t m_noChecksum = 1;
@@ -115,6 +122,10 @@ private:
     bool m_hasPaddingTable = false;  // made with the first frame at FrequencyIndex 0
     std::optional<VbrHeader> m_vbr;
     std::vector<uint64_t> m_frameOffsets;
+    uint64_t m_headerFrameStart = 0;
+    // After a seek through the table of contents the frame numbers are the table's
+    // estimate: no offsets are recorded until a seek to a recorded frame.
+    bool m_numberedByToc = false;
 };
 
 }  // namespace aurion

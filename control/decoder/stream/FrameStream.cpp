@@ -20,6 +20,8 @@ namespace {
 
 constexpr uint32_t HeaderBytes = 4;
 constexpr size_t SearchWindowBytes = 512;
+// How far a resynchronisation looks for a header: several of the largest frames.
+constexpr uint64_t ResyncSearchBytes = 16 * 1024;
 
 // The sync search: 11-bit sync for the first header (MPEG-2.5 included; the
 // reserved version is refused by ReadableFrameBytes); later headers must repeat
@@ -270,6 +272,31 @@ void FrameStream::RestartAfterHeaderFrame() {
     m_firstFrameOffset = m_position;
     m_currentFrame = -1;
     m_highestFrame = -1;
+}
+
+std::optional<uint64_t> FrameStream::FindConfirmedHeader(uint64_t from) const {
+    if (m_fd < 0 || m_syncPattern == 0) {
+        return std::nullopt;
+    }
+    std::array<uint8_t, SearchWindowBytes> window{};
+    const uint64_t limit = from + ResyncSearchBytes;
+    for (uint64_t at = from; at < limit && at < m_fileSize;) {
+        const size_t got = ReadUpTo(m_fd, window.data(), window.size(), at);
+        if (got < HeaderBytes) {
+            return std::nullopt;
+        }
+        for (size_t i = 0; i + HeaderBytes <= got; ++i) {
+            const uint32_t candidate = (uint32_t{window[i]} << 24) |
+                                       (uint32_t{window[i + 1]} << 16) |
+                                       (uint32_t{window[i + 2]} << 8) | window[i + 3];
+            if (MatchesPattern(candidate) && ReadableFrameBytes(candidate) != 0 &&
+                ConfirmFirstHeader(candidate, at + i)) {
+                return at + i;
+            }
+        }
+        at += got - (HeaderBytes - 1);
+    }
+    return std::nullopt;
 }
 
 bool FrameStream::ReadBytesAt(uint64_t offset, std::span<uint8_t> bytes) const {

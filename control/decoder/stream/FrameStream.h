@@ -9,6 +9,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -56,6 +57,11 @@ public:
     // The frame just read was a header frame, not audio: frame counting and seek
     // positions start afresh at the next byte.
     void RestartAfterHeaderFrame();
+    // The first header of this stream at or after `from` (within a few frames' bytes)
+    // that the next frame's header confirms, as after the sync search's first header;
+    // for resynchronising at a position that need not be a frame start. Does not
+    // move the stream.
+    [[nodiscard]] std::optional<uint64_t> FindConfirmedHeader(uint64_t from) const;
     // Reads bytes at a file offset without moving the stream (a frame's raw bytes).
     [[nodiscard]] bool ReadBytesAt(uint64_t offset, std::span<uint8_t> bytes) const;
 

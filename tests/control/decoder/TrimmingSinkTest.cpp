@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -43,6 +44,31 @@ TEST(TrimmingSink, KeepsExactlyTheStretchAskedForInBothChannels) {
     // Frame 0 is dropped whole; frames 1 and 3 are cut; frame 2 is whole; frame 4 is gone.
     EXPECT_EQ(target.WriteBuffers(), 1u);
     EXPECT_EQ(target.Partial, 2u);
+}
+
+// As the filters hand samples over: blocks (here of 3, so that block edges fall
+// on either side of the stretch's ends) give what single samples give.
+TEST(TrimmingSink, BlocksAreTrimmedAsTheirSamplesOneByOne) {
+    FrameEndSink single;
+    FrameEndSink blocks;
+    TrimmingSink bySample(single, SamplesPerFrame, 11, 29);
+    TrimmingSink byBlock(blocks, SamplesPerFrame, 11, 29);
+    for (int32_t frame = 0; frame < 5; ++frame) {
+        DecodeFrame(bySample, frame);
+        byBlock.StartFrame(frame);
+        std::vector<int16_t> left;
+        for (uint32_t i = 0; i < SamplesPerFrame; ++i) {
+            left.push_back(
+                static_cast<int16_t>(static_cast<uint32_t>(frame) * SamplesPerFrame + i));
+        }
+        for (size_t at = 0; at < left.size(); at += 3) {
+            byBlock.AppendBlock(0, left.data() + at, std::min<size_t>(3, left.size() - at));
+        }
+        byBlock.WriteBuffer();
+    }
+    EXPECT_EQ(blocks.Channel(0), single.Channel(0));
+    EXPECT_EQ(blocks.WriteBuffers(), single.WriteBuffers());
+    EXPECT_EQ(blocks.Partial, single.Partial);
 }
 
 TEST(TrimmingSink, PlacesSamplesByTheirFrameAfterASeek) {

@@ -117,6 +117,7 @@ TEST_F(WaveOutSinkTest, StopGivesUpTheWaitAndAbortDropsTheQueue) {
     });
     while (m_capture.CapturedBytes() < BufferSamples) std::this_thread::sleep_for(5ms);
     m_stop = true;
+    m_device.Wake();
     worker.join();  // the wait for a free buffer gave way to the stop
     sink->Abort();
     sink.reset();

@@ -170,6 +170,27 @@ TEST_F(WaveOutTest, ResetWhilePlayingStopsTheSound) {
     EXPECT_TRUE(std::equal(heard.begin(), heard.end(), buffer.Samples().begin()));
 }
 
+// The opener is told of done buffers, so a waiter never needs to poll: when a
+// buffer has played, and when a reset returns the queued ones.
+TEST_F(WaveOutTest, DoneCallbackTellsOfPlayedAndResetBuffers) {
+    std::atomic<int> told{0};
+    ASSERT_EQ(WaveOutOpen(m_handle, 0, Format(2), [&] { ++told; }), MmResult::NoError);
+    WaveOutBuffer played(CountingSamples(2 * FramesPer10ms, 2));
+    Play(played);
+    ASSERT_TRUE(Eventually([&] { return told > 0; }));
+    EXPECT_TRUE(Unprepared(played));
+
+    const int before = told;
+    ASSERT_EQ(WaveOutPause(m_handle), MmResult::NoError);
+    WaveOutBuffer queued(CountingSamples(5 * FramesPer10ms, 2, 1000));
+    Play(queued);
+    std::this_thread::sleep_for(50ms);
+    EXPECT_EQ(told, before);  // nothing is done while paused
+    ASSERT_EQ(WaveOutReset(m_handle), MmResult::NoError);
+    EXPECT_EQ(told, before + 1);
+    EXPECT_TRUE(Unprepared(queued));
+}
+
 TEST_F(WaveOutTest, CloseAnswersStillPlayingWhileBuffersAreQueued) {
     Open();
     WaveOutBuffer buffer(CountingSamples(5 * FramesPer10ms, 2));

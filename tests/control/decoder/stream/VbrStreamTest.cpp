@@ -1,18 +1,23 @@
 // A lame -V2 file (tests/data/vbr, made by its make.sh) read through the stream:
 // the header frame is passed over, the length comes from it, and seeks land on
-// the frame asked for. Damaged header frames are built from it in a temporary file.
+// the frame asked for. Damaged header frames, and a long file for far seeks, are
+// built from it in temporary files.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
 
 #include "control/decoder/stream/FrameHeader.h"
 #include "control/decoder/stream/FrameStream.h"
+#include "tests/support/StreamCut.h"
 
 namespace aurion {
 namespace {
@@ -20,6 +25,8 @@ namespace {
 const std::string VbrFile = TRACKDECK_SOURCE_DIR "/tests/data/vbr/v2-mono.mp3";
 constexpr size_t InfoFrameBytes = 417;  // 128 kbit/s, 44.1 kHz
 constexpr size_t FramesFieldAt = 21 + 8;
+constexpr size_t BytesFieldAt = FramesFieldAt + 4;
+constexpr size_t TocAt = BytesFieldAt + 4;
 
 std::vector<uint8_t> FileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -38,6 +45,22 @@ std::vector<uint64_t> FrameStarts(const std::string& path) {
         starts.push_back(stream.Position() - header.BodySize() - 4);
     }
     return starts;
+}
+
+void PutUint32(std::vector<uint8_t>& bytes, size_t at, uint32_t value) {
+    for (size_t i = 0; i < 4; ++i) {
+        bytes[at + i] = static_cast<uint8_t>(value >> (24 - 8 * i));
+    }
+}
+
+// The index of the frame starting at the stream's loaded frame, or -1.
+int64_t LoadedFrameIndex(const FrameStream& stream, const FrameHeader& header,
+                         const std::vector<uint64_t>& starts) {
+    const uint64_t at = stream.Position() - header.BodySize() - 4;
+    for (size_t i = 0; i < starts.size(); ++i) {
+        if (starts[i] == at) return static_cast<int64_t>(i);
+    }
+    return -1;
 }
 
 class TempFile {
@@ -112,6 +135,73 @@ TEST(VbrStream, DamagedFrameCountLeavesTheEstimatesAndTheHeaderFrameUncounted) {
         ASSERT_TRUE(header.SeekToFrame(stream, 20));
         EXPECT_EQ(stream.CurrentFrame(), 20);
         EXPECT_FALSE(header.SeekToFrame(stream, 100'000));
+    }
+}
+
+TEST(VbrStream, FarSeekStartsFromTheTableAndNumbersTheFrameWhereItLands) {
+    const test::RepeatedVbrFile repeated = test::RepeatVbrFile(VbrFile, 40);
+    const TempFile file(repeated.Bytes);
+    FrameStream stream;
+    FrameHeader header;
+    stream.Open(file.Path());
+    Crc16* crc = nullptr;
+    ASSERT_TRUE(header.ReadNext(stream, crc));
+    ASSERT_EQ(header.MaxFrames(), repeated.Starts.size());
+
+    constexpr int32_t Target = 1300;
+    ASSERT_TRUE(header.SeekToFrame(stream, Target));
+    // Not read up to: only frame 0 is recorded. The table's 1/256 steps place the
+    // frame within a few frames, and the frame loaded is a true frame start.
+    EXPECT_EQ(header.FrameOffsets().size(), 1u);
+    const int64_t truth = LoadedFrameIndex(stream, header, repeated.Starts);
+    ASSERT_GE(truth, 0);
+    EXPECT_NEAR(stream.CurrentFrame(), Target, 8);
+    EXPECT_LE(std::abs(truth - stream.CurrentFrame()), 8);
+    const int32_t landed = stream.CurrentFrame();
+    ASSERT_TRUE(header.ReadNext(stream, crc));
+    EXPECT_EQ(stream.CurrentFrame(), landed + 1);
+    EXPECT_EQ(header.FrameOffsets().size(), 1u);  // estimated numbers are never recorded
+
+    // Back to exact numbering: a near seek reads ahead from the recorded frames.
+    ASSERT_TRUE(header.SeekToFrame(stream, 500));
+    EXPECT_EQ(stream.CurrentFrame(), 500);
+    EXPECT_EQ(LoadedFrameIndex(stream, header, repeated.Starts), 500);
+    EXPECT_EQ(header.FrameOffsets().size(), 501u);
+}
+
+TEST(VbrStream, DamagedTablesFallBackAndNeverLeaveTheFile) {
+    const test::RepeatedVbrFile repeated = test::RepeatVbrFile(VbrFile, 40);
+    struct Damage {
+        const char* Name;
+        std::function<void(std::vector<uint8_t>&)> Apply;
+        bool Exact;  // the seek falls back to reading ahead
+    };
+    const std::vector<Damage> damages = {
+        {"table of zeros", [](auto& b) { std::fill_n(b.begin() + TocAt, 100, 0); }, true},
+        {"not ascending", [](auto& b) { b[TocAt + 80] = 1; }, true},
+        {"bytes beyond the file",
+         [](auto& b) { PutUint32(b, BytesFieldAt, static_cast<uint32_t>(b.size() + 1)); }, true},
+        {"table at the end", [](auto& b) { std::fill_n(b.begin() + TocAt, 100, 255); }, false},
+    };
+    constexpr int32_t Target = 1300;
+    for (const Damage& damage : damages) {
+        SCOPED_TRACE(damage.Name);
+        std::vector<uint8_t> bytes = repeated.Bytes;
+        damage.Apply(bytes);
+        const TempFile file(bytes);
+        FrameStream stream;
+        FrameHeader header;
+        stream.Open(file.Path());
+        Crc16* crc = nullptr;
+        ASSERT_TRUE(header.ReadNext(stream, crc));
+        ASSERT_TRUE(header.SeekToFrame(stream, Target));
+        EXPECT_LE(stream.Position(), stream.FileSize());
+        const int64_t truth = LoadedFrameIndex(stream, header, repeated.Starts);
+        EXPECT_GE(truth, 0);
+        if (damage.Exact) {
+            EXPECT_EQ(stream.CurrentFrame(), Target);
+            EXPECT_EQ(truth, Target);
+        }
     }
 }
 
