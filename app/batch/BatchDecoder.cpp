@@ -5,11 +5,12 @@
 #include <cmath>
 
 #include "app/names/MarkedFiles.h"
+#include "app/player/ReleasePlayedFile.h"
 #include "app/shell/ControlEventPump.h"
 #include "app/shell/MessageService.h"
 #include "app/shell/WindowHelpers.h"
 #include "app/shell/frmDeck.h"
-#include "app/tags/StoreTag.h"
+#include "app/tags/PendingTag.h"
 #include "host/AurionMembers.h"
 
 namespace trackdeck::batch {
@@ -54,8 +55,8 @@ void BatchDecoder::Start() {
     }
     m_state.Decoding = true;
     m_state.DecodeCancelled = false;
-    names::ReleasePlayedFile(m_form, m_state);
-    WritePendingTag();
+    player::ReleasePlayedFile(m_form, m_state);
+    tags::SettlePendingTag(m_form, m_state);
 
     m_form.hide();
     m_window = std::make_unique<Decode>(m_state.Caption);
@@ -65,17 +66,6 @@ void BatchDecoder::Start() {
     m_window->show();
     CenterForm(*m_window);
     DecodeMarked(names::ActiveFolder(m_state), names::OtherFolder(m_state), *list);
-}
-
-void BatchDecoder::WritePendingTag() {
-    if (m_state.TagModified)
-        tags::StoreTag(m_form.Text7->text(), m_form.Text5->text(), m_form.Text1->text(),
-                       m_form.Text2->text(), m_form.Text8->text(), m_form.Text6->text());
-    m_state.TagModified = false;
-    m_form.Label12->show();
-    m_form.Image10->show();
-    m_form.Command2->setEnabled(false);
-    m_form.Command2->hide();
 }
 
 void BatchDecoder::DecodeMarked(const QString& source, const QString& target, QListWidget& list) {

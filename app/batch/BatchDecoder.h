@@ -39,7 +39,6 @@ private:
     void DecodeMarked(const QString& source, const QString& target, QListWidget& list);
     // Decodes one file; false when the control could not decode it.
     bool DecodeOne(const QString& mp3File, const QString& waveFile);
-    void WritePendingTag();
     void OnActFrame(int frame);
 
     frmDeck& m_form;

@@ -4,6 +4,7 @@
 
 #include "app/browser/Drives.h"
 #include "app/shell/PathHelpers.h"
+#include "app/shell/SameFolder.h"
 
 namespace trackdeck::browser {
 
@@ -53,8 +54,7 @@ void Panes::RefreshPane(int pane) {
     const QString& path = pane == 2 ? m_state.PathB : m_state.PathA;
     FillList(Pane(pane), path);
     const QString& other = pane == 2 ? m_state.PathA : m_state.PathB;
-    if (QString::compare(path, other, Qt::CaseInsensitive) == 0)
-        FillList(Pane(pane == 2 ? 1 : 2), other);
+    if (SameFolder(path, other)) FillList(Pane(pane == 2 ? 1 : 2), other);
 }
 
 void Panes::ShowActivePane(int pane) {

@@ -6,13 +6,14 @@
 #include "app/files/FileCopy.h"
 #include "app/files/FileOperationTexts.h"
 #include "app/files/NewOrdner.h"
-#include "app/files/SameFolder.h"
 #include "app/files/TransferProgress.h"
+#include "app/player/ReleasePlayedFile.h"
 #include "app/shell/ControlEventPump.h"
 #include "app/shell/MessageService.h"
 #include "app/shell/PathHelpers.h"
+#include "app/shell/SameFolder.h"
 #include "app/shell/frmDeck.h"
-#include "app/tags/StoreTag.h"
+#include "app/tags/PendingTag.h"
 #include "host/AurionMembers.h"
 
 namespace trackdeck::files {
@@ -59,28 +60,6 @@ bool FileOperations::MayTransfer(bool confirm, const char* ontoItself, const QSt
     return !same;
 }
 
-void FileOperations::StopPlayer() {
-    using namespace aurion::host;
-    m_state.PlayerStopRequested = true;
-    m_state.PlayerEndReached = false;
-    ControlCaller control = m_form.Aurion1->Caller();
-    (void)control.Call(members::Stop, {});
-    (void)control.Call(members::Close, {});
-    m_form.Text4->clear();
-    WaitUntil([this] { return m_state.PlayerThreadEnded; });
-}
-
-void FileOperations::SavePendingTag() {
-    if (m_state.TagModified)
-        tags::StoreTag(m_form.Text7->text(), m_form.Text5->text(), m_form.Text1->text(),
-                       m_form.Text2->text(), m_form.Text8->text(), m_form.Text6->text());
-    m_state.TagModified = false;
-    m_form.Label12->show();
-    m_form.Image10->show();
-    m_form.Command2->setEnabled(false);
-    m_form.Command2->hide();
-}
-
 void FileOperations::Copy() {
     const QStringList entries = MarkedEntries();
     if (entries.isEmpty()) return;
@@ -89,9 +68,9 @@ void FileOperations::Copy() {
     if (!MayTransfer(m_state.ConfirmCopy, texts::CopyOntoItself,
                      CopyQuestion(entries.size(), CurrentEntry(), target)))
         return;
-    StopPlayer();
+    player::ReleasePlayedFile(m_form, m_state);
     // The shown file stays where it is, so the tag fields keep showing it.
-    SavePendingTag();
+    tags::SettlePendingTag(m_form, m_state);
     const QString& source = ActivePane() == 2 ? m_state.PathB : m_state.PathA;
     TransferProgress progress(m_state.Caption, QString::fromUtf8(texts::Copying), entries.size(),
                               m_progressDelay);
@@ -108,8 +87,8 @@ void FileOperations::Move() {
     if (!MayTransfer(m_state.ConfirmMove, texts::MoveOntoItself,
                      MoveQuestion(entries.size(), CurrentEntry(), target)))
         return;
-    StopPlayer();
-    SavePendingTag();
+    player::ReleasePlayedFile(m_form, m_state);
+    tags::SettlePendingTag(m_form, m_state);
     m_state.CurrentFile.clear();
     for (QLineEdit* field : {m_form.Text1, m_form.Text2, m_form.Text3, m_form.Text5, m_form.Text6,
                              m_form.Text8, m_form.Text9})
@@ -129,7 +108,7 @@ void FileOperations::Delete() {
     const QStringList entries = MarkedEntries();
     if (entries.isEmpty()) return;
     if (m_state.ConfirmDelete && !Confirm(DeleteQuestion(entries.size(), CurrentEntry()))) return;
-    StopPlayer();
+    player::ReleasePlayedFile(m_form, m_state);
     // The edited file may be one of those going: its pending edit is dropped.
     m_state.TagModified = false;
     const int pane = ActivePane();

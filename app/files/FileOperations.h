@@ -48,9 +48,7 @@ private:
     // false when the operation stops.
     bool MayTransfer(bool confirm, const char* ontoItself, const QString& question);
     // Stops the player and waits for its thread to end.
-    void StopPlayer();
     // Writes a pending tag edit of the shown file and puts the commit button away.
-    void SavePendingTag();
     void CreateFolder();
 
     frmDeck& m_form;

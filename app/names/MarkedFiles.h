@@ -26,8 +26,4 @@ namespace trackdeck::names {
 // Sets SelectedWavCount and SelectedMp3Count from the active pane's marks.
 void CountMarked(frmDeck& form, AppState& state);
 
-// Stops and closes the player as a stop of the program's own (continuous play
-// must not move on), clears the current time and waits for the control's thread.
-void ReleasePlayedFile(frmDeck& form, AppState& state);
-
 }  // namespace trackdeck::names

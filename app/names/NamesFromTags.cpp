@@ -8,6 +8,7 @@
 #include "app/names/MarkedFiles.h"
 #include "app/names/ParseFileName.h"
 #include "app/names/PatternFields.h"
+#include "app/player/ReleasePlayedFile.h"
 #include "app/shell/MessageService.h"
 #include "app/shell/PathHelpers.h"
 #include "app/shell/WindowHelpers.h"
@@ -44,7 +45,7 @@ void NamesFromTags::Start() {
                     MessageKind::Information);
         return;
     }
-    ReleasePlayedFile(m_form, m_state);
+    player::ReleasePlayedFile(m_form, m_state);
     Create();
     Rename& w = *m_window;
     const QString entry = CurrentEntry(m_form, m_state);

@@ -3,6 +3,7 @@
 #include "app/names/MarkedFiles.h"
 #include "app/names/ParseFileName.h"
 #include "app/names/PatternFields.h"
+#include "app/player/ReleasePlayedFile.h"
 #include "app/shell/MessageService.h"
 #include "app/shell/WindowHelpers.h"
 #include "app/shell/frmDeck.h"
@@ -32,7 +33,7 @@ void TagsFromNames::Start() {
         return;
     }
     if (m_state.SelectedMp3Count == 0) return;
-    ReleasePlayedFile(m_form, m_state);
+    player::ReleasePlayedFile(m_form, m_state);
     Open();
 }
 

@@ -17,4 +17,13 @@ bool WritePendingTag(frmDeck& form) {
     return false;
 }
 
+void SettlePendingTag(frmDeck& form, AppState& state) {
+    if (state.TagModified) (void)WritePendingTag(form);
+    state.TagModified = false;
+    form.Label12->show();
+    form.Image10->show();
+    form.Command2->setEnabled(false);
+    form.Command2->hide();
+}
+
 }  // namespace trackdeck::tags

@@ -6,7 +6,8 @@
 
 namespace trackdeck {
 class frmDeck;
-}
+struct AppState;
+}  // namespace trackdeck
 
 namespace trackdeck::tags {
 
@@ -14,5 +15,10 @@ namespace trackdeck::tags {
 // fails, shows the message and returns false. Without a file in the area there is
 // nothing to write to: true, nothing shown. Leaves TagModified to the caller.
 bool WritePendingTag(frmDeck& form);
+
+// Before a file step that may move or replace the current file (copy, move, batch
+// decoding): writes a pending edit (reporting a failure), then shows the tag area
+// as having nothing pending.
+void SettlePendingTag(frmDeck& form, AppState& state);
 
 }  // namespace trackdeck::tags

@@ -8,6 +8,7 @@
 
 #include "app/browser/PaneEvents.h"
 #include "app/files/RenameNoReplace.h"
+#include "app/player/ReleasePlayedFile.h"
 #include "app/shell/ControlEventPump.h"
 #include "app/shell/MessageService.h"
 #include "app/shell/Twips.h"
@@ -106,19 +107,8 @@ void TagEditing::ShowIdle() {
     m_form.Command2->hide();
 }
 
-void TagEditing::StopPlayer() {
-    using namespace aurion::host;
-    m_state.PlayerStopRequested = true;
-    m_state.PlayerEndReached = false;
-    ControlCaller control = m_form.Aurion1->Caller();
-    (void)control.Call(members::Stop, {});
-    (void)control.Call(members::Close, {});
-    m_form.Text4->clear();
-    WaitUntil([this] { return m_state.PlayerThreadEnded; });
-}
-
 bool TagEditing::Commit() {
-    StopPlayer();
+    player::ReleasePlayedFile(m_form, m_state);
     if (!WritePendingTag(m_form)) {
         MarkModified();  // still pending: the next commit or move on tries again
         return false;
@@ -180,7 +170,7 @@ void TagEditing::RenameClicked() {
         const QString from = folder + entry->text();
         const QString to = folder + name + ".mp3";
         if (from != to) {
-            StopPlayer();
+            player::ReleasePlayedFile(m_form, m_state);
             // A pending edit belongs to the file under its old name: written first.
             if (m_state.TagModified) (void)WritePendingTag(m_form);
             m_state.TagModified = false;

@@ -49,7 +49,6 @@ private:
     void ShowCommitButton();
     void ShowIdle();
     // Stop, Close and the wait for the player's thread, as a program-made stop.
-    void StopPlayer();
     void CloseInsertButtons();
     void ShowHint(int index);
 
