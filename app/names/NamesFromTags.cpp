@@ -26,7 +26,14 @@ const char* const NoTag = "Kein TAG vorhanden...   ";
 NamesFromTags::NamesFromTags(frmDeck& form, AppState& state)
     : QObject(&form), m_form(form), m_state(state) {}
 
-NamesFromTags::~NamesFromTags() = default;
+NamesFromTags::~NamesFromTags() {
+    // Destroying the window sends it events (hide, close) when it is no longer a
+    // Rename: they must not reach this filter.
+    if (m_window) {
+        m_window->removeEventFilter(this);
+        m_window->Text1->removeEventFilter(this);
+    }
+}
 
 bool NamesFromTags::SeveralFiles() const { return m_state.SelectedMp3Count >= 2; }
 
