@@ -74,6 +74,7 @@ WaveOutSink::WaveOutSink(int channels, const WaveOutView& view, uint32_t sampleR
       m_view(view),
       m_report(report),
       m_nominalBytes(frameBytes * FramesPerBuffer),
+      m_fillBytes(m_nominalBytes + frameBytes),
       m_allocationBytes(AllocationBytes(m_nominalBytes, view.SpeedPercent.load())),
       m_speed(view.SpeedPercent.load()) {
     platform::WaveFormat format;
@@ -95,6 +96,7 @@ WaveOutSink::WaveOutSink(int channels, const WaveOutView& view, uint32_t sampleR
         m_ring[i] = &buffer;
     }
     m_scratch.resize(m_allocationBytes / 2);
+    m_carry.reserve(frameBytes);
     ResetPositions();
 }
 
@@ -105,7 +107,7 @@ WaveOutSink::~WaveOutSink() {
         platform::WaveOutReset(device);
     } else {
         if (m_stage == 1) Submit(*m_ring[0], true);  // the first buffer, still held back
-        if (m_frameCounter != 0) {
+        if (m_position[0] != 0 && !m_ring[2]->Submitted) {
             // The partly filled buffer goes out padded with silence. The lowest write
             // position is where the unwritten part begins.
             Buffer& last = *m_ring[2];
@@ -138,8 +140,8 @@ void WaveOutSink::AppendBlock(int channel, const int16_t* samples, size_t count)
     // has reset the device.
     if (!m_open || channel < 0 || channel >= m_channels || m_ring[2]->Submitted) return;
     uint32_t& position = m_position[static_cast<size_t>(channel)];
-    // Never past the buffer's 32 frames.
-    position = StoreInterleaved(m_ring[2]->Data.data(), m_nominalBytes, position,
+    // Never more than one frame past the buffer's nominal end.
+    position = StoreInterleaved(m_ring[2]->Data.data(), m_fillBytes, position,
                                 static_cast<uint32_t>(m_channels) * 2, samples, count);
 }
 
@@ -182,9 +184,19 @@ bool WaveOutSink::WaitUntilPlayed(Buffer& buffer, bool watchSeek) {
     return true;
 }
 
+void WaveOutSink::PlaceCarry() {
+    Buffer& next = *m_ring[2];
+    if (m_carry.empty() || next.Submitted) return;  // a stop or seek drops it
+    std::memcpy(next.Data.data(), m_carry.data(), m_carry.size());
+    for (uint32_t& position : m_position) position += static_cast<uint32_t>(m_carry.size());
+}
+
+// Channel 0's position is the number of bytes the buffer holds.
 void WaveOutSink::WriteBuffer() {
-    if (!m_open || ++m_frameCounter < FramesPerBuffer) return;
-    m_frameCounter = 0;
+    if (!m_open || m_ring[2]->Submitted || m_position[0] < m_nominalBytes) return;
+    // Kept before the buffer is handed over: the speed transform rewrites beyond it.
+    const uint8_t* full = m_ring[2]->Data.data();
+    m_carry.assign(full + m_nominalBytes, full + m_position[0]);
     m_speed = std::clamp(m_view.SpeedPercent.load(), 50, 1000);
     switch (m_stage) {
         case 0:  // the first 32 frames are only collected
@@ -206,6 +218,7 @@ void WaveOutSink::WriteBuffer() {
             break;
     }
     ResetPositions();
+    PlaceCarry();
 }
 
 void WaveOutSink::ClearBuffer() {
@@ -216,7 +229,7 @@ void WaveOutSink::ClearBuffer() {
         std::fill(buffer.Data.begin(), buffer.Data.end(), 0);
     }
     ResetPositions();
-    m_frameCounter = 0;
+    m_carry.clear();
     m_stage = 0;
 }
 

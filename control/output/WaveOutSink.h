@@ -1,9 +1,12 @@
 // The sink that plays a session's PCM through a wave-output device. It collects 32
-// frames per buffer in a ring of three, starts the device only once two buffers are
-// full, and then paces the decoding thread: before it refills the oldest buffer it
-// waits until the device has played it (woken by the device, SharedWaveDevice). A changed speed
-// shortens (drops sample pairs) or lengthens (repeats them) each buffer before it
-// is handed over; the speed is read at every 32nd frame.
+// frames' worth of samples per buffer in a ring of three, starts the device only
+// once two buffers are full, and then paces the decoding thread: before it refills
+// the oldest buffer it waits until the device has played it (woken by the device,
+// SharedWaveDevice). Buffers fill by samples, not by frame count, so a frame cut
+// short (the start and end of a trimmed signal) leaves no gap: what a frame adds
+// beyond a full buffer opens the next one. A changed speed shortens (drops sample
+// pairs) or lengthens (repeats them) each buffer before it is handed over; the
+// speed is read as each buffer fills.
 //
 // The waits watch the session's stop and seek requests (whoever sets one wakes the
 // device's waiter), so a Stop or a seek is acted on at once instead of after the
@@ -48,6 +51,8 @@ public:
     void Append(int channel, int16_t sample) override;
     void AppendBlock(int channel, const int16_t* samples, size_t count) override;
     void WriteBuffer() override;
+    // The frame's samples are already in place, however few: the same as WriteBuffer.
+    void WritePartialBuffer() override { WriteBuffer(); }
     void ClearBuffer() override;
     void Abort() override { m_abort = true; }
     [[nodiscard]] bool Failed() const override { return m_failed; }
@@ -76,6 +81,8 @@ private:
     bool WaitUntilPlayed(Buffer& buffer, bool watchSeek);
     [[nodiscard]] bool Interrupted(bool watchSeek) const;
     void ResetPositions();
+    // Starts the buffer being filled with what the last full one held beyond its end.
+    void PlaceCarry();
 
     std::array<uint32_t, 2> m_position{};  // byte offset of each channel's next sample
     int m_channels;
@@ -83,9 +90,10 @@ private:
     OutputFailureReport& m_report;
     std::array<Buffer, 3> m_buffers;
     std::array<Buffer*, 3> m_ring{};  // slot 2 is always the buffer being filled
-    uint32_t m_frameCounter = 0;
+    std::vector<uint8_t> m_carry;  // a full buffer's bytes beyond its nominal length
     int m_stage = 0;  // buffers handed over at the start, up to 2
     uint32_t m_nominalBytes;
+    uint32_t m_fillBytes;  // nominal plus room for one frame beyond it
     uint32_t m_allocationBytes;
     int32_t m_speed = 100;
     std::vector<int16_t> m_scratch;

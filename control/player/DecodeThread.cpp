@@ -90,12 +90,12 @@ void MakeDecoderForLayer(DecodeContext& context, uint32_t layer) {
                                  context.RightFilter.get(), *context.Preroll, context.Channels});
 }
 
-// A WAV file gets exactly the signal the encoder was given when the file records
+// The output gets exactly the signal the encoder was given when the file records
 // the encoder's delay and padding: the decoder's first delay + 529 samples and the
-// last padding - 529 are dropped. (The device sink takes whole frames only.)
+// last padding - 529 are dropped, in a WAV file and on the device alike.
 void MakeTrimmer(DecodeContext& context) {
     const FrameHeader& header = *context.Header;
-    if (context.Output != OutputKind::WavFile || !header.VbrInfo() || !header.VbrInfo()->Gap) {
+    if (!header.VbrInfo() || !header.VbrInfo()->Gap) {
         return;
     }
     constexpr uint32_t DecoderDelay = 529;

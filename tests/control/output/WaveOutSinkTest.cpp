@@ -73,6 +73,27 @@ TEST_F(WaveOutSinkTest, ShortStreamsArePlayedOutWhole) {
     EXPECT_TRUE(m_reports.empty());
 }
 
+TEST_F(WaveOutSinkTest, FramesCutShortLeaveNoGap) {
+    // A trimmed signal: the first frame keeps its last 47 samples, a later one only
+    // 100, so frames straddle the buffers' ends; the heard samples run on unbroken.
+    std::vector<int16_t> expected;
+    {
+        auto sink = MakeSink();
+        for (int f = 0; f < 70; ++f) {
+            const int from = f == 0 ? SamplesPerFrame - 47 : 0;
+            const int to = f == 40 ? 100 : SamplesPerFrame;
+            for (int i = from; i < to; ++i) {
+                sink->Append(0, SampleOf(f, i));
+                expected.push_back(SampleOf(f, i));
+            }
+            sink->WritePartialBuffer();
+        }
+    }
+    expected.resize((expected.size() + BufferSamples - 1) / BufferSamples * BufferSamples, 0);
+    EXPECT_EQ(m_capture.Captured(), expected);
+    EXPECT_TRUE(m_reports.empty());
+}
+
 TEST_F(WaveOutSinkTest, SpeedShortensOrLengthensEachBuffer) {
     std::vector<int16_t> nominal(BufferSamples);
     std::vector<int16_t> scratch(BufferSamples * 10);

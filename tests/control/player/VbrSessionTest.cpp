@@ -1,7 +1,7 @@
 // A range of a lame -V2 file (tests/data/vbr) played to a WAV file, a range played
 // on the null device and a seek while it plays start at the frame asked for: once
 // the decoder has its history again, the samples are the full decode's samples of
-// the same frames. The device plays the whole frames, encoder delay included.
+// the same frames. The device, like the WAV file, leaves out the encoder delay.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -111,6 +111,26 @@ TEST_F(VbrPlaybackTest, RangeOnTheDeviceStartsAtFrameA) {
     EXPECT_TRUE(HoldsFramesFrom(m_audio.Captured(), 0, A));
 }
 
+TEST_F(VbrPlaybackTest, DeviceHearsTheTrimmedSignalOfTheWavFile) {
+    // The fixture itself, whose LAME tag gives the encoder's delay and padding.
+    const std::string wav = m_host.Folder() + "fixture.wav";
+    m_host.ClearEvents();
+    ASSERT_EQ(m_host.Call("Open", VbrFile, wav).Short(), 0);
+    ASSERT_EQ(m_host.Call("Play").Short(), 0);
+    ASSERT_TRUE(m_host.PumpUntil([this] { return m_host.ThreadEndedCount() > 0; }, 30s));
+    const auto decoded = test::ReadWavFile(wav);
+    ASSERT_TRUE(decoded.has_value());
+    ASSERT_EQ(decoded->Samples.size(), 44100u);  // the encoder's input: both ends were cut
+    ASSERT_EQ(m_host.Call("Open", VbrFile, "").Short(), 0);
+    ASSERT_EQ(m_host.Call("Play").Short(), 0);
+    ASSERT_TRUE(m_host.PumpUntil([this] { return m_host.ThreadEndedCount() > 1; }, 30s));
+    const std::vector<int16_t> heard = m_audio.Captured();
+    ASSERT_GE(heard.size(), decoded->Samples.size());
+    EXPECT_TRUE(std::equal(decoded->Samples.begin(), decoded->Samples.end(), heard.begin()));
+    EXPECT_TRUE(std::all_of(heard.begin() + static_cast<std::ptrdiff_t>(decoded->Samples.size()),
+                            heard.end(), [](int16_t s) { return s == 0; }));
+}
+
 TEST_F(VbrPlaybackTest, SeekWhilePlayingStartsAtFrameN) {
     constexpr int32_t N = 250;
     ASSERT_EQ(m_host.Call("Open", m_mp3, "").Short(), 0);
@@ -127,15 +147,16 @@ TEST_F(VbrPlaybackTest, SeekWhilePlayingStartsAtFrameN) {
     ASSERT_EQ(m_host.Call("Stop").Short(), 0);
     ASSERT_TRUE(m_host.PumpUntil([this] { return m_host.ThreadEndedCount() > 0; }, 30s));
 
-    // Heard before the seek: the file from its start. The device's reset cut it at
-    // some sample; the audio from frame N follows right there (a sample or so
-    // earlier should the two happen to agree).
+    // Heard before the seek: the full decode from its start, encoder delay left
+    // out. The device's reset cut it at some sample; the audio from frame N follows
+    // right there (a sample or so earlier should the two happen to agree).
     const std::vector<int16_t> heard = m_audio.Captured();
-    size_t cut = DroppedAtStart;
-    while (cut < heard.size() && cut - DroppedAtStart < m_full.size() &&
-           heard[cut] == m_full[cut - DroppedAtStart]) {
+    ASSERT_GT(heard.size(), DroppedAtStart);
+    size_t cut = 0;
+    while (cut < heard.size() && cut < m_full.size() && heard[cut] == m_full[cut]) {
         ++cut;
     }
+    EXPECT_GT(cut, DroppedAtStart);  // the start was heard as the WAV file has it
     bool found = false;
     for (size_t back = 0; back <= 8 && back <= cut && !found; ++back) {
         found = HoldsFramesFrom(heard, cut - back, N);
