@@ -4,6 +4,7 @@
 #include <QProgressDialog>
 
 #include "app/files/FileOperationTexts.h"
+#include "app/names/FormLayout.h"
 
 namespace trackdeck::files {
 
@@ -25,6 +26,14 @@ bool TransferProgress::Next(qsizetype index, const QString& name) {
         m_window->setMinimumDuration(0);
         m_window->setAutoReset(false);
         m_window->setMinimumWidth(420);
+        // The looks of the program's other windows, with the decode window's green bar.
+        names::ApplyToolLooks(*m_window);
+        m_window->setStyleSheet(m_window->styleSheet() +
+                                "QProgressBar { background: black; color: #e0e4e8;"
+                                "  border: 1px solid #4a4f55; text-align: center; }"
+                                "QProgressBar::chunk { background: qlineargradient(x1:0, y1:0,"
+                                "  x2:0, y2:1, stop:0 #5cf070, stop:1 #1c9a30); }"
+                                "QPushButton { min-width: 90px; min-height: 22px; }");
         // The panes must not change under a running transfer.
         m_window->setWindowModality(Qt::ApplicationModal);
         m_window->show();

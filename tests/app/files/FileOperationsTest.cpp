@@ -242,6 +242,9 @@ TEST_F(FileOperations, ALongMoveShowsItsProgressAndAfterCancellingStopsBeforeThe
                 if (progress == nullptr || !progress->isVisible()) continue;
                 shown = progress->labelText();
                 title = progress->windowTitle();
+                if (const char* folder = std::getenv("TRACKDECK_PICTURE_DIR")) {
+                    progress->grab().save(QString(folder) + "/move-progress.png");
+                }
                 progress->cancel();
             }
         }
