@@ -21,11 +21,7 @@
 #include <memory>
 
 #include "app/shell/ControlEventPump.h"
-#include "app/shell/PathHelpers.h"
-#include "app/shell/StartUp.h"
-#include "app/shell/frmDeck.h"
-#include "tests/support/NullAudio.h"
-#include "tests/support/ScopedEnvironment.h"
+#include "bench/app/BenchProgram.h"
 
 namespace {
 
@@ -34,37 +30,12 @@ using namespace trackdeck;
 constexpr int PaneFiles = 10000;
 const QString Demo = TRACKDECK_SOURCE_DIR "/tools/demo/demo.mp3";
 
-// A program folder with the control, a settings file putting pane A on `folder`.
-class Program {
+// The program with pane A on `folder`; a click on an entry plays it or not.
+class Program : public bench::BenchProgram {
 public:
-    Program(const QString& folder, bool clickPlay) {
-        const QString base = QString::fromStdString(m_environment.Folder());
-        m_programFolder = base + "program/";
-        QDir().mkpath(m_programFolder);
-        QDir().mkpath(QString::fromStdString(m_environment.SystemDir()));
-        UseSupportLibraryIn(m_programFolder);
-        for (const char* name : {"Trackdeck.bin", "Trackdeck.dll", "libtrackdeck_platform.so"})
-            QFile::link(QString(TRACKDECK_BIN_DIR "/") + name, m_programFolder + name);
-        QFile settings(m_programFolder + "Trackdeck.ini");
-        (void)settings.open(QIODevice::WriteOnly);
-        settings.write("[Directories]\nLastDirA=" + folder.toUtf8() +
-                       "\nLastOrdner=1\n[Player]\nKlickPlay=" + (clickPlay ? "1" : "0") + "\n");
-        settings.close();
-        FillAppState(m_state, m_programFolder, QString::fromStdString(m_environment.SystemDir()));
-        m_form = StartTrackdeck(m_state, {});
-    }
-    ~Program() {
-        if (m_form) m_form->close();
-    }
-    frmDeck& Form() { return *m_form; }
-    AppState& State() { return m_state; }
-
-private:
-    platform::test::NullAudio m_audio;
-    platform::test::ScopedEnvironment m_environment;  // registry and system folder
-    QString m_programFolder;
-    AppState m_state;
-    std::unique_ptr<frmDeck> m_form;
+    Program(const QString& folder, bool clickPlay)
+        : BenchProgram(folder,
+                       QByteArray("[Player]\nKlickPlay=") + (clickPlay ? "1" : "0") + "\n") {}
 };
 
 QString MakePaneFolder() {

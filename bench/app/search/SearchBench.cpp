@@ -21,11 +21,8 @@
 #include "app/search/FileSearch.h"
 #include "app/search/Such.h"
 #include "app/shell/ControlEventPump.h"
-#include "app/shell/PathHelpers.h"
-#include "app/shell/StartUp.h"
 #include "app/shell/frmDeck.h"
-#include "tests/support/NullAudio.h"
-#include "tests/support/ScopedEnvironment.h"
+#include "bench/app/BenchProgram.h"
 
 namespace {
 
@@ -35,39 +32,15 @@ constexpr int TopFolders = 20;
 constexpr int SubFolders = 10;
 constexpr int FilesPerFolder = 100;
 
-// A program folder with the control, pane A on `folder`, and the search options.
-class Program {
+// The program with pane A on `folder` (and `more` of its folders), the search
+// options, and the search window open.
+class Program : public bench::BenchProgram {
 public:
-    Program(const QString& folder, const QByteArray& searchSettings, const QByteArray& more = {}) {
-        const QString base = QString::fromStdString(m_environment.Folder());
-        m_programFolder = base + "program/";
-        QDir().mkpath(m_programFolder);
-        QDir().mkpath(QString::fromStdString(m_environment.SystemDir()));
-        UseSupportLibraryIn(m_programFolder);
-        for (const char* name : {"Trackdeck.bin", "Trackdeck.dll", "libtrackdeck_platform.so"})
-            QFile::link(QString(TRACKDECK_BIN_DIR "/") + name, m_programFolder + name);
-        QFile settings(m_programFolder + "Trackdeck.ini");
-        (void)settings.open(QIODevice::WriteOnly);
-        settings.write("[Directories]\nLastDirA=" + folder.toUtf8() + "\n" + more +
-                       "LastOrdner=1\n[Search]\n" + searchSettings);
-        settings.close();
-        FillAppState(m_state, m_programFolder, QString::fromStdString(m_environment.SystemDir()));
-        m_form = StartTrackdeck(m_state, {});
-        emit m_form->Image10->clicked();
+    Program(const QString& folder, const QByteArray& searchSettings, const QByteArray& more = {})
+        : BenchProgram(folder, more + "[Search]\n" + searchSettings) {
+        emit Form().Image10->clicked();
     }
-    ~Program() {
-        if (m_form) m_form->close();
-    }
-    frmDeck& Form() { return *m_form; }
-    search::Such& Search() { return *m_form->SearchWindow(); }
-    [[nodiscard]] QString ProgramFolder() const { return m_programFolder; }
-
-private:
-    platform::test::NullAudio m_audio;
-    platform::test::ScopedEnvironment m_environment;
-    QString m_programFolder;
-    AppState m_state;
-    std::unique_ptr<frmDeck> m_form;
+    search::Such& Search() { return *Form().SearchWindow(); }
 };
 
 QByteArray TagField(const QByteArray& text, int width) {
