@@ -1,5 +1,6 @@
 #include "control/decoder/layer3/AliasReduction.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 
@@ -27,11 +28,16 @@ const AliasButterflies& AliasTables() {
     return tables;
 }
 
-void ReduceAliases(const GranuleInfo& granule, std::array<float, 576>& hybrid) {
+size_t ReduceAliases(const GranuleInfo& granule, std::array<float, 576>& hybrid,
+                     size_t nonzeroLines) {
     if (granule.IsShort() && !granule.IsMixed()) {
-        return;
+        return nonzeroLines;
     }
-    const size_t boundaries = granule.IsMixed() ? 1 : 31;
+    // A butterfly of two +0.0 lines gives +0.0 on both (+0 x cs - +0 x ca is
+    // +0 - -0): the boundaries above the last subband with data are left out. The
+    // last one done still moves data into the first lines of the subband above.
+    const size_t subbands = std::min<size_t>((nonzeroLines + 17) / 18, 32);
+    const size_t boundaries = std::min<size_t>(granule.IsMixed() ? 1 : 31, subbands);
     const AliasButterflies& tables = AliasTables();
     for (size_t sb = 0; sb < boundaries; ++sb) {
         for (size_t i = 0; i < 8; ++i) {
@@ -43,6 +49,7 @@ void ReduceAliases(const GranuleInfo& granule, std::array<float, 576>& hybrid) {
             lower = d * tables.cs[i] + u * tables.ca[i];
         }
     }
+    return 18 * std::max(subbands, boundaries == 0 ? 0 : boundaries + 1);
 }
 
 }  // namespace aurion

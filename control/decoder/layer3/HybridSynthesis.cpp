@@ -25,7 +25,8 @@ void HybridSynthesis::Reset() {
     }
 }
 
-void HybridSynthesis::Run(int channel, const GranuleInfo& granule, std::array<float, 576>& hybrid) {
+void HybridSynthesis::Run(int channel, const GranuleInfo& granule, std::array<float, 576>& hybrid,
+                          size_t nonzeroLines) {
     std::array<float, 576>& overlap = m_overlap[channel & 1];
     const uint32_t granuleBlockType =
         granule.window_switching_flag != 0 ? granule.block_type & 3 : 0;
@@ -37,7 +38,7 @@ void HybridSynthesis::Run(int channel, const GranuleInfo& granule, std::array<fl
         const uint32_t blockType = (mixed && sb < 2) ? 0 : granuleBlockType;
         float* lines = hybrid.data() + 18 * sb;
         float* previous = overlap.data() + 18 * sb;
-        if (AllZero(lines)) {
+        if (18 * sb >= nonzeroLines || AllZero(lines)) {
             // The transform of silence is silence: only the overlap moves on.
             for (size_t i = 0; i < 18; ++i) {
                 lines[i] = previous[i];

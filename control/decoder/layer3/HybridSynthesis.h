@@ -21,7 +21,9 @@ public:
     void Reset();
     // hybrid holds the channel's lines after alias reduction; on return the 18 time
     // samples of each subband (line = 18 x subband + sample). channel is 0 or 1.
-    void Run(int channel, const GranuleInfo& granule, std::array<float, 576>& hybrid);
+    // nonzeroLines: hybrid is zero from that line on.
+    void Run(int channel, const GranuleInfo& granule, std::array<float, 576>& hybrid,
+             size_t nonzeroLines = 576);
 
     [[nodiscard]] const std::array<float, 576>& Overlap(int channel) const {
         return m_overlap[channel & 1];
