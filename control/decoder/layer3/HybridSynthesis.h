@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 
 #include "control/decoder/layer3/SideInfo.h"
 
@@ -30,6 +31,12 @@ public:
     }
 
 private:
+    // One subband on its own; mayHoldData false when it lies past the data.
+    static void RunSubband(uint32_t blockType, float* lines, float* previous, bool mayHoldData);
+    // kImdctLanes subbands from `first` on, all of the same long blockType.
+    static void RunLanes(size_t first, uint32_t blockType, float* hybrid, float* overlap,
+                         size_t nonzeroLines);
+
     std::array<std::array<float, 576>, 2> m_overlap{};
 };
 
