@@ -2,11 +2,14 @@
 
 #include <cstddef>
 
-#include "control/decoder/layer3/InverseMdct.h"
+#include "control/decoder/VectorClones.h"
 
 namespace aurion {
 
 namespace {
+
+constexpr size_t Lanes = kImdctLanes;
+using LaneMask = int32_t __attribute__((vector_size(kImdctLanes * sizeof(int32_t))));
 
 bool AllZero(const float* lines) {
     for (size_t i = 0; i < 18; ++i) {
@@ -17,25 +20,67 @@ bool AllZero(const float* lines) {
     return true;
 }
 
-// The transform of silence is silence: only the overlap moves on.
-void KeepOverlap(float* lines, float* previous) {
+// Per lane a where mask is set, else b, bit for bit. Inlined, so that it runs with
+// its caller's instruction set.
+inline __attribute__((always_inline)) void Select(const LaneMask& mask, const ImdctLanes& a,
+                                                  const ImdctLanes& b, ImdctLanes& result) {
+    result = reinterpret_cast<ImdctLanes>((reinterpret_cast<LaneMask>(a) & mask) |
+                                          (reinterpret_cast<LaneMask>(b) & ~mask));
+}
+
+// kImdctLanes subbands of the same long blockType, their lines from `lines` on,
+// with AVX2 where there is: the gathering into lanes and back costs as much as the
+// transform.
+AURION_VECTOR_CLONES
+void RunLanes(uint32_t blockType, float* lines, HybridSynthesis::OverlapGroup& overlap) {
+    ImdctLanes input[18];
+    LaneMask hasData{};
+    for (size_t k = 0; k < 18; ++k) {
+        for (size_t lane = 0; lane < Lanes; ++lane) {
+            input[k][lane] = lines[18 * lane + k];
+        }
+        hasData |= input[k] != 0.0f;
+    }
+    ImdctLanes output[36];
+    InverseMdctLanes(input, output, blockType);
+    // An all-zero subband gets what it gets on its own: exactly the stored overlap,
+    // not the overlap plus a transform of zeros, and a new overlap of +0.0.
+    ImdctLanes sum[18];
     for (size_t i = 0; i < 18; ++i) {
-        lines[i] = previous[i];
-        previous[i] = 0.0f;
+        Select(hasData, output[i] + overlap[i], overlap[i], sum[i]);
+        Select(hasData, output[18 + i], ImdctLanes{}, overlap[i]);
+    }
+    for (size_t lane = 0; lane < Lanes; ++lane) {
+        for (size_t i = 0; i < 18; ++i) {
+            lines[18 * lane + i] = sum[i][lane];
+        }
     }
 }
 
 }  // namespace
 
 void HybridSynthesis::Reset() {
-    for (auto& overlap : m_overlap) {
-        overlap.fill(0.0f);
+    for (auto& channel : m_overlap) {
+        for (auto& group : channel) {
+            for (ImdctLanes& samples : group) {
+                samples = ImdctLanes{};
+            }
+        }
     }
+}
+
+std::array<float, 576> HybridSynthesis::Overlap(int channel) const {
+    std::array<float, 576> overlap{};
+    for (size_t sb = 0; sb < 32; ++sb) {
+        for (size_t i = 0; i < 18; ++i) {
+            overlap[18 * sb + i] = m_overlap[channel & 1][sb / Lanes][i][sb % Lanes];
+        }
+    }
+    return overlap;
 }
 
 void HybridSynthesis::Run(int channel, const GranuleInfo& granule, std::array<float, 576>& hybrid,
                           size_t nonzeroLines) {
-    std::array<float, 576>& overlap = m_overlap[channel & 1];
     const uint32_t granuleBlockType =
         granule.window_switching_flag != 0 ? granule.block_type & 3 : 0;
     // Any window-switching block with the mixed flag, start and stop blocks included,
@@ -44,63 +89,40 @@ void HybridSynthesis::Run(int channel, const GranuleInfo& granule, std::array<fl
     const auto blockTypeOf = [&](size_t sb) -> uint32_t {
         return (mixed && sb < 2) ? 0 : granuleBlockType;
     };
-    constexpr size_t Lanes = kImdctLanes;
     for (size_t first = 0; first < 32; first += Lanes) {
+        OverlapGroup& overlap = m_overlap[channel & 1][first / Lanes];
         const uint32_t blockType = blockTypeOf(first);
         // Groups of long blocks with one window go through the transform side by
         // side; a group past the last line with data has nothing to transform.
         const bool inLanes = 18 * first < nonzeroLines && blockType != 2 &&
                              blockTypeOf(first + Lanes - 1) == blockType;
         if (inLanes) {
-            RunLanes(first, blockType, hybrid.data(), overlap.data(), nonzeroLines);
+            RunLanes(blockType, hybrid.data() + 18 * first, overlap);
         } else {
-            for (size_t sb = first; sb < first + Lanes; ++sb) {
-                RunSubband(blockTypeOf(sb), hybrid.data() + 18 * sb, overlap.data() + 18 * sb,
+            for (size_t lane = 0; lane < Lanes; ++lane) {
+                const size_t sb = first + lane;
+                RunSubband(blockTypeOf(sb), hybrid.data() + 18 * sb, overlap, lane,
                            18 * sb < nonzeroLines);
             }
         }
     }
 }
 
-void HybridSynthesis::RunSubband(uint32_t blockType, float* lines, float* previous,
-                                 bool mayHoldData) {
+void HybridSynthesis::RunSubband(uint32_t blockType, float* lines, OverlapGroup& overlap,
+                                 size_t lane, bool mayHoldData) {
     if (!mayHoldData || AllZero(lines)) {
-        KeepOverlap(lines, previous);
+        // The transform of silence is silence: only the overlap moves on.
+        for (size_t i = 0; i < 18; ++i) {
+            lines[i] = overlap[i][lane];
+            overlap[i][lane] = 0.0f;
+        }
         return;
     }
     float output[36];
     InverseMdct(lines, output, blockType);
     for (size_t i = 0; i < 18; ++i) {
-        lines[i] = output[i] + previous[i];
-        previous[i] = output[18 + i];
-    }
-}
-
-void HybridSynthesis::RunLanes(size_t first, uint32_t blockType, float* hybrid, float* overlap,
-                               size_t nonzeroLines) {
-    constexpr size_t Lanes = kImdctLanes;
-    ImdctLanes input[18];
-    for (size_t k = 0; k < 18; ++k) {
-        for (size_t lane = 0; lane < Lanes; ++lane) {
-            input[k][lane] = hybrid[18 * (first + lane) + k];
-        }
-    }
-    ImdctLanes output[36];
-    InverseMdctLanes(input, output, blockType);
-    for (size_t lane = 0; lane < Lanes; ++lane) {
-        const size_t sb = first + lane;
-        float* lines = hybrid + 18 * sb;
-        float* previous = overlap + 18 * sb;
-        // An all-zero subband takes the same path as on its own, so that its output
-        // is exactly the stored overlap, not the overlap plus a transform of zeros.
-        if (18 * sb >= nonzeroLines || AllZero(lines)) {
-            KeepOverlap(lines, previous);
-            continue;
-        }
-        for (size_t i = 0; i < 18; ++i) {
-            lines[i] = output[i][lane] + previous[i];
-            previous[i] = output[18 + i][lane];
-        }
+        lines[i] = output[i] + overlap[i][lane];
+        overlap[i][lane] = output[18 + i];
     }
 }
 

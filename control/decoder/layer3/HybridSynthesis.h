@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "control/decoder/layer3/InverseMdct.h"
 #include "control/decoder/layer3/SideInfo.h"
 
 namespace aurion {
@@ -26,18 +27,20 @@ public:
     void Run(int channel, const GranuleInfo& granule, std::array<float, 576>& hybrid,
              size_t nonzeroLines = 576);
 
-    [[nodiscard]] const std::array<float, 576>& Overlap(int channel) const {
-        return m_overlap[channel & 1];
-    }
+    // The stored overlap of a channel, line = 18 x subband + sample.
+    [[nodiscard]] std::array<float, 576> Overlap(int channel) const;
+
+    // The overlap of kImdctLanes subbands side by side, as the transform gives it:
+    // group[i][lane] is sample 18 + i of subband first + lane.
+    using OverlapGroup = std::array<ImdctLanes, 18>;
 
 private:
-    // One subband on its own; mayHoldData false when it lies past the data.
-    static void RunSubband(uint32_t blockType, float* lines, float* previous, bool mayHoldData);
-    // kImdctLanes subbands from `first` on, all of the same long blockType.
-    static void RunLanes(size_t first, uint32_t blockType, float* hybrid, float* overlap,
-                         size_t nonzeroLines);
+    // One subband on its own, in the given lane of its group; mayHoldData false
+    // when it lies past the data.
+    static void RunSubband(uint32_t blockType, float* lines, OverlapGroup& overlap, size_t lane,
+                           bool mayHoldData);
 
-    std::array<std::array<float, 576>, 2> m_overlap{};
+    std::array<std::array<OverlapGroup, 32 / kImdctLanes>, 2> m_overlap{};
 };
 
 // Negates the odd time samples of the odd subbands.

@@ -6,22 +6,10 @@
 // terms, the odd one again by pairwise sums with a factor 1 / (2 cos).
 #include "control/decoder/layer3/InverseMdct.h"
 
+#include "control/decoder/VectorClones.h"
 #include "control/decoder/layer3/ImdctWindows.h"
 
 namespace aurion {
-
-// InverseMdctLanes also comes as an AVX2 version, chosen at load time where the
-// processor has it: eight lanes in one register. AVX2 brings no fused multiply-add,
-// so each lane's operations and results stay those of the float version. Not under
-// ThreadSanitizer, whose runtime is not ready when the loader runs the chooser, nor
-// with clang.
-#ifndef AURION_VECTOR_CLONES
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && !defined(__SANITIZE_THREAD__)
-#define AURION_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
-#else
-#define AURION_VECTOR_CLONES
-#endif
-#endif
 
 namespace {
 
