@@ -1,8 +1,10 @@
 #include "control/decoder/layer3/HybridSynthesis.h"
 
 #include <cstddef>
+#include <cstring>
 
 #include "control/decoder/VectorClones.h"
+#include "control/decoder/layer3/LaneTranspose.h"
 
 namespace aurion {
 
@@ -33,13 +35,23 @@ inline __attribute__((always_inline)) void Select(const LaneMask& mask, const Im
 // transform.
 AURION_VECTOR_CLONES
 void RunLanes(uint32_t blockType, float* lines, HybridSynthesis::OverlapGroup& overlap) {
+    // Lines 0..7 and 8..15 of the eight subbands come in as rows and are turned
+    // into lanes; lines 16 and 17 are put in lane by lane.
     ImdctLanes input[18];
-    LaneMask hasData{};
-    for (size_t k = 0; k < 18; ++k) {
+    for (size_t block = 0; block < 2; ++block) {
         for (size_t lane = 0; lane < Lanes; ++lane) {
-            input[k][lane] = lines[18 * lane + k];
+            std::memcpy(&input[8 * block + lane], lines + 18 * lane + 8 * block,
+                        sizeof(ImdctLanes));
         }
-        hasData |= input[k] != 0.0f;
+        Transpose8(input + 8 * block);
+    }
+    for (size_t lane = 0; lane < Lanes; ++lane) {
+        input[16][lane] = lines[18 * lane + 16];
+        input[17][lane] = lines[18 * lane + 17];
+    }
+    LaneMask hasData{};
+    for (const ImdctLanes& line : input) {
+        hasData |= line != 0.0f;
     }
     ImdctLanes output[36];
     InverseMdctLanes(input, output, blockType);
@@ -50,10 +62,15 @@ void RunLanes(uint32_t blockType, float* lines, HybridSynthesis::OverlapGroup& o
         Select(hasData, output[i] + overlap[i], overlap[i], sum[i]);
         Select(hasData, output[18 + i], ImdctLanes{}, overlap[i]);
     }
-    for (size_t lane = 0; lane < Lanes; ++lane) {
-        for (size_t i = 0; i < 18; ++i) {
-            lines[18 * lane + i] = sum[i][lane];
+    for (size_t block = 0; block < 2; ++block) {
+        Transpose8(sum + 8 * block);
+        for (size_t lane = 0; lane < Lanes; ++lane) {
+            std::memcpy(lines + 18 * lane + 8 * block, &sum[8 * block + lane], sizeof(ImdctLanes));
         }
+    }
+    for (size_t lane = 0; lane < Lanes; ++lane) {
+        lines[18 * lane + 16] = sum[16][lane];
+        lines[18 * lane + 17] = sum[17][lane];
     }
 }
 
