@@ -1,5 +1,6 @@
 #include "control/decoder/layer3/HybridSynthesis.h"
 
+#include <bit>
 #include <cstddef>
 #include <cstring>
 
@@ -143,10 +144,21 @@ void HybridSynthesis::RunSubband(uint32_t blockType, float* lines, OverlapGroup&
     }
 }
 
+AURION_VECTOR_CLONES
 void InvertFrequencies(std::array<float, 576>& hybrid) {
-    for (size_t sb = 1; sb < 32; sb += 2) {
-        for (size_t i = 1; i < 18; i += 2) {
-            hybrid[18 * sb + i] = -hybrid[18 * sb + i];
+    // Negating is flipping the sign bit. Over a pair of subbands, the odd samples of
+    // the second; as a mask over all 36 lines, so that the compiler runs it in lanes.
+    static constexpr std::array<uint32_t, 36> SignOfPair = [] {
+        std::array<uint32_t, 36> mask{};
+        for (size_t i = 19; i < 36; i += 2) {
+            mask[i] = 0x80000000u;
+        }
+        return mask;
+    }();
+    for (size_t pair = 0; pair < 16; ++pair) {
+        for (size_t i = 0; i < 36; ++i) {
+            float& line = hybrid[36 * pair + i];
+            line = std::bit_cast<float>(std::bit_cast<uint32_t>(line) ^ SignOfPair[i]);
         }
     }
 }
