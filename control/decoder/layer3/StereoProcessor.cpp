@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "control/decoder/ChannelRouting.h"
+#include "control/decoder/VectorClones.h"
 #include "control/decoder/layer3/IntensityRatio.h"
 #include "control/decoder/layer3/PowerTables.h"
 
@@ -32,6 +33,16 @@ bool AnyNonzero(const Spectrum& spectrum, size_t begin, size_t end) {
         }
     }
     return false;
+}
+
+// Lines 0..end-1 of middle and side into left and right. Without a branch the
+// compiler runs the loop in vector lanes, each line with the same operations.
+AURION_VECTOR_CLONES
+void MiddleSide(const Spectrum& m, const Spectrum& s, size_t end, std::array<Spectrum, 2>& stereo) {
+    for (size_t i = 0; i < end; ++i) {
+        stereo[0][i] = (m[i] + s[i]) * InverseSqrt2;
+        stereo[1][i] = (m[i] - s[i]) * InverseSqrt2;
+    }
 }
 
 }  // namespace
@@ -193,11 +204,7 @@ std::array<size_t, 2> StereoProcessor::Process(
     const Spectrum& m = dequantized[0];
     const Spectrum& s = dequantized[1];
     if (!mode.intensity) {
-        // Without a branch the compiler runs this loop in vector lanes.
-        for (size_t i = 0; i < end; ++i) {
-            stereo[0][i] = (m[i] + s[i]) * InverseSqrt2;
-            stereo[1][i] = (m[i] - s[i]) * InverseSqrt2;
-        }
+        MiddleSide(m, s, end, stereo);
     } else {
         for (size_t i = 0; i < end; ++i) {
             if (m_intensityPos[i] == NotCoded) {
