@@ -2,7 +2,9 @@
 // 2.4.3.4.10): per subband the IMDCT with its block type's window, overlap-add
 // with the previous granule of the same channel, then the frequency inversion of
 // odd subbands. Holds the overlap of both channels; zero after construction and
-// after Reset, so nothing from before a seek reaches the output.
+// after Reset, so nothing from before a seek reaches the output. Long blocks are
+// transformed kImdctLanes subbands side by side (InverseMdctLanes), the overlap
+// kept in that layout; short blocks and mixed groups one subband at a time.
 #pragma once
 
 #include <array>

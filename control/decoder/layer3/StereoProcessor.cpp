@@ -199,7 +199,9 @@ std::array<size_t, 2> StereoProcessor::Process(
     // Both outputs mix both inputs, so each is zero where both inputs are. Past that
     // bound every formula below turns the +0.0 inputs into +0.0 (sums and
     // differences of +0.0, +0.0 times or over a positive factor), which the fill
-    // writes directly.
+    // writes directly. Were an input a -0.0 there, the full pass could give -0.0
+    // where the fill gives +0.0; such a zero stays a zero of either sign through
+    // every later sum and product and becomes the same PCM sample 0.
     const size_t end = std::min<size_t>(std::max(nonzeroLines[0], nonzeroLines[1]), 576);
     const Spectrum& m = dequantized[0];
     const Spectrum& s = dequantized[1];
