@@ -11,6 +11,9 @@
 
 namespace aurion {
 
-void ReduceAliases(const GranuleInfo& granule, std::array<float, 576>& hybrid);
+// nonzeroLines: hybrid is +0.0 from that line on. Returns the bound after the
+// butterflies, a whole number of subbands.
+size_t ReduceAliases(const GranuleInfo& granule, std::array<float, 576>& hybrid,
+                     size_t nonzeroLines = 576);
 
 }  // namespace aurion

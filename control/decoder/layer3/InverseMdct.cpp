@@ -6,11 +6,16 @@
 // terms, the odd one again by pairwise sums with a factor 1 / (2 cos).
 #include "control/decoder/layer3/InverseMdct.h"
 
+#include "control/decoder/VectorClones.h"
 #include "control/decoder/layer3/ImdctWindows.h"
 
 namespace aurion {
 
 namespace {
+
+// The templates below are inlined into each caller, so that the AVX2 version of
+// InverseMdctLanes runs them with AVX2 too.
+#define AURION_INLINE inline __attribute__((always_inline))
 
 // cos(k pi / 18), k = 1..8.
 constexpr float kCos1 = 0.984807753f;
@@ -35,16 +40,18 @@ constexpr float kOddFactors6[3] = {0.517638090f, 0.707106781f, 1.931851653f};
 constexpr float kCosPi6 = 0.866025404f;
 
 // out[n] = sum over q = 0..8 of a[q] cos(q (2n + 1) pi / 18). Output pairs n and
-// 8 - n share the even terms and differ in the sign of the odd ones.
-void Dct9(const float* a, float* out) {
-    const float even0 = a[0] + kCos2 * a[2] + kCos4 * a[4] + kCos6 * a[6] + kCos8 * a[8];
-    const float odd0 = kCos1 * a[1] + kCos3 * a[3] + kCos5 * a[5] + kCos7 * a[7];
-    const float even1 = a[0] + kCos6 * (a[2] - a[4] - a[8]) - a[6];
-    const float odd1 = kCos3 * (a[1] - a[5] - a[7]);
-    const float even2 = a[0] - kCos8 * a[2] - kCos2 * a[4] + kCos6 * a[6] + kCos4 * a[8];
-    const float odd2 = kCos5 * a[1] - kCos3 * a[3] - kCos7 * a[5] + kCos1 * a[7];
-    const float even3 = a[0] - kCos4 * a[2] + kCos8 * a[4] + kCos6 * a[6] - kCos2 * a[8];
-    const float odd3 = kCos7 * a[1] - kCos3 * a[3] + kCos1 * a[5] - kCos5 * a[7];
+// 8 - n share the even terms and differ in the sign of the odd ones. T is float or
+// ImdctLanes: the lanes go through exactly the operations of the float version.
+template <typename T>
+AURION_INLINE void Dct9(const T* a, T* out) {
+    const T even0 = a[0] + kCos2 * a[2] + kCos4 * a[4] + kCos6 * a[6] + kCos8 * a[8];
+    const T odd0 = kCos1 * a[1] + kCos3 * a[3] + kCos5 * a[5] + kCos7 * a[7];
+    const T even1 = a[0] + kCos6 * (a[2] - a[4] - a[8]) - a[6];
+    const T odd1 = kCos3 * (a[1] - a[5] - a[7]);
+    const T even2 = a[0] - kCos8 * a[2] - kCos2 * a[4] + kCos6 * a[6] + kCos4 * a[8];
+    const T odd2 = kCos5 * a[1] - kCos3 * a[3] - kCos7 * a[5] + kCos1 * a[7];
+    const T even3 = a[0] - kCos4 * a[2] + kCos8 * a[4] + kCos6 * a[6] - kCos2 * a[8];
+    const T odd3 = kCos7 * a[1] - kCos3 * a[3] + kCos1 * a[5] - kCos5 * a[7];
     out[0] = even0 + odd0;
     out[8] = even0 - odd0;
     out[1] = even1 + odd1;
@@ -66,9 +73,10 @@ void Dct3(const float* a, float* out) {
 }
 
 // z[n] = sum over m = 0..17 of v[m] cos(m (2n + 1) pi / 36), v[m] = X[m] + X[m - 1].
-void Long18(const float* input, float* z) {
-    float even[9];
-    float odd[9];
+template <typename T>
+AURION_INLINE void Long18(const T* input, T* z) {
+    T even[9];
+    T odd[9];
     // v[2p] = X[2p] + X[2p - 1]; the odd terms pair v[2q + 1] + v[2q - 1].
     even[0] = input[0];
     for (int p = 1; p < 9; ++p) {
@@ -78,12 +86,12 @@ void Long18(const float* input, float* z) {
     for (int q = 1; q < 9; ++q) {
         odd[q] = input[2 * q + 1] + input[2 * q] + input[2 * q - 1] + input[2 * q - 2];
     }
-    float e[9];
-    float o[9];
+    T e[9];
+    T o[9];
     Dct9(even, e);
     Dct9(odd, o);
     for (int n = 0; n < 9; ++n) {
-        const float scaledOdd = o[n] * kOddFactors18[n];
+        const T scaledOdd = o[n] * kOddFactors18[n];
         z[n] = e[n] + scaledOdd;
         z[17 - n] = e[n] - scaledOdd;
     }
@@ -107,6 +115,22 @@ void Short6(const float* input, float* z) {
         const float scaledOdd = o[n] * kOddFactors6[n];
         z[n] = e[n] + scaledOdd;
         z[5 - n] = e[n] - scaledOdd;
+    }
+}
+
+// The long transform of Long18, read out into the 36 outputs with the window.
+template <typename T>
+AURION_INLINE void WindowLong(const float* window, const T* input, T* output) {
+    T z[18];
+    Long18(input, z);
+    for (int i = 0; i < 9; ++i) {
+        output[i] = window[i] * z[i + 9];
+    }
+    for (int i = 9; i < 27; ++i) {
+        output[i] = window[i] * z[26 - i];
+    }
+    for (int i = 27; i < 36; ++i) {
+        output[i] = window[i] * z[i - 27];
     }
 }
 
@@ -135,18 +159,13 @@ void InverseMdct(const float* input, float* output, uint32_t blockType) {
         return;
     }
 
-    const float* window = windows.Long[blockType <= 3 ? blockType : 0];
-    float z[18];
-    Long18(input, z);
-    for (int i = 0; i < 9; ++i) {
-        output[i] = window[i] * z[i + 9];
-    }
-    for (int i = 9; i < 27; ++i) {
-        output[i] = window[i] * z[26 - i];
-    }
-    for (int i = 27; i < 36; ++i) {
-        output[i] = window[i] * z[i - 27];
-    }
+    WindowLong(windows.Long[blockType <= 3 ? blockType : 0], input, output);
+}
+
+AURION_VECTOR_CLONES
+void InverseMdctLanes(const ImdctLanes* input, ImdctLanes* output, uint32_t blockType) {
+    const ImdctWindowTable& windows = ImdctWindows();
+    WindowLong(windows.Long[blockType == 1 || blockType == 3 ? blockType : 0], input, output);
 }
 
 }  // namespace aurion

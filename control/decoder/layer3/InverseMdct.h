@@ -19,4 +19,12 @@ inline constexpr int kImdctOutputs = 36;
 // Any other block type is treated as 0.
 void InverseMdct(const float* input, float* output, uint32_t blockType);
 
+// Eight subbands of long blocks side by side, one in each lane: input[k] holds line
+// k of every lane's subband, output[i] sample i. Each lane gets exactly the values
+// InverseMdct gives for its subband (blockType 0, 1 or 3, the same for all lanes;
+// anything else is 0).
+inline constexpr int kImdctLanes = 8;
+using ImdctLanes = float __attribute__((vector_size(kImdctLanes * sizeof(float))));
+void InverseMdctLanes(const ImdctLanes* input, ImdctLanes* output, uint32_t blockType);
+
 }  // namespace aurion

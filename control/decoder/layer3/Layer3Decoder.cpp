@@ -99,6 +99,7 @@ void Layer3Decoder::DecodeGranule(int granule) {
         const uint32_t coded = DecodeSpectrum(info, std::span<const uint16_t, 23>(bands.longBounds),
                                               m_part2Start, m_reservoir, m_quantized);
         Requantize(m_quantized, info, m_scaleFactors[ch], bands, m_dequantized[ch], coded);
+        m_nonzeroLines[ch] = coded;
     }
 
     if (m_channels == 1) {
@@ -107,9 +108,10 @@ void Layer3Decoder::DecodeGranule(int granule) {
         const GranuleInfo& right = m_sideInfo.granules[granule][1];
         // ISO/IEC 13818-3: the right channel's scalefac_compress carries intensity_scale.
         mode.intensityRow = static_cast<int>(right.scalefac_compress & 1);
-        m_stereoProcessor.Process(mode, right, m_scaleFactors[1], bands, m_dequantized, m_stereo);
+        m_nonzeroLines = m_stereoProcessor.Process(mode, right, m_scaleFactors[1], bands,
+                                                   m_dequantized, m_stereo, m_nonzeroLines);
         if (m_routing.MixesChannels()) {
-            Downmix(m_stereo);
+            m_nonzeroLines[0] = Downmix(m_stereo, m_nonzeroLines);
         }
     }
 
@@ -120,9 +122,12 @@ void Layer3Decoder::DecodeGranule(int granule) {
 
 void Layer3Decoder::OutputChannel(int channel, const GranuleInfo& info) {
     const ScaleFactorBands& bands = ScaleFactorBandTables[m_bandTable];
-    Reorder(info, bands, m_stereo[channel], m_hybrid);
-    ReduceAliases(info, m_hybrid);
-    m_hybridSynthesis.Run(channel, info, m_hybrid);
+    // Each stage passes on the line from which its output is zero, so that the
+    // next can leave out what would only turn zeros into zeros.
+    size_t nonzeroLines =
+        Reorder(info, bands, m_stereo[channel], m_hybrid, m_nonzeroLines[channel]);
+    nonzeroLines = ReduceAliases(info, m_hybrid, nonzeroLines);
+    m_hybridSynthesis.Run(channel, info, m_hybrid, nonzeroLines);
     InvertFrequencies(m_hybrid);
 
     PolyphaseFilter& filter = m_routing.FilterFor(channel);

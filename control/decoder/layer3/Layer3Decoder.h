@@ -76,6 +76,8 @@ private:
     std::array<int32_t, 576> m_quantized{};
     std::array<Spectrum, 2> m_dequantized{};
     std::array<Spectrum, 2> m_stereo{};
+    // Per channel the line from which m_dequantized, then m_stereo, is zero.
+    std::array<size_t, 2> m_nonzeroLines{};
     std::array<float, 576> m_hybrid{};
     StereoProcessor m_stereoProcessor;
     HybridSynthesis m_hybridSynthesis;

@@ -13,7 +13,9 @@
 
 namespace aurion {
 
-void Reorder(const GranuleInfo& granule, const ScaleFactorBands& bands,
-             const std::array<float, 576>& input, std::array<float, 576>& hybrid);
+// nonzeroLines: input is zero from that line on. Returns the same bound for hybrid.
+size_t Reorder(const GranuleInfo& granule, const ScaleFactorBands& bands,
+               const std::array<float, 576>& input, std::array<float, 576>& hybrid,
+               size_t nonzeroLines = 576);
 
 }  // namespace aurion

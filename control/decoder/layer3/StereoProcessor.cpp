@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "control/decoder/ChannelRouting.h"
+#include "control/decoder/VectorClones.h"
 #include "control/decoder/layer3/IntensityRatio.h"
 #include "control/decoder/layer3/PowerTables.h"
 
@@ -32,6 +33,16 @@ bool AnyNonzero(const Spectrum& spectrum, size_t begin, size_t end) {
         }
     }
     return false;
+}
+
+// Lines 0..end-1 of middle and side into left and right. Without a branch the
+// compiler runs the loop in vector lanes, each line with the same operations.
+AURION_VECTOR_CLONES
+void MiddleSide(const Spectrum& m, const Spectrum& s, size_t end, std::array<Spectrum, 2>& stereo) {
+    for (size_t i = 0; i < end; ++i) {
+        stereo[0][i] = (m[i] + s[i]) * InverseSqrt2;
+        stereo[1][i] = (m[i] - s[i]) * InverseSqrt2;
+    }
 }
 
 }  // namespace
@@ -78,10 +89,11 @@ void StereoProcessor::CopyLine(size_t to, size_t from) {
 }
 
 void StereoProcessor::LongBlockPositions(const StereoMode& mode, const ScaleFactors& sf,
-                                         const ScaleFactorBands& bands, const Spectrum& right) {
+                                         const ScaleFactorBands& bands, const Spectrum& right,
+                                         size_t rightNonzeroLines) {
     // The region starts at the first band above the last nonzero right line; with an
     // all-zero right channel that is band 0.
-    const int last = LastNonzeroLine(right, 576);
+    const int last = LastNonzeroLine(right, rightNonzeroLines);
     size_t band = 0;
     while (band < 22 && static_cast<int>(bands.longBounds[band]) <= last) {
         ++band;
@@ -163,15 +175,20 @@ void StereoProcessor::MixedLongPositions(const StereoMode& mode, const ScaleFact
     }
 }
 
-void StereoProcessor::Process(const StereoMode& mode, const GranuleInfo& rightGranule,
-                              const ScaleFactors& rightScaleFactors, const ScaleFactorBands& bands,
-                              const std::array<Spectrum, 2>& dequantized,
-                              std::array<Spectrum, 2>& stereo) {
+std::array<size_t, 2> StereoProcessor::Process(
+    const StereoMode& mode, const GranuleInfo& rightGranule, const ScaleFactors& rightScaleFactors,
+    const ScaleFactorBands& bands, const std::array<Spectrum, 2>& dequantized,
+    std::array<Spectrum, 2>& stereo, std::array<size_t, 2> nonzeroLines) {
     m_intensityPos.fill(NotCoded);
+    if (!mode.middleSide && !mode.intensity) {
+        stereo = dequantized;
+        return nonzeroLines;
+    }
     const Spectrum& right = dequantized[1];
     if (mode.intensity) {
         if (!rightGranule.IsShort()) {
-            LongBlockPositions(mode, rightScaleFactors, bands, right);
+            LongBlockPositions(mode, rightScaleFactors, bands, right,
+                               std::min<size_t>(nonzeroLines[1], 576));
         } else if (!rightGranule.IsMixed()) {
             ShortBlockPositions(mode, rightScaleFactors, bands, right, 0);
         } else if (!ShortBlockPositions(mode, rightScaleFactors, bands, right, 3)) {
@@ -179,32 +196,50 @@ void StereoProcessor::Process(const StereoMode& mode, const GranuleInfo& rightGr
         }
     }
 
+    // Both outputs mix both inputs, so each is zero where both inputs are. Past that
+    // bound every formula below turns the +0.0 inputs into +0.0 (sums and
+    // differences of +0.0, +0.0 times or over a positive factor), which the fill
+    // writes directly. Were an input a -0.0 there, the full pass could give -0.0
+    // where the fill gives +0.0; such a zero stays a zero of either sign through
+    // every later sum and product and becomes the same PCM sample 0.
+    const size_t end = std::min<size_t>(std::max(nonzeroLines[0], nonzeroLines[1]), 576);
     const Spectrum& m = dequantized[0];
     const Spectrum& s = dequantized[1];
-    for (size_t i = 0; i < 576; ++i) {
-        if (m_intensityPos[i] == NotCoded) {
-            if (mode.middleSide) {
-                stereo[0][i] = (m[i] + s[i]) * InverseSqrt2;
-                stereo[1][i] = (m[i] - s[i]) * InverseSqrt2;
+    if (!mode.intensity) {
+        MiddleSide(m, s, end, stereo);
+    } else {
+        for (size_t i = 0; i < end; ++i) {
+            if (m_intensityPos[i] == NotCoded) {
+                if (mode.middleSide) {
+                    stereo[0][i] = (m[i] + s[i]) * InverseSqrt2;
+                    stereo[1][i] = (m[i] - s[i]) * InverseSqrt2;
+                } else {
+                    stereo[0][i] = m[i];
+                    stereo[1][i] = s[i];
+                }
+            } else if (mode.lsf) {
+                stereo[0][i] = m[i] * m_intensityFactors[0][i];
+                stereo[1][i] = m[i] * m_intensityFactors[1][i];
             } else {
-                stereo[0][i] = m[i];
-                stereo[1][i] = s[i];
+                const float r = m[i] / (1.0f + m_intensityRatioOf[i]);
+                stereo[1][i] = r;
+                stereo[0][i] = r * m_intensityRatioOf[i];
             }
-        } else if (mode.lsf) {
-            stereo[0][i] = m[i] * m_intensityFactors[0][i];
-            stereo[1][i] = m[i] * m_intensityFactors[1][i];
-        } else {
-            const float r = m[i] / (1.0f + m_intensityRatioOf[i]);
-            stereo[1][i] = r;
-            stereo[0][i] = r * m_intensityRatioOf[i];
         }
     }
+    for (Spectrum& channel : stereo) {
+        std::fill(channel.begin() + static_cast<ptrdiff_t>(end), channel.end(), 0.0f);
+    }
+    return {end, end};
 }
 
-void Downmix(std::array<Spectrum, 2>& stereo) {
-    for (size_t i = 0; i < 576; ++i) {
+size_t Downmix(std::array<Spectrum, 2>& stereo, std::array<size_t, 2> nonzeroLines) {
+    // Past both bounds the mean of +0.0 and +0.0 is +0.0: those lines stay as they are.
+    const size_t end = std::min<size_t>(std::max(nonzeroLines[0], nonzeroLines[1]), 576);
+    for (size_t i = 0; i < end; ++i) {
         stereo[0][i] = MixChannels(stereo[0][i], stereo[1][i]);
     }
+    return end;
 }
 
 }  // namespace aurion

@@ -35,9 +35,15 @@ public:
 
     // Two channels: dequantized[0..1] to stereo[0..1]. rightGranule and
     // rightScaleFactors are channel 1's, whose scale factors carry the positions.
-    void Process(const StereoMode& mode, const GranuleInfo& rightGranule,
-                 const ScaleFactors& rightScaleFactors, const ScaleFactorBands& bands,
-                 const std::array<Spectrum, 2>& dequantized, std::array<Spectrum, 2>& stereo);
+    // nonzeroLines[c]: dequantized[c] is +0.0 from that line on, so the work stops
+    // there. Returns the same bound for each stereo channel; all 576 lines of both
+    // are written.
+    std::array<size_t, 2> Process(const StereoMode& mode, const GranuleInfo& rightGranule,
+                                  const ScaleFactors& rightScaleFactors,
+                                  const ScaleFactorBands& bands,
+                                  const std::array<Spectrum, 2>& dequantized,
+                                  std::array<Spectrum, 2>& stereo,
+                                  std::array<size_t, 2> nonzeroLines = {576, 576});
 
     static constexpr int32_t NotCoded = -1;
     // The positions of the last Process call (NotCoded where not intensity coded).
@@ -50,7 +56,8 @@ private:
                  int32_t lsfLimit);
     void CopyLine(size_t to, size_t from);
     void LongBlockPositions(const StereoMode& mode, const ScaleFactors& sf,
-                            const ScaleFactorBands& bands, const Spectrum& right);
+                            const ScaleFactorBands& bands, const Spectrum& right,
+                            size_t rightNonzeroLines);
     // Returns whether any window of the short part holds right-channel data.
     bool ShortBlockPositions(const StereoMode& mode, const ScaleFactors& sf,
                              const ScaleFactorBands& bands, const Spectrum& right,
@@ -63,7 +70,8 @@ private:
     std::array<std::array<float, 576>, 2> m_intensityFactors{};
 };
 
-// Channel 0 becomes the mean of both channels.
-void Downmix(std::array<Spectrum, 2>& stereo);
+// Channel 0 becomes the mean of both channels. nonzeroLines as Process returns them;
+// returns channel 0's bound.
+size_t Downmix(std::array<Spectrum, 2>& stereo, std::array<size_t, 2> nonzeroLines = {576, 576});
 
 }  // namespace aurion

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "control/decoder/layer3/AliasReduction.h"
@@ -64,6 +65,28 @@ TEST(AliasReduction, LongBlocksTouchAllThirtyOneBoundaries) {
     }
     EXPECT_EQ(lines[0], 1.0f);
     EXPECT_EQ(lines[575], 1.0f);
+}
+
+// Stopping at the bound must give what all boundaries give, and the bound returned
+// must include the subband above the last one with data, which the butterflies reach.
+TEST(AliasReduction, BoundLeavesOutOnlyBoundariesBetweenZeroSubbands) {
+    for (size_t lastLine : {0u, 17u, 18u, 100u, 557u, 575u}) {
+        std::array<float, 576> lines{};
+        lines[lastLine] = 1.0f;
+        lines[lastLine / 2] = -0.5f;
+        std::array<float, 576> all = lines;
+        const size_t bound = ReduceAliases(GranuleInfo{}, lines, lastLine + 1);
+        ReduceAliases(GranuleInfo{}, all);
+        EXPECT_EQ(lines, all) << lastLine;
+        const size_t expected = std::min<size_t>(18 * (lastLine / 18 + 2), 576);
+        EXPECT_EQ(bound, expected) << lastLine;
+        for (size_t i = bound; i < 576; ++i) ASSERT_EQ(all[i], 0.0f) << lastLine << " " << i;
+    }
+    std::array<float, 576> zero{};
+    EXPECT_EQ(ReduceAliases(GranuleInfo{}, zero, 0), 0u);
+    EXPECT_EQ(ReduceAliases(test::ShortGranule(true), zero, 5), 36u);
+    EXPECT_EQ(ReduceAliases(test::ShortGranule(true), zero, 200), 216u);
+    EXPECT_EQ(ReduceAliases(test::ShortGranule(false), zero, 200), 200u);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 
 #include "control/decoder/layer3/HybridSynthesis.h"
@@ -66,6 +67,45 @@ TEST(HybridSynthesis, MixedBlocksUseTheLongWindowInSubbandsZeroAndOne) {
     // The mixed flag on start and stop blocks has the same effect.
     ExpectMixedWindows(1);
     ExpectMixedWindows(3);
+}
+
+// Long blocks go through the transform eight subbands side by side. Each subband
+// must still come out bit for bit as on its own, and an all-zero subband among
+// others with data (-0.0 lines included) must give exactly its stored overlap and
+// leave +0.0 behind, not the transform of its zeros.
+TEST(HybridSynthesis, SubbandsSideBySideGiveEachTheSingleTransform) {
+    auto hybrid = std::make_unique<HybridSynthesis>();
+    std::array<float, 576> overlap{};
+    for (int granule = 0; granule < 3; ++granule) {
+        std::array<float, 576> lines = Pattern();
+        for (size_t i = 0; i < 18; ++i) {
+            lines[18 * 3 + i] = 0.0f;                         // zero in the first group
+            lines[18 * (granule == 1 ? 9 : 20) + i] = -0.0f;  // and in a later one
+        }
+        lines[18 * 5 + 4] = static_cast<float>(granule) - 1.0f;  // -1, then 0, then 1
+        const std::array<float, 576> input = lines;
+        hybrid->Run(0, GranuleInfo{}, lines);
+        std::array<float, 576> expectedOverlap{};
+        for (size_t sb = 0; sb < 32; ++sb) {
+            float transform[36];
+            InverseMdct(input.data() + 18 * sb, transform, 0);
+            bool zero = true;
+            for (size_t i = 0; i < 18; ++i) zero = zero && input[18 * sb + i] == 0.0f;
+            for (size_t i = 0; i < 18; ++i) {
+                const size_t line = 18 * sb + i;
+                const float expected = zero ? overlap[line] : transform[i] + overlap[line];
+                expectedOverlap[line] = zero ? 0.0f : transform[18 + i];
+                ASSERT_EQ(std::signbit(lines[line]), std::signbit(expected)) << sb << " " << i;
+                ASSERT_EQ(lines[line], expected) << granule << " " << sb << " " << i;
+            }
+        }
+        const std::array<float, 576> stored = hybrid->Overlap(0);
+        for (size_t line = 0; line < 576; ++line) {
+            ASSERT_EQ(std::signbit(stored[line]), std::signbit(expectedOverlap[line])) << line;
+            ASSERT_EQ(stored[line], expectedOverlap[line]) << line;
+        }
+        overlap = expectedOverlap;
+    }
 }
 
 TEST(HybridSynthesis, FrequencyInversionNegatesOddSamplesOfOddSubbands) {

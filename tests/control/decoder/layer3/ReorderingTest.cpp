@@ -46,5 +46,18 @@ TEST(Reordering, MixedBlocksKeepTheLongPartAndReorderFromBandThree) {
     EXPECT_EQ(out[39], 37.0f);
 }
 
+// The bound returned must cover every line the data can land on: the whole short
+// band that holds the last nonzero line, and in a mixed block at 8 kHz the lines
+// between 36 and the first short band, which this stage does not write.
+TEST(Reordering, BoundCoversTheWholeBandOfTheLastNonzeroLine) {
+    std::array<float, 576> out{};
+    // 44.1 kHz: band 5 spans lines 66..89 (start 22, width 8): line 70 is window 0.
+    EXPECT_EQ(Reorder(test::ShortGranule(false), ScaleFactorBandTables[3], Ramp(), out, 71), 90u);
+    EXPECT_EQ(Reorder(test::ShortGranule(false), ScaleFactorBandTables[3], Ramp(), out, 0), 0u);
+    EXPECT_EQ(Reorder(GranuleInfo{}, ScaleFactorBandTables[3], Ramp(), out, 100), 100u);
+    EXPECT_EQ(Reorder(test::ShortGranule(true), ScaleFactorBandTables[3], Ramp(), out, 20), 20u);
+    EXPECT_EQ(Reorder(test::ShortGranule(true), ScaleFactorBandTables[8], Ramp(), out, 20), 72u);
+}
+
 }  // namespace
 }  // namespace aurion

@@ -39,6 +39,32 @@ TEST(StereoProcessor, MiddleSideGivesSumAndDifferenceOverRootTwo) {
     EXPECT_FLOAT_EQ(f.out[1][5], 0.5f * 0.70710677f);
 }
 
+// With bounds the joint modes stop early: the result must match the full pass on
+// every line, and the bound returned must cover both inputs.
+TEST(StereoProcessor, BoundsGiveTheFullPassResult) {
+    for (bool intensity : {false, true}) {
+        StereoFixture bounded;
+        bounded.in[0][300] = 1.0f;
+        bounded.in[0][7] = -2.0f;
+        bounded.in[1][40] = 0.25f;
+        bounded.right.l.fill(2);
+        StereoFixture full;
+        full.in = bounded.in;
+        full.right = bounded.right;
+        StereoMode mode = intensity ? Intensity() : StereoMode{};
+        mode.middleSide = true;
+        bounded.out[0].fill(9.0f);  // whatever a previous granule left
+        bounded.out[1].fill(9.0f);
+        const std::array<size_t, 2> bounds =
+            bounded.processor->Process(mode, bounded.rightGranule, bounded.right, Bands441(),
+                                       bounded.in, bounded.out, {301, 41});
+        full.processor->Process(mode, full.rightGranule, full.right, Bands441(), full.in, full.out);
+        EXPECT_EQ(bounds, (std::array<size_t, 2>{301, 301}));
+        EXPECT_EQ(bounded.out, full.out) << intensity;
+        EXPECT_NE(full.out[1][300], 0.0f);
+    }
+}
+
 TEST(StereoProcessor, PlainStereoCopiesBothChannels) {
     StereoFixture f;
     f.in[0][0] = 3.0f;
