@@ -22,10 +22,12 @@ size_t Reorder(const GranuleInfo& granule, const ScaleFactorBands& bands,
         }
         firstBand = 3;
         // Where the short bands start above line 36 (MPEG-2.5 at 8 kHz) the lines in
-        // between are not written here: count them as holding data.
-        const size_t shortStart = 3u * bands.shortBounds[firstBand];
+        // between belong to neither part and are never requantized: they are silent,
+        // not what the buffer held from the channel or granule before.
+        const size_t shortStart = std::min<size_t>(3u * bands.shortBounds[firstBand], 576);
         if (shortStart > 36) {
-            reorderedLines = std::max(reorderedLines, shortStart);
+            std::fill(hybrid.begin() + 36, hybrid.begin() + static_cast<std::ptrdiff_t>(shortStart),
+                      0.0f);
         }
     } else {
         hybrid.fill(0.0f);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "control/decoder/layer3/Reordering.h"
 #include "tests/support/Layer3Granules.h"
 
@@ -47,8 +49,7 @@ TEST(Reordering, MixedBlocksKeepTheLongPartAndReorderFromBandThree) {
 }
 
 // The bound returned must cover every line the data can land on: the whole short
-// band that holds the last nonzero line, and in a mixed block at 8 kHz the lines
-// between 36 and the first short band, which this stage does not write.
+// band that holds the last nonzero line.
 TEST(Reordering, BoundCoversTheWholeBandOfTheLastNonzeroLine) {
     std::array<float, 576> out{};
     // 44.1 kHz: band 5 spans lines 66..89 (start 22, width 8): line 70 is window 0.
@@ -56,7 +57,16 @@ TEST(Reordering, BoundCoversTheWholeBandOfTheLastNonzeroLine) {
     EXPECT_EQ(Reorder(test::ShortGranule(false), ScaleFactorBandTables[3], Ramp(), out, 0), 0u);
     EXPECT_EQ(Reorder(GranuleInfo{}, ScaleFactorBandTables[3], Ramp(), out, 100), 100u);
     EXPECT_EQ(Reorder(test::ShortGranule(true), ScaleFactorBandTables[3], Ramp(), out, 20), 20u);
-    EXPECT_EQ(Reorder(test::ShortGranule(true), ScaleFactorBandTables[8], Ramp(), out, 20), 72u);
+}
+
+// A mixed block at 8 kHz (MPEG-2.5): the short bands start at line 72, and lines
+// 36..71 belong to neither part. They come out silent whatever the buffer held.
+TEST(Reordering, MixedBlockAt8kHzSilencesTheLinesBetweenItsParts) {
+    std::array<float, 576> out;
+    out.fill(7.0f);
+    EXPECT_EQ(Reorder(test::ShortGranule(true), ScaleFactorBandTables[8], Ramp(), out, 20), 20u);
+    EXPECT_TRUE(std::all_of(out.begin() + 36, out.begin() + 72, [](float v) { return v == 0.0f; }));
+    EXPECT_EQ(out[35], Ramp()[35]);
 }
 
 }  // namespace
