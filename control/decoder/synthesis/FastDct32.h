@@ -8,4 +8,10 @@ namespace aurion {
 // in and out may not overlap; in is left unchanged.
 void FastDct32(const float* in, float* out);
 
+// The transforms of kDctLanes blocks at once, one per lane: in[k][lane] is input k
+// of block `lane`, out[n][lane] its output n. Each lane takes exactly the
+// operations of FastDct32 in the same order, so its results are the same bits.
+inline constexpr int kDctLanes = 8;
+void FastDct32Lanes(const float (*in)[kDctLanes], float (*out)[kDctLanes]);
+
 }  // namespace aurion

@@ -8,12 +8,16 @@
 // output sample i is windowed with are entry i of 16 consecutive columns of one
 // buffer. A buffer stores its 16 columns (32 floats each, one per block) twice
 // over, so the windowing walks them without wrapping and accumulates all 32
-// outputs side by side. Nothing is allocated after construction.
+// outputs side by side. The DCTs of up to kDctLanes consecutive blocks run side
+// by side, one block per vector lane; the history and windowing then go block by
+// block as before. Nothing is allocated after construction.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "control/decoder/SampleSink.h"
+#include "control/decoder/synthesis/FastDct32.h"
 
 namespace aurion {
 
@@ -29,8 +33,14 @@ public:
     // Zeroes all history and the pending block; channel and scale stay.
     void Reset();
 
-    // Stores one subband sample of the pending block. A subband outside 0..31 is
-    // ignored. Unwritten subbands of a block are 0.
+    // Filters `count` consecutive blocks: subband sb of block t is
+    // subbands[sb * stride + t]. Their 32 * count PCM samples go to the sink in
+    // order, several blocks per sink.AppendBlock(Channel(), ...). The pending
+    // block is left as it is.
+    void Synthesize(const float* subbands, size_t stride, size_t count, SampleSink& sink);
+
+    // The one-block form: stores one subband sample of the pending block. A subband outside 0..31
+    // is ignored. Unwritten subbands of a block are 0.
     void InputSample(float value, int subband) {
         if (subband >= 0 && subband < kSubbands) {
             m_samples[subband] = value;
@@ -53,7 +63,10 @@ private:
     // c and c + 16 are the same block.
     using VBuffer = float[2 * kHistory][kSubbands];
 
-    void StoreV(const float* x);
+    // Stores the DCT output of lane `lane` (x[n][lane]) as the newest block and
+    // windows it into 32 PCM samples.
+    void FilterBlock(const float (*x)[kDctLanes], int lane, int16_t* pcm);
+    void StoreV(const float (*x)[kDctLanes], int lane);
 
     VBuffer m_v[2];
     int m_actualV = 0;
