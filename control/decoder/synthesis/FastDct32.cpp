@@ -3,8 +3,6 @@
 // interleaves them, the odd outputs as sums of neighbouring terms.
 #include "control/decoder/synthesis/FastDct32.h"
 
-#include <cstring>
-
 #include "control/decoder/VectorClones.h"
 
 namespace aurion {
@@ -30,20 +28,15 @@ constexpr float kLeeDct32Factors[31] = {
     7.071067812e-01f,
 };
 
-// kDctLanes floats that every operator acts on lane by lane.
-using Lanes = float __attribute__((vector_size(kDctLanes * sizeof(float))));
-
 AURION_ALWAYS_INLINE void Scale(float& value, float factor) { value *= factor; }
 
 AURION_ALWAYS_INLINE void Scale(Lanes& value, float factor) {
     Lanes factors;
-    for (int lane = 0; lane < kDctLanes; ++lane) {
-        factors[lane] = factor;
-    }
+    FillLanes(factors, factor);
     value *= factors;
 }
 
-// Value is float for one transform or Lanes for kDctLanes of them side by side.
+// Value is float for one transform or Lanes for kLaneCount of them side by side.
 template <typename Value, int N>
 struct LeeDct {
     // factors: this level's N / 2 factors, followed by those of the smaller levels.
@@ -81,12 +74,12 @@ struct LeeDct<Value, 1> {
 void FastDct32(const float* in, float* out) { LeeDct<float, 32>::Run(in, out, kLeeDct32Factors); }
 
 AURION_VECTOR_CLONES
-void FastDct32Lanes(const float (*in)[kDctLanes], float (*out)[kDctLanes]) {
-    Lanes lanesIn[32];
-    Lanes lanesOut[32];
-    std::memcpy(lanesIn, in, sizeof lanesIn);
-    LeeDct<Lanes, 32>::Run(lanesIn, lanesOut, kLeeDct32Factors);
-    std::memcpy(out, lanesOut, sizeof lanesOut);
+void FastDct32Lanes(const float* in, size_t stride, Lanes* out) {
+    Lanes rows[32];
+    for (size_t k = 0; k < 32; ++k) {
+        LoadLanes(rows[k], in + k * stride);
+    }
+    LeeDct<Lanes, 32>::Run(rows, out, kLeeDct32Factors);
 }
 
 }  // namespace aurion

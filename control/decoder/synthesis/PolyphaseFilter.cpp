@@ -49,6 +49,51 @@ void WindowToPcm(const WindowByTap& window, const float (*columns)[32], float sc
     }
 }
 
+// The standard's V vector of a block from its DCT output x[n] = sum over k of
+// Samples[k] cos(n (2k + 1) pi / 64): V[i] is x[16 + i] for i = 0..16 (V[16] = 0),
+// and its symmetries give the rest: V[16 + j] = -V[16 - j], V[32] = -V[0],
+// V[33 + m] = -x[15 - m], V[48 + j] = V[48 - j]. Its first half (V[0..31]) and
+// second half (V[32..63]) are built for all lanes at once, then each group of
+// eight rows is transposed so that lane L's values lie side by side, and stored
+// as column blocks - 1 - L: the first half into `actual` for even L and into
+// `other` for odd L (the buffers swap after every block), the second half into
+// the other buffer.
+AURION_VECTOR_CLONES
+void StoreV(const Lanes* x, size_t blocks, float (*actual)[32], float (*other)[32]) {
+    Lanes first[32];
+    Lanes second[32];
+    for (int row = 0; row < 16; ++row) {
+        first[row] = x[16 + row];
+    }
+    first[16] = Lanes{};
+    for (int row = 17; row < 32; ++row) {
+        first[row] = -x[48 - row];
+    }
+    second[0] = -x[16];
+    for (int row = 1; row <= 16; ++row) {
+        second[row] = -x[16 - row];
+    }
+    for (int row = 17; row < 32; ++row) {
+        second[row] = -x[row - 16];
+    }
+    for (int rows = 0; rows < 32; rows += kLaneCount) {
+        Lanes firstColumns[kLaneCount];
+        Lanes secondColumns[kLaneCount];
+        for (int i = 0; i < kLaneCount; ++i) {
+            firstColumns[i] = first[rows + i];
+            secondColumns[i] = second[rows + i];
+        }
+        TransposeLanes(firstColumns);
+        TransposeLanes(secondColumns);
+        for (size_t lane = 0; lane < blocks; ++lane) {
+            const size_t column = blocks - 1 - lane;
+            const bool even = (lane & 1) == 0;
+            StoreLanes(firstColumns[lane], (even ? actual : other)[column] + rows);
+            StoreLanes(secondColumns[lane], (even ? other : actual)[column] + rows);
+        }
+    }
+}
+
 }  // namespace
 
 PolyphaseFilter::PolyphaseFilter(int channel, float scale) : m_channel(channel), m_scale(scale) {
@@ -59,62 +104,45 @@ void PolyphaseFilter::Reset() {
     std::memset(m_v, 0, sizeof m_v);
     std::memset(m_samples, 0, sizeof m_samples);
     m_actualV = 0;
-    m_writePos = 15;
 }
 
-// x[n] = sum over k of Samples[k] cos(n (2k + 1) pi / 64). The standard's V[i]
-// is x[16 + i] for i = 0..16 (V[16] = 0), and its symmetries give the rest:
-// V[16 + j] = -V[16 - j], V[32] = -V[0], V[33 + m] = -x[15 - m], V[48 + j] = V[48 - j].
-// The ring runs backwards through the columns, so that the newest block and the
-// 15 before it lie at ascending columns from the write column on.
-void PolyphaseFilter::StoreV(const float (*x)[kDctLanes], int lane) {
-    const int column = 15 - m_writePos;
-    float* first = m_v[m_actualV][column];
-    float* second = m_v[m_actualV ^ 1][column];
-    for (int row = 0; row < 16; ++row) {
-        first[row] = x[16 + row][lane];
+void PolyphaseFilter::SynthesizeBatch(const float* subbands, size_t stride, size_t blocks,
+                                      int16_t* pcm) {
+    // The 15 newest columns from before move behind this batch's.
+    for (VBuffer& buffer : m_v) {
+        std::memmove(buffer[blocks], buffer[0], sizeof(float) * kSubbands * (kHistory - 1));
     }
-    first[16] = 0.0f;
-    for (int row = 17; row < kSubbands; ++row) {
-        first[row] = -x[48 - row][lane];
-    }
-    second[0] = -x[16][lane];
-    for (int row = 1; row <= 16; ++row) {
-        second[row] = -x[16 - row][lane];
-    }
-    for (int row = 17; row < kSubbands; ++row) {
-        second[row] = -x[row - 16][lane];
-    }
-    std::memcpy(m_v[m_actualV][column + kHistory], first, sizeof(float) * kSubbands);
-    std::memcpy(m_v[m_actualV ^ 1][column + kHistory], second, sizeof(float) * kSubbands);
-}
+    Lanes x[kSubbands];
+    FastDct32Lanes(subbands, stride, x);
+    StoreV(x, blocks, m_v[m_actualV], m_v[m_actualV ^ 1]);
 
-void PolyphaseFilter::FilterBlock(const float (*x)[kDctLanes], int lane, int16_t* pcm) {
-    StoreV(x, lane);
     // Tap j of output i reads the block j blocks back; even taps find its first
-    // half in the actual buffer, odd taps its second half (the buffers swapped).
-    const int column = 15 - m_writePos;
-    WindowToPcm(SynthesisWindowByTap(), m_v[m_actualV] + column, m_scale, pcm);
-    m_writePos = (m_writePos + 1) & (kHistory - 1);
-    m_actualV ^= 1;
+    // half in the block's actual buffer, odd taps its second half.
+    for (size_t lane = 0; lane < blocks; ++lane) {
+        WindowToPcm(SynthesisWindowByTap(),
+                    m_v[m_actualV ^ static_cast<int>(lane & 1)] + (blocks - 1 - lane), m_scale,
+                    pcm + lane * kSubbands);
+    }
+    m_actualV ^= static_cast<int>(blocks & 1);
 }
 
 void PolyphaseFilter::Synthesize(const float* subbands, size_t stride, size_t count,
                                  SampleSink& sink) {
-    for (size_t first = 0; first < count; first += kDctLanes) {
-        const size_t blocks = std::min<size_t>(count - first, kDctLanes);
-        // The lanes past the last block transform zeros that nobody reads.
-        alignas(32) float in[kSubbands][kDctLanes] = {};
-        for (int sb = 0; sb < kSubbands; ++sb) {
-            std::copy_n(subbands + static_cast<size_t>(sb) * stride + first, blocks, in[sb]);
+    int16_t pcm[kLaneCount * kSubbands];
+    for (size_t first = 0; first < count; first += kLaneCount) {
+        const size_t blocks = std::min<size_t>(count - first, kLaneCount);
+        if (blocks == kLaneCount) {
+            SynthesizeBatch(subbands + first, stride, blocks, pcm);
+        } else {
+            // A short batch: its blocks are gathered where all lanes can be read,
+            // the lanes past them transform zeros that nobody uses.
+            float gathered[kSubbands][kLaneCount] = {};
+            for (size_t sb = 0; sb < kSubbands; ++sb) {
+                std::copy_n(subbands + sb * stride + first, blocks, gathered[sb]);
+            }
+            SynthesizeBatch(gathered[0], kLaneCount, blocks, pcm);
         }
-        alignas(32) float x[kSubbands][kDctLanes];
-        FastDct32Lanes(in, x);
-        int16_t pcm[kDctLanes][kSubbands];
-        for (size_t lane = 0; lane < blocks; ++lane) {
-            FilterBlock(x, static_cast<int>(lane), pcm[lane]);
-        }
-        sink.AppendBlock(m_channel, pcm[0], blocks * kSubbands);
+        sink.AppendBlock(m_channel, pcm, blocks * kSubbands);
     }
 }
 

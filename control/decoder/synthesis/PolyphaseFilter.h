@@ -2,22 +2,24 @@
 // Annex A, Figure A.2) for one output channel: blocks of 32 subband samples in,
 // 32 scaled and clipped 16-bit PCM samples out to a SampleSink.
 //
+// Blocks are filtered up to kLaneCount at a time: their DCTs run side by side,
+// one block per vector lane, and their V vectors are turned from lanes into
+// columns with a few 8 x 8 transpositions. The windowing then goes block by block.
+//
 // The history of V vectors is kept pre-split by the standard's U selection: the
 // first half of each block's V vector goes into the actual buffer and the second
 // half into the other one, and the two swap after every block, so the values
 // output sample i is windowed with are entry i of 16 consecutive columns of one
-// buffer. A buffer stores its 16 columns (32 floats each, one per block) twice
-// over, so the windowing walks them without wrapping and accumulates all 32
-// outputs side by side. The DCTs of up to kDctLanes consecutive blocks run side
-// by side, one block per vector lane; the history and windowing then go block by
-// block as before. Nothing is allocated after construction.
+// buffer. Each buffer holds its columns newest first: a batch's blocks take the
+// columns in front of the 15 kept from before, and after the batch its newest 15
+// move to the front again. Nothing is allocated after construction.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
 #include "control/decoder/SampleSink.h"
-#include "control/decoder/synthesis/FastDct32.h"
+#include "control/decoder/synthesis/Lanes.h"
 
 namespace aurion {
 
@@ -39,8 +41,8 @@ public:
     // block is left as it is.
     void Synthesize(const float* subbands, size_t stride, size_t count, SampleSink& sink);
 
-    // The one-block form: stores one subband sample of the pending block. A subband outside 0..31
-    // is ignored. Unwritten subbands of a block are 0.
+    // The one-block form: stores one subband sample of the pending block. A
+    // subband outside 0..31 is ignored. Unwritten subbands of a block are 0.
     void InputSample(float value, int subband) {
         if (subband >= 0 && subband < kSubbands) {
             m_samples[subband] = value;
@@ -59,18 +61,16 @@ public:
 private:
     static constexpr int kHistory = 16;
 
-    // Column c of a buffer holds one block's 32 half-vector values; columns
-    // c and c + 16 are the same block.
-    using VBuffer = float[2 * kHistory][kSubbands];
+    // Column c of a buffer holds one block's 32 half-vector values, newest at 0:
+    // the blocks of a batch, then the 15 before them.
+    using VBuffer = float[kHistory - 1 + kLaneCount][kSubbands];
 
-    // Stores the DCT output of lane `lane` (x[n][lane]) as the newest block and
-    // windows it into 32 PCM samples.
-    void FilterBlock(const float (*x)[kDctLanes], int lane, int16_t* pcm);
-    void StoreV(const float (*x)[kDctLanes], int lane);
+    // Filters one batch of 1..kLaneCount blocks whose subbands lie at
+    // subbands[sb * stride + lane] (all kLaneCount lanes readable).
+    void SynthesizeBatch(const float* subbands, size_t stride, size_t blocks, int16_t* pcm);
 
     VBuffer m_v[2];
     int m_actualV = 0;
-    int32_t m_writePos = 15;
     float m_samples[kSubbands];
     int32_t m_channel;
     float m_scale;

@@ -57,15 +57,15 @@ TEST(FastDct32, EachLaneEqualsTheScalarTransformBitForBit) {
     std::uniform_real_distribution<float> value(-1.0f, 1.0f);
     std::uniform_int_distribution<int> exponent(-30, 30);
     for (int round = 0; round < 20; ++round) {
-        float in[32][kDctLanes];
+        float in[32][kLaneCount];
         for (auto& row : in) {
             for (float& x : row) {
                 x = std::ldexp(value(random), exponent(random));
             }
         }
-        float out[32][kDctLanes];
-        FastDct32Lanes(in, out);
-        for (int lane = 0; lane < kDctLanes; ++lane) {
+        Lanes out[32];
+        FastDct32Lanes(in[0], kLaneCount, out);
+        for (int lane = 0; lane < kLaneCount; ++lane) {
             float column[32];
             float expected[32];
             for (int k = 0; k < 32; ++k) {
@@ -73,7 +73,8 @@ TEST(FastDct32, EachLaneEqualsTheScalarTransformBitForBit) {
             }
             FastDct32(column, expected);
             for (int n = 0; n < 32; ++n) {
-                EXPECT_EQ(std::memcmp(&out[n][lane], &expected[n], sizeof(float)), 0)
+                const float got = out[n][lane];
+                EXPECT_EQ(std::memcmp(&got, &expected[n], sizeof(float)), 0)
                     << "lane " << lane << " n " << n;
             }
         }
