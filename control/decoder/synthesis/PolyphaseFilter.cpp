@@ -104,24 +104,31 @@ void PolyphaseFilter::Reset() {
     std::memset(m_v, 0, sizeof m_v);
     std::memset(m_samples, 0, sizeof m_samples);
     m_actualV = 0;
+    m_front = kColumns - (kHistory - 1);
 }
 
 void PolyphaseFilter::SynthesizeBatch(const float* subbands, size_t stride, size_t blocks,
                                       int16_t* pcm) {
-    // The 15 newest columns from before move behind this batch's.
-    for (VBuffer& buffer : m_v) {
-        std::memmove(buffer[blocks], buffer[0], sizeof(float) * kSubbands * (kHistory - 1));
+    if (m_front < blocks) {
+        // No room in front: the 15 newest columns move to the end.
+        constexpr size_t kKept = kHistory - 1;
+        for (VBuffer& buffer : m_v) {
+            std::memmove(buffer[kColumns - kKept], buffer[m_front],
+                         sizeof(float) * kSubbands * kKept);
+        }
+        m_front = kColumns - kKept;
     }
+    m_front -= blocks;
     Lanes x[kSubbands];
     FastDct32Lanes(subbands, stride, x);
-    StoreV(x, blocks, m_v[m_actualV], m_v[m_actualV ^ 1]);
+    StoreV(x, blocks, m_v[m_actualV] + m_front, m_v[m_actualV ^ 1] + m_front);
 
     // Tap j of output i reads the block j blocks back; even taps find its first
     // half in the block's actual buffer, odd taps its second half.
     for (size_t lane = 0; lane < blocks; ++lane) {
         WindowToPcm(SynthesisWindowByTap(),
-                    m_v[m_actualV ^ static_cast<int>(lane & 1)] + (blocks - 1 - lane), m_scale,
-                    pcm + lane * kSubbands);
+                    m_v[m_actualV ^ static_cast<int>(lane & 1)] + m_front + (blocks - 1 - lane),
+                    m_scale, pcm + lane * kSubbands);
     }
     m_actualV ^= static_cast<int>(blocks & 1);
 }

@@ -11,8 +11,9 @@
 // half into the other one, and the two swap after every block, so the values
 // output sample i is windowed with are entry i of 16 consecutive columns of one
 // buffer. Each buffer holds its columns newest first: a batch's blocks take the
-// columns in front of the 15 kept from before, and after the batch its newest 15
-// move to the front again. Nothing is allocated after construction.
+// columns in front of the newest, and only when the front is reached do the 15
+// newest move back to the end, once every few batches. Nothing is allocated
+// after construction.
 #pragma once
 
 #include <cstddef>
@@ -61,9 +62,10 @@ public:
 private:
     static constexpr int kHistory = 16;
 
-    // Column c of a buffer holds one block's 32 half-vector values, newest at 0:
-    // the blocks of a batch, then the 15 before them.
-    using VBuffer = float[kHistory - 1 + kLaneCount][kSubbands];
+    // Column c of a buffer holds one block's 32 half-vector values; the newest
+    // is at m_front, the ones before it at ascending columns.
+    static constexpr int kColumns = kHistory - 1 + 4 * kLaneCount;
+    using VBuffer = float[kColumns][kSubbands];
 
     // Filters one batch of 1..kLaneCount blocks whose subbands lie at
     // subbands[sb * stride + lane] (all kLaneCount lanes readable).
@@ -71,6 +73,7 @@ private:
 
     VBuffer m_v[2];
     int m_actualV = 0;
+    size_t m_front = kColumns - (kHistory - 1);
     float m_samples[kSubbands];
     int32_t m_channel;
     float m_scale;
