@@ -6,6 +6,8 @@
 // the left filter.
 #pragma once
 
+#include <cstddef>
+
 #include "control/decoder/SampleSink.h"
 #include "control/decoder/synthesis/PolyphaseFilter.h"
 
@@ -29,42 +31,54 @@ public:
     // The filter that stream channel `channel` (one of First..LastChannel) feeds.
     [[nodiscard]] PolyphaseFilter& FilterFor(int channel) const;
 
-    // One subband sample of a single-channel stream.
-    void PutMono(float value, int subband) { m_left.InputSample(value, subband); }
-    // One subband sample of both channels of a two-channel stream.
-    void PutPair(float left, float right, int subband) {
+    // Layer I and II frames collect their blocks of subband samples here and
+    // filter them all at once: a frame has at most kMaxBlocks (12 granules of
+    // three samples).
+    static constexpr size_t kMaxBlocks = 36;
+
+    // One subband sample of pending block `block` of a single-channel stream. A
+    // subband outside 0..31 or a block from kMaxBlocks on is ignored.
+    void PutMono(float value, int subband, size_t block) { Put(0, value, subband, block); }
+    // One subband sample of pending block `block` of both channels of a
+    // two-channel stream.
+    void PutPair(float left, float right, int subband, size_t block) {
         switch (m_mode) {
             case Mode::Both:
-                m_left.InputSample(left, subband);
-                m_right->InputSample(right, subband);
+                Put(0, left, subband, block);
+                Put(1, right, subband, block);
                 break;
             case Mode::Left:
-                m_left.InputSample(left, subband);
+                Put(0, left, subband, block);
                 break;
             case Mode::Right:
-                m_left.InputSample(right, subband);
+                Put(0, right, subband, block);
                 break;
             case Mode::Mix:
-                m_left.InputSample(MixChannels(left, right), subband);
+                Put(0, MixChannels(left, right), subband, block);
                 break;
         }
     }
-    // Turns the pending block of each output filter into PCM: left, then right.
-    void CalculatePcmSamples(SampleSink& sink) {
-        m_left.CalculatePcmSamples(sink);
-        if (m_mode == Mode::Both) {
-            m_right->CalculatePcmSamples(sink);
-        }
-    }
+    // Turns the first `blocks` pending blocks of each output filter into PCM (left,
+    // then right) and clears them: subbands nobody put stay 0.
+    void Synthesize(size_t blocks, SampleSink& sink);
 
 private:
     enum class Mode { Both, Left, Right, Mix };
+
+    void Put(int output, float value, int subband, size_t block) {
+        if (subband >= 0 && subband < PolyphaseFilter::kSubbands && block < kMaxBlocks) {
+            m_pending[output][subband][block] = value;
+        }
+    }
 
     PolyphaseFilter& m_left;
     PolyphaseFilter* m_right;
     Mode m_mode = Mode::Left;
     int m_firstChannel = 0;
     int m_lastChannel = 0;
+    // Per output filter (left, right) and subband, the pending blocks' samples
+    // side by side, as PolyphaseFilter::Synthesize takes them.
+    float m_pending[2][PolyphaseFilter::kSubbands][kMaxBlocks] = {};
 };
 
 }  // namespace aurion

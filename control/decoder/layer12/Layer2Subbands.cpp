@@ -83,7 +83,6 @@ void ReadSampleTriple(FrameStream& stream, const QuantizationClass* quantization
 
 bool Layer2Granule::Advance() {
     m_part = m_granule / GranulesPerPart;
-    m_sample = 0;
     if (++m_granule < GranulesPerFrame) {
         return false;
     }
@@ -106,12 +105,14 @@ bool Layer2SubbandMono::ReadSampleData(FrameStream& stream) {
     return m_granule.Advance();
 }
 
-bool Layer2SubbandMono::PutNextSample(ChannelRouting& routing) {
-    const uint32_t sample = m_granule.NextSample();
-    if (m_channel.Class() != nullptr) {
-        routing.PutMono(m_samples[sample] * m_channel.Scale(m_granule.Part()), m_index);
+void Layer2SubbandMono::PutSamples(ChannelRouting& routing, size_t firstBlock) {
+    if (m_channel.Class() == nullptr) {
+        return;
     }
-    return m_granule.AllOut();
+    const float scale = m_channel.Scale(m_granule.Part());
+    for (size_t sample = 0; sample < m_samples.size(); ++sample) {
+        routing.PutMono(m_samples[sample] * scale, m_index, firstBlock + sample);
+    }
 }
 
 void Layer2SubbandStereo::ReadAllocation(FrameStream& stream, Crc16* crc) {
@@ -135,16 +136,20 @@ bool Layer2SubbandStereo::ReadSampleData(FrameStream& stream) {
     return m_granule.Advance();
 }
 
-bool Layer2SubbandStereo::PutNextSample(ChannelRouting& routing) {
-    const uint32_t sample = m_granule.NextSample();
+void Layer2SubbandStereo::PutSamples(ChannelRouting& routing, size_t firstBlock) {
     const bool left = m_left.Class() != nullptr;
     const bool right = m_right.Class() != nullptr;
-    if (left || right) {
-        const uint32_t part = m_granule.Part();
-        routing.PutPair(left ? m_leftSamples[sample] * m_left.Scale(part) : 0.0f,
-                        right ? m_rightSamples[sample] * m_right.Scale(part) : 0.0f, m_index);
+    if (!left && !right) {
+        return;
     }
-    return m_granule.AllOut();
+    const uint32_t part = m_granule.Part();
+    const float leftScale = m_left.Scale(part);
+    const float rightScale = m_right.Scale(part);
+    for (size_t sample = 0; sample < m_leftSamples.size(); ++sample) {
+        routing.PutPair(left ? m_leftSamples[sample] * leftScale : 0.0f,
+                        right ? m_rightSamples[sample] * rightScale : 0.0f, m_index,
+                        firstBlock + sample);
+    }
 }
 
 void Layer2SubbandIntensity::ReadAllocation(FrameStream& stream, Crc16* crc) {
@@ -167,14 +172,17 @@ bool Layer2SubbandIntensity::ReadSampleData(FrameStream& stream) {
     return m_granule.Advance();
 }
 
-bool Layer2SubbandIntensity::PutNextSample(ChannelRouting& routing) {
-    const uint32_t sample = m_granule.NextSample();
-    if (m_left.Class() != nullptr) {
-        const uint32_t part = m_granule.Part();
-        const float value = m_samples[sample];
-        routing.PutPair(value * m_left.Scale(part), value * m_right.Scale(part), m_index);
+void Layer2SubbandIntensity::PutSamples(ChannelRouting& routing, size_t firstBlock) {
+    if (m_left.Class() == nullptr) {
+        return;
     }
-    return m_granule.AllOut();
+    const uint32_t part = m_granule.Part();
+    const float leftScale = m_left.Scale(part);
+    const float rightScale = m_right.Scale(part);
+    for (size_t sample = 0; sample < m_samples.size(); ++sample) {
+        const float value = m_samples[sample];
+        routing.PutPair(value * leftScale, value * rightScale, m_index, firstBlock + sample);
+    }
 }
 
 }  // namespace aurion
