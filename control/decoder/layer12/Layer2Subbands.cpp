@@ -75,9 +75,24 @@ void ReadSampleTriple(FrameStream& stream, const QuantizationClass* quantization
             code < quantization->Grouping.size() ? quantization->Grouping[code] : SampleTriple{};
         return;
     }
-    for (float& sample : samples) {
-        const auto code = static_cast<float>(stream.GetBits(quantization->BitsPerCode));
-        sample = (code * quantization->Factor - 1.0f + quantization->D) * quantization->C;
+    const uint32_t bits = quantization->BitsPerCode;
+    uint32_t codes[3];
+    if (3 * bits <= 32) {
+        // The three codes follow each other: one read gives all of them. Past the
+        // frame's end both ways read zeros.
+        const uint32_t all = stream.GetBits(3 * bits);
+        const uint32_t mask = (uint32_t{1} << bits) - 1;
+        codes[0] = all >> (2 * bits);
+        codes[1] = (all >> bits) & mask;
+        codes[2] = all & mask;
+    } else {
+        for (uint32_t& code : codes) {
+            code = stream.GetBits(bits);
+        }
+    }
+    for (size_t i = 0; i < samples.size(); ++i) {
+        const auto code = static_cast<float>(codes[i]);
+        samples[i] = (code * quantization->Factor - 1.0f + quantization->D) * quantization->C;
     }
 }
 
