@@ -40,7 +40,10 @@ void ChannelRouting::Synthesize(size_t blocks, SampleSink& sink) {
     if (m_mode == Mode::Both) {
         m_right->Synthesize(m_pending[1][0], kMaxBlocks, count, sink);
     }
-    std::memset(m_pending, 0, sizeof m_pending);
+    std::memset(m_pending[0], 0, sizeof m_pending[0]);
+    if (m_mode == Mode::Both) {
+        std::memset(m_pending[1], 0, sizeof m_pending[1]);
+    }
 }
 
 }  // namespace aurion

@@ -6,6 +6,7 @@
 // the left filter.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 
 #include "control/decoder/SampleSink.h"
@@ -36,25 +37,38 @@ public:
     // three samples).
     static constexpr size_t kMaxBlocks = 36;
 
-    // One subband sample of pending block `block` of a single-channel stream. A
-    // subband outside 0..31 or a block from kMaxBlocks on is ignored.
-    void PutMono(float value, int subband, size_t block) { Put(0, value, subband, block); }
-    // One subband sample of pending block `block` of both channels of a
-    // two-channel stream.
-    void PutPair(float left, float right, int subband, size_t block) {
+    // Subband samples of a single-channel stream for `count` pending blocks from
+    // `firstBlock` on. Samples for a subband outside 0..31 or for blocks past
+    // kMaxBlocks are ignored.
+    void PutMono(const float* values, size_t count, int subband, size_t firstBlock) {
+        float* pending = Pending(0, count, subband, firstBlock);
+        if (pending != nullptr) {
+            std::copy_n(values, count, pending);
+        }
+    }
+    // Subband samples of both channels of a two-channel stream for `count`
+    // pending blocks from `firstBlock` on.
+    void PutPair(const float* left, const float* right, size_t count, int subband,
+                 size_t firstBlock) {
+        float* pending = Pending(0, count, subband, firstBlock);
+        if (pending == nullptr) {
+            return;
+        }
         switch (m_mode) {
             case Mode::Both:
-                Put(0, left, subband, block);
-                Put(1, right, subband, block);
+                std::copy_n(left, count, pending);
+                std::copy_n(right, count, Pending(1, count, subband, firstBlock));
                 break;
             case Mode::Left:
-                Put(0, left, subband, block);
+                std::copy_n(left, count, pending);
                 break;
             case Mode::Right:
-                Put(0, right, subband, block);
+                std::copy_n(right, count, pending);
                 break;
             case Mode::Mix:
-                Put(0, MixChannels(left, right), subband, block);
+                for (size_t i = 0; i < count; ++i) {
+                    pending[i] = MixChannels(left[i], right[i]);
+                }
                 break;
         }
     }
@@ -65,10 +79,14 @@ public:
 private:
     enum class Mode { Both, Left, Right, Mix };
 
-    void Put(int output, float value, int subband, size_t block) {
-        if (subband >= 0 && subband < PolyphaseFilter::kSubbands && block < kMaxBlocks) {
-            m_pending[output][subband][block] = value;
+    // Where output `output`'s samples of `subband` for `count` blocks from
+    // `firstBlock` on go; null when they do not all fit.
+    float* Pending(int output, size_t count, int subband, size_t firstBlock) {
+        if (subband < 0 || subband >= PolyphaseFilter::kSubbands || firstBlock > kMaxBlocks ||
+            count > kMaxBlocks - firstBlock) {
+            return nullptr;
         }
+        return &m_pending[output][subband][firstBlock];
     }
 
     PolyphaseFilter& m_left;

@@ -125,9 +125,11 @@ void Layer2SubbandMono::PutSamples(ChannelRouting& routing, size_t firstBlock) {
         return;
     }
     const float scale = m_channel.Scale(m_granule.Part());
-    for (size_t sample = 0; sample < m_samples.size(); ++sample) {
-        routing.PutMono(m_samples[sample] * scale, m_index, firstBlock + sample);
+    SampleTriple scaled;
+    for (size_t i = 0; i < scaled.size(); ++i) {
+        scaled[i] = m_samples[i] * scale;
     }
+    routing.PutMono(scaled.data(), scaled.size(), m_index, firstBlock);
 }
 
 void Layer2SubbandStereo::ReadAllocation(FrameStream& stream, Crc16* crc) {
@@ -152,19 +154,25 @@ bool Layer2SubbandStereo::ReadSampleData(FrameStream& stream) {
 }
 
 void Layer2SubbandStereo::PutSamples(ChannelRouting& routing, size_t firstBlock) {
-    const bool left = m_left.Class() != nullptr;
-    const bool right = m_right.Class() != nullptr;
-    if (!left && !right) {
+    const bool hasLeft = m_left.Class() != nullptr;
+    const bool hasRight = m_right.Class() != nullptr;
+    if (!hasLeft && !hasRight) {
         return;
     }
     const uint32_t part = m_granule.Part();
-    const float leftScale = m_left.Scale(part);
-    const float rightScale = m_right.Scale(part);
-    for (size_t sample = 0; sample < m_leftSamples.size(); ++sample) {
-        routing.PutPair(left ? m_leftSamples[sample] * leftScale : 0.0f,
-                        right ? m_rightSamples[sample] * rightScale : 0.0f, m_index,
-                        firstBlock + sample);
+    SampleTriple left{};
+    SampleTriple right{};
+    if (hasLeft) {
+        for (size_t i = 0; i < left.size(); ++i) {
+            left[i] = m_leftSamples[i] * m_left.Scale(part);
+        }
     }
+    if (hasRight) {
+        for (size_t i = 0; i < right.size(); ++i) {
+            right[i] = m_rightSamples[i] * m_right.Scale(part);
+        }
+    }
+    routing.PutPair(left.data(), right.data(), left.size(), m_index, firstBlock);
 }
 
 void Layer2SubbandIntensity::ReadAllocation(FrameStream& stream, Crc16* crc) {
@@ -192,12 +200,13 @@ void Layer2SubbandIntensity::PutSamples(ChannelRouting& routing, size_t firstBlo
         return;
     }
     const uint32_t part = m_granule.Part();
-    const float leftScale = m_left.Scale(part);
-    const float rightScale = m_right.Scale(part);
-    for (size_t sample = 0; sample < m_samples.size(); ++sample) {
-        const float value = m_samples[sample];
-        routing.PutPair(value * leftScale, value * rightScale, m_index, firstBlock + sample);
+    SampleTriple left;
+    SampleTriple right;
+    for (size_t i = 0; i < m_samples.size(); ++i) {
+        left[i] = m_samples[i] * m_left.Scale(part);
+        right[i] = m_samples[i] * m_right.Scale(part);
     }
+    routing.PutPair(left.data(), right.data(), left.size(), m_index, firstBlock);
 }
 
 }  // namespace aurion
