@@ -54,12 +54,13 @@ void WindowToPcm(const WindowByTap& window, const float (*columns)[32], float sc
 // and its symmetries give the rest: V[16 + j] = -V[16 - j], V[32] = -V[0],
 // V[33 + m] = -x[15 - m], V[48 + j] = V[48 - j]. Its first half (V[0..31]) and
 // second half (V[32..63]) are built for all lanes at once, then each group of
-// eight rows is transposed so that lane L's values lie side by side, and stored
-// as column blocks - 1 - L: the first half into `actual` for even L and into
-// `other` for odd L (the buffers swap after every block), the second half into
-// the other buffer.
+// eight rows is transposed so that lane L's values lie side by side. Lane
+// firstLane + b (block b of the batch) is stored as column blocks - 1 - b: the
+// first half into `actual` for even b and into `other` for odd b (the buffers
+// swap after every block), the second half into the other buffer.
 AURION_VECTOR_CLONES
-void StoreV(const Lanes* x, size_t blocks, float (*actual)[32], float (*other)[32]) {
+void StoreV(const Lanes* x, size_t firstLane, size_t blocks, float (*actual)[32],
+            float (*other)[32]) {
     Lanes first[32];
     Lanes second[32];
     for (int row = 0; row < 16; ++row) {
@@ -85,11 +86,11 @@ void StoreV(const Lanes* x, size_t blocks, float (*actual)[32], float (*other)[3
         }
         TransposeLanes(firstColumns);
         TransposeLanes(secondColumns);
-        for (size_t lane = 0; lane < blocks; ++lane) {
-            const size_t column = blocks - 1 - lane;
-            const bool even = (lane & 1) == 0;
-            StoreLanes(firstColumns[lane], (even ? actual : other)[column] + rows);
-            StoreLanes(secondColumns[lane], (even ? other : actual)[column] + rows);
+        for (size_t block = 0; block < blocks; ++block) {
+            const size_t column = blocks - 1 - block;
+            const bool even = (block & 1) == 0;
+            StoreLanes(firstColumns[firstLane + block], (even ? actual : other)[column] + rows);
+            StoreLanes(secondColumns[firstLane + block], (even ? other : actual)[column] + rows);
         }
     }
 }
@@ -107,8 +108,8 @@ void PolyphaseFilter::Reset() {
     m_front = kColumns - (kHistory - 1);
 }
 
-void PolyphaseFilter::SynthesizeBatch(const float* subbands, size_t stride, size_t blocks,
-                                      int16_t* pcm) {
+void PolyphaseFilter::SynthesizeBatch(const float* subbands, size_t stride, size_t firstLane,
+                                      size_t blocks, int16_t* pcm) {
     if (m_front < blocks) {
         // No room in front: the 15 newest columns move to the end.
         constexpr size_t kKept = kHistory - 1;
@@ -121,14 +122,14 @@ void PolyphaseFilter::SynthesizeBatch(const float* subbands, size_t stride, size
     m_front -= blocks;
     Lanes x[kSubbands];
     FastDct32Lanes(subbands, stride, x);
-    StoreV(x, blocks, m_v[m_actualV] + m_front, m_v[m_actualV ^ 1] + m_front);
+    StoreV(x, firstLane, blocks, m_v[m_actualV] + m_front, m_v[m_actualV ^ 1] + m_front);
 
     // Tap j of output i reads the block j blocks back; even taps find its first
     // half in the block's actual buffer, odd taps its second half.
-    for (size_t lane = 0; lane < blocks; ++lane) {
+    for (size_t block = 0; block < blocks; ++block) {
         WindowToPcm(SynthesisWindowByTap(),
-                    m_v[m_actualV ^ static_cast<int>(lane & 1)] + m_front + (blocks - 1 - lane),
-                    m_scale, pcm + lane * kSubbands);
+                    m_v[m_actualV ^ static_cast<int>(block & 1)] + m_front + (blocks - 1 - block),
+                    m_scale, pcm + block * kSubbands);
     }
     m_actualV ^= static_cast<int>(blocks & 1);
 }
@@ -139,7 +140,12 @@ void PolyphaseFilter::Synthesize(const float* subbands, size_t stride, size_t co
     for (size_t first = 0; first < count; first += kLaneCount) {
         const size_t blocks = std::min<size_t>(count - first, kLaneCount);
         if (blocks == kLaneCount) {
-            SynthesizeBatch(subbands + first, stride, blocks, pcm);
+            SynthesizeBatch(subbands + first, stride, 0, blocks, pcm);
+        } else if (count >= kLaneCount) {
+            // A short last batch of a longer run: the lanes end with its last block,
+            // the ones before its first transform blocks done already, for nothing.
+            const size_t firstLane = kLaneCount - blocks;
+            SynthesizeBatch(subbands + first - firstLane, stride, firstLane, blocks, pcm);
         } else {
             // A short batch: its blocks are gathered where all lanes can be read,
             // the lanes past them transform zeros that nobody uses.
@@ -147,7 +153,7 @@ void PolyphaseFilter::Synthesize(const float* subbands, size_t stride, size_t co
             for (size_t sb = 0; sb < kSubbands; ++sb) {
                 std::copy_n(subbands + sb * stride + first, blocks, gathered[sb]);
             }
-            SynthesizeBatch(gathered[0], kLaneCount, blocks, pcm);
+            SynthesizeBatch(gathered[0], kLaneCount, 0, blocks, pcm);
         }
         sink.AppendBlock(m_channel, pcm, blocks * kSubbands);
     }

@@ -67,9 +67,11 @@ private:
     static constexpr int kColumns = kHistory - 1 + 4 * kLaneCount;
     using VBuffer = float[kColumns][kSubbands];
 
-    // Filters one batch of 1..kLaneCount blocks whose subbands lie at
-    // subbands[sb * stride + lane] (all kLaneCount lanes readable).
-    void SynthesizeBatch(const float* subbands, size_t stride, size_t blocks, int16_t* pcm);
+    // Filters one batch of 1..kLaneCount blocks: lanes firstLane .. firstLane +
+    // blocks - 1 of the subbands at subbands[sb * stride + lane] (all kLaneCount
+    // lanes readable).
+    void SynthesizeBatch(const float* subbands, size_t stride, size_t firstLane, size_t blocks,
+                         int16_t* pcm);
 
     VBuffer m_v[2];
     int m_actualV = 0;
