@@ -32,20 +32,28 @@ const WindowByTap& SynthesisWindowByTap() {
 
 // The windowing runs across the 32 outputs side by side, one tap after the other,
 // so each output still sums its taps in the same order whatever the vector width.
+// Two blocks are windowed together, so that each tap's coefficients are loaded
+// once for both.
 
-// columns: the 16 columns of V the block's outputs are windowed with, newest first.
+// first, second: the 16 columns of V each block's outputs are windowed with,
+// newest first; their PCM goes to pcm[0..31] and pcm[32..63].
 AURION_VECTOR_CLONES
-void WindowToPcm(const WindowByTap& window, const float (*columns)[32], float scale, int16_t* pcm) {
-    float sum[32] = {};
+void WindowTwoToPcm(const WindowByTap& window, const float (*first)[32], const float (*second)[32],
+                    float scale, int16_t* pcm) {
+    float sumFirst[32] = {};
+    float sumSecond[32] = {};
     for (int j = 0; j < kSynthesisWindowTaps; ++j) {
         const float* taps = window.Taps[j];
-        const float* v = columns[j];
+        const float* v = first[j];
+        const float* w = second[j];
         for (int i = 0; i < 32; ++i) {
-            sum[i] += taps[i] * v[i];
+            sumFirst[i] += taps[i] * v[i];
+            sumSecond[i] += taps[i] * w[i];
         }
     }
     for (int i = 0; i < 32; ++i) {
-        pcm[i] = ClipToPcm16(sum[i] * scale);
+        pcm[i] = ClipToPcm16(sumFirst[i] * scale);
+        pcm[32 + i] = ClipToPcm16(sumSecond[i] * scale);
     }
 }
 
@@ -126,10 +134,16 @@ void PolyphaseFilter::SynthesizeBatch(const float* subbands, size_t stride, size
 
     // Tap j of output i reads the block j blocks back; even taps find its first
     // half in the block's actual buffer, odd taps its second half.
-    for (size_t block = 0; block < blocks; ++block) {
-        WindowToPcm(SynthesisWindowByTap(),
-                    m_v[m_actualV ^ static_cast<int>(block & 1)] + m_front + (blocks - 1 - block),
-                    m_scale, pcm + block * kSubbands);
+    const WindowByTap& window = SynthesisWindowByTap();
+    const float(*columns)[kSubbands] = m_v[m_actualV] + m_front + (blocks - 1);
+    const float(*otherColumns)[kSubbands] = m_v[m_actualV ^ 1] + m_front + (blocks - 1);
+    for (size_t block = 0; block < blocks; block += 2) {
+        // Block b's columns start at column blocks - 1 - b of its buffer. A lone
+        // last block (an odd count, so below kLaneCount) is windowed twice, the
+        // second time into pcm's room for the block after it, unused.
+        const float(*nextColumns)[kSubbands] =
+            block + 1 < blocks ? otherColumns - (block + 1) : columns - block;
+        WindowTwoToPcm(window, columns - block, nextColumns, m_scale, pcm + block * kSubbands);
     }
     m_actualV ^= static_cast<int>(blocks & 1);
 }

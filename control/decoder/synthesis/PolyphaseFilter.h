@@ -69,7 +69,7 @@ private:
 
     // Filters one batch of 1..kLaneCount blocks: lanes firstLane .. firstLane +
     // blocks - 1 of the subbands at subbands[sb * stride + lane] (all kLaneCount
-    // lanes readable).
+    // lanes readable). pcm has room for kLaneCount blocks.
     void SynthesizeBatch(const float* subbands, size_t stride, size_t firstLane, size_t blocks,
                          int16_t* pcm);
 
@@ -82,19 +82,14 @@ private:
 };
 
 // The filter's conversion to 16-bit PCM: above 32767.0 gives 32767, below
-// -32768.0 gives -32768, anything else is truncated toward zero.
+// -32768.0 gives -32768, anything else is truncated toward zero. A NaN from
+// corrupt input, which would make the conversion undefined, is silence. Written
+// as selections without branches, so that a loop over a block vectorizes.
 [[nodiscard]] inline int16_t ClipToPcm16(float value) {
-    if (value > 32767.0f) {
-        return 32767;
-    }
-    if (value < -32768.0f) {
-        return -32768;
-    }
-    // A NaN from corrupt input would make the conversion undefined; it is silence.
-    if (value != value) {
-        return 0;
-    }
-    return static_cast<int16_t>(value);
+    float clipped = value > 32767.0f ? 32767.0f : value;
+    clipped = clipped < -32768.0f ? -32768.0f : clipped;
+    clipped = clipped != clipped ? 0.0f : clipped;
+    return static_cast<int16_t>(static_cast<int32_t>(clipped));
 }
 
 }  // namespace aurion
