@@ -23,7 +23,9 @@ namespace aurion {
         // The sample's own bytes are already in file order.
         size_t i = 0;
         if (step == 2) {
-            std::memcpy(data + at, samples, n * sizeof(int16_t));
+            if (n != 0) {  // an empty block may come without samples
+                std::memcpy(data + at, samples, n * sizeof(int16_t));
+            }
             return at + static_cast<uint32_t>(2 * n);
         }
         if (step == 4 && (at & 1) == 0) {
