@@ -60,46 +60,49 @@ void WindowTwoToPcm(const WindowByTap& window, const float (*first)[32], const f
 // The standard's V vector of a block from its DCT output x[n] = sum over k of
 // Samples[k] cos(n (2k + 1) pi / 64): V[i] is x[16 + i] for i = 0..16 (V[16] = 0),
 // and its symmetries give the rest: V[16 + j] = -V[16 - j], V[32] = -V[0],
-// V[33 + m] = -x[15 - m], V[48 + j] = V[48 - j]. Its first half (V[0..31]) and
-// second half (V[32..63]) are built for all lanes at once, then each group of
-// eight rows is transposed so that lane L's values lie side by side. Lane
-// firstLane + b (block b of the batch) is stored as column blocks - 1 - b: the
-// first half into `actual` for even b and into `other` for odd b (the buffers
-// swap after every block), the second half into the other buffer.
+// V[33 + m] = -x[15 - m], V[48 + j] = V[48 - j]. The DCT output is transposed in
+// groups of eight rows, so that each lane's x lies side by side in four runs of
+// eight; each run of V is then one of them, negated, or two of them reversed
+// across their border. Lane firstLane + b (block b of the batch) is stored as
+// column blocks - 1 - b: its first half (V[0..31]) into `actual` for even b and
+// into `other` for odd b (the buffers swap after every block), its second half
+// (V[32..63]) into the other buffer.
 AURION_VECTOR_CLONES
 void StoreV(const Lanes* x, size_t firstLane, size_t blocks, float (*actual)[32],
             float (*other)[32]) {
-    Lanes first[32];
-    Lanes second[32];
-    for (int row = 0; row < 16; ++row) {
-        first[row] = x[16 + row];
-    }
-    first[16] = Lanes{};
-    for (int row = 17; row < 32; ++row) {
-        first[row] = -x[48 - row];
-    }
-    second[0] = -x[16];
-    for (int row = 1; row <= 16; ++row) {
-        second[row] = -x[16 - row];
-    }
-    for (int row = 17; row < 32; ++row) {
-        second[row] = -x[row - 16];
-    }
-    for (int rows = 0; rows < 32; rows += kLaneCount) {
-        Lanes firstColumns[kLaneCount];
-        Lanes secondColumns[kLaneCount];
+    // runs[r][lane] = x[8 r .. 8 r + 7] of that lane.
+    Lanes runs[4][kLaneCount];
+    for (int r = 0; r < 4; ++r) {
         for (int i = 0; i < kLaneCount; ++i) {
-            firstColumns[i] = first[rows + i];
-            secondColumns[i] = second[rows + i];
+            runs[r][i] = x[8 * r + i];
         }
-        TransposeLanes(firstColumns);
-        TransposeLanes(secondColumns);
-        for (size_t block = 0; block < blocks; ++block) {
-            const size_t column = blocks - 1 - block;
-            const bool even = (block & 1) == 0;
-            StoreLanes(firstColumns[firstLane + block], (even ? actual : other)[column] + rows);
-            StoreLanes(secondColumns[firstLane + block], (even ? other : actual)[column] + rows);
-        }
+        TransposeLanes(runs[r]);
+    }
+    const Lanes zero{};
+    for (size_t block = 0; block < blocks; ++block) {
+        const size_t lane = firstLane + block;
+        const Lanes& x0 = runs[0][lane];  // x[0..7]
+        const Lanes& x1 = runs[1][lane];  // x[8..15]
+        const Lanes& x2 = runs[2][lane];  // x[16..23]
+        const Lanes& x3 = runs[3][lane];  // x[24..31]
+        const Lanes minus0 = -x0;
+        const Lanes minus1 = -x1;
+        const Lanes minus2 = -x2;
+        const Lanes minus3 = -x3;
+        const size_t column = blocks - 1 - block;
+        const bool even = (block & 1) == 0;
+        float* first = (even ? actual : other)[column];
+        float* second = (even ? other : actual)[column];
+        // V[0..15] = x[16..31]; V[16..23] = 0, -x[31..25]; V[24..31] = -x[24..17].
+        StoreLanes(x2, first);
+        StoreLanes(x3, first + 8);
+        StoreLanes(__builtin_shufflevector(zero, minus3, 0, 15, 14, 13, 12, 11, 10, 9), first + 16);
+        StoreLanes(__builtin_shufflevector(minus2, minus3, 8, 7, 6, 5, 4, 3, 2, 1), first + 24);
+        // V[32..39] = -x[16..9]; V[40..47] = -x[8..1]; V[48..63] = -x[0..15].
+        StoreLanes(__builtin_shufflevector(minus1, minus2, 8, 7, 6, 5, 4, 3, 2, 1), second);
+        StoreLanes(__builtin_shufflevector(minus0, minus1, 8, 7, 6, 5, 4, 3, 2, 1), second + 8);
+        StoreLanes(minus0, second + 16);
+        StoreLanes(minus1, second + 24);
     }
 }
 
