@@ -46,11 +46,11 @@ bool Layer1SubbandMono::ReadSampleData(FrameStream& stream) {
     return m_count.Next();
 }
 
-bool Layer1SubbandMono::PutNextSample(ChannelRouting& routing) {
+void Layer1SubbandMono::PutSamples(ChannelRouting& routing, size_t firstBlock) {
     if (m_channel.HasSamples()) {
-        routing.PutMono(m_channel.Value(), m_index);
+        const float value = m_channel.Value();
+        routing.PutMono(&value, 1, m_index, firstBlock);
     }
-    return true;
 }
 
 void Layer1SubbandStereo::ReadAllocation(FrameStream& stream, Crc16* crc) {
@@ -69,12 +69,12 @@ bool Layer1SubbandStereo::ReadSampleData(FrameStream& stream) {
     return m_count.Next();
 }
 
-bool Layer1SubbandStereo::PutNextSample(ChannelRouting& routing) {
+void Layer1SubbandStereo::PutSamples(ChannelRouting& routing, size_t firstBlock) {
     if (m_left.HasSamples() || m_right.HasSamples()) {
-        routing.PutPair(m_left.HasSamples() ? m_left.Value() : 0.0f,
-                        m_right.HasSamples() ? m_right.Value() : 0.0f, m_index);
+        const float left = m_left.HasSamples() ? m_left.Value() : 0.0f;
+        const float right = m_right.HasSamples() ? m_right.Value() : 0.0f;
+        routing.PutPair(&left, &right, 1, m_index, firstBlock);
     }
-    return true;
 }
 
 void Layer1SubbandIntensity::ReadAllocation(FrameStream& stream, Crc16* crc) {
@@ -93,12 +93,13 @@ bool Layer1SubbandIntensity::ReadSampleData(FrameStream& stream) {
     return m_count.Next();
 }
 
-bool Layer1SubbandIntensity::PutNextSample(ChannelRouting& routing) {
+void Layer1SubbandIntensity::PutSamples(ChannelRouting& routing, size_t firstBlock) {
     if (m_shared.HasSamples()) {
         const float fraction = m_shared.Fraction();
-        routing.PutPair(fraction * m_shared.Scale(), fraction * m_rightScale, m_index);
+        const float left = fraction * m_shared.Scale();
+        const float right = fraction * m_rightScale;
+        routing.PutPair(&left, &right, 1, m_index, firstBlock);
     }
-    return true;
 }
 
 }  // namespace aurion

@@ -55,7 +55,7 @@ public:
     void ReadAllocation(FrameStream& stream, Crc16* crc) override;
     void ReadScaleFactor(FrameStream& stream) override;
     bool ReadSampleData(FrameStream& stream) override;
-    bool PutNextSample(ChannelRouting& routing) override;
+    void PutSamples(ChannelRouting& routing, size_t firstBlock) override;
 
 private:
     Layer1Channel m_channel;
@@ -68,7 +68,7 @@ public:
     void ReadAllocation(FrameStream& stream, Crc16* crc) override;
     void ReadScaleFactor(FrameStream& stream) override;
     bool ReadSampleData(FrameStream& stream) override;
-    bool PutNextSample(ChannelRouting& routing) override;
+    void PutSamples(ChannelRouting& routing, size_t firstBlock) override;
 
 private:
     Layer1Channel m_left;
@@ -82,7 +82,7 @@ public:
     void ReadAllocation(FrameStream& stream, Crc16* crc) override;
     void ReadScaleFactor(FrameStream& stream) override;
     bool ReadSampleData(FrameStream& stream) override;
-    bool PutNextSample(ChannelRouting& routing) override;
+    void PutSamples(ChannelRouting& routing, size_t firstBlock) override;
 
 private:
     Layer1Channel m_shared;  // allocation, sample and the left scale factor

@@ -75,15 +75,29 @@ void ReadSampleTriple(FrameStream& stream, const QuantizationClass* quantization
             code < quantization->Grouping.size() ? quantization->Grouping[code] : SampleTriple{};
         return;
     }
-    for (float& sample : samples) {
-        const auto code = static_cast<float>(stream.GetBits(quantization->BitsPerCode));
-        sample = (code * quantization->Factor - 1.0f + quantization->D) * quantization->C;
+    const uint32_t bits = quantization->BitsPerCode;
+    uint32_t codes[3];
+    if (3 * bits <= 32) {
+        // The three codes follow each other: one read gives all of them. Past the
+        // frame's end both ways read zeros.
+        const uint32_t all = stream.GetBits(3 * bits);
+        const uint32_t mask = (uint32_t{1} << bits) - 1;
+        codes[0] = all >> (2 * bits);
+        codes[1] = (all >> bits) & mask;
+        codes[2] = all & mask;
+    } else {
+        for (uint32_t& code : codes) {
+            code = stream.GetBits(bits);
+        }
+    }
+    for (size_t i = 0; i < samples.size(); ++i) {
+        const auto code = static_cast<float>(codes[i]);
+        samples[i] = (code * quantization->Factor - 1.0f + quantization->D) * quantization->C;
     }
 }
 
 bool Layer2Granule::Advance() {
     m_part = m_granule / GranulesPerPart;
-    m_sample = 0;
     if (++m_granule < GranulesPerFrame) {
         return false;
     }
@@ -106,12 +120,16 @@ bool Layer2SubbandMono::ReadSampleData(FrameStream& stream) {
     return m_granule.Advance();
 }
 
-bool Layer2SubbandMono::PutNextSample(ChannelRouting& routing) {
-    const uint32_t sample = m_granule.NextSample();
-    if (m_channel.Class() != nullptr) {
-        routing.PutMono(m_samples[sample] * m_channel.Scale(m_granule.Part()), m_index);
+void Layer2SubbandMono::PutSamples(ChannelRouting& routing, size_t firstBlock) {
+    if (m_channel.Class() == nullptr) {
+        return;
     }
-    return m_granule.AllOut();
+    const float scale = m_channel.Scale(m_granule.Part());
+    SampleTriple scaled;
+    for (size_t i = 0; i < scaled.size(); ++i) {
+        scaled[i] = m_samples[i] * scale;
+    }
+    routing.PutMono(scaled.data(), scaled.size(), m_index, firstBlock);
 }
 
 void Layer2SubbandStereo::ReadAllocation(FrameStream& stream, Crc16* crc) {
@@ -135,16 +153,26 @@ bool Layer2SubbandStereo::ReadSampleData(FrameStream& stream) {
     return m_granule.Advance();
 }
 
-bool Layer2SubbandStereo::PutNextSample(ChannelRouting& routing) {
-    const uint32_t sample = m_granule.NextSample();
-    const bool left = m_left.Class() != nullptr;
-    const bool right = m_right.Class() != nullptr;
-    if (left || right) {
-        const uint32_t part = m_granule.Part();
-        routing.PutPair(left ? m_leftSamples[sample] * m_left.Scale(part) : 0.0f,
-                        right ? m_rightSamples[sample] * m_right.Scale(part) : 0.0f, m_index);
+void Layer2SubbandStereo::PutSamples(ChannelRouting& routing, size_t firstBlock) {
+    const bool hasLeft = m_left.Class() != nullptr;
+    const bool hasRight = m_right.Class() != nullptr;
+    if (!hasLeft && !hasRight) {
+        return;
     }
-    return m_granule.AllOut();
+    const uint32_t part = m_granule.Part();
+    SampleTriple left{};
+    SampleTriple right{};
+    if (hasLeft) {
+        for (size_t i = 0; i < left.size(); ++i) {
+            left[i] = m_leftSamples[i] * m_left.Scale(part);
+        }
+    }
+    if (hasRight) {
+        for (size_t i = 0; i < right.size(); ++i) {
+            right[i] = m_rightSamples[i] * m_right.Scale(part);
+        }
+    }
+    routing.PutPair(left.data(), right.data(), left.size(), m_index, firstBlock);
 }
 
 void Layer2SubbandIntensity::ReadAllocation(FrameStream& stream, Crc16* crc) {
@@ -167,14 +195,18 @@ bool Layer2SubbandIntensity::ReadSampleData(FrameStream& stream) {
     return m_granule.Advance();
 }
 
-bool Layer2SubbandIntensity::PutNextSample(ChannelRouting& routing) {
-    const uint32_t sample = m_granule.NextSample();
-    if (m_left.Class() != nullptr) {
-        const uint32_t part = m_granule.Part();
-        const float value = m_samples[sample];
-        routing.PutPair(value * m_left.Scale(part), value * m_right.Scale(part), m_index);
+void Layer2SubbandIntensity::PutSamples(ChannelRouting& routing, size_t firstBlock) {
+    if (m_left.Class() == nullptr) {
+        return;
     }
-    return m_granule.AllOut();
+    const uint32_t part = m_granule.Part();
+    SampleTriple left;
+    SampleTriple right;
+    for (size_t i = 0; i < m_samples.size(); ++i) {
+        left[i] = m_samples[i] * m_left.Scale(part);
+        right[i] = m_samples[i] * m_right.Scale(part);
+    }
+    routing.PutPair(left.data(), right.data(), left.size(), m_index, firstBlock);
 }
 
 }  // namespace aurion

@@ -39,21 +39,13 @@ private:
 void ReadSampleTriple(FrameStream& stream, const QuantizationClass* quantization,
                       SampleTriple& samples);
 
-// Counts the granules of a frame and the samples handed out of the current one.
+// Counts the granules of a frame.
 class Layer2Granule {
 public:
     // Moves on after a granule was read; true when that was the twelfth.
     bool Advance();
     // The scale-factor part (0..2) of the granule read last.
     [[nodiscard]] uint32_t Part() const { return m_part; }
-    // Index (0..2) of the next sample to hand out.
-    uint32_t NextSample() {
-        const uint32_t sample = m_sample < 3 ? m_sample : 2;
-        ++m_sample;
-        return sample;
-    }
-    // True when all three samples of the granule are out.
-    [[nodiscard]] bool AllOut() const { return m_sample >= 3; }
 
 private:
     static constexpr uint32_t GranulesPerFrame = 12;
@@ -61,7 +53,6 @@ private:
 
     uint32_t m_granule = 0;
     uint32_t m_part = 0;
-    uint32_t m_sample = 0;
 };
 
 class Layer2SubbandMono final : public Subband {
@@ -71,7 +62,7 @@ public:
     void ReadScaleFactorSelection(FrameStream& stream, Crc16* crc) override;
     void ReadScaleFactor(FrameStream& stream) override;
     bool ReadSampleData(FrameStream& stream) override;
-    bool PutNextSample(ChannelRouting& routing) override;
+    void PutSamples(ChannelRouting& routing, size_t firstBlock) override;
 
 private:
     const AllocationRow& m_row;
@@ -87,7 +78,7 @@ public:
     void ReadScaleFactorSelection(FrameStream& stream, Crc16* crc) override;
     void ReadScaleFactor(FrameStream& stream) override;
     bool ReadSampleData(FrameStream& stream) override;
-    bool PutNextSample(ChannelRouting& routing) override;
+    void PutSamples(ChannelRouting& routing, size_t firstBlock) override;
 
 private:
     const AllocationRow& m_row;
@@ -105,7 +96,7 @@ public:
     void ReadScaleFactorSelection(FrameStream& stream, Crc16* crc) override;
     void ReadScaleFactor(FrameStream& stream) override;
     bool ReadSampleData(FrameStream& stream) override;
-    bool PutNextSample(ChannelRouting& routing) override;
+    void PutSamples(ChannelRouting& routing, size_t firstBlock) override;
 
 private:
     const AllocationRow& m_row;

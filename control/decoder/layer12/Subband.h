@@ -5,6 +5,7 @@
 // that cover every value the field can hold.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace aurion {
@@ -30,9 +31,9 @@ public:
     // Reads the next sample (Layer I) or granule of three samples (Layer II);
     // true when that was the frame's twelfth.
     virtual bool ReadSampleData(FrameStream& stream) = 0;
-    // Hands the next sample read to the filters; true when the samples read last
-    // are all out (at once for Layer I, after the third for Layer II).
-    virtual bool PutNextSample(ChannelRouting& routing) = 0;
+    // Hands the samples read last to the routing's pending blocks from
+    // `firstBlock` on: one block for Layer I, three for Layer II.
+    virtual void PutSamples(ChannelRouting& routing, size_t firstBlock) = 0;
 
 protected:
     explicit Subband(int index) : m_index(index) {}

@@ -44,19 +44,25 @@ void SubbandFrameDecoder::DecodeFrame(Crc16* crc) {
     for (Subband* subband : subbands) {
         subband->ReadScaleFactor(m_stream);
     }
+    // The frame's blocks are collected and filtered together at its end.
+    const size_t blocksPerRead = m_header.Layer() == LayerI ? 1 : 3;
+    size_t blocks = 0;
     bool frameDone = false;
     while (!frameDone) {
+        if (blocks + blocksPerRead > ChannelRouting::kMaxBlocks) {
+            // Not for a frame's twelve reads; keeps any other count within the blocks.
+            m_routing.Synthesize(blocks, m_sink);
+            blocks = 0;
+        }
         for (Subband* subband : subbands) {
             frameDone = subband->ReadSampleData(m_stream);
         }
-        bool groupDone = false;
-        while (!groupDone) {
-            for (Subband* subband : subbands) {
-                groupDone = subband->PutNextSample(m_routing);
-            }
-            m_routing.CalculatePcmSamples(m_sink);
+        for (Subband* subband : subbands) {
+            subband->PutSamples(m_routing, blocks);
         }
+        blocks += blocksPerRead;
     }
+    m_routing.Synthesize(blocks, m_sink);
     m_sink.WriteBuffer();
     m_arena.Clear();
 }

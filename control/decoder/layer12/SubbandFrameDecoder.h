@@ -2,8 +2,9 @@
 // frequencies, whose frames keep 384 and 1152 samples): per frame it makes one
 // subband object per subband that carries data, reads allocations (and Layer II
 // scale-factor selections), tests the checksum, reads the scale factors, and then
-// sample by sample feeds the polyphase filters through the channel routing. A
-// frame whose checksum does not match gives no samples and no WriteBuffer.
+// hands the samples to the channel routing, whose polyphase filters turn the
+// whole frame into PCM at its end. A frame whose checksum does not match gives
+// no samples and no WriteBuffer.
 #pragma once
 
 #include "control/decoder/ChannelRouting.h"

@@ -130,13 +130,8 @@ void Layer3Decoder::OutputChannel(int channel, const GranuleInfo& info) {
     m_hybridSynthesis.Run(channel, info, m_hybrid, nonzeroLines);
     InvertFrequencies(m_hybrid);
 
-    PolyphaseFilter& filter = m_routing.FilterFor(channel);
-    for (size_t t = 0; t < 18; ++t) {
-        for (size_t sb = 0; sb < 32; ++sb) {
-            filter.InputSample(m_hybrid[18 * sb + t], static_cast<int>(sb));
-        }
-        filter.CalculatePcmSamples(m_sink);
-    }
+    // m_hybrid holds subband sb's 18 time slots at 18 * sb: the granule's 18 blocks.
+    m_routing.FilterFor(channel).Synthesize(m_hybrid.data(), 18, 18, m_sink);
 }
 
 }  // namespace aurion

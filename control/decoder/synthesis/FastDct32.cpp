@@ -3,6 +3,8 @@
 // interleaves them, the odd outputs as sums of neighbouring terms.
 #include "control/decoder/synthesis/FastDct32.h"
 
+#include "control/decoder/VectorClones.h"
+
 namespace aurion {
 
 namespace {
@@ -26,21 +28,31 @@ constexpr float kLeeDct32Factors[31] = {
     7.071067812e-01f,
 };
 
-template <int N>
+AURION_ALWAYS_INLINE void Scale(float& value, float factor) { value *= factor; }
+
+AURION_ALWAYS_INLINE void Scale(Lanes& value, float factor) {
+    Lanes factors;
+    FillLanes(factors, factor);
+    value *= factors;
+}
+
+// Value is float for one transform or Lanes for kLaneCount of them side by side.
+template <typename Value, int N>
 struct LeeDct {
     // factors: this level's N / 2 factors, followed by those of the smaller levels.
-    static void Run(const float* in, float* out, const float* factors) {
+    AURION_ALWAYS_INLINE static void Run(const Value* in, Value* out, const float* factors) {
         constexpr int kHalf = N / 2;
-        float sums[kHalf];
-        float differences[kHalf];
+        Value sums[kHalf];
+        Value differences[kHalf];
         for (int k = 0; k < kHalf; ++k) {
             sums[k] = in[k] + in[N - 1 - k];
-            differences[k] = (in[k] - in[N - 1 - k]) * factors[k];
+            differences[k] = in[k] - in[N - 1 - k];
+            Scale(differences[k], factors[k]);
         }
-        float even[kHalf];
-        float odd[kHalf];
-        LeeDct<kHalf>::Run(sums, even, factors + kHalf);
-        LeeDct<kHalf>::Run(differences, odd, factors + kHalf);
+        Value even[kHalf];
+        Value odd[kHalf];
+        LeeDct<Value, kHalf>::Run(sums, even, factors + kHalf);
+        LeeDct<Value, kHalf>::Run(differences, odd, factors + kHalf);
         for (int m = 0; m < kHalf - 1; ++m) {
             out[2 * m] = even[m];
             out[2 * m + 1] = odd[m] + odd[m + 1];
@@ -50,13 +62,24 @@ struct LeeDct {
     }
 };
 
-template <>
-struct LeeDct<1> {
-    static void Run(const float* in, float* out, const float*) { out[0] = in[0]; }
+template <typename Value>
+struct LeeDct<Value, 1> {
+    AURION_ALWAYS_INLINE static void Run(const Value* in, Value* out, const float*) {
+        out[0] = in[0];
+    }
 };
 
 }  // namespace
 
-void FastDct32(const float* in, float* out) { LeeDct<32>::Run(in, out, kLeeDct32Factors); }
+void FastDct32(const float* in, float* out) { LeeDct<float, 32>::Run(in, out, kLeeDct32Factors); }
+
+AURION_VECTOR_CLONES
+void FastDct32Lanes(const float* in, size_t stride, Lanes* out) {
+    Lanes rows[32];
+    for (size_t k = 0; k < 32; ++k) {
+        LoadLanes(rows[k], in + k * stride);
+    }
+    LeeDct<Lanes, 32>::Run(rows, out, kLeeDct32Factors);
+}
 
 }  // namespace aurion

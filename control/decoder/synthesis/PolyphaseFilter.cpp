@@ -1,7 +1,9 @@
 #include "control/decoder/synthesis/PolyphaseFilter.h"
 
+#include <algorithm>
 #include <cstring>
 
+#include "control/decoder/VectorClones.h"
 #include "control/decoder/synthesis/FastDct32.h"
 #include "control/decoder/synthesis/SynthesisWindow.h"
 
@@ -30,28 +32,77 @@ const WindowByTap& SynthesisWindowByTap() {
 
 // The windowing runs across the 32 outputs side by side, one tap after the other,
 // so each output still sums its taps in the same order whatever the vector width.
-// On x86-64 a second version for AVX2 is chosen at load time when the processor
-// has it (AVX2 brings no fused multiply-add, so the results stay the same). Not under
-// ThreadSanitizer, whose runtime is not ready when the loader runs the chooser.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && !defined(__SANITIZE_THREAD__)
-#define AURION_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
-#else
-#define AURION_VECTOR_CLONES
-#endif
+// Two blocks are windowed together, so that each tap's coefficients are loaded
+// once for both.
 
-// columns: the 16 columns of V the block's outputs are windowed with, newest first.
+// first, second: the 16 columns of V each block's outputs are windowed with,
+// newest first; their PCM goes to pcm[0..31] and pcm[32..63].
 AURION_VECTOR_CLONES
-void WindowToPcm(const WindowByTap& window, const float (*columns)[32], float scale, int16_t* pcm) {
-    float sum[32] = {};
+void WindowTwoToPcm(const WindowByTap& window, const float (*first)[32], const float (*second)[32],
+                    float scale, int16_t* pcm) {
+    float sumFirst[32] = {};
+    float sumSecond[32] = {};
     for (int j = 0; j < kSynthesisWindowTaps; ++j) {
         const float* taps = window.Taps[j];
-        const float* v = columns[j];
+        const float* v = first[j];
+        const float* w = second[j];
         for (int i = 0; i < 32; ++i) {
-            sum[i] += taps[i] * v[i];
+            sumFirst[i] += taps[i] * v[i];
+            sumSecond[i] += taps[i] * w[i];
         }
     }
     for (int i = 0; i < 32; ++i) {
-        pcm[i] = ClipToPcm16(sum[i] * scale);
+        pcm[i] = ClipToPcm16(sumFirst[i] * scale);
+        pcm[32 + i] = ClipToPcm16(sumSecond[i] * scale);
+    }
+}
+
+// The standard's V vector of a block from its DCT output x[n] = sum over k of
+// Samples[k] cos(n (2k + 1) pi / 64): V[i] is x[16 + i] for i = 0..16 (V[16] = 0),
+// and its symmetries give the rest: V[16 + j] = -V[16 - j], V[32] = -V[0],
+// V[33 + m] = -x[15 - m], V[48 + j] = V[48 - j]. The DCT output is transposed in
+// groups of eight rows, so that each lane's x lies side by side in four runs of
+// eight; each run of V is then one of them, negated, or two of them reversed
+// across their border. Lane firstLane + b (block b of the batch) is stored as
+// column blocks - 1 - b: its first half (V[0..31]) into `actual` for even b and
+// into `other` for odd b (the buffers swap after every block), its second half
+// (V[32..63]) into the other buffer.
+AURION_VECTOR_CLONES
+void StoreV(const Lanes* x, size_t firstLane, size_t blocks, float (*actual)[32],
+            float (*other)[32]) {
+    // runs[r][lane] = x[8 r .. 8 r + 7] of that lane.
+    Lanes runs[4][kLaneCount];
+    for (int r = 0; r < 4; ++r) {
+        for (int i = 0; i < kLaneCount; ++i) {
+            runs[r][i] = x[8 * r + i];
+        }
+        TransposeLanes(runs[r]);
+    }
+    const Lanes zero{};
+    for (size_t block = 0; block < blocks; ++block) {
+        const size_t lane = firstLane + block;
+        const Lanes& x0 = runs[0][lane];  // x[0..7]
+        const Lanes& x1 = runs[1][lane];  // x[8..15]
+        const Lanes& x2 = runs[2][lane];  // x[16..23]
+        const Lanes& x3 = runs[3][lane];  // x[24..31]
+        const Lanes minus0 = -x0;
+        const Lanes minus1 = -x1;
+        const Lanes minus2 = -x2;
+        const Lanes minus3 = -x3;
+        const size_t column = blocks - 1 - block;
+        const bool even = (block & 1) == 0;
+        float* first = (even ? actual : other)[column];
+        float* second = (even ? other : actual)[column];
+        // V[0..15] = x[16..31]; V[16..23] = 0, -x[31..25]; V[24..31] = -x[24..17].
+        StoreLanes(x2, first);
+        StoreLanes(x3, first + 8);
+        StoreLanes(__builtin_shufflevector(zero, minus3, 0, 15, 14, 13, 12, 11, 10, 9), first + 16);
+        StoreLanes(__builtin_shufflevector(minus2, minus3, 8, 7, 6, 5, 4, 3, 2, 1), first + 24);
+        // V[32..39] = -x[16..9]; V[40..47] = -x[8..1]; V[48..63] = -x[0..15].
+        StoreLanes(__builtin_shufflevector(minus1, minus2, 8, 7, 6, 5, 4, 3, 2, 1), second);
+        StoreLanes(__builtin_shufflevector(minus0, minus1, 8, 7, 6, 5, 4, 3, 2, 1), second + 8);
+        StoreLanes(minus0, second + 16);
+        StoreLanes(minus1, second + 24);
     }
 }
 
@@ -65,50 +116,68 @@ void PolyphaseFilter::Reset() {
     std::memset(m_v, 0, sizeof m_v);
     std::memset(m_samples, 0, sizeof m_samples);
     m_actualV = 0;
-    m_writePos = 15;
+    m_front = kColumns - (kHistory - 1);
 }
 
-// x[n] = sum over k of Samples[k] cos(n (2k + 1) pi / 64). The standard's V[i]
-// is x[16 + i] for i = 0..16 (V[16] = 0), and its symmetries give the rest:
-// V[16 + j] = -V[16 - j], V[32] = -V[0], V[33 + m] = -x[15 - m], V[48 + j] = V[48 - j].
-// The ring runs backwards through the columns, so that the newest block and the
-// 15 before it lie at ascending columns from the write column on.
-void PolyphaseFilter::StoreV(const float* x) {
-    const int column = 15 - m_writePos;
-    float* first = m_v[m_actualV][column];
-    float* second = m_v[m_actualV ^ 1][column];
-    for (int row = 0; row < 16; ++row) {
-        first[row] = x[16 + row];
+void PolyphaseFilter::SynthesizeBatch(const float* subbands, size_t stride, size_t firstLane,
+                                      size_t blocks, int16_t* pcm) {
+    if (m_front < blocks) {
+        // No room in front: the 15 newest columns move to the end.
+        constexpr size_t kKept = kHistory - 1;
+        for (VBuffer& buffer : m_v) {
+            std::memmove(buffer[kColumns - kKept], buffer[m_front],
+                         sizeof(float) * kSubbands * kKept);
+        }
+        m_front = kColumns - kKept;
     }
-    first[16] = 0.0f;
-    for (int row = 17; row < kSubbands; ++row) {
-        first[row] = -x[48 - row];
+    m_front -= blocks;
+    Lanes x[kSubbands];
+    FastDct32Lanes(subbands, stride, x);
+    StoreV(x, firstLane, blocks, m_v[m_actualV] + m_front, m_v[m_actualV ^ 1] + m_front);
+
+    // Tap j of output i reads the block j blocks back; even taps find its first
+    // half in the block's actual buffer, odd taps its second half.
+    const WindowByTap& window = SynthesisWindowByTap();
+    const float(*columns)[kSubbands] = m_v[m_actualV] + m_front + (blocks - 1);
+    const float(*otherColumns)[kSubbands] = m_v[m_actualV ^ 1] + m_front + (blocks - 1);
+    for (size_t block = 0; block < blocks; block += 2) {
+        // Block b's columns start at column blocks - 1 - b of its buffer. A lone
+        // last block (an odd count, so below kLaneCount) is windowed twice, the
+        // second time into pcm's room for the block after it, unused.
+        const float(*nextColumns)[kSubbands] =
+            block + 1 < blocks ? otherColumns - (block + 1) : columns - block;
+        WindowTwoToPcm(window, columns - block, nextColumns, m_scale, pcm + block * kSubbands);
     }
-    second[0] = -x[16];
-    for (int row = 1; row <= 16; ++row) {
-        second[row] = -x[16 - row];
+    m_actualV ^= static_cast<int>(blocks & 1);
+}
+
+void PolyphaseFilter::Synthesize(const float* subbands, size_t stride, size_t count,
+                                 SampleSink& sink) {
+    int16_t pcm[kLaneCount * kSubbands];
+    for (size_t first = 0; first < count; first += kLaneCount) {
+        const size_t blocks = std::min<size_t>(count - first, kLaneCount);
+        if (blocks == kLaneCount) {
+            SynthesizeBatch(subbands + first, stride, 0, blocks, pcm);
+        } else if (count >= kLaneCount) {
+            // A short last batch of a longer run: the lanes end with its last block,
+            // the ones before its first transform blocks done already, for nothing.
+            const size_t firstLane = kLaneCount - blocks;
+            SynthesizeBatch(subbands + first - firstLane, stride, firstLane, blocks, pcm);
+        } else {
+            // A short batch: its blocks are gathered where all lanes can be read,
+            // the lanes past them transform zeros that nobody uses.
+            float gathered[kSubbands][kLaneCount] = {};
+            for (size_t sb = 0; sb < kSubbands; ++sb) {
+                std::copy_n(subbands + sb * stride + first, blocks, gathered[sb]);
+            }
+            SynthesizeBatch(gathered[0], kLaneCount, 0, blocks, pcm);
+        }
+        sink.AppendBlock(m_channel, pcm, blocks * kSubbands);
     }
-    for (int row = 17; row < kSubbands; ++row) {
-        second[row] = -x[row - 16];
-    }
-    std::memcpy(m_v[m_actualV][column + kHistory], first, sizeof(float) * kSubbands);
-    std::memcpy(m_v[m_actualV ^ 1][column + kHistory], second, sizeof(float) * kSubbands);
 }
 
 void PolyphaseFilter::CalculatePcmSamples(SampleSink& sink) {
-    float x[kSubbands];
-    FastDct32(m_samples, x);
-    StoreV(x);
-
-    // Tap j of output i reads the block j blocks back; even taps find its first
-    // half in the actual buffer, odd taps its second half (the buffers swapped).
-    const int column = 15 - m_writePos;
-    int16_t pcm[kSubbands];
-    WindowToPcm(SynthesisWindowByTap(), m_v[m_actualV] + column, m_scale, pcm);
-    sink.AppendBlock(m_channel, pcm, kSubbands);
-
-    m_writePos = (m_writePos + 1) & (kHistory - 1);
-    m_actualV ^= 1;
+    Synthesize(m_samples, 1, 1, sink);
     std::memset(m_samples, 0, sizeof m_samples);
 }
 
