@@ -47,13 +47,19 @@ public:
     uint32_t Get1Bit() { return GetBits(1); }
     // The next n bits (1..32) without reading them; SkipBits(n) then reads them.
     [[nodiscard]] uint32_t PeekBits(unsigned n) const {
+        return static_cast<uint32_t>(PeekWindow() >> (64 - n));
+    }
+    // The next WindowBits bits (or more) from the top bit down, without reading
+    // them: decoders take several fields from one window, then SkipBits their sum.
+    [[nodiscard]] uint64_t PeekWindow() const {
         uint64_t window = 0;
         std::memcpy(&window, &m_ring[m_bitPosition >> 3], sizeof window);
         if constexpr (std::endian::native == std::endian::little) {
             window = __builtin_bswap64(window);  // the ring's first byte is the top one
         }
-        return static_cast<uint32_t>((window << (m_bitPosition & 7)) >> (64 - n));
+        return window << (m_bitPosition & 7);
     }
+    static constexpr unsigned WindowBits = 57;
     void SkipBits(unsigned n) {
         m_bitPosition = (m_bitPosition + n) & (RingBits - 1);
         m_totalBits = static_cast<int32_t>(static_cast<uint32_t>(m_totalBits) + n);

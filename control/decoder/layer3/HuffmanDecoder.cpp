@@ -75,6 +75,115 @@ uint32_t Boundary(std::span<const uint16_t, 23> boundaries, uint64_t index) {
     return std::min<uint32_t>(boundaries[index], SpectrumLines);
 }
 
+// The values of one pair or quadruple and the bits they took, as DecodeHuffmanPair
+// gives them; the carried values are what its failure rule falls back on.
+struct Carried {
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t v = 0;
+    int32_t w = 0;
+};
+
+// Takes the sign bit of a non-zero magnitude from the top of `window`; a zero takes
+// no bit. Branch-free: the signs are as random as the data.
+int32_t TakeSign(int32_t magnitude, uint64_t& window, unsigned& used) {
+    const auto present = static_cast<uint32_t>(magnitude != 0);
+    const auto negative = static_cast<int32_t>(static_cast<uint32_t>(window >> 63) & present);
+    window <<= present;
+    used += present;
+    return (magnitude ^ -negative) + negative;
+}
+
+// Lines first..end-1 (pairs starting below end) of the big values with one table.
+// A code the lookup resolves is read with its linbits and signs from one window of
+// the reservoir (at most 10 + 2 x 14 bits, well inside WindowBits); any other code
+// goes through DecodeHuffmanPair, which walks the tree as before.
+uint32_t DecodePairs(const HuffmanTable& table, uint32_t line, uint32_t end, Carried& carried,
+                     BitReservoir& reservoir, std::array<int32_t, 576>& quantized) {
+    if (table.treeLength == 0 || table.tree == nullptr || table.lookup == nullptr) {
+        for (; line < end; line += 2) {
+            DecodeHuffmanPair(table, carried.x, carried.y, carried.v, carried.w, reservoir);
+            quantized[line] = carried.x;
+            quantized[line + 1] = carried.y;
+        }
+        return line;
+    }
+    static_assert(HuffmanLookupBits + 2 * (13 + 1) <= BitReservoir::WindowBits);
+    const HuffmanLookup& lookup = *table.lookup;
+    const unsigned linbits = table.linbits;
+    const auto escape = static_cast<int32_t>(table.xlen) - 1;
+    for (; line < end; line += 2) {
+        uint64_t window = reservoir.PeekWindow();
+        const HuffmanLookupEntry entry = lookup[window >> (64 - HuffmanLookupBits)];
+        if (entry.kind != HuffmanLookupEntry::Leaf) {
+            DecodeHuffmanPair(table, carried.x, carried.y, carried.v, carried.w, reservoir);
+        } else {
+            unsigned used = entry.length;
+            window <<= entry.length;
+            int32_t x = entry.leafOrNode >> 4;
+            int32_t y = entry.leafOrNode & 0xF;
+            if (linbits > 0 && x == escape) {
+                x += static_cast<int32_t>(window >> (64 - linbits));
+                window <<= linbits;
+                used += linbits;
+            }
+            x = TakeSign(x, window, used);
+            if (linbits > 0 && y == escape) {
+                y += static_cast<int32_t>(window >> (64 - linbits));
+                window <<= linbits;
+                used += linbits;
+            }
+            y = TakeSign(y, window, used);
+            reservoir.SkipBits(used);
+            carried.x = x;
+            carried.y = y;
+        }
+        quantized[line] = carried.x;
+        quantized[line + 1] = carried.y;
+    }
+    return line;
+}
+
+// One quadruple of the count1 region, stored at line (v, w) and line + 2 (x, y)
+// when that is still a line of the spectrum.
+void StoreQuadruple(const Carried& carried, uint32_t line, std::array<int32_t, 576>& quantized) {
+    quantized[line] = carried.v;
+    quantized[line + 1] = carried.w;
+    if (line + 2 < SpectrumLines) {
+        quantized[line + 2] = carried.x;
+        quantized[line + 3] = carried.y;
+    }
+}
+
+// The count1 region from `line` until the channel's bits reach `end` or the lines
+// are full. Every code of tables 32 and 33 (at most 6 bits) is in the lookup, so a
+// quadruple and its four signs come from one window.
+uint32_t DecodeQuadruples(const HuffmanTable& table, uint32_t line, int64_t end, Carried& carried,
+                          BitReservoir& reservoir, std::array<int32_t, 576>& quantized) {
+    static_assert(HuffmanLookupBits + 4 <= BitReservoir::WindowBits);
+    while (reservoir.TotalBits() < end && line < SpectrumLines) {
+        const uint64_t peeked = table.lookup != nullptr ? reservoir.PeekWindow() : 0;
+        const HuffmanLookupEntry entry =
+            table.lookup != nullptr ? (*table.lookup)[peeked >> (64 - HuffmanLookupBits)]
+                                    : HuffmanLookupEntry{0, 0, HuffmanLookupEntry::WalkFromRoot};
+        if (entry.kind != HuffmanLookupEntry::Leaf) {
+            DecodeHuffmanPair(table, carried.x, carried.y, carried.v, carried.w, reservoir);
+        } else {
+            uint64_t window = peeked << entry.length;
+            unsigned used = entry.length;
+            const uint32_t value = entry.leafOrNode;
+            carried.v = TakeSign(static_cast<int32_t>((value >> 3) & 1), window, used);
+            carried.w = TakeSign(static_cast<int32_t>((value >> 2) & 1), window, used);
+            carried.x = TakeSign(static_cast<int32_t>((value >> 1) & 1), window, used);
+            carried.y = TakeSign(static_cast<int32_t>(value & 1), window, used);
+            reservoir.SkipBits(used);
+        }
+        StoreQuadruple(carried, line, quantized);
+        line += 4;
+    }
+    return line;
+}
+
 }  // namespace
 
 bool DecodeHuffmanPair(const HuffmanTable& table, int32_t& x, int32_t& y, int32_t& v, int32_t& w,
@@ -129,40 +238,25 @@ uint32_t DecodeSpectrum(const GranuleInfo& info, std::span<const uint16_t, 23> l
         region2Start =
             Boundary(longBandBoundaries, uint64_t{info.region0_count} + info.region1_count + 2);
     }
-    const HuffmanTable* regionTables[3] = {
-        &GetHuffmanTable(info.table_select[0]),
-        &GetHuffmanTable(info.table_select[1]),
-        &GetHuffmanTable(info.table_select[2]),
-    };
 
-    int32_t x = 0;
-    int32_t y = 0;
-    int32_t v = 0;
-    int32_t w = 0;
+    // A pair belongs to the region its first line lies in; a region that ends
+    // before the previous one has no pairs.
+    Carried carried;
     const uint32_t bigValuesEnd =
         static_cast<uint32_t>(std::min<uint64_t>(uint64_t{info.big_values} * 2, SpectrumLines));
     uint32_t line = 0;
-    for (; line < bigValuesEnd; line += 2) {
-        const unsigned region = line < region1Start ? 0 : (line < region2Start ? 1 : 2);
-        DecodeHuffmanPair(*regionTables[region], x, y, v, w, reservoir);
-        quantized[line] = x;
-        quantized[line + 1] = y;
-    }
+    line = DecodePairs(GetHuffmanTable(info.table_select[0]), line,
+                       std::min(region1Start, bigValuesEnd), carried, reservoir, quantized);
+    line = DecodePairs(GetHuffmanTable(info.table_select[1]), line,
+                       std::min(region2Start, bigValuesEnd), carried, reservoir, quantized);
+    line = DecodePairs(GetHuffmanTable(info.table_select[2]), line, bigValuesEnd, carried,
+                       reservoir, quantized);
 
     // Compared in 64 bits: the end may lie beyond what a 32-bit counter holds.
     const int64_t end = int64_t{part2Start} + info.part2_3_length;
     const HuffmanTable& quadTable = GetHuffmanTable(QuadTableBase + (info.count1table_select & 1));
     const uint32_t count1Start = line;
-    while (reservoir.TotalBits() < end && line < SpectrumLines) {
-        DecodeHuffmanPair(quadTable, x, y, v, w, reservoir);
-        quantized[line] = v;
-        quantized[line + 1] = w;
-        if (line + 2 < SpectrumLines) {
-            quantized[line + 2] = x;
-            quantized[line + 3] = y;
-        }
-        line += 4;
-    }
+    line = DecodeQuadruples(quadTable, line, end, carried, reservoir, quantized);
 
     const int64_t total = reservoir.TotalBits();
     if (total > end) {
