@@ -12,6 +12,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <span>
 
 namespace aurion {
 
@@ -31,6 +32,8 @@ public:
 
     // Appends the low byte of value at the write index.
     void PutByte(uint32_t value);
+    // Appends the bytes in order, as PutByte each would.
+    void PutBytes(std::span<const uint8_t> bytes);
     // The next n bits (0..32), most significant first, across byte entries.
     // n = 0 reads nothing and gives 0; n above 32 is taken as 32.
     uint32_t GetBits(unsigned n) {
