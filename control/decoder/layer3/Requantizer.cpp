@@ -1,9 +1,11 @@
 #include "control/decoder/layer3/Requantizer.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstddef>
 #include <cstdlib>
+#include <tuple>
 
 #include "control/decoder/layer3/PowerTables.h"
 #include "control/decoder/layer3/Pretab.h"
@@ -18,6 +20,7 @@ float PowHalfClamped(const PowerTableSet& tables, int64_t exponent) {
     return tables.powHalf[static_cast<size_t>(std::clamp<int64_t>(exponent, 0, MaxPowHalfIndex))];
 }
 
+// The value's magnitude |v|^(4/3) x gain with the value's sign, for any value.
 float Magnitude(const PowerTableSet& tables, int32_t value, float gain) {
     const uint32_t m = static_cast<uint32_t>(std::abs(static_cast<int64_t>(value)));
     const float a = m < tables.pow43.size()
@@ -26,15 +29,44 @@ float Magnitude(const PowerTableSet& tables, int32_t value, float gain) {
     return value < 0 ? -a : a;
 }
 
-// Lines first..end-1 scaled by one band factor. A zero line needs no test of its
-// own: pow43[0] is 0 and gain and factor are positive, so it comes out +0.0 as
-// well, and the loop runs without a branch that the data decides.
-void RequantizeLines(const PowerTableSet& tables, const std::array<int32_t, 576>& quantized,
+// Lines first..end-1 scaled by one band factor, branch-free: the table's magnitude
+// is taken for every line and the value's sign set on the product afterwards,
+// which is exact (negating a factor of a product negates the product). A zero
+// line comes out +0.0 (pow43[0] is 0, gain and factor are positive). Values beyond
+// the table are rare (only escaped codes reach them): the loop only notes them
+// (the OR of magnitudes below the table's power-of-two size stays below it) and
+// the caller redoes their band the exact way. Returns whether there were any.
+bool RequantizeLines(const PowerTableSet& tables, const std::array<int32_t, 576>& quantized,
                      size_t first, size_t end, float gain, float factor,
                      std::array<float, 576>& dequantized) {
+    constexpr uint32_t TableEnd = std::tuple_size_v<decltype(tables.pow43)>;
+    static_assert(std::has_single_bit(TableEnd));
+    const float* pow43 = tables.pow43.data();
+    uint32_t seen = 0;
     for (size_t line = first; line < end; ++line) {
-        dequantized[line] = Magnitude(tables, quantized[line], gain) * factor;
+        const int32_t value = quantized[line];
+        // |value| for every value the Huffman decoding gives (at most 15 + 8191).
+        const auto m = static_cast<uint32_t>(value < 0 ? -value : value);
+        seen |= m;
+        const float a = pow43[m & (TableEnd - 1)] * gain;
+        const uint32_t sign = static_cast<uint32_t>(value) & 0x80000000u;
+        dequantized[line] = std::bit_cast<float>(std::bit_cast<uint32_t>(a * factor) ^ sign);
     }
+    return seen >= TableEnd;
+}
+
+// Requantizes lines first..end-1 of one band; lines from codedLines on are zero.
+void RequantizeBand(const PowerTableSet& tables, const std::array<int32_t, 576>& quantized,
+                    size_t first, size_t end, size_t codedLines, float gain, float factor,
+                    std::array<float, 576>& dequantized) {
+    const size_t codedEnd = std::clamp(codedLines, first, end);
+    if (RequantizeLines(tables, quantized, first, codedEnd, gain, factor, dequantized)) {
+        for (size_t line = first; line < codedEnd; ++line) {
+            dequantized[line] = Magnitude(tables, quantized[line], gain) * factor;
+        }
+    }
+    std::fill(dequantized.begin() + static_cast<ptrdiff_t>(codedEnd),
+              dequantized.begin() + static_cast<ptrdiff_t>(end), 0.0f);
 }
 
 }  // namespace
@@ -58,7 +90,8 @@ void Requantize(const std::array<int32_t, 576>& quantized, const GranuleInfo& gr
                 << shift;
             const float factor = PowHalfClamped(tables, exponent);
             const size_t end = std::min<size_t>(bands.longBounds[band + 1], longEnd);
-            RequantizeLines(tables, quantized, line, end, gain, factor, dequantized);
+            RequantizeBand(tables, quantized, line, std::max(line, end), codedLines, gain, factor,
+                           dequantized);
             line = std::max(line, end);
         }
         if (!granule.IsShort()) {
@@ -80,7 +113,8 @@ void Requantize(const std::array<int32_t, 576>& quantized, const GranuleInfo& gr
                                      (static_cast<int64_t>(scaleFactors.s[window][band]) << shift);
             const float factor = PowHalfClamped(tables, exponent);
             const size_t first = start + window * width;
-            RequantizeLines(tables, quantized, first, first + width, gain, factor, dequantized);
+            RequantizeBand(tables, quantized, first, first + width, codedLines, gain, factor,
+                           dequantized);
         }
     }
 }
