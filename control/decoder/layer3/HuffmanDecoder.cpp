@@ -100,7 +100,8 @@ int32_t TakeSign(int32_t magnitude, uint64_t& window, unsigned& used) {
 // goes through DecodeHuffmanPair, which walks the tree as before.
 uint32_t DecodePairs(const HuffmanTable& table, uint32_t line, uint32_t end, Carried& carried,
                      BitReservoir& reservoir, std::array<int32_t, 576>& quantized) {
-    if (table.treeLength == 0 || table.tree == nullptr || table.lookup == nullptr) {
+    if (table.treeLength == 0 || table.tree == nullptr || table.lookup == nullptr ||
+        table.signedLookup == nullptr) {
         for (; line < end; line += 2) {
             DecodeHuffmanPair(table, carried.x, carried.y, carried.v, carried.w, reservoir);
             quantized[line] = carried.x;
@@ -110,12 +111,19 @@ uint32_t DecodePairs(const HuffmanTable& table, uint32_t line, uint32_t end, Car
     }
     static_assert(HuffmanLookupBits + 2 * (13 + 1) <= BitReservoir::WindowBits);
     const HuffmanLookup& lookup = *table.lookup;
+    const SignedLookup& signedLookup = *table.signedLookup;
     const unsigned linbits = table.linbits;
     const auto escape = static_cast<int32_t>(table.xlen) - 1;
     for (; line < end; line += 2) {
         uint64_t window = reservoir.PeekWindow();
-        const HuffmanLookupEntry entry = lookup[window >> (64 - HuffmanLookupBits)];
-        if (entry.kind != HuffmanLookupEntry::Leaf) {
+        const size_t index = window >> (64 - HuffmanLookupBits);
+        const SignedLookupEntry& pair = signedLookup[index];
+        const HuffmanLookupEntry entry = lookup[index];
+        if (pair.resolved) {
+            reservoir.SkipBits(pair.length);
+            carried.x = pair.values[0];
+            carried.y = pair.values[1];
+        } else if (entry.kind != HuffmanLookupEntry::Leaf) {
             DecodeHuffmanPair(table, carried.x, carried.y, carried.v, carried.w, reservoir);
         } else {
             unsigned used = entry.length;
@@ -156,27 +164,24 @@ void StoreQuadruple(const Carried& carried, uint32_t line, std::array<int32_t, 5
 }
 
 // The count1 region from `line` until the channel's bits reach `end` or the lines
-// are full. Every code of tables 32 and 33 (at most 6 bits) is in the lookup, so a
-// quadruple and its four signs come from one window.
+// are full. Every code of tables 32 and 33 (at most 6 bits) and its signs lie in
+// the signed lookup's index, so a quadruple is one lookup.
 uint32_t DecodeQuadruples(const HuffmanTable& table, uint32_t line, int64_t end, Carried& carried,
                           BitReservoir& reservoir, std::array<int32_t, 576>& quantized) {
-    static_assert(HuffmanLookupBits + 4 <= BitReservoir::WindowBits);
+    static_assert(HuffmanLookupBits <= BitReservoir::WindowBits);
     while (reservoir.TotalBits() < end && line < SpectrumLines) {
-        const uint64_t peeked = table.lookup != nullptr ? reservoir.PeekWindow() : 0;
-        const HuffmanLookupEntry entry =
-            table.lookup != nullptr ? (*table.lookup)[peeked >> (64 - HuffmanLookupBits)]
-                                    : HuffmanLookupEntry{0, 0, HuffmanLookupEntry::WalkFromRoot};
-        if (entry.kind != HuffmanLookupEntry::Leaf) {
-            DecodeHuffmanPair(table, carried.x, carried.y, carried.v, carried.w, reservoir);
+        const SignedLookupEntry* quadruple =
+            table.signedLookup != nullptr
+                ? &(*table.signedLookup)[reservoir.PeekWindow() >> (64 - HuffmanLookupBits)]
+                : nullptr;
+        if (quadruple != nullptr && quadruple->resolved) {
+            reservoir.SkipBits(quadruple->length);
+            carried.v = quadruple->values[0];
+            carried.w = quadruple->values[1];
+            carried.x = quadruple->values[2];
+            carried.y = quadruple->values[3];
         } else {
-            uint64_t window = peeked << entry.length;
-            unsigned used = entry.length;
-            const uint32_t value = entry.leafOrNode;
-            carried.v = TakeSign(static_cast<int32_t>((value >> 3) & 1), window, used);
-            carried.w = TakeSign(static_cast<int32_t>((value >> 2) & 1), window, used);
-            carried.x = TakeSign(static_cast<int32_t>((value >> 1) & 1), window, used);
-            carried.y = TakeSign(static_cast<int32_t>(value & 1), window, used);
-            reservoir.SkipBits(used);
+            DecodeHuffmanPair(table, carried.x, carried.y, carried.v, carried.w, reservoir);
         }
         StoreQuadruple(carried, line, quantized);
         line += 4;
