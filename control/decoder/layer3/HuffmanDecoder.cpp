@@ -94,10 +94,49 @@ int32_t TakeSign(int32_t magnitude, uint64_t& window, unsigned& used) {
     return (magnitude ^ -negative) + negative;
 }
 
+// A register copy of the reservoir's next bits. Codes are taken from it by shifts,
+// so one code's length is all that stands between two table reads; the
+// reservoir's position moves on only when the copy is refilled or handed back.
+class CachedBits {
+public:
+    explicit CachedBits(BitReservoir& reservoir)
+        : m_reservoir(reservoir), m_window(reservoir.PeekWindow()) {}
+    // At least `bits` (at most WindowBits) valid bits at the top of Window().
+    void Ensure(unsigned bits) {
+        if (m_taken > BitReservoir::WindowBits - bits) {
+            Sync();
+            Reload();
+        }
+    }
+    [[nodiscard]] uint64_t Window() const { return m_window; }
+    void Take(unsigned n) {
+        m_window <<= n;
+        m_taken += n;
+    }
+    // Moves the reservoir past the bits taken, for reading it directly; Reload
+    // then picks up where that reading left it.
+    BitReservoir& Sync() {
+        m_reservoir.SkipBits(m_taken);
+        m_taken = 0;
+        return m_reservoir;
+    }
+    void Reload() { m_window = m_reservoir.PeekWindow(); }
+
+private:
+    BitReservoir& m_reservoir;
+    uint64_t m_window;
+    unsigned m_taken = 0;
+};
+
+// The most bits a pair read from the cache takes: a code the lookup resolves and
+// two values each with 13 linbits and a sign.
+constexpr unsigned MaxCachedPairBits = HuffmanLookupBits + 2 * (13 + 1);
+static_assert(MaxCachedPairBits <= BitReservoir::WindowBits);
+
 // Lines first..end-1 (pairs starting below end) of the big values with one table.
-// A code the lookup resolves is read with its linbits and signs from one window of
-// the reservoir (at most 10 + 2 x 14 bits, well inside WindowBits); any other code
-// goes through DecodeHuffmanPair, which walks the tree as before.
+// A short code with its signs is one read of the signed lookup; a code the lookup
+// resolves but that takes linbits or more sign bits reads them from the same
+// window; any other code goes through DecodeHuffmanPair, which walks the tree.
 uint32_t DecodePairs(const HuffmanTable& table, uint32_t line, uint32_t end, Carried& carried,
                      BitReservoir& reservoir, std::array<int32_t, 576>& quantized) {
     if (table.treeLength == 0 || table.tree == nullptr || table.lookup == nullptr ||
@@ -109,22 +148,24 @@ uint32_t DecodePairs(const HuffmanTable& table, uint32_t line, uint32_t end, Car
         }
         return line;
     }
-    static_assert(HuffmanLookupBits + 2 * (13 + 1) <= BitReservoir::WindowBits);
     const HuffmanLookup& lookup = *table.lookup;
     const SignedLookup& signedLookup = *table.signedLookup;
     const unsigned linbits = table.linbits;
     const auto escape = static_cast<int32_t>(table.xlen) - 1;
+    CachedBits cache(reservoir);
     for (; line < end; line += 2) {
-        uint64_t window = reservoir.PeekWindow();
+        cache.Ensure(MaxCachedPairBits);
+        uint64_t window = cache.Window();
         const size_t index = window >> (64 - HuffmanLookupBits);
         const SignedLookupEntry& pair = signedLookup[index];
         const HuffmanLookupEntry entry = lookup[index];
         if (pair.resolved) {
-            reservoir.SkipBits(pair.length);
+            cache.Take(pair.length);
             carried.x = pair.values[0];
             carried.y = pair.values[1];
         } else if (entry.kind != HuffmanLookupEntry::Leaf) {
-            DecodeHuffmanPair(table, carried.x, carried.y, carried.v, carried.w, reservoir);
+            DecodeHuffmanPair(table, carried.x, carried.y, carried.v, carried.w, cache.Sync());
+            cache.Reload();
         } else {
             unsigned used = entry.length;
             window <<= entry.length;
@@ -142,13 +183,14 @@ uint32_t DecodePairs(const HuffmanTable& table, uint32_t line, uint32_t end, Car
                 used += linbits;
             }
             y = TakeSign(y, window, used);
-            reservoir.SkipBits(used);
+            cache.Take(used);
             carried.x = x;
             carried.y = y;
         }
         quantized[line] = carried.x;
         quantized[line + 1] = carried.y;
     }
+    cache.Sync();
     return line;
 }
 
@@ -168,24 +210,38 @@ void StoreQuadruple(const Carried& carried, uint32_t line, std::array<int32_t, 5
 // the signed lookup's index, so a quadruple is one lookup.
 uint32_t DecodeQuadruples(const HuffmanTable& table, uint32_t line, int64_t end, Carried& carried,
                           BitReservoir& reservoir, std::array<int32_t, 576>& quantized) {
-    static_assert(HuffmanLookupBits <= BitReservoir::WindowBits);
-    while (reservoir.TotalBits() < end && line < SpectrumLines) {
-        const SignedLookupEntry* quadruple =
-            table.signedLookup != nullptr
-                ? &(*table.signedLookup)[reservoir.PeekWindow() >> (64 - HuffmanLookupBits)]
-                : nullptr;
-        if (quadruple != nullptr && quadruple->resolved) {
-            reservoir.SkipBits(quadruple->length);
-            carried.v = quadruple->values[0];
-            carried.w = quadruple->values[1];
-            carried.x = quadruple->values[2];
-            carried.y = quadruple->values[3];
-        } else {
+    if (table.signedLookup == nullptr) {
+        for (; reservoir.TotalBits() < end && line < SpectrumLines; line += 4) {
             DecodeHuffmanPair(table, carried.x, carried.y, carried.v, carried.w, reservoir);
+            StoreQuadruple(carried, line, quantized);
+        }
+        return line;
+    }
+    const SignedLookup& signedLookup = *table.signedLookup;
+    // The bits the channel has left; it goes down as the cache takes them.
+    int64_t left = end - reservoir.TotalBits();
+    CachedBits cache(reservoir);
+    for (; left > 0 && line < SpectrumLines; line += 4) {
+        cache.Ensure(HuffmanLookupBits);
+        const SignedLookupEntry& quadruple =
+            signedLookup[cache.Window() >> (64 - HuffmanLookupBits)];
+        if (quadruple.resolved) {
+            cache.Take(quadruple.length);
+            left -= quadruple.length;
+            carried.v = quadruple.values[0];
+            carried.w = quadruple.values[1];
+            carried.x = quadruple.values[2];
+            carried.y = quadruple.values[3];
+        } else {
+            BitReservoir& direct = cache.Sync();
+            const int32_t before = direct.TotalBits();
+            DecodeHuffmanPair(table, carried.x, carried.y, carried.v, carried.w, direct);
+            left -= direct.TotalBits() - before;
+            cache.Reload();
         }
         StoreQuadruple(carried, line, quantized);
-        line += 4;
     }
+    cache.Sync();
     return line;
 }
 
