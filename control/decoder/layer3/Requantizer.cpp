@@ -20,51 +20,54 @@ float PowHalfClamped(const PowerTableSet& tables, int64_t exponent) {
     return tables.powHalf[static_cast<size_t>(std::clamp<int64_t>(exponent, 0, MaxPowHalfIndex))];
 }
 
-// The value's magnitude |v|^(4/3) x gain with the value's sign, for any value.
-float Magnitude(const PowerTableSet& tables, int32_t value, float gain) {
-    const uint32_t m = static_cast<uint32_t>(std::abs(static_cast<int64_t>(value)));
-    const float a = m < tables.pow43.size()
-                        ? tables.pow43[m] * gain
-                        : static_cast<float>(std::pow(static_cast<double>(m), 4.0 / 3.0) * gain);
-    return value < 0 ? -a : a;
-}
-
-// Lines first..end-1 scaled by one band factor, branch-free: the table's magnitude
-// is taken for every line and the value's sign set on the product afterwards,
-// which is exact (negating a factor of a product negates the product). A zero
-// line comes out +0.0 (pow43[0] is 0, gain and factor are positive). Values beyond
-// the table are rare (only escaped codes reach them): the loop only notes them
-// (the OR of magnitudes below the table's power-of-two size stays below it) and
-// the caller redoes their band the exact way. Returns whether there were any.
-bool RequantizeLines(const PowerTableSet& tables, const std::array<int32_t, 576>& quantized,
-                     size_t first, size_t end, float gain, float factor,
-                     std::array<float, 576>& dequantized) {
+// |v|^(4/3) x gain of lines 0..coded-1, without the sign. The loop reads the table
+// for every line; values beyond it are rare (only escaped codes reach them), so it
+// only notes them (the OR of magnitudes below the table's power-of-two size stays
+// below it) and they are redone with the power function afterwards.
+void Magnitudes(const PowerTableSet& tables, const std::array<int32_t, 576>& quantized,
+                size_t coded, float gain, std::array<float, 576>& magnitudes) {
     constexpr uint32_t TableEnd = std::tuple_size_v<decltype(tables.pow43)>;
     static_assert(std::has_single_bit(TableEnd));
     const float* pow43 = tables.pow43.data();
     uint32_t seen = 0;
-    for (size_t line = first; line < end; ++line) {
+    for (size_t line = 0; line < coded; ++line) {
         const int32_t value = quantized[line];
         // |value| for every value the Huffman decoding gives (at most 15 + 8191).
         const auto m = static_cast<uint32_t>(value < 0 ? -value : value);
         seen |= m;
-        const float a = pow43[m & (TableEnd - 1)] * gain;
-        const uint32_t sign = static_cast<uint32_t>(value) & 0x80000000u;
-        dequantized[line] = std::bit_cast<float>(std::bit_cast<uint32_t>(a * factor) ^ sign);
+        magnitudes[line] = pow43[m & (TableEnd - 1)] * gain;
     }
-    return seen >= TableEnd;
-}
-
-// Requantizes lines first..end-1 of one band; lines from codedLines on are zero.
-void RequantizeBand(const PowerTableSet& tables, const std::array<int32_t, 576>& quantized,
-                    size_t first, size_t end, size_t codedLines, float gain, float factor,
-                    std::array<float, 576>& dequantized) {
-    const size_t codedEnd = std::clamp(codedLines, first, end);
-    if (RequantizeLines(tables, quantized, first, codedEnd, gain, factor, dequantized)) {
-        for (size_t line = first; line < codedEnd; ++line) {
-            dequantized[line] = Magnitude(tables, quantized[line], gain) * factor;
+    if (seen < TableEnd) {
+        return;
+    }
+    for (size_t line = 0; line < coded; ++line) {
+        const auto m = static_cast<uint32_t>(std::abs(static_cast<int64_t>(quantized[line])));
+        if (m >= TableEnd) {
+            magnitudes[line] =
+                static_cast<float>(std::pow(static_cast<double>(m), 4.0 / 3.0) * gain);
         }
     }
+}
+
+// Lines first..end-1 of one band: the magnitude times the band factor with the
+// value's sign set on the product. That is exact (negating a factor of a product
+// negates the product) and takes no branch, so the loop runs in vector lanes. A
+// zero line comes out +0.0 (pow43[0] is 0, gain and factor are positive).
+void ScaleBand(const std::array<float, 576>& magnitudes, const std::array<int32_t, 576>& quantized,
+               size_t first, size_t end, float factor, std::array<float, 576>& dequantized) {
+    for (size_t line = first; line < end; ++line) {
+        const uint32_t sign = static_cast<uint32_t>(quantized[line]) & 0x80000000u;
+        dequantized[line] =
+            std::bit_cast<float>(std::bit_cast<uint32_t>(magnitudes[line] * factor) ^ sign);
+    }
+}
+
+// One band's lines first..end-1; those from codedLines on are zero.
+void RequantizeBand(const std::array<float, 576>& magnitudes,
+                    const std::array<int32_t, 576>& quantized, size_t first, size_t end,
+                    size_t codedLines, float factor, std::array<float, 576>& dequantized) {
+    const size_t codedEnd = std::clamp(codedLines, first, end);
+    ScaleBand(magnitudes, quantized, first, codedEnd, factor, dequantized);
     std::fill(dequantized.begin() + static_cast<ptrdiff_t>(codedEnd),
               dequantized.begin() + static_cast<ptrdiff_t>(end), 0.0f);
 }
@@ -79,6 +82,9 @@ void Requantize(const std::array<int32_t, 576>& quantized, const GranuleInfo& gr
         static_cast<float>(std::pow(2.0, (static_cast<double>(granule.global_gain) - 210.0) / 4.0));
     const uint32_t shift = granule.scalefac_scale != 0 ? 1 : 0;
     const bool preflag = granule.preflag != 0;
+    codedLines = std::min<size_t>(codedLines, 576);
+    std::array<float, 576> magnitudes;
+    Magnitudes(tables, quantized, codedLines, gain, magnitudes);
 
     size_t line = 0;
     if (!granule.IsShort() || granule.IsMixed()) {
@@ -90,7 +96,7 @@ void Requantize(const std::array<int32_t, 576>& quantized, const GranuleInfo& gr
                 << shift;
             const float factor = PowHalfClamped(tables, exponent);
             const size_t end = std::min<size_t>(bands.longBounds[band + 1], longEnd);
-            RequantizeBand(tables, quantized, line, std::max(line, end), codedLines, gain, factor,
+            RequantizeBand(magnitudes, quantized, line, std::max(line, end), codedLines, factor,
                            dequantized);
             line = std::max(line, end);
         }
@@ -113,7 +119,7 @@ void Requantize(const std::array<int32_t, 576>& quantized, const GranuleInfo& gr
                                      (static_cast<int64_t>(scaleFactors.s[window][band]) << shift);
             const float factor = PowHalfClamped(tables, exponent);
             const size_t first = start + window * width;
-            RequantizeBand(tables, quantized, first, first + width, codedLines, gain, factor,
+            RequantizeBand(magnitudes, quantized, first, first + width, codedLines, factor,
                            dequantized);
         }
     }
