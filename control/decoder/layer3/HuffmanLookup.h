@@ -31,7 +31,8 @@ void BuildHuffmanLookup(const uint8_t (*tree)[2], uint32_t treeLength, HuffmanLo
 // when the code and the sign bits of its non-zero values all lie within the index
 // and no value takes linbits. That covers the frequent short codes of the pair
 // tables and every quadruple (codes of at most 6 bits and 4 signs).
-struct SignedLookupEntry {
+// Eight bytes, so that an index addresses its entry in one step.
+struct alignas(8) SignedLookupEntry {
     std::array<int8_t, 4> values;  // pairs: x, y; quadruples: v, w, x, y
     uint8_t length;                // the bits of the code and its signs
     bool resolved;                 // false: decode this code with HuffmanLookup
