@@ -338,9 +338,13 @@ uint32_t DecodeSpectrum(const GranuleInfo& info, std::span<const uint16_t, 23> l
         }
     }
 
-    const uint32_t coded = std::min(line, SpectrumLines);
+    uint32_t coded = std::min(line, SpectrumLines);
     for (; line < SpectrumLines; ++line) {
         quantized[line] = 0;
+    }
+    // Zeros coded at the end need no work in the later stages either.
+    while (coded > 0 && quantized[coded - 1] == 0) {
+        --coded;
     }
     return coded;
 }

@@ -260,7 +260,8 @@ TEST(HuffmanDecoder, QuadrupleAtTheLastLinesStoresOnlyVAndW) {
 
 // The spectrum decoding reads most codes from a lookup window of its own; on random
 // main data and side information it must give exactly what decoding code by code
-// with DecodeHuffmanPair gives: the lines, the count it returns and the bits read.
+// with DecodeHuffmanPair gives: the lines, the bits read, and as its count the
+// lines up to the last non-zero one.
 struct PairByPair {
     std::array<int32_t, 576> lines{};
     uint32_t coded = 0;
@@ -304,6 +305,9 @@ PairByPair DecodeCodeByCode(const GranuleInfo& info, BitReservoir reservoir) {
         result.lines[i] = 0;
     }
     result.coded = std::min<uint32_t>(line, 576);
+    while (result.coded > 0 && result.lines[result.coded - 1] == 0) {
+        --result.coded;
+    }
     result.totalBits = static_cast<int32_t>(end);
     return result;
 }
