@@ -25,6 +25,9 @@ void BitReservoir::PutByte(uint32_t value) {
 }
 
 void BitReservoir::PutBytes(std::span<const uint8_t> bytes) {
+    if (bytes.empty()) {
+        return;  // an empty span may have no storage to copy from
+    }
     // Whatever is more than the ring holds would be overwritten by the rest anyway.
     if (bytes.size() > Size) {
         m_writeIndex = static_cast<uint32_t>((m_writeIndex + bytes.size() - Size) & IndexMask);
