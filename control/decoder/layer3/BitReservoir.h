@@ -62,6 +62,7 @@ public:
         }
         return window << (m_bitPosition & 7);
     }
+    // Eight bytes loaded at the position's byte, less up to seven bits of it read.
     static constexpr unsigned WindowBits = 57;
     void SkipBits(unsigned n) {
         m_bitPosition = (m_bitPosition + n) & (RingBits - 1);

@@ -75,8 +75,8 @@ uint32_t Boundary(std::span<const uint16_t, 23> boundaries, uint64_t index) {
     return std::min<uint32_t>(boundaries[index], SpectrumLines);
 }
 
-// The values of one pair or quadruple and the bits they took, as DecodeHuffmanPair
-// gives them; the carried values are what its failure rule falls back on.
+// The values of the last pair or quadruple as DecodeHuffmanPair leaves them: what
+// its rule for a code without a leaf falls back on.
 struct Carried {
     int32_t x = 0;
     int32_t y = 0;
@@ -129,8 +129,9 @@ private:
 };
 
 // The most bits a pair read from the cache takes: a code the lookup resolves and
-// two values each with 13 linbits and a sign.
-constexpr unsigned MaxCachedPairBits = HuffmanLookupBits + 2 * (13 + 1);
+// two values each with the most linbits of Table B.7 and a sign.
+constexpr unsigned MaxLinbits = 13;
+constexpr unsigned MaxCachedPairBits = HuffmanLookupBits + 2 * (MaxLinbits + 1);
 static_assert(MaxCachedPairBits <= BitReservoir::WindowBits);
 
 // Lines first..end-1 (pairs starting below end) of the big values with one table.
@@ -140,7 +141,7 @@ static_assert(MaxCachedPairBits <= BitReservoir::WindowBits);
 uint32_t DecodePairs(const HuffmanTable& table, uint32_t line, uint32_t end, Carried& carried,
                      BitReservoir& reservoir, std::array<int32_t, 576>& quantized) {
     if (table.treeLength == 0 || table.tree == nullptr || table.lookup == nullptr ||
-        table.signedLookup == nullptr) {
+        table.signedLookup == nullptr || table.linbits > MaxLinbits) {
         for (; line < end; line += 2) {
             DecodeHuffmanPair(table, carried.x, carried.y, carried.v, carried.w, reservoir);
             quantized[line] = carried.x;
