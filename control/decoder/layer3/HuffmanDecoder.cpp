@@ -159,12 +159,12 @@ uint32_t DecodePairs(const HuffmanTable& table, uint32_t line, uint32_t end, Car
         uint64_t window = cache.Window();
         const size_t index = window >> (64 - HuffmanLookupBits);
         const SignedLookupEntry& pair = signedLookup[index];
-        const HuffmanLookupEntry entry = lookup[index];
         if (pair.resolved) {
             cache.Take(pair.length);
             carried.x = pair.values[0];
             carried.y = pair.values[1];
-        } else if (entry.kind != HuffmanLookupEntry::Leaf) {
+        } else if (const HuffmanLookupEntry entry = lookup[index];
+                   entry.kind != HuffmanLookupEntry::Leaf) {
             DecodeHuffmanPair(table, carried.x, carried.y, carried.v, carried.w, cache.Sync());
             cache.Reload();
         } else {
