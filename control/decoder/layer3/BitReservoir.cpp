@@ -1,5 +1,7 @@
 #include "control/decoder/layer3/BitReservoir.h"
 
+#include <algorithm>
+
 namespace aurion {
 
 namespace {
@@ -20,6 +22,26 @@ void BitReservoir::PutByte(uint32_t value) {
         m_ring[Size + m_writeIndex] = byte;
     }
     m_writeIndex = (m_writeIndex + 1) & IndexMask;
+}
+
+void BitReservoir::PutBytes(std::span<const uint8_t> bytes) {
+    if (bytes.empty()) {
+        return;  // an empty span may have no storage to copy from
+    }
+    // Whatever is more than the ring holds would be overwritten by the rest anyway.
+    if (bytes.size() > Size) {
+        m_writeIndex = static_cast<uint32_t>((m_writeIndex + bytes.size() - Size) & IndexMask);
+        bytes = bytes.last(Size);
+    }
+    const size_t first = std::min<size_t>(bytes.size(), Size - m_writeIndex);
+    std::memcpy(&m_ring[m_writeIndex], bytes.data(), first);
+    std::memcpy(&m_ring[0], bytes.data() + first, bytes.size() - first);
+    const uint32_t written = static_cast<uint32_t>(bytes.size());
+    // The mirror behind the end repeats the ring's first bytes.
+    if (m_writeIndex < Mirror || m_writeIndex + written > Size) {
+        std::memcpy(&m_ring[Size], &m_ring[0], Mirror);
+    }
+    m_writeIndex = (m_writeIndex + written) & IndexMask;
 }
 
 void BitReservoir::RewindBits(int32_t n) { MoveBack(n); }

@@ -12,6 +12,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <span>
 
 namespace aurion {
 
@@ -31,6 +32,8 @@ public:
 
     // Appends the low byte of value at the write index.
     void PutByte(uint32_t value);
+    // Appends the bytes in order, as PutByte each would.
+    void PutBytes(std::span<const uint8_t> bytes);
     // The next n bits (0..32), most significant first, across byte entries.
     // n = 0 reads nothing and gives 0; n above 32 is taken as 32.
     uint32_t GetBits(unsigned n) {
@@ -47,13 +50,20 @@ public:
     uint32_t Get1Bit() { return GetBits(1); }
     // The next n bits (1..32) without reading them; SkipBits(n) then reads them.
     [[nodiscard]] uint32_t PeekBits(unsigned n) const {
+        return static_cast<uint32_t>(PeekWindow() >> (64 - n));
+    }
+    // The next WindowBits bits (or more) from the top bit down, without reading
+    // them: decoders take several fields from one window, then SkipBits their sum.
+    [[nodiscard]] uint64_t PeekWindow() const {
         uint64_t window = 0;
         std::memcpy(&window, &m_ring[m_bitPosition >> 3], sizeof window);
         if constexpr (std::endian::native == std::endian::little) {
             window = __builtin_bswap64(window);  // the ring's first byte is the top one
         }
-        return static_cast<uint32_t>((window << (m_bitPosition & 7)) >> (64 - n));
+        return window << (m_bitPosition & 7);
     }
+    // Eight bytes loaded at the position's byte, less up to seven bits of it read.
+    static constexpr unsigned WindowBits = 57;
     void SkipBits(unsigned n) {
         m_bitPosition = (m_bitPosition + n) & (RingBits - 1);
         m_totalBits = static_cast<int32_t>(static_cast<uint32_t>(m_totalBits) + n);

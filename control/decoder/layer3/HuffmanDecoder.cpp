@@ -75,6 +75,177 @@ uint32_t Boundary(std::span<const uint16_t, 23> boundaries, uint64_t index) {
     return std::min<uint32_t>(boundaries[index], SpectrumLines);
 }
 
+// The values of the last pair or quadruple as DecodeHuffmanPair leaves them: what
+// its rule for a code without a leaf falls back on.
+struct Carried {
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t v = 0;
+    int32_t w = 0;
+};
+
+// Takes the sign bit of a non-zero magnitude from the top of `window`; a zero takes
+// no bit. Branch-free: the signs are as random as the data.
+int32_t TakeSign(int32_t magnitude, uint64_t& window, unsigned& used) {
+    const auto present = static_cast<uint32_t>(magnitude != 0);
+    const auto negative = static_cast<int32_t>(static_cast<uint32_t>(window >> 63) & present);
+    window <<= present;
+    used += present;
+    return (magnitude ^ -negative) + negative;
+}
+
+// A register copy of the reservoir's next bits. Codes are taken from it by shifts,
+// so one code's length is all that stands between two table reads; the
+// reservoir's position moves on only when the copy is refilled or handed back.
+class CachedBits {
+public:
+    explicit CachedBits(BitReservoir& reservoir)
+        : m_reservoir(reservoir), m_window(reservoir.PeekWindow()) {}
+    // At least `bits` (at most WindowBits) valid bits at the top of Window().
+    void Ensure(unsigned bits) {
+        if (m_taken > BitReservoir::WindowBits - bits) {
+            Sync();
+            Reload();
+        }
+    }
+    [[nodiscard]] uint64_t Window() const { return m_window; }
+    void Take(unsigned n) {
+        m_window <<= n;
+        m_taken += n;
+    }
+    // Moves the reservoir past the bits taken, for reading it directly; Reload
+    // then picks up where that reading left it.
+    BitReservoir& Sync() {
+        m_reservoir.SkipBits(m_taken);
+        m_taken = 0;
+        return m_reservoir;
+    }
+    void Reload() { m_window = m_reservoir.PeekWindow(); }
+
+private:
+    BitReservoir& m_reservoir;
+    uint64_t m_window;
+    unsigned m_taken = 0;
+};
+
+// The most bits a pair read from the cache takes: a code the lookup resolves and
+// two values each with the most linbits of Table B.7 and a sign.
+constexpr unsigned MaxLinbits = 13;
+constexpr unsigned MaxCachedPairBits = HuffmanLookupBits + 2 * (MaxLinbits + 1);
+static_assert(MaxCachedPairBits <= BitReservoir::WindowBits);
+
+// Lines first..end-1 (pairs starting below end) of the big values with one table.
+// A short code with its signs is one read of the signed lookup; a code the lookup
+// resolves but that takes linbits or more sign bits reads them from the same
+// window; any other code goes through DecodeHuffmanPair, which walks the tree.
+uint32_t DecodePairs(const HuffmanTable& table, uint32_t line, uint32_t end, Carried& carried,
+                     BitReservoir& reservoir, std::array<int32_t, 576>& quantized) {
+    if (table.treeLength == 0 || table.tree == nullptr || table.lookup == nullptr ||
+        table.signedLookup == nullptr || table.linbits > MaxLinbits) {
+        for (; line < end; line += 2) {
+            DecodeHuffmanPair(table, carried.x, carried.y, carried.v, carried.w, reservoir);
+            quantized[line] = carried.x;
+            quantized[line + 1] = carried.y;
+        }
+        return line;
+    }
+    const HuffmanLookup& lookup = *table.lookup;
+    const SignedLookup& signedLookup = *table.signedLookup;
+    const unsigned linbits = table.linbits;
+    const auto escape = static_cast<int32_t>(table.xlen) - 1;
+    CachedBits cache(reservoir);
+    for (; line < end; line += 2) {
+        cache.Ensure(MaxCachedPairBits);
+        uint64_t window = cache.Window();
+        const size_t index = window >> (64 - HuffmanLookupBits);
+        const SignedLookupEntry& pair = signedLookup[index];
+        if (pair.resolved) {
+            cache.Take(pair.length);
+            carried.x = pair.values[0];
+            carried.y = pair.values[1];
+        } else if (const HuffmanLookupEntry entry = lookup[index];
+                   entry.kind != HuffmanLookupEntry::Leaf) {
+            DecodeHuffmanPair(table, carried.x, carried.y, carried.v, carried.w, cache.Sync());
+            cache.Reload();
+        } else {
+            unsigned used = entry.length;
+            window <<= entry.length;
+            int32_t x = entry.leafOrNode >> 4;
+            int32_t y = entry.leafOrNode & 0xF;
+            if (linbits > 0 && x == escape) {
+                x += static_cast<int32_t>(window >> (64 - linbits));
+                window <<= linbits;
+                used += linbits;
+            }
+            x = TakeSign(x, window, used);
+            if (linbits > 0 && y == escape) {
+                y += static_cast<int32_t>(window >> (64 - linbits));
+                window <<= linbits;
+                used += linbits;
+            }
+            y = TakeSign(y, window, used);
+            cache.Take(used);
+            carried.x = x;
+            carried.y = y;
+        }
+        quantized[line] = carried.x;
+        quantized[line + 1] = carried.y;
+    }
+    cache.Sync();
+    return line;
+}
+
+// One quadruple of the count1 region, stored at line (v, w) and line + 2 (x, y)
+// when that is still a line of the spectrum.
+void StoreQuadruple(const Carried& carried, uint32_t line, std::array<int32_t, 576>& quantized) {
+    quantized[line] = carried.v;
+    quantized[line + 1] = carried.w;
+    if (line + 2 < SpectrumLines) {
+        quantized[line + 2] = carried.x;
+        quantized[line + 3] = carried.y;
+    }
+}
+
+// The count1 region from `line` until the channel's bits reach `end` or the lines
+// are full. Every code of tables 32 and 33 (at most 6 bits) and its signs lie in
+// the signed lookup's index, so a quadruple is one lookup.
+uint32_t DecodeQuadruples(const HuffmanTable& table, uint32_t line, int64_t end, Carried& carried,
+                          BitReservoir& reservoir, std::array<int32_t, 576>& quantized) {
+    if (table.signedLookup == nullptr) {
+        for (; reservoir.TotalBits() < end && line < SpectrumLines; line += 4) {
+            DecodeHuffmanPair(table, carried.x, carried.y, carried.v, carried.w, reservoir);
+            StoreQuadruple(carried, line, quantized);
+        }
+        return line;
+    }
+    const SignedLookup& signedLookup = *table.signedLookup;
+    // The bits the channel has left; it goes down as the cache takes them.
+    int64_t left = end - reservoir.TotalBits();
+    CachedBits cache(reservoir);
+    for (; left > 0 && line < SpectrumLines; line += 4) {
+        cache.Ensure(HuffmanLookupBits);
+        const SignedLookupEntry& quadruple =
+            signedLookup[cache.Window() >> (64 - HuffmanLookupBits)];
+        if (quadruple.resolved) {
+            cache.Take(quadruple.length);
+            left -= quadruple.length;
+            carried.v = quadruple.values[0];
+            carried.w = quadruple.values[1];
+            carried.x = quadruple.values[2];
+            carried.y = quadruple.values[3];
+        } else {
+            BitReservoir& direct = cache.Sync();
+            const int32_t before = direct.TotalBits();
+            DecodeHuffmanPair(table, carried.x, carried.y, carried.v, carried.w, direct);
+            left -= direct.TotalBits() - before;
+            cache.Reload();
+        }
+        StoreQuadruple(carried, line, quantized);
+    }
+    cache.Sync();
+    return line;
+}
+
 }  // namespace
 
 bool DecodeHuffmanPair(const HuffmanTable& table, int32_t& x, int32_t& y, int32_t& v, int32_t& w,
@@ -129,40 +300,25 @@ uint32_t DecodeSpectrum(const GranuleInfo& info, std::span<const uint16_t, 23> l
         region2Start =
             Boundary(longBandBoundaries, uint64_t{info.region0_count} + info.region1_count + 2);
     }
-    const HuffmanTable* regionTables[3] = {
-        &GetHuffmanTable(info.table_select[0]),
-        &GetHuffmanTable(info.table_select[1]),
-        &GetHuffmanTable(info.table_select[2]),
-    };
 
-    int32_t x = 0;
-    int32_t y = 0;
-    int32_t v = 0;
-    int32_t w = 0;
+    // A pair belongs to the region its first line lies in; a region that ends
+    // before the previous one has no pairs.
+    Carried carried;
     const uint32_t bigValuesEnd =
         static_cast<uint32_t>(std::min<uint64_t>(uint64_t{info.big_values} * 2, SpectrumLines));
     uint32_t line = 0;
-    for (; line < bigValuesEnd; line += 2) {
-        const unsigned region = line < region1Start ? 0 : (line < region2Start ? 1 : 2);
-        DecodeHuffmanPair(*regionTables[region], x, y, v, w, reservoir);
-        quantized[line] = x;
-        quantized[line + 1] = y;
-    }
+    line = DecodePairs(GetHuffmanTable(info.table_select[0]), line,
+                       std::min(region1Start, bigValuesEnd), carried, reservoir, quantized);
+    line = DecodePairs(GetHuffmanTable(info.table_select[1]), line,
+                       std::min(region2Start, bigValuesEnd), carried, reservoir, quantized);
+    line = DecodePairs(GetHuffmanTable(info.table_select[2]), line, bigValuesEnd, carried,
+                       reservoir, quantized);
 
     // Compared in 64 bits: the end may lie beyond what a 32-bit counter holds.
     const int64_t end = int64_t{part2Start} + info.part2_3_length;
     const HuffmanTable& quadTable = GetHuffmanTable(QuadTableBase + (info.count1table_select & 1));
     const uint32_t count1Start = line;
-    while (reservoir.TotalBits() < end && line < SpectrumLines) {
-        DecodeHuffmanPair(quadTable, x, y, v, w, reservoir);
-        quantized[line] = v;
-        quantized[line + 1] = w;
-        if (line + 2 < SpectrumLines) {
-            quantized[line + 2] = x;
-            quantized[line + 3] = y;
-        }
-        line += 4;
-    }
+    line = DecodeQuadruples(quadTable, line, end, carried, reservoir, quantized);
 
     const int64_t total = reservoir.TotalBits();
     if (total > end) {
@@ -183,9 +339,13 @@ uint32_t DecodeSpectrum(const GranuleInfo& info, std::span<const uint16_t, 23> l
         }
     }
 
-    const uint32_t coded = std::min(line, SpectrumLines);
+    uint32_t coded = std::min(line, SpectrumLines);
     for (; line < SpectrumLines; ++line) {
         quantized[line] = 0;
+    }
+    // Zeros coded at the end need no work in the later stages either.
+    while (coded > 0 && quantized[coded - 1] == 0) {
+        --coded;
     }
     return coded;
 }

@@ -27,7 +27,7 @@ bool DecodeHuffmanPair(const HuffmanTable& table, int32_t& x, int32_t& y, int32_
 // Fills the 576 quantized lines of one granule and channel. longBandBoundaries are
 // the 23 long scale-factor band boundaries of the stream's frequency (0 .. 576);
 // part2Start is the reservoir's TotalBits before the scale factors. Returns the
-// number of lines decoded: all lines from there on are zero.
+// number of lines up to the last non-zero one: all lines from there on are zero.
 uint32_t DecodeSpectrum(const GranuleInfo& info, std::span<const uint16_t, 23> longBandBoundaries,
                         int32_t part2Start, BitReservoir& reservoir,
                         std::array<int32_t, 576>& quantized);

@@ -27,4 +27,22 @@ using HuffmanLookup = std::array<HuffmanLookupEntry, size_t{1} << HuffmanLookupB
 // Fills `lookup` for a tree of treeLength pairs in the layout of HuffmanTable.
 void BuildHuffmanLookup(const uint8_t (*tree)[2], uint32_t treeLength, HuffmanLookup& lookup);
 
+// The same bits taken one step further, to the signed values: an entry is resolved
+// when the code and the sign bits of its non-zero values all lie within the index
+// and no value takes linbits. That covers the frequent short codes of the pair
+// tables and every quadruple (codes of at most 6 bits and 4 signs).
+// Eight bytes, so that an index addresses its entry in one step.
+struct alignas(8) SignedLookupEntry {
+    std::array<int8_t, 4> values;  // pairs: x, y; quadruples: v, w, x, y
+    uint8_t length;                // the bits of the code and its signs
+    bool resolved;                 // false: decode this code with HuffmanLookup
+};
+
+using SignedLookup = std::array<SignedLookupEntry, size_t{1} << HuffmanLookupBits>;
+
+// Fills `lookup` from a table's HuffmanLookup. quadruples: the leaf's four bits are
+// the values; otherwise x and y, where 15 takes linbits when escapes is set.
+void BuildSignedLookup(const HuffmanLookup& codes, bool quadruples, bool escapes,
+                       SignedLookup& lookup);
+
 }  // namespace aurion

@@ -25,6 +25,8 @@ struct HuffmanTable {
     uint32_t treeLength;  // number of pairs
     // The tree's lookup, or null to walk the tree bit by bit.
     const HuffmanLookup* lookup = nullptr;
+    // The codes with their signs where the index holds them all, or null.
+    const SignedLookup* signedLookup = nullptr;
 };
 
 inline constexpr unsigned HuffmanTableCount = 34;

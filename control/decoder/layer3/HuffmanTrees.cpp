@@ -164,6 +164,7 @@ struct HuffmanTables {
     uint8_t pairs[TreeCapacity][2] = {};
     std::array<HuffmanTable, HuffmanTableCount> tables{};
     std::array<HuffmanLookup, HuffmanTableCount> lookups{};
+    std::array<SignedLookup, HuffmanTableCount> signedLookups{};
 };
 
 constexpr std::array<const char*, HuffmanTableCount> TableNames = {
@@ -213,8 +214,12 @@ void BuildAll(HuffmanTables& all) {
         if (table.tree != nullptr) {
             if (source == number) {
                 BuildHuffmanLookup(table.tree, table.treeLength, all.lookups[number]);
+                // The tables sharing a tree all take linbits, so they share this too.
+                BuildSignedLookup(all.lookups[number], codes.xlen == 1 && codes.ylen == 16,
+                                  codes.linbits > 0, all.signedLookups[number]);
             }
             table.lookup = &all.lookups[source];
+            table.signedLookup = &all.signedLookups[source];
         }
     }
 }

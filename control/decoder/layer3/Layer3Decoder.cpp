@@ -1,6 +1,7 @@
 #include "control/decoder/layer3/Layer3Decoder.h"
 
 #include <algorithm>
+#include <array>
 #include <span>
 
 #include "control/decoder/layer3/AliasReduction.h"
@@ -48,9 +49,10 @@ void Layer3Decoder::DecodeFrame(Crc16* /*crc*/) {
 
     const int32_t mainDataSize = std::clamp<int32_t>(
         m_header.MainDataSize(), 0, static_cast<int32_t>(FrameStream::BufferBytes));
-    for (int32_t i = 0; i < mainDataSize; ++i) {
-        m_reservoir.PutByte(m_stream.GetBits(8));
-    }
+    std::array<uint8_t, FrameStream::BufferBytes> mainData;
+    const auto frameMainData = std::span(mainData).first(static_cast<size_t>(mainDataSize));
+    m_stream.GetBytes(frameMainData);
+    m_reservoir.PutBytes(frameMainData);
 
     const int32_t partial = m_reservoir.TotalBits() & 7;
     if (partial != 0) {

@@ -1,9 +1,11 @@
 #include "control/decoder/layer3/Requantizer.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstddef>
 #include <cstdlib>
+#include <tuple>
 
 #include "control/decoder/layer3/PowerTables.h"
 #include "control/decoder/layer3/Pretab.h"
@@ -18,23 +20,56 @@ float PowHalfClamped(const PowerTableSet& tables, int64_t exponent) {
     return tables.powHalf[static_cast<size_t>(std::clamp<int64_t>(exponent, 0, MaxPowHalfIndex))];
 }
 
-float Magnitude(const PowerTableSet& tables, int32_t value, float gain) {
-    const uint32_t m = static_cast<uint32_t>(std::abs(static_cast<int64_t>(value)));
-    const float a = m < tables.pow43.size()
-                        ? tables.pow43[m] * gain
-                        : static_cast<float>(std::pow(static_cast<double>(m), 4.0 / 3.0) * gain);
-    return value < 0 ? -a : a;
+// |v|^(4/3) x gain of lines 0..coded-1, without the sign. The loop reads the table
+// for every line; values beyond it are rare (only escaped codes reach them), so it
+// only notes them (the OR of magnitudes below the table's power-of-two size stays
+// below it) and they are redone with the power function afterwards.
+void Magnitudes(const PowerTableSet& tables, const std::array<int32_t, 576>& quantized,
+                size_t coded, float gain, std::array<float, 576>& magnitudes) {
+    constexpr uint32_t TableEnd = std::tuple_size_v<decltype(tables.pow43)>;
+    static_assert(std::has_single_bit(TableEnd));
+    const float* pow43 = tables.pow43.data();
+    uint32_t seen = 0;
+    for (size_t line = 0; line < coded; ++line) {
+        const int32_t value = quantized[line];
+        // |value| for every value the Huffman decoding gives (at most 15 + 8191).
+        const auto m = static_cast<uint32_t>(value < 0 ? -value : value);
+        seen |= m;
+        magnitudes[line] = pow43[m & (TableEnd - 1)] * gain;
+    }
+    if (seen < TableEnd) {
+        return;
+    }
+    for (size_t line = 0; line < coded; ++line) {
+        const auto m = static_cast<uint32_t>(std::abs(static_cast<int64_t>(quantized[line])));
+        if (m >= TableEnd) {
+            magnitudes[line] =
+                static_cast<float>(std::pow(static_cast<double>(m), 4.0 / 3.0) * gain);
+        }
+    }
 }
 
-// Lines first..end-1 scaled by one band factor. A zero line needs no test of its
-// own: pow43[0] is 0 and gain and factor are positive, so it comes out +0.0 as
-// well, and the loop runs without a branch that the data decides.
-void RequantizeLines(const PowerTableSet& tables, const std::array<int32_t, 576>& quantized,
-                     size_t first, size_t end, float gain, float factor,
-                     std::array<float, 576>& dequantized) {
+// Lines first..end-1 of one band: the magnitude times the band factor with the
+// value's sign set on the product. That is exact (negating a factor of a product
+// negates the product) and takes no branch, so the loop runs in vector lanes. A
+// zero line comes out +0.0 (pow43[0] is 0, gain and factor are positive).
+void ScaleBand(const std::array<float, 576>& magnitudes, const std::array<int32_t, 576>& quantized,
+               size_t first, size_t end, float factor, std::array<float, 576>& dequantized) {
     for (size_t line = first; line < end; ++line) {
-        dequantized[line] = Magnitude(tables, quantized[line], gain) * factor;
+        const uint32_t sign = static_cast<uint32_t>(quantized[line]) & 0x80000000u;
+        dequantized[line] =
+            std::bit_cast<float>(std::bit_cast<uint32_t>(magnitudes[line] * factor) ^ sign);
     }
+}
+
+// One band's lines first..end-1; those from codedLines on are zero.
+void RequantizeBand(const std::array<float, 576>& magnitudes,
+                    const std::array<int32_t, 576>& quantized, size_t first, size_t end,
+                    size_t codedLines, float factor, std::array<float, 576>& dequantized) {
+    const size_t codedEnd = std::clamp(codedLines, first, end);
+    ScaleBand(magnitudes, quantized, first, codedEnd, factor, dequantized);
+    std::fill(dequantized.begin() + static_cast<ptrdiff_t>(codedEnd),
+              dequantized.begin() + static_cast<ptrdiff_t>(end), 0.0f);
 }
 
 }  // namespace
@@ -47,6 +82,9 @@ void Requantize(const std::array<int32_t, 576>& quantized, const GranuleInfo& gr
         static_cast<float>(std::pow(2.0, (static_cast<double>(granule.global_gain) - 210.0) / 4.0));
     const uint32_t shift = granule.scalefac_scale != 0 ? 1 : 0;
     const bool preflag = granule.preflag != 0;
+    codedLines = std::min<size_t>(codedLines, 576);
+    std::array<float, 576> magnitudes;
+    Magnitudes(tables, quantized, codedLines, gain, magnitudes);
 
     size_t line = 0;
     if (!granule.IsShort() || granule.IsMixed()) {
@@ -58,7 +96,8 @@ void Requantize(const std::array<int32_t, 576>& quantized, const GranuleInfo& gr
                 << shift;
             const float factor = PowHalfClamped(tables, exponent);
             const size_t end = std::min<size_t>(bands.longBounds[band + 1], longEnd);
-            RequantizeLines(tables, quantized, line, end, gain, factor, dequantized);
+            RequantizeBand(magnitudes, quantized, line, std::max(line, end), codedLines, factor,
+                           dequantized);
             line = std::max(line, end);
         }
         if (!granule.IsShort()) {
@@ -80,7 +119,8 @@ void Requantize(const std::array<int32_t, 576>& quantized, const GranuleInfo& gr
                                      (static_cast<int64_t>(scaleFactors.s[window][band]) << shift);
             const float factor = PowHalfClamped(tables, exponent);
             const size_t first = start + window * width;
-            RequantizeLines(tables, quantized, first, first + width, gain, factor, dequantized);
+            RequantizeBand(magnitudes, quantized, first, first + width, codedLines, factor,
+                           dequantized);
         }
     }
 }

@@ -204,6 +204,37 @@ uint32_t FrameStream::GetBits(unsigned n) {
     return (high << rest) | (next >> (32 - rest));
 }
 
+void FrameStream::GetBytes(std::span<uint8_t> bytes) {
+    if (m_bitIndex % 8 != 0) {
+        for (uint8_t& byte : bytes) {
+            byte = static_cast<uint8_t>(GetBits(8));
+        }
+        return;
+    }
+    // The body is read up to its last whole word, as GetBits reads it.
+    const size_t bodyEnd = (m_bodyBytes + 3) / 4 * 4;
+    size_t next = m_wordIndex * 4 + m_bitIndex / 8;
+    const size_t copied = std::min(bytes.size(), bodyEnd > next ? bodyEnd - next : 0);
+    size_t i = 0;
+    // Byte by byte up to a word, then whole words back in file order, then the rest.
+    for (; i < copied && next % 4 != 0; ++i, ++next) {
+        bytes[i] = static_cast<uint8_t>(m_buffer[next / 4] >> (24 - 8 * (next % 4)));
+    }
+    for (; i + 4 <= copied; i += 4, next += 4) {
+        uint32_t word = m_buffer[next / 4];
+        if constexpr (std::endian::native == std::endian::little) {
+            word = __builtin_bswap32(word);
+        }
+        std::memcpy(&bytes[i], &word, sizeof word);
+    }
+    for (; i < copied; ++i, ++next) {
+        bytes[i] = static_cast<uint8_t>(m_buffer[next / 4] >> (24 - 8 * (next % 4)));
+    }
+    std::fill(bytes.begin() + static_cast<ptrdiff_t>(copied), bytes.end(), uint8_t{0});
+    m_wordIndex = next / 4;
+    m_bitIndex = static_cast<unsigned>(next % 4) * 8;
+}
+
 uint32_t FrameStream::BitsRead() const {
     return static_cast<uint32_t>(m_wordIndex * 32 + m_bitIndex);
 }

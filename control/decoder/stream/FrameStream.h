@@ -43,6 +43,9 @@ public:
     // Next n bits, most significant first (1 <= n <= 32, also across a word
     // boundary). Bits beyond the end of the body read as 0.
     uint32_t GetBits(unsigned n);
+    // The next bytes.size() bytes, exactly as that many GetBits(8) calls give them
+    // (zeros past the body), copied in one pass when the reader is on a byte.
+    void GetBytes(std::span<uint8_t> bytes);
     // Bits taken from the body since it was loaded.
     [[nodiscard]] uint32_t BitsRead() const;
     [[nodiscard]] uint32_t FileSize() const;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <vector>
 
 #include "control/decoder/layer3/BitReservoir.h"
 
@@ -100,6 +101,37 @@ TEST(BitReservoir, RewindBytesOfAWholeRingKeepsThePositionAndShrinksTheCount) {
     reservoir.RewindBytes(2);
     EXPECT_EQ(reservoir.TotalBits(), 4 * 8 + 3 + 5 + 8 - 16);
     EXPECT_EQ(reservoir.GetBits(8), 4100u & 0xFF);
+}
+
+// Bulk appends across the ring's end (and of more than the ring) must leave what
+// single appends leave: the same reads everywhere, windows over the end included.
+TEST(BitReservoir, PutBytesLeavesWhatPutByteLeaves) {
+    for (const size_t lead : {size_t{0}, size_t{3}, size_t{4000}, size_t{4093}}) {
+        for (const size_t count : {size_t{0}, size_t{5}, size_t{200}, size_t{5000}}) {
+            SCOPED_TRACE(testing::Message() << "lead " << lead << " count " << count);
+            BitReservoir bulk;
+            BitReservoir single;
+            std::vector<uint8_t> bytes(count);
+            for (size_t i = 0; i < count; ++i) {
+                bytes[i] = static_cast<uint8_t>(i * 37 + 11);
+            }
+            for (size_t i = 0; i < lead; ++i) {
+                bulk.PutByte(static_cast<uint32_t>(i));
+                single.PutByte(static_cast<uint32_t>(i));
+            }
+            bulk.PutBytes(bytes);
+            for (const uint8_t byte : bytes) {
+                single.PutByte(byte);
+            }
+            bulk.PutByte(0xC3);  // the write index moved on alike
+            single.PutByte(0xC3);
+            for (uint32_t bit = 0; bit < BitReservoir::Size * 8 + 64; bit += 29) {
+                ASSERT_EQ(bulk.PeekWindow(), single.PeekWindow()) << "bit " << bit;
+                bulk.SkipBits(29);
+                single.SkipBits(29);
+            }
+        }
+    }
 }
 
 TEST(BitReservoir, ResetAndCopiesStartOver) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -255,6 +256,95 @@ TEST(HuffmanDecoder, QuadrupleAtTheLastLinesStoresOnlyVAndW) {
     EXPECT_EQ(quantized.lines[575], -1);
     EXPECT_EQ(quantized.lines[573], 0);
     EXPECT_EQ(reservoir.TotalBits(), 8);
+}
+
+// The spectrum decoding reads most codes from a lookup window of its own; on random
+// main data and side information it must give exactly what decoding code by code
+// with DecodeHuffmanPair gives: the lines, the bits read, and as its count the
+// lines up to the last non-zero one.
+struct PairByPair {
+    std::array<int32_t, 576> lines{};
+    uint32_t coded = 0;
+    int32_t totalBits = 0;
+};
+
+PairByPair DecodeCodeByCode(const GranuleInfo& info, BitReservoir reservoir) {
+    PairByPair result;
+    uint32_t region1 = 36;
+    uint32_t region2 = 576;
+    if (!info.IsShort()) {
+        region1 = info.region0_count + 1 < 23 ? Bands44100[info.region0_count + 1] : 576;
+        const uint32_t index2 = info.region0_count + info.region1_count + 2;
+        region2 = index2 < 23 ? Bands44100[index2] : 576;
+    }
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t v = 0;
+    int32_t w = 0;
+    uint32_t line = 0;
+    for (; line < std::min<uint32_t>(2 * info.big_values, 576); line += 2) {
+        const unsigned region = line < region1 ? 0 : (line < region2 ? 1 : 2);
+        DecodeHuffmanPair(GetHuffmanTable(info.table_select[region]), x, y, v, w, reservoir);
+        result.lines[line] = x;
+        result.lines[line + 1] = y;
+    }
+    const int64_t end = info.part2_3_length;
+    const uint32_t count1Start = line;
+    while (reservoir.TotalBits() < end && line < 576) {
+        DecodeHuffmanPair(GetHuffmanTable(32 + info.count1table_select), x, y, v, w, reservoir);
+        const std::array<int32_t, 4> values = {v, w, x, y};
+        for (uint32_t i = 0; i < 4 && line + i < 576; ++i) {
+            result.lines[line + i] = values[i];
+        }
+        line += 4;
+    }
+    if (reservoir.TotalBits() > end && line > count1Start) {
+        line -= 4;
+    }
+    for (uint32_t i = line; i < 576; ++i) {
+        result.lines[i] = 0;
+    }
+    result.coded = std::min<uint32_t>(line, 576);
+    while (result.coded > 0 && result.lines[result.coded - 1] == 0) {
+        --result.coded;
+    }
+    result.totalBits = static_cast<int32_t>(end);
+    return result;
+}
+
+TEST(HuffmanDecoder, SpectrumMatchesDecodingCodeByCodeOnRandomData) {
+    uint32_t seed = 12345;
+    auto next = [&seed](uint32_t range) {
+        seed = seed * 1664525u + 1013904223u;
+        return (seed >> 8) % range;
+    };
+    for (int round = 0; round < 400; ++round) {
+        SCOPED_TRACE(round);
+        BitReservoir reservoir;
+        for (uint32_t i = 0; i < BitReservoir::Size; ++i) {
+            // Runs of zero and one bits reach the long codes and the escapes.
+            const uint32_t kind = next(4);
+            reservoir.PutByte(kind == 0 ? 0x00 : kind == 1 ? 0xFF : next(256));
+        }
+        GranuleInfo info;
+        info.big_values = next(300);
+        info.part2_3_length = next(4096);
+        info.region0_count = next(16);
+        info.region1_count = next(8);
+        info.window_switching_flag = next(4) == 0 ? 1 : 0;
+        info.block_type = 2;
+        info.count1table_select = next(2);
+        for (uint32_t& table : info.table_select) {
+            table = next(32);
+        }
+        const PairByPair expected = DecodeCodeByCode(info, reservoir);
+        std::array<int32_t, 576> lines{};
+        lines.fill(7);
+        const uint32_t coded = DecodeSpectrum(info, Bands44100, 0, reservoir, lines);
+        ASSERT_EQ(coded, expected.coded);
+        ASSERT_EQ(lines, expected.lines);
+        ASSERT_EQ(reservoir.TotalBits(), expected.totalBits);
+    }
 }
 
 // The bit-by-bit walk and the lookup built from the same tree must agree even on

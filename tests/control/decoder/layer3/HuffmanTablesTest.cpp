@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdlib>
 #include <set>
 #include <string>
 #include <thread>
@@ -219,6 +220,50 @@ TEST(HuffmanDecoder, DecodesEveryCodeOfEveryTable) {
                 EXPECT_EQ((std::vector<int32_t>{x, y}), expected);
             }
             ++index;
+        }
+    }
+}
+
+// Every index of every table's signed lookup: a resolved entry gives exactly the
+// values and the bit count that decoding the same bits code by code gives; an
+// unresolved one is a code that needs more bits than the index or linbits.
+TEST(HuffmanLookup, SignedEntriesMatchDecodingCodeByCode) {
+    for (unsigned n = 0; n < HuffmanTableCount; ++n) {
+        SCOPED_TRACE(n);
+        const HuffmanTable& table = GetHuffmanTable(n);
+        if (table.tree == nullptr) {
+            EXPECT_EQ(table.signedLookup, nullptr);
+            continue;
+        }
+        ASSERT_NE(table.signedLookup, nullptr);
+        for (uint32_t index = 0; index < table.signedLookup->size(); ++index) {
+            SCOPED_TRACE(index);
+            const SignedLookupEntry& entry = (*table.signedLookup)[index];
+            test::BitWriter bits;
+            bits.Put(index, HuffmanLookupBits);
+            bits.Put(index * 2654435761u, 32);
+            bits.Put(~index * 40503u, 32);
+            BitReservoir reservoir = ReservoirWith(bits);
+            int32_t x = 0;
+            int32_t y = 0;
+            int32_t v = 0;
+            int32_t w = 0;
+            ASSERT_TRUE(DecodeHuffmanPair(table, x, y, v, w, reservoir));
+            const int32_t used = reservoir.TotalBits();
+            if (IsQuadTable(n)) {
+                ASSERT_TRUE(entry.resolved);
+                EXPECT_EQ((std::vector<int32_t>{v, w, x, y}),
+                          (std::vector<int32_t>{entry.values[0], entry.values[1], entry.values[2],
+                                                entry.values[3]}));
+                EXPECT_EQ(used, entry.length);
+            } else if (entry.resolved) {
+                EXPECT_EQ(x, entry.values[0]);
+                EXPECT_EQ(y, entry.values[1]);
+                EXPECT_EQ(used, entry.length);
+            } else {
+                const bool escaped = table.linbits > 0 && (std::abs(x) >= 15 || std::abs(y) >= 15);
+                EXPECT_TRUE(escaped || used > static_cast<int32_t>(HuffmanLookupBits));
+            }
         }
     }
 }

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 #include "control/decoder/layer3/Pretab.h"
 #include "control/decoder/layer3/Requantizer.h"
@@ -81,6 +83,33 @@ TEST(Requantizer, ShortBandsApplySubblockGainPerWindow) {
     EXPECT_FLOAT_EQ(out[8], 0.5f);
     EXPECT_FLOAT_EQ(out[12], 1.0f);   // band 1, window 0
     EXPECT_FLOAT_EQ(out[16], 0.25f);  // band 1, window 1
+}
+
+// Lines from the coded count on are zero whatever the array holds there, in the
+// middle of a band too, and a band with a value beyond the table keeps the exact
+// values of its other lines, negative ones included.
+TEST(Requantizer, LinesFromTheCodedCountOnAreZeroInEveryBlockType) {
+    std::array<int32_t, 576> q{};
+    q.fill(-3);
+    q[4] = 1500;
+    for (const uint32_t blockType : {0u, 2u}) {
+        SCOPED_TRACE(blockType);
+        GranuleInfo g = Granule(210);
+        g.window_switching_flag = blockType == 2 ? 1 : 0;
+        g.block_type = blockType;
+        std::array<float, 576> out;
+        out.fill(99.0f);
+        Requantize(q, g, ScaleFactors{}, Bands441(), out, 30);
+        EXPECT_FLOAT_EQ(out[4], static_cast<float>(std::pow(1500.0, 4.0 / 3.0)));
+        for (size_t line = 0; line < 30; ++line) {
+            if (line != 4) {
+                ASSERT_FLOAT_EQ(out[line], static_cast<float>(-std::pow(3.0, 4.0 / 3.0))) << line;
+            }
+        }
+        for (size_t line = 30; line < 576; ++line) {
+            ASSERT_EQ(std::bit_cast<uint32_t>(out[line]), 0u) << line;
+        }
+    }
 }
 
 TEST(Requantizer, MixedBlockUsesLongBandsBelowLine36) {

@@ -309,6 +309,30 @@ TEST(FrameStream, BitsPastAShortBodyReadZeroNotTheBodyBefore) {
     }
 }
 
+// The bulk read must leave the same bytes and the same read position as reading a
+// byte at a time, on a byte and off it, and over the end of the body.
+TEST(FrameStream, GetBytesGivesWhatGetBitsGivesByteByByte) {
+    const Bytes body = Junk(1001, 5);
+    for (const unsigned lead : {0u, 8u, 16u, 24u, 32u, 3u}) {
+        SCOPED_TRACE(lead);
+        FrameStream bulk;
+        FrameStream single;
+        ASSERT_TRUE(bulk.LoadBody(body));
+        ASSERT_TRUE(single.LoadBody(body));
+        bulk.GetBits(lead);
+        single.GetBits(lead);
+        for (const size_t count : {size_t{0}, size_t{7}, size_t{600}, size_t{600}}) {
+            Bytes got(count, 0x5A);
+            bulk.GetBytes(got);
+            for (size_t i = 0; i < count; ++i) {
+                ASSERT_EQ(got[i], single.GetBits(8)) << "byte " << i << " of " << count;
+            }
+            ASSERT_EQ(bulk.BitsRead(), single.BitsRead());
+        }
+        EXPECT_EQ(bulk.GetBits(32), single.GetBits(32));
+    }
+}
+
 TEST(FrameStream, LoadBodyRejectsOversizedBody) {
     const Bytes body(FrameStream::BufferBytes + 1, 0);
     FrameStream stream;
