@@ -34,41 +34,13 @@ constexpr uint32_t MatchMask = 0xFFF80C00;
 // The ID3v1 record that ends many files.
 constexpr uint64_t Id3v1Bytes = 128;
 
-constexpr std::array<uint32_t, 33> MakeMaskTable() {
-    std::array<uint32_t, 33> masks{};
-    for (unsigned n = 0; n < 32; ++n) {
-        masks[n] = (1u << n) - 1u;
-    }
-    masks[32] = 0xFFFFFFFFu;
-    return masks;
-}
-constexpr std::array<uint32_t, 33> BitMask = MakeMaskTable();
-
 [[nodiscard]] bool SameStream(uint32_t pattern, bool singleChannel, uint32_t word) {
     return (word & MatchMask) == (pattern & MatchMask) &&
            (HeaderMode(word) == SingleChannelMode) == singleChannel;
 }
 
-// Reads up to count bytes at offset; fewer only at the end of the file or on error.
-[[nodiscard]] size_t ReadUpTo(int fd, void* target, size_t count, uint64_t offset) {
-    auto* bytes = static_cast<uint8_t*>(target);
-    size_t done = 0;
-    while (done < count) {
-        const ssize_t got =
-            pread(fd, bytes + done, count - done, static_cast<off_t>(offset + done));
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0) {
-            break;
-        }
-        done += static_cast<size_t>(got);
-    }
-    return done;
-}
-
 [[nodiscard]] bool ReadExactly(int fd, void* target, size_t count, uint64_t offset) {
-    return ReadUpTo(fd, target, count, offset) == count;
+    return ReadFileAt(fd, target, count, offset) == count;
 }
 
 }  // namespace
@@ -78,6 +50,7 @@ FrameStream::~FrameStream() { Close(); }
 void FrameStream::Open(const std::string& fileName) {
     Close();
     m_fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+    m_readAhead.Reset();
     m_bodyBytes = 0;
     m_wordIndex = 0;
     m_bitIndex = 0;
@@ -102,6 +75,7 @@ void FrameStream::Close() {
     if (m_fd >= 0) {
         ::close(m_fd);
         m_fd = -1;
+        m_readAhead.Reset();
     }
 }
 
@@ -113,7 +87,7 @@ bool FrameStream::ReadHeaderWord(uint32_t& word, bool matchFirst) {
     }
     std::array<uint8_t, SearchWindowBytes> window{};
     for (;;) {
-        const size_t got = ReadUpTo(m_fd, window.data(), window.size(), m_position);
+        const size_t got = m_readAhead.Read(m_fd, window.data(), window.size(), m_position);
         if (got < HeaderBytes) {
             return false;
         }
@@ -155,7 +129,7 @@ bool FrameStream::ReadFrameBody(uint32_t byteCount) {
     if (byteCount % 4 != 0) {
         m_buffer[byteCount / 4] = 0;
     }
-    if (!ReadExactly(m_fd, m_buffer.data(), byteCount, m_position)) {
+    if (m_readAhead.Read(m_fd, m_buffer.data(), byteCount, m_position) != byteCount) {
         return false;
     }
     m_position += byteCount;
@@ -181,29 +155,6 @@ bool FrameStream::LoadBody(std::span<const uint8_t> bytes) {
 
 // The words past the body hold an earlier frame's bytes (or none): a read that
 // runs over the end of the body gets zeros instead, whatever a frame's fields say.
-uint32_t FrameStream::GetBits(unsigned n) {
-    const size_t bodyWords = (m_bodyBytes + 3) / 4;
-    if (m_wordIndex >= bodyWords || n == 0) {
-        return 0;
-    }
-    n = std::min(n, 32u);
-    const uint32_t word = m_buffer[m_wordIndex];
-    const unsigned available = 32 - m_bitIndex;
-    if (n < available) {
-        m_bitIndex += n;
-        return (word >> (available - n)) & BitMask[n];
-    }
-    const unsigned rest = n - available;
-    ++m_wordIndex;
-    m_bitIndex = rest;
-    const uint32_t high = word & BitMask[available];
-    if (rest == 0) {
-        return high;
-    }
-    const uint32_t next = m_wordIndex < bodyWords ? m_buffer[m_wordIndex] : 0;
-    return (high << rest) | (next >> (32 - rest));
-}
-
 void FrameStream::GetBytes(std::span<uint8_t> bytes) {
     if (m_bitIndex % 8 != 0) {
         for (uint8_t& byte : bytes) {
@@ -312,7 +263,7 @@ std::optional<uint64_t> FrameStream::FindConfirmedHeader(uint64_t from) const {
     std::array<uint8_t, SearchWindowBytes> window{};
     const uint64_t limit = from + ResyncSearchBytes;
     for (uint64_t at = from; at < limit && at < m_fileSize;) {
-        const size_t got = ReadUpTo(m_fd, window.data(), window.size(), at);
+        const size_t got = ReadFileAt(m_fd, window.data(), window.size(), at);
         if (got < HeaderBytes) {
             return std::nullopt;
         }

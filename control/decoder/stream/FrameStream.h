@@ -13,6 +13,8 @@
 #include <span>
 #include <string>
 
+#include "control/decoder/stream/ReadAhead.h"
+
 namespace aurion {
 
 class FrameHeader;
@@ -41,8 +43,30 @@ public:
     // Loads a body from memory instead of the file (size checked like a read).
     bool LoadBody(std::span<const uint8_t> bytes);
     // Next n bits, most significant first (1 <= n <= 32, also across a word
-    // boundary). Bits beyond the end of the body read as 0.
-    uint32_t GetBits(unsigned n);
+    // boundary). Bits beyond the end of the body read as 0. Defined here: the layer
+    // decoders call it for nearly every field and sample code.
+    uint32_t GetBits(unsigned n) {
+        const size_t bodyWords = (m_bodyBytes + 3) / 4;
+        if (m_wordIndex >= bodyWords || n == 0) {
+            return 0;
+        }
+        n = n < 32 ? n : 32;
+        const uint32_t word = m_buffer[m_wordIndex];
+        const unsigned available = 32 - m_bitIndex;
+        if (n < available) {
+            m_bitIndex += n;
+            return (word >> (available - n)) & LowBits(n);
+        }
+        const unsigned rest = n - available;
+        ++m_wordIndex;
+        m_bitIndex = rest;
+        const uint32_t high = word & LowBits(available);
+        if (rest == 0) {
+            return high;
+        }
+        const uint32_t next = m_wordIndex < bodyWords ? m_buffer[m_wordIndex] : 0;
+        return (high << rest) | (next >> (32 - rest));
+    }
     // The next bytes.size() bytes, exactly as that many GetBits(8) calls give them
     // (zeros past the body), copied in one pass when the reader is on a byte.
     void GetBytes(std::span<uint8_t> bytes);
@@ -85,7 +109,11 @@ private:
     void SkipId3v2Tag();
     void SwapBody();
 
+    // The low n bits set (n = 0..32).
+    static uint32_t LowBits(unsigned n) { return n < 32 ? (1u << n) - 1u : 0xFFFFFFFFu; }
+
     int m_fd = -1;
+    ReadAhead m_readAhead;  // the header search and the bodies, read in order
     std::array<uint32_t, BufferWords> m_buffer{};
     uint32_t m_bodyBytes = 0;
     size_t m_wordIndex = 0;
