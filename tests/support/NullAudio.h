@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/waveout/WaveOut.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/ScopedVariable.h"
 
@@ -21,7 +22,9 @@ namespace platform::test {
 
 class NullAudio {
 public:
-    NullAudio() = default;
+    // The null device's volume lives as long as the process: every test starts
+    // at full volume, whatever a test before it set.
+    NullAudio() { (void)WaveOutSetDeviceVolume(0, 0xFFFFFFFFu); }
     NullAudio(const NullAudio&) = delete;
     NullAudio& operator=(const NullAudio&) = delete;
 
