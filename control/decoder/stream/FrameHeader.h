@@ -89,7 +89,7 @@ public:
 
 private:
     void ComputeSubbands();
-    void UpdateEstimates(uint32_t fileSize);
+    void UpdateEstimates(const FrameStream& stream);
     void UpdatePaddingTable(int32_t currentFrame, int32_t highestFrame);
     bool LoadFrame(FrameStream& stream, uint32_t headerWord);
     [[nodiscard]] bool TakeVbrHeader(const FrameStream& stream, uint32_t headerWord);

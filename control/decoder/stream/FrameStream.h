@@ -73,6 +73,9 @@ public:
     // Bits taken from the body since it was loaded.
     [[nodiscard]] uint32_t BitsRead() const;
     [[nodiscard]] uint32_t FileSize() const;
+    // Bytes from the first frame's header to the end of the file, less a trailing
+    // ID3v1 record: what the frames of the stream take up.
+    [[nodiscard]] uint64_t StreamBytes() const;
 
     // Positions are counted from FirstFrameOffset(). SeekFixed leaves the target for
     // the next ReadNext; SeekVariable loads it through header.ReadNext.
@@ -125,6 +128,7 @@ private:
     uint64_t m_firstFrameOffset = 0;
     uint64_t m_position = 0;
     uint64_t m_fileSize = 0;
+    uint64_t m_streamEnd = 0;  // the file's size, less a trailing ID3v1 record
 };
 
 }  // namespace aurion
