@@ -29,7 +29,9 @@ bool SharedWaveDevice::GetVolume(uint32_t& volume) const {
 
 bool SharedWaveDevice::SetVolume(uint32_t volume) {
     std::lock_guard hold(m_mutex);
-    return m_handle && platform::WaveOutSetVolume(m_handle, volume) == MmResult::NoError;
+    const MmResult result = m_handle ? platform::WaveOutSetVolume(m_handle, volume)
+                                     : platform::WaveOutSetDeviceVolume(0, volume);
+    return result == MmResult::NoError;
 }
 
 MmResult SharedWaveDevice::Open(uint32_t device, const platform::WaveFormat& format) {

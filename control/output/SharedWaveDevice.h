@@ -27,9 +27,9 @@ public:
     // The host's thread.
     void Pause();
     void Restart();
-    // The volume of the open device, or of device 0 while none is open.
+    // The volume of the open device, or of device 0 while none is open. False when
+    // the device refuses.
     [[nodiscard]] bool GetVolume(uint32_t& volume) const;
-    // False while no device is open.
     [[nodiscard]] bool SetVolume(uint32_t volume);
 
     // The sink. The handle is the sink's own until it closes it.

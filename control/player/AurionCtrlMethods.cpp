@@ -323,10 +323,12 @@ int16_t AurionCtrl::GetVolumeRightP() {
     return volume ? static_cast<int16_t>((*volume >> 16) / VolumePerPercent) : m_volumeError;
 }
 
-// While the session plays, on its open device; otherwise on device 0, whose volume
-// the wave-output layer keeps without the device being opened.
+// While the session plays, on its device (device 0 until the worker has opened
+// it); otherwise on device 0, whose volume the wave-output layer keeps without the
+// device being opened. A device that refuses is a failure, never handed on to
+// another device.
 bool AurionCtrl::WriteVolume(uint32_t volume) {
-    if (m_session->Playing() && m_session->Device().SetVolume(volume)) return true;
+    if (m_session->Playing()) return m_session->Device().SetVolume(volume);
     return platform::WaveOutSetDeviceVolume(0, volume) == platform::MmResult::NoError;
 }
 

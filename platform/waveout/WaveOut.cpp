@@ -1,5 +1,6 @@
 #include "platform/waveout/WaveOut.h"
 
+#include <atomic>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -71,6 +72,14 @@ void SetWaveOutOpenFailureHook(std::function<bool(uint32_t device)> hook) {
     std::lock_guard lock(g_openFailureGuard);
     g_openFailure = std::move(hook);
 }
+
+namespace {
+
+std::atomic<bool> g_volumeRefused{false};
+
+}  // namespace
+
+void SetWaveOutVolumeRefusal(bool refused) { g_volumeRefused = refused; }
 
 MmResult WaveOutOpen(WaveOutHandle& handle, uint32_t device, const WaveFormat& format,
                      WaveOutDoneCallback onDone) {
@@ -146,6 +155,7 @@ MmResult WaveOutGetVolume(WaveOutHandle handle, uint32_t& volume) {
 MmResult WaveOutSetVolume(WaveOutHandle handle, uint32_t volume) {
     std::shared_ptr<WaveOutDevice> device = Find(handle);
     if (!device) return MmResult::InvalidHandle;
+    if (g_volumeRefused) return MmResult::Error;
     device->SetVolume(volume);
     return MmResult::NoError;
 }

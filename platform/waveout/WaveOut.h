@@ -122,5 +122,9 @@ MmResult WaveOutSetDeviceVolume(uint32_t device, uint32_t volume);
 // For tests: while the hook answers true for a device number, opening it fails with
 // Error, as a device taken by another program does. An empty hook removes it.
 void SetWaveOutOpenFailureHook(std::function<bool(uint32_t device)> hook);
+// For tests: while on, an open device refuses volume changes (WaveOutSetVolume fails
+// with Error), as a driver may while it plays; a device number's volume still
+// takes a value.
+void SetWaveOutVolumeRefusal(bool refused);
 
 }  // namespace platform

@@ -158,6 +158,23 @@ TEST_F(WaveOutputSession, VolumeValuesAndPercentages) {
     ASSERT_EQ(m_host.Call("Close").Short(), 0);
 }
 
+// A playing device that refuses the volume: the setters fail with 656, and no other
+// device takes the volume instead.
+TEST_F(WaveOutputSession, VolumeRefusedByThePlayingDeviceFailsWith656) {
+    CutDemo(150);
+    OpenAndPlay();
+    ASSERT_TRUE(PumpUntilHeard(0));
+    platform::SetWaveOutVolumeRefusal(true);
+    const int16_t set = m_host.Call("SetVolume", 1000, 1000).Short();
+    const int16_t setPercent = m_host.Call("SetVolumeP", int16_t{10}, int16_t{10}).Short();
+    platform::SetWaveOutVolumeRefusal(false);
+    EXPECT_EQ(set, 656);
+    EXPECT_EQ(setPercent, 656);
+    EXPECT_EQ(m_host.Call("GetVolumeLeft").Long(), 65535);
+    ASSERT_EQ(m_host.Call("Stop").Short(), 0);
+    ASSERT_TRUE(PumpUntilEnded());
+}
+
 TEST_F(WaveOutputSession, EveryVolumeMethodRefusesAWavSession) {
     CutDemo(20);
     ASSERT_EQ(m_host.Call("Open", m_mp3, m_host.Folder() + "out.wav").Short(), 0);
