@@ -145,6 +145,23 @@ int16_t AurionCtrl::Open(const std::string& mp3File, const std::string& waveFile
 
     FrameHeader& header = *context.Header;
     header.FrameBodySize();
+
+    // A target that does not fit fails before any property takes the stream's
+    // values: what the host set (FrameNotifyCount) stays as it was.
+    if (!waveFile.empty()) {
+        std::optional<uint64_t> freeBytes = platform::FreeBytesOf(TargetFolder(waveFile));
+        if (!freeBytes) {
+            m_diskQuerySucceeded = false;
+            return Errors::DiskQueryFailed.Number;
+        }
+        double needed = static_cast<double>(header.TotalMs()) * WavBytesPerMs;
+        m_bytesNeeded = needed > 0.0 ? static_cast<uint64_t>(needed) : 0;
+        if (m_bytesNeeded > *freeBytes) {
+            m_diskSpaceSufficient = false;
+            return Errors::NotEnoughSpace.Number;
+        }
+    }
+
     m_totalTime = header.TotalMs();
     m_msPerFrame = header.MsPerFrame();
     m_frameCount = static_cast<int32_t>(
@@ -154,23 +171,6 @@ int16_t AurionCtrl::Open(const std::string& mp3File, const std::string& waveFile
     m_isOriginal = header.Original();
     m_layer = static_cast<int16_t>(header.Layer());
     m_hasChecksums = header.NoChecksum() == 0;
-
-    if (!waveFile.empty()) {
-        std::optional<uint64_t> freeBytes = platform::FreeBytesOf(TargetFolder(waveFile));
-        if (!freeBytes) {
-            m_diskQuerySucceeded = false;
-            RestoreDefaults();
-            return Errors::DiskQueryFailed.Number;
-        }
-        double needed = static_cast<double>(m_totalTime) * WavBytesPerMs;
-        m_bytesNeeded = needed > 0.0 ? static_cast<uint64_t>(needed) : 0;
-        if (m_bytesNeeded > *freeBytes) {
-            m_diskSpaceSufficient = false;
-            RestoreDefaults();
-            return Errors::NotEnoughSpace.Number;
-        }
-    }
-
     m_mpegMode = static_cast<int16_t>(header.Mode() + 1);
     bool mpeg1 = header.Version() == Mpeg1VersionBit;
     m_mpegVersion = mpeg1 ? 1 : 2;

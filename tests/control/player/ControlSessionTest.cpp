@@ -173,6 +173,21 @@ TEST_F(ControlSession, FailedFreeSpaceQueryFailsWith714) {
     EXPECT_EQ(host.Call("Open", mp3.Path(), "").Short(), 0);
 }
 
+// A failed Open is no end of a session: what the host set stays as it was.
+TEST_F(ControlSession, OpenFailingForTheWavTargetKeepsTheHostsFrameNotifyCount) {
+    ASSERT_EQ(host.Put("FrameNotifyCount", int16_t{8}).Hr, platform::S_OK);
+    {
+        FreeSpaceOverride nearlyFull(uint64_t{1000});
+        EXPECT_EQ(host.Call("Open", mp3.Path(), WavTarget()).Short(), 712);
+    }
+    EXPECT_EQ(host.Get("FrameNotifyCount").Short(), 8);
+    {
+        FreeSpaceOverride failing(std::nullopt);
+        EXPECT_EQ(host.Call("Open", mp3.Path(), WavTarget()).Short(), 714);
+    }
+    EXPECT_EQ(host.Get("FrameNotifyCount").Short(), 8);
+}
+
 TEST_F(ControlSession, OpenedButUnstartedSessionRefusesPauseSeekAndStop) {
     ASSERT_EQ(host.Call("Open", mp3.Path(), "").Short(), 0);
     EXPECT_EQ(host.Call("Pause").Short(), 647);
