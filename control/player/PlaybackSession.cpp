@@ -4,23 +4,9 @@
 
 #include "control/player/DecodeThread.h"
 #include "control/player/MutexNames.h"
+#include "platform/thread/NamedMutexLock.h"
 
 namespace aurion {
-
-namespace {
-
-class LockHold {
-public:
-    explicit LockHold(platform::NamedMutex& mutex) : m_mutex(mutex) { m_mutex.Wait(); }
-    ~LockHold() { m_mutex.Release(); }
-    LockHold(const LockHold&) = delete;
-    LockHold& operator=(const LockHold&) = delete;
-
-private:
-    platform::NamedMutex& m_mutex;
-};
-
-}  // namespace
 
 PlaybackSession::PlaybackSession()
     : m_context(std::make_unique<DecodeContext>(GenerateMutexName(), GenerateMutexName())) {
@@ -54,7 +40,7 @@ bool PlaybackSession::ResumeWorker() {
 }
 
 bool PlaybackSession::TogglePause() {
-    LockHold hold(m_context->Lock);
+    platform::NamedMutexLock hold(m_context->Lock);
     if (m_paused) {
         m_paused = false;
         m_playing = true;
@@ -73,7 +59,7 @@ void PlaybackSession::EndPause() { ReleasePause(true); }
 
 void PlaybackSession::ReleasePause(bool restartDevice) {
     if (!m_paused) return;
-    LockHold hold(m_context->Lock);
+    platform::NamedMutexLock hold(m_context->Lock);
     m_paused = false;
     m_playing = true;
     if (restartDevice) m_device.Restart();
@@ -82,7 +68,7 @@ void PlaybackSession::ReleasePause(bool restartDevice) {
 
 void PlaybackSession::RequestStop() {
     {
-        LockHold hold(m_context->Lock);
+        platform::NamedMutexLock hold(m_context->Lock);
         m_context->StopRequest = true;
     }
     m_device.Wake();
@@ -90,14 +76,14 @@ void PlaybackSession::RequestStop() {
 }
 
 void PlaybackSession::RequestSeek(int32_t target) {
-    LockHold hold(m_context->Lock);
+    platform::NamedMutexLock hold(m_context->Lock);
     m_context->SeekRequest = true;
     m_context->SeekTarget = target;
     m_device.Wake();
 }
 
 void PlaybackSession::RequestRange(int32_t from, int32_t to) {
-    LockHold hold(m_context->Lock);
+    platform::NamedMutexLock hold(m_context->Lock);
     m_context->SeekRequest = true;
     m_context->SeekTarget = from;
     m_context->StopFrame = to;
@@ -105,7 +91,7 @@ void PlaybackSession::RequestRange(int32_t from, int32_t to) {
 }
 
 void PlaybackSession::SetNotifyCadence(uint16_t cadence) {
-    LockHold hold(m_context->Lock);
+    platform::NamedMutexLock hold(m_context->Lock);
     m_context->NotifyCadence = cadence;
 }
 
