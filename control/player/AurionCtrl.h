@@ -151,6 +151,13 @@ private:
 
     // Returns the number; in ErrorMode a failure with a text is raised when Invoke returns.
     int16_t Fail(const ControlError& error);
+    // Open's steps. A session whose context holds what Open was given and the
+    // control's settings; the stream and its first frame (0, 641 or 643); the free
+    // space for the WAV target (0, 712 or 714); the properties from the header.
+    [[nodiscard]] std::unique_ptr<PlaybackSession> NewSession(const std::string& waveFile) const;
+    int16_t OpenStream(DecodeContext& context, const std::string& mp3File);
+    int16_t CheckRoomForWavFile(const std::string& waveFile, float totalMs);
+    void TakeStreamProperties(const FrameHeader& header);
     int16_t NoSessionAnswer(bool withDiskQuery);
     void RestoreDefaults();
     void DestroySession();
