@@ -57,8 +57,6 @@ public:
     void Abort() override { m_abort = true; }
     [[nodiscard]] bool Failed() const override { return m_failed; }
 
-    [[nodiscard]] uint32_t NominalBytes() const { return m_nominalBytes; }
-
     // The interval of the speed transform for a speed in percent: every I-th value
     // a pair is dropped (below 100) or repeated (above); 0 at 100.
     [[nodiscard]] static uint32_t SpeedInterval(int32_t percent);

@@ -97,8 +97,6 @@ public:
 
     [[nodiscard]] int32_t CurrentFrame() const { return m_currentFrame; }
     [[nodiscard]] int32_t HighestFrame() const { return m_highestFrame; }
-    void SetCurrentFrame(int32_t frame) { m_currentFrame = frame; }
-    [[nodiscard]] bool SingleChannel() const { return m_singleChannel; }
     [[nodiscard]] uint32_t BodyBytes() const { return m_bodyBytes; }
     // File offset where the first accepted header starts (seek positions count from it).
     [[nodiscard]] uint64_t FirstFrameOffset() const { return m_firstFrameOffset; }
