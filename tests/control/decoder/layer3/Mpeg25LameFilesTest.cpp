@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -18,17 +17,6 @@ namespace {
 
 const std::string Folder = TRACKDECK_SOURCE_DIR "/tests/data/mpeg25/";
 
-std::vector<int16_t> RawPcm(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    const std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
-    std::vector<int16_t> samples(bytes.size() / 2);
-    for (size_t i = 0; i < samples.size(); ++i) {
-        samples[i] = static_cast<int16_t>(static_cast<uint8_t>(bytes[2 * i]) |
-                                          static_cast<uint8_t>(bytes[2 * i + 1]) << 8);
-    }
-    return samples;
-}
-
 uint32_t CountedFrames(const std::string& name) {
     uint32_t frames = 0;
     std::ifstream(Folder + name + "-frames.txt") >> frames;
@@ -39,8 +27,8 @@ class Mpeg25LameFile : public testing::TestWithParam<const char*> {};
 
 TEST_P(Mpeg25LameFile, DecodesWithinOneLsbOfAnotherDecoder) {
     const std::string name = GetParam();
-    const std::vector<int16_t> reference = RawPcm(Folder + name + ".pcm");
-    ASSERT_FALSE(reference.empty());
+    const auto reference = test::ReadRawPcm(Folder + name + ".pcm");
+    ASSERT_TRUE(reference.has_value());
 
     test::CollectingSink sink;
     const test::DecodedLayer3File decoded = test::DecodeLayer3File(Folder + name + ".mp3", sink);
@@ -48,8 +36,8 @@ TEST_P(Mpeg25LameFile, DecodesWithinOneLsbOfAnotherDecoder) {
     EXPECT_EQ(decoded.frames, CountedFrames(name));
 
     const std::vector<int16_t> pcm = sink.Interleaved();
-    EXPECT_EQ(pcm.size(), reference.size());
-    const test::PcmDifference difference = test::ComparePcm(pcm, reference);
+    EXPECT_EQ(pcm.size(), reference->size());
+    const test::PcmDifference difference = test::ComparePcm(pcm, *reference);
     EXPECT_LE(difference.rms, 1.0);
     EXPECT_LE(difference.peak, 2) << "at sample " << difference.peakIndex;
 }
