@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <array>
+#include <cerrno>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -109,7 +112,59 @@ TEST_F(MmioTest, OpenTruncatesAnExistingFileAndFailsInAMissingFolder) {
         EXPECT_EQ(file->Write(Bytes({1, 2, 3})), 3);
     }
     EXPECT_EQ(std::filesystem::file_size(path), 3u);  // the destructor writes what is pending
-    EXPECT_FALSE(MmioFile::OpenForWriting(PathOf("no/such/folder/x.wav")));
+    int reason = 0;
+    EXPECT_FALSE(MmioFile::OpenForWriting(PathOf("no/such/folder/x.wav"), 16, &reason));
+    EXPECT_EQ(reason, ENOENT);
+}
+
+// A limit on the size of files this process writes, as a full disk would refuse them.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        m_previousSignal = std::signal(SIGXFSZ, SIG_IGN);  // the write fails with EFBIG instead
+        getrlimit(RLIMIT_FSIZE, &m_previous);
+        rlimit limit = m_previous;
+        limit.rlim_cur = bytes;
+        m_set = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &m_previous);
+        std::signal(SIGXFSZ, m_previousSignal);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    [[nodiscard]] bool Set() const { return m_set; }
+
+private:
+    rlimit m_previous{};
+    void (*m_previousSignal)(int) = SIG_DFL;
+    bool m_set = false;
+};
+
+TEST_F(MmioTest, RefusedWriteLeavesItsReasonAndTheWrittenPartCanBeFinished) {
+    const std::string path = PathOf("limited.riff");
+    auto file = MmioFile::OpenForWriting(path, 16);
+    ASSERT_TRUE(file);
+    MmChunkInfo chunk;
+    chunk.Id = MakeFourCC('d', 'a', 't', 'a');
+    ASSERT_TRUE(file->CreateChunk(chunk, ChunkKind::Plain));
+    {
+        FileSizeLimit limit(40);
+        ASSERT_TRUE(limit.Set());
+        EXPECT_EQ(file->Write(std::vector<uint8_t>(100, 7)), -1);
+    }
+    EXPECT_EQ(file->LastError(), EFBIG);
+    // Whole buffers of 16 bytes went through up to the limit.
+    EXPECT_EQ(file->WrittenBytes(), 32u);
+    EXPECT_FALSE(file->Truncate(33));  // beyond what was written
+    ASSERT_TRUE(file->Truncate(20));
+    EXPECT_EQ(file->Position(), 20u);
+    ASSERT_TRUE(file->Ascend(chunk));
+    ASSERT_TRUE(file->Close());
+    const auto bytes = ReadWholeFile(path);
+    ASSERT_TRUE(bytes);
+    ASSERT_EQ(bytes->size(), 20u);
+    EXPECT_EQ(LittleEndian32(*bytes, 4), 12u);
 }
 
 TEST_F(MmioTest, SetInfoRefusesAPointerOutsideTheBuffer) {
@@ -131,7 +186,7 @@ TEST_F(MmioTest, SetInfoRefusesAPointerOutsideTheBuffer) {
 TEST_F(MmioTest, EveryStepReportsFailureThroughTheHook) {
     for (MmioStep failing :
          {MmioStep::CreateChunk, MmioStep::Write, MmioStep::GetInfo, MmioStep::Advance,
-          MmioStep::SetInfo, MmioStep::Ascend, MmioStep::Close}) {
+          MmioStep::SetInfo, MmioStep::Truncate, MmioStep::Ascend, MmioStep::Close}) {
         SCOPED_TRACE(static_cast<int>(failing));
         SetMmioFailureHook([failing](MmioStep step, unsigned) { return step == failing; });
         auto file = MmioFile::OpenForWriting(PathOf("hook.riff"));
@@ -144,6 +199,7 @@ TEST_F(MmioTest, EveryStepReportsFailureThroughTheHook) {
         const bool got = file->GetInfo(info);
         const bool advanced = got && file->Advance(info);
         const bool set = got && file->SetInfo(info);
+        const bool truncated = file->Truncate(0);
         const bool ascended = file->Ascend(chunk);
         const bool closed = file->Close();
         EXPECT_EQ(created, failing != MmioStep::CreateChunk);
@@ -153,7 +209,8 @@ TEST_F(MmioTest, EveryStepReportsFailureThroughTheHook) {
             EXPECT_EQ(advanced, failing != MmioStep::Advance);
             EXPECT_EQ(set, failing != MmioStep::SetInfo);
         }
-        EXPECT_EQ(ascended, failing != MmioStep::Ascend && created);
+        EXPECT_EQ(truncated, failing != MmioStep::Truncate);
+        EXPECT_EQ(ascended, failing != MmioStep::Ascend && created && !truncated);
         EXPECT_EQ(closed, failing != MmioStep::Close);
     }
     SetMmioFailureHook([](MmioStep step, unsigned) { return step == MmioStep::Open; });
