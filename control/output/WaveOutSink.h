@@ -75,7 +75,8 @@ private:
     };
 
     void Rotate();
-    void Submit(Buffer& buffer, bool transform);
+    // `streamBytes`: how much of the buffer is the stream's; a short one is padded.
+    void Submit(Buffer& buffer, bool transform, uint32_t streamBytes);
     // Waits until the device has played the buffer. With a stop or seek request
     // (stop only, when `watchSeek` is false) it gives up and returns false.
     bool WaitUntilPlayed(Buffer& buffer, bool watchSeek);
