@@ -15,6 +15,7 @@
 #include "control/decoder/stream/FrameHeader.h"
 #include "control/decoder/stream/FrameStream.h"
 #include "control/player/AurionCtrl.h"
+#include "control/player/WavTargetSize.h"
 #include "platform/system/FreeSpace.h"
 #include "platform/waveout/WaveOut.h"
 
@@ -22,14 +23,11 @@ namespace aurion {
 
 namespace {
 
-// WAV bytes per millisecond assumed for the free-space check: 44 100 samples per
-// second, 2 channels, 2 bytes, whatever the stream's real format.
-constexpr double WavBytesPerMs = 176.4;
-
 // Sampling frequencies of MPEG-1 by frequency index (ISO/IEC 11172-3, clause
 // 2.4.2.3); MPEG-2 (ISO/IEC 13818-3) halves them. The reserved index gives 0.
 
 constexpr uint32_t Mpeg1VersionBit = 1;
+constexpr uint32_t ModeSingleChannel = 3;
 constexpr int16_t VolumePercentMax = 100;
 // A percent of the device volume: 100 % is 65 500, not 65 535.
 constexpr uint32_t VolumePerPercent = 655;
@@ -154,6 +152,7 @@ int16_t AurionCtrl::Open(const std::string& mp3File, const std::string& waveFile
     m_isOriginal = header.Original();
     m_layer = static_cast<int16_t>(header.Layer());
     m_hasChecksums = header.NoChecksum() == 0;
+    m_lengthKnown = header.LengthFromHeader();
 
     if (!waveFile.empty()) {
         std::optional<uint64_t> freeBytes = platform::FreeBytesOf(TargetFolder(waveFile));
@@ -162,8 +161,9 @@ int16_t AurionCtrl::Open(const std::string& mp3File, const std::string& waveFile
             RestoreDefaults();
             return Errors::DiskQueryFailed.Number;
         }
-        double needed = static_cast<double>(m_totalTime) * WavBytesPerMs;
-        m_bytesNeeded = needed > 0.0 ? static_cast<uint64_t>(needed) : 0;
+        const bool oneChannel =
+            header.Mode() == ModeSingleChannel || context.Channels != ChannelChoice::Both;
+        m_bytesNeeded = WavTargetBytes(m_totalTime, header.SampleRate(), oneChannel ? 1 : 2);
         if (m_bytesNeeded > *freeBytes) {
             m_diskSpaceSufficient = false;
             RestoreDefaults();

@@ -3,6 +3,9 @@
 // run until ThreadEnded, then the WAV file checked.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include <algorithm>
 #include <filesystem>
 #include <string>
@@ -277,6 +280,8 @@ TEST_F(SessionTest, WavTargetThatCannotBeWrittenFailsWith601ThenEnds) {
     EXPECT_EQ(events[0].Number, 601);
     EXPECT_EQ(events[0].Text, "mmioOpen() failed");
     EXPECT_EQ(events[1].Kind, test::EventKind::ThreadEnded);
+    // Why, as the system said it; the text of the failure stays the control's own.
+    EXPECT_EQ(m_host.Call("GetFailureReason").Text(), std::strerror(EISDIR));
 }
 
 }  // namespace
