@@ -1,15 +1,14 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <array>
 #include <cerrno>
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "platform/mmio/Mmio.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/WavFileReader.h"
 
@@ -117,30 +116,6 @@ TEST_F(MmioTest, OpenTruncatesAnExistingFileAndFailsInAMissingFolder) {
     EXPECT_EQ(reason, ENOENT);
 }
 
-// A limit on the size of files this process writes, as a full disk would refuse them.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        m_previousSignal = std::signal(SIGXFSZ, SIG_IGN);  // the write fails with EFBIG instead
-        getrlimit(RLIMIT_FSIZE, &m_previous);
-        rlimit limit = m_previous;
-        limit.rlim_cur = bytes;
-        m_set = setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_previous);
-        std::signal(SIGXFSZ, m_previousSignal);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-    [[nodiscard]] bool Set() const { return m_set; }
-
-private:
-    rlimit m_previous{};
-    void (*m_previousSignal)(int) = SIG_DFL;
-    bool m_set = false;
-};
-
 TEST_F(MmioTest, RefusedWriteLeavesItsReasonAndTheWrittenPartCanBeFinished) {
     const std::string path = PathOf("limited.riff");
     auto file = MmioFile::OpenForWriting(path, 16);
@@ -149,7 +124,7 @@ TEST_F(MmioTest, RefusedWriteLeavesItsReasonAndTheWrittenPartCanBeFinished) {
     chunk.Id = MakeFourCC('d', 'a', 't', 'a');
     ASSERT_TRUE(file->CreateChunk(chunk, ChunkKind::Plain));
     {
-        FileSizeLimit limit(40);
+        aurion::test::FileSizeLimit limit(40);
         ASSERT_TRUE(limit.Set());
         EXPECT_EQ(file->Write(std::vector<uint8_t>(100, 7)), -1);
     }
