@@ -105,7 +105,8 @@ WaveOutSink::~WaveOutSink() {
     if (m_abort) {
         m_view.Device.Reset();
     } else {
-        if (m_stage == 1) Submit(*m_ring[0], true, m_nominalBytes);  // the first buffer, still held back
+        if (m_stage == 1)
+            Submit(*m_ring[0], true, m_nominalBytes);  // the first buffer, still held back
         if (m_position[0] != 0 && !m_ring[2]->Submitted) {
             // The partly filled buffer goes out padded with silence. The lowest write
             // position is where the unwritten part begins.

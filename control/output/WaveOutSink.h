@@ -91,8 +91,8 @@ private:
     OutputFailureReport& m_report;
     std::array<Buffer, 3> m_buffers;
     std::array<Buffer*, 3> m_ring{};  // slot 2 is always the buffer being filled
-    std::vector<uint8_t> m_carry;  // a full buffer's bytes beyond its nominal length
-    int m_stage = 0;  // buffers handed over at the start, up to 2
+    std::vector<uint8_t> m_carry;     // a full buffer's bytes beyond its nominal length
+    int m_stage = 0;                  // buffers handed over at the start, up to 2
     uint32_t m_nominalBytes;
     uint32_t m_fillBytes;  // nominal plus room for one frame beyond it
     uint32_t m_allocationBytes;

@@ -50,7 +50,7 @@ void SetMmioFailureHook(std::function<bool(MmioStep step, unsigned occurrence)> 
 }
 
 std::unique_ptr<MmioFile> MmioFile::OpenForWriting(const std::string& path, size_t bufferBytes,
-                                                    int* systemError) {
+                                                   int* systemError) {
     if (systemError != nullptr) {
         *systemError = 0;
     }

@@ -51,7 +51,17 @@ struct MmioInfo {
 };
 
 // The steps a test can make fail.
-enum class MmioStep { Open, CreateChunk, Write, GetInfo, Advance, SetInfo, Ascend, Close, Truncate };
+enum class MmioStep {
+    Open,
+    CreateChunk,
+    Write,
+    GetInfo,
+    Advance,
+    SetInfo,
+    Ascend,
+    Close,
+    Truncate
+};
 
 class MmioFile {
 public:

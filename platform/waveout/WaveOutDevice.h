@@ -67,9 +67,9 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_changed;
     std::deque<QueuedBuffer> m_queue;
-    size_t m_feedIndex = 0;     // the first queued buffer not yet fed completely
-    uint32_t m_feedOffset = 0;  // bytes of it fed so far
-    uint64_t m_fedFrames = 0;   // frames the backend took since it was last dropped
+    size_t m_feedIndex = 0;       // the first queued buffer not yet fed completely
+    uint32_t m_feedOffset = 0;    // bytes of it fed so far
+    uint64_t m_fedFrames = 0;     // frames the backend took since it was last dropped
     uint64_t m_playedFrames = 0;  // what the backend last said it had played; 0 after a reset
     uint64_t m_resets = 0;
     bool m_paused = false;

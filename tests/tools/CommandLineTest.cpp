@@ -25,8 +25,8 @@ TEST_F(HostCommandLine, HelpDescribesEverySubcommand) {
         EXPECT_EQ(run.Err, "");
         for (const char* topic :
              {"aurion info FILE", "aurion decode [--force] [--channel-mode N] [--notify N]",
-              "aurion play [--device N]", "aurion devices", "aurion tag FILE --delete",
-              "--version", "Exit status"}) {
+              "aurion play [--device N]", "aurion devices", "aurion tag FILE --delete", "--version",
+              "Exit status"}) {
             EXPECT_NE(run.Out.find(topic), std::string::npos) << topic;
         }
     }

@@ -23,8 +23,8 @@ ScratchFileSystem::ScratchFileSystem(uint64_t bytes) {
     }
     m_folder = std::string(buffer.data()) + "/";
     const std::string options = "size=" + std::to_string(bytes) + ",mode=0755";
-    m_mounted = ::mount("tmpfs", m_folder.c_str(), "tmpfs", MS_NOSUID | MS_NODEV,
-                        options.c_str()) == 0;
+    m_mounted =
+        ::mount("tmpfs", m_folder.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, options.c_str()) == 0;
     if (!m_mounted) m_problem = std::strerror(errno);
 }
 

@@ -133,7 +133,8 @@ TEST_F(TagCommand, FilesThatCannotBeReadOrWrittenAreSaidWithTheSystemsReason) {
     const std::string path = scratch.Folder() + "song.mp3";
     const Bytes audio = Stream();
     std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(audio.data()), static_cast<std::streamsize>(audio.size()));
+        .write(reinterpret_cast<const char*>(audio.data()),
+               static_cast<std::streamsize>(audio.size()));
     ASSERT_TRUE(scratch.MakeReadOnly());
     const HostRun run = RunHost({"tag", path, "--title", "New"});
     EXPECT_EQ(run.ExitStatus, 1);

@@ -120,7 +120,8 @@ constexpr std::string_view ChannelModeProblem =
 
 ParsedCommandLine ParseInfo(std::span<const std::string_view> args) {
     std::vector<std::string_view> operands;
-    if (auto problem = ParseArguments(args, {"info", {}, {}, {}}, operands)) return Problem(*problem);
+    if (auto problem = ParseArguments(args, {"info", {}, {}, {}}, operands))
+        return Problem(*problem);
     if (operands.size() != 1) return Problem("info takes one FILE");
     Command command;
     command.Kind = CommandKind::Info;

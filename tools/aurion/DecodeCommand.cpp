@@ -59,8 +59,7 @@ std::optional<int> RefuseOverwriting(const Command& command) {
 
 // The worker's failure in one line: what the system said about the WAV file when it
 // said something, else the control's number and text.
-void ReportFailure(const Command& command, const ControlError& failure,
-                   const std::string& reason) {
+void ReportFailure(const Command& command, const ControlError& failure, const std::string& reason) {
     if (reason.empty()) {
         ReportProblem(command.WavFile, failure);
     } else if (failure.Text == CreateFailureText) {

@@ -143,7 +143,8 @@ std::string HelpText() {
 }
 
 std::string VersionText() {
-    return "aurion " TRACKDECK_VERSION " (Trackdeck), the command-line host of the Aurion control\n";
+    return "aurion " TRACKDECK_VERSION
+           " (Trackdeck), the command-line host of the Aurion control\n";
 }
 
 }  // namespace aurion::host

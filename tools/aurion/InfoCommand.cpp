@@ -110,8 +110,8 @@ int RunInfo(const std::string& file) {
             return Fail(file, *error);
         }
         const bool estimated = !known.AsBool() && EstimatedUnlessKnown(property.Of);
-        lines += std::string(property.Of.Name) + "=" + (estimated ? "~" : "") + ValueText(value) +
-                 "\n";
+        lines +=
+            std::string(property.Of.Name) + "=" + (estimated ? "~" : "") + ValueText(value) + "\n";
     }
     if (auto error = control.CallStatus(members::Close, {})) {
         return Fail(file, *error);

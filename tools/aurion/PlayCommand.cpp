@@ -313,8 +313,8 @@ void Player::PrintResult() {
     if (m_onTerminal) return;
     std::string length = "-";
     if (m_playing.Opened) {
-        length = ProgressBar::LengthText(m_playing.Frames, m_playing.MsPerFrame,
-                                         !m_playing.LengthKnown);
+        length =
+            ProgressBar::LengthText(m_playing.Frames, m_playing.MsPerFrame, !m_playing.LengthKnown);
     }
     const char* result = m_playing.Failed ? "failed" : m_playing.Stopped ? "stopped" : "played";
     std::printf("%s  %s  %s\n", m_playing.File.c_str(), length.c_str(), result);

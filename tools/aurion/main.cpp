@@ -28,9 +28,9 @@ int main(int argc, char** argv) {
     const Command& command = *commandLine.Parsed;
     switch (command.Kind) {
         case CommandKind::Help:
-            std::fputs(command.HelpTopic ? CommandHelp(*command.HelpTopic).data()
-                                         : HelpText().c_str(),
-                       stdout);
+            std::fputs(
+                command.HelpTopic ? CommandHelp(*command.HelpTopic).data() : HelpText().c_str(),
+                stdout);
             return 0;
         case CommandKind::Version:
             std::fputs(VersionText().c_str(), stdout);

@@ -1,6 +1,6 @@
-#include "control/output/PlaybackClock.h"
-
 #include <gtest/gtest.h>
+
+#include "control/output/PlaybackClock.h"
 
 namespace aurion {
 namespace {

@@ -1,9 +1,8 @@
-#include "control/player/ReadProgress.h"
-
 #include <gtest/gtest.h>
 
 #include "control/decoder/stream/FrameHeader.h"
 #include "control/decoder/stream/FrameStream.h"
+#include "control/player/ReadProgress.h"
 #include "tests/support/MpegFrameBuilder.h"
 
 namespace aurion {

@@ -3,10 +3,9 @@
 // run until ThreadEnded, then the WAV file checked.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
-
-#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
