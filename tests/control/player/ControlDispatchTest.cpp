@@ -44,6 +44,8 @@ std::vector<NoFileCase> NoFileCases() {
         {"SetVolumeP", {Variant(int16_t{50}), Variant(int16_t{50})}, 650, "Player not opened"},
         {"WriteTag", {}, 650, "not openend"},
         {"DelTag", {}, 650, "not openend"},
+        {"GetPlayedFrame", {}, 650, "Player not opened"},
+        {"GetFrameEstimate", {}, 650, "Player not opened"},
     };
 }
 

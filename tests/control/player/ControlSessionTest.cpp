@@ -74,22 +74,6 @@ TEST_F(ControlSession, OpenFillsTheStreamPropertiesFromTheFirstHeader) {
     EXPECT_EQ(host.Call("GetStatus").Short(), 0);
 }
 
-TEST_F(ControlSession, LengthOfAFileWithoutHeaderFrameIsAnEstimateUntilItIsRead) {
-    EXPECT_FALSE(host.Call("GetLengthKnown").Bool());
-    EXPECT_EQ(host.Call("GetFrameEstimate").Short(), 650);
-    EXPECT_EQ(host.Call("GetPlayedFrame").Short(), 650);
-    ASSERT_EQ(host.Call("Open", mp3.Path(), "").Short(), 0);
-    EXPECT_FALSE(host.Call("GetLengthKnown").Bool());
-    EXPECT_EQ(host.Call("GetFrameEstimate").Long(), host.Get("FrameCount").Long());
-    EXPECT_EQ(host.Call("GetPlayedFrame").Long(), 0);
-    ASSERT_EQ(host.Call("Close").Short(), 0);
-
-    // lame's header frame gives the count.
-    ASSERT_EQ(host.Call("Open", TRACKDECK_SOURCE_DIR "/tests/data/vbr/v2-mono.mp3", "").Short(), 0);
-    EXPECT_TRUE(host.Call("GetLengthKnown").Bool());
-    EXPECT_EQ(host.Call("GetFrameEstimate").Long(), host.Get("FrameCount").Long());
-}
-
 TEST_F(ControlSession, OpenWithoutFileNameLeavesNoSession) {
     EXPECT_EQ(host.Call("Open", "", "").Short(), 642);
     EXPECT_EQ(host.Get("FrameCount").Long(), 650);
