@@ -118,7 +118,13 @@ TEST_F(WaveOutputSession, StopEndsTheSoundAtOnceAndDropsTheQueue) {
 TEST_F(WaveOutputSession, PlayedFrameIsWhatTheDeviceHasPlayed) {
     constexpr uintmax_t FrameBytes = 1152 * 2 * 2;
     CutDemo(300);
+    ASSERT_EQ(m_host.Put("FrameNotifyCount", int16_t{1}).Hr, platform::S_OK);
     OpenAndPlay();
+    // The device starts once 64 frames are decoded; ActFrame told of them.
+    ASSERT_TRUE(m_host.PumpUntil([&] {
+        const std::vector<int32_t> decoded = m_host.ActFrames();
+        return !decoded.empty() && decoded.back() >= 64;
+    }));
     ASSERT_TRUE(PumpUntilHeard(10 * FrameBytes));
     const uintmax_t heardBefore = m_capture.CapturedBytes() / FrameBytes;
     const int32_t played = m_host.Call("GetPlayedFrame").Long();
