@@ -73,7 +73,8 @@ private:
     };
 
     void Rotate();
-    void Submit(Buffer& buffer, bool transform);
+    // `streamBytes`: how much of the buffer is the stream's; a short one is padded.
+    void Submit(Buffer& buffer, bool transform, uint32_t streamBytes);
     // Waits until the device has played the buffer. With a stop or seek request
     // (stop only, when `watchSeek` is false) it gives up and returns false.
     bool WaitUntilPlayed(Buffer& buffer, bool watchSeek);
@@ -88,8 +89,8 @@ private:
     OutputFailureReport& m_report;
     std::array<Buffer, 3> m_buffers;
     std::array<Buffer*, 3> m_ring{};  // slot 2 is always the buffer being filled
-    std::vector<uint8_t> m_carry;  // a full buffer's bytes beyond its nominal length
-    int m_stage = 0;  // buffers handed over at the start, up to 2
+    std::vector<uint8_t> m_carry;     // a full buffer's bytes beyond its nominal length
+    int m_stage = 0;                  // buffers handed over at the start, up to 2
     uint32_t m_nominalBytes;
     uint32_t m_fillBytes;  // nominal plus room for one frame beyond it
     uint32_t m_allocationBytes;

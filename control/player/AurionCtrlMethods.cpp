@@ -12,6 +12,7 @@
 #include "control/decoder/stream/FrameHeader.h"
 #include "control/decoder/stream/FrameStream.h"
 #include "control/player/AurionCtrl.h"
+#include "control/player/WavTargetSize.h"
 #include "platform/system/FreeSpace.h"
 #include "platform/waveout/WaveOut.h"
 
@@ -19,11 +20,8 @@ namespace aurion {
 
 namespace {
 
-// WAV bytes per millisecond assumed for the free-space check: 44 100 samples per
-// second, 2 channels, 2 bytes, whatever the stream's real format.
-constexpr double WavBytesPerMs = 176.4;
-
 constexpr uint32_t Mpeg1VersionBit = 1;
+constexpr uint32_t ModeSingleChannel = 3;
 constexpr int16_t VolumePercentMax = 100;
 // A percent of the device volume: 100 % is 65 500, not 65 535.
 constexpr uint32_t VolumePerPercent = 655;
@@ -110,7 +108,10 @@ int16_t AurionCtrl::Open(const std::string& mp3File, const std::string& waveFile
     // A target that does not fit fails before any property takes the stream's
     // values: what the host set (FrameNotifyCount) stays as it was.
     if (!waveFile.empty()) {
-        if (const int16_t error = CheckRoomForWavFile(waveFile, header.TotalMs())) return error;
+        const bool oneChannel = header.Mode() == ModeSingleChannel ||
+                                session->Context().Channels != ChannelChoice::Both;
+        if (const int16_t error = CheckRoomForWavFile(waveFile, header, oneChannel ? 1 : 2))
+            return error;
     }
     TakeStreamProperties(header);
     m_session = std::move(session);
@@ -156,14 +157,14 @@ int16_t AurionCtrl::OpenStream(DecodeContext& context, const std::string& mp3Fil
     return 0;
 }
 
-int16_t AurionCtrl::CheckRoomForWavFile(const std::string& waveFile, float totalMs) {
+int16_t AurionCtrl::CheckRoomForWavFile(const std::string& waveFile, const FrameHeader& header,
+                                        int channels) {
     std::optional<uint64_t> freeBytes = platform::FreeBytesOf(TargetFolder(waveFile));
     if (!freeBytes) {
         m_diskQuerySucceeded = false;
         return Errors::DiskQueryFailed.Number;
     }
-    double needed = static_cast<double>(totalMs) * WavBytesPerMs;
-    m_bytesNeeded = needed > 0.0 ? static_cast<uint64_t>(needed) : 0;
+    m_bytesNeeded = WavTargetBytes(header.TotalMs(), header.SampleRate(), channels);
     if (m_bytesNeeded > *freeBytes) {
         m_diskSpaceSufficient = false;
         return Errors::NotEnoughSpace.Number;
@@ -181,6 +182,7 @@ void AurionCtrl::TakeStreamProperties(const FrameHeader& header) {
     m_isOriginal = header.Original();
     m_layer = static_cast<int16_t>(header.Layer());
     m_hasChecksums = header.NoChecksum() == 0;
+    m_lengthKnown = header.LengthFromHeader();
     m_mpegMode = static_cast<int16_t>(header.Mode() + 1);
     bool mpeg1 = header.Version() == Mpeg1VersionBit;
     m_mpegVersion = mpeg1 ? 1 : 2;

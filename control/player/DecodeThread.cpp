@@ -38,15 +38,20 @@ void PostActFrame(const DecodeContext& context, int32_t frame) {
 // failing step; the host's thread takes the number and text from it.
 class FailurePoster final : public OutputFailureReport {
 public:
-    explicit FailurePoster(const DecodeContext& context) : m_context(context) {}
+    explicit FailurePoster(DecodeContext& context) : m_context(context) {}
 
     void Report(OutputFailure failure) override {
         Post(m_context, MSG_FAILURE, static_cast<platform::WParam>(failure),
              ErrorScode(ErrorOf(failure).Number));
     }
+    // The reason goes first, so that it is there when the control handles the message.
+    void ReportWithReason(OutputFailure failure, int systemError) override {
+        m_context.OutputError = systemError;
+        Report(failure);
+    }
 
 private:
-    const DecodeContext& m_context;
+    DecodeContext& m_context;
 };
 
 // The one place that turns the output kind into a sink.
@@ -303,6 +308,7 @@ void DecodeFrames(DecodeContext& context, OutputFailureReport& report) {
         if (!header.ReadNext(stream, position.crc)) {
             break;
         }
+        context.Progress.Record(stream);
     }
 
     {

@@ -1,6 +1,7 @@
 #include "control/player/PlaybackSession.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "control/player/DecodeThread.h"
 #include "control/player/MutexNames.h"
@@ -76,6 +77,8 @@ void PlaybackSession::RequestStop() {
 }
 
 void PlaybackSession::RequestSeek(int32_t target) {
+    m_heardFrom = target;
+    m_seekUnderway = true;
     platform::NamedMutexLock hold(m_context->Lock);
     m_context->SeekRequest = true;
     m_context->SeekTarget = target;
@@ -83,6 +86,8 @@ void PlaybackSession::RequestSeek(int32_t target) {
 }
 
 void PlaybackSession::RequestRange(int32_t from, int32_t to) {
+    m_heardFrom = from;
+    m_seekUnderway = true;
     platform::NamedMutexLock hold(m_context->Lock);
     m_context->SeekRequest = true;
     m_context->SeekTarget = from;
@@ -101,6 +106,25 @@ void PlaybackSession::SetSpeed(int32_t percent) {
 
 void PlaybackSession::JoinWorker() {
     if (m_worker) m_worker->Join();
+}
+
+int32_t PlaybackSession::PlayedFrame(uint32_t samplesPerFrame) {
+    if (m_seekUnderway || samplesPerFrame == 0) return m_heardFrom;
+    const uint64_t frames = m_device.StreamFramesPlayed() / samplesPerFrame;
+    const int64_t played = int64_t{m_heardFrom} + static_cast<int64_t>(frames);
+    return static_cast<int32_t>(std::min<int64_t>(played, INT32_MAX));
+}
+
+void PlaybackSession::SeekDone() {
+    m_landingPending = m_seekUnderway;
+    m_seekUnderway = false;
+}
+
+void PlaybackSession::FrameReached(int32_t frame) {
+    m_lastFrameReached = frame;
+    if (!m_landingPending) return;
+    m_landingPending = false;
+    m_heardFrom = frame;
 }
 
 }  // namespace aurion

@@ -145,6 +145,13 @@ MmResult WaveOutReset(WaveOutHandle handle) {
     return device ? device->Reset() : MmResult::InvalidHandle;
 }
 
+MmResult WaveOutGetPosition(WaveOutHandle handle, uint64_t& frames) {
+    std::shared_ptr<WaveOutDevice> device = Find(handle);
+    if (!device) return MmResult::InvalidHandle;
+    frames = device->PlayedFrames();
+    return MmResult::NoError;
+}
+
 MmResult WaveOutGetVolume(WaveOutHandle handle, uint32_t& volume) {
     std::shared_ptr<WaveOutDevice> device = Find(handle);
     if (!device) return MmResult::InvalidHandle;

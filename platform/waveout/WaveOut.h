@@ -109,6 +109,9 @@ MmResult WaveOutRestart(WaveOutHandle handle);
 // Stops playing; every queued buffer is marked done at once, unplayed. Not paused
 // afterwards.
 MmResult WaveOutReset(WaveOutHandle handle);
+// The sample frames the device has played since it was opened or last reset: what
+// has been heard, not what has been written. It stands still while paused.
+MmResult WaveOutGetPosition(WaveOutHandle handle, uint64_t& frames);
 
 // The volume as one value: left in the low 16 bits, right in the high 16 bits, each
 // 0..65535 (0xFFFF passes the samples unchanged). Kept per device: an open handle
