@@ -4,10 +4,10 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "app/shell/AppState.h"
+#include "app/common/AppState.h"
+#include "app/common/ControlEventPump.h"
+#include "app/common/MessageService.h"
 #include "app/shell/CommandLine.h"
-#include "app/shell/ControlEventPump.h"
-#include "app/shell/MessageService.h"
 #include "app/shell/StartUp.h"
 #include "app/shell/frmDeck.h"
 #include "host/ProgramFolder.h"

@@ -4,11 +4,11 @@
 #include <QFileInfo>
 #include <cmath>
 
+#include "app/common/ControlEventPump.h"
+#include "app/common/MessageService.h"
+#include "app/common/WindowHelpers.h"
 #include "app/names/MarkedFiles.h"
 #include "app/player/ReleasePlayedFile.h"
-#include "app/shell/ControlEventPump.h"
-#include "app/shell/MessageService.h"
-#include "app/shell/WindowHelpers.h"
 #include "app/shell/frmDeck.h"
 #include "app/tags/PendingTag.h"
 #include "host/AurionMembers.h"

@@ -5,10 +5,10 @@
 #include <QMenu>
 #include <QMouseEvent>
 
+#include "app/common/ControlEventPump.h"
+#include "app/common/MessageService.h"
+#include "app/common/PathHelpers.h"
 #include "app/player/PlayerPanel.h"
-#include "app/shell/ControlEventPump.h"
-#include "app/shell/MessageService.h"
-#include "app/shell/PathHelpers.h"
 #include "app/shell/frmDeck.h"
 #include "app/tags/PendingTag.h"
 #include "host/AurionMembers.h"

@@ -3,8 +3,8 @@
 #include <QSignalBlocker>
 
 #include "app/browser/Drives.h"
-#include "app/shell/PathHelpers.h"
-#include "app/shell/SameFolder.h"
+#include "app/common/PathHelpers.h"
+#include "app/common/SameFolder.h"
 
 namespace trackdeck::browser {
 

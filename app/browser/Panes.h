@@ -6,7 +6,7 @@
 #include <QListWidget>
 
 #include "app/browser/PaneWidgets.h"
-#include "app/shell/AppState.h"
+#include "app/common/AppState.h"
 
 namespace trackdeck::browser {
 

@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-#include "app/shell/Twips.h"
+#include "app/common/Twips.h"
 
 namespace trackdeck::names {
 

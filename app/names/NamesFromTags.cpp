@@ -3,15 +3,15 @@
 #include <QApplication>
 #include <QKeyEvent>
 
-#include "app/files/RenameNoReplace.h"
+#include "app/common/MessageService.h"
+#include "app/common/PathHelpers.h"
+#include "app/common/RenameNoReplace.h"
+#include "app/common/WindowHelpers.h"
 #include "app/names/BuildName.h"
 #include "app/names/MarkedFiles.h"
 #include "app/names/ParseFileName.h"
 #include "app/names/PatternFields.h"
 #include "app/player/ReleasePlayedFile.h"
-#include "app/shell/MessageService.h"
-#include "app/shell/PathHelpers.h"
-#include "app/shell/WindowHelpers.h"
 #include "app/shell/frmDeck.h"
 #include "app/tags/MP3TagEditor.h"
 

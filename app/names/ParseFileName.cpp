@@ -1,7 +1,7 @@
 #include "app/names/ParseFileName.h"
 
+#include "app/common/PathHelpers.h"
 #include "app/names/PatternFields.h"
-#include "app/shell/PathHelpers.h"
 #include "app/tags/MP3TagEditor.h"
 #include "app/tags/TagText.h"
 

@@ -1,11 +1,11 @@
 #include "app/names/TagsFromNames.h"
 
+#include "app/common/MessageService.h"
+#include "app/common/WindowHelpers.h"
 #include "app/names/MarkedFiles.h"
 #include "app/names/ParseFileName.h"
 #include "app/names/PatternFields.h"
 #include "app/player/ReleasePlayedFile.h"
-#include "app/shell/MessageService.h"
-#include "app/shell/WindowHelpers.h"
 #include "app/shell/frmDeck.h"
 #include "app/tags/StoreTag.h"
 

@@ -3,13 +3,13 @@
 #include <QFile>
 
 #include "app/browser/PaneEvents.h"
+#include "app/common/MessageService.h"
+#include "app/common/PathHelpers.h"
+#include "app/common/SameFolder.h"
+#include "app/common/SideBySide.h"
+#include "app/common/WindowHelpers.h"
 #include "app/pathlist/PathListFile.h"
 #include "app/pathlist/VerzListe.h"
-#include "app/shell/MessageService.h"
-#include "app/shell/PathHelpers.h"
-#include "app/shell/SameFolder.h"
-#include "app/shell/SideBySide.h"
-#include "app/shell/WindowHelpers.h"
 #include "app/shell/frmDeck.h"
 
 namespace trackdeck::pathlist {

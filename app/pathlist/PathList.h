@@ -10,7 +10,7 @@
 #include <QObject>
 #include <QString>
 
-#include "app/shell/AppState.h"
+#include "app/common/AppState.h"
 
 namespace trackdeck {
 class frmDeck;

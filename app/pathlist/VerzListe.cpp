@@ -3,8 +3,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include "app/common/Twips.h"
 #include "app/pathlist/PathList.h"
-#include "app/shell/Twips.h"
 
 namespace trackdeck::pathlist {
 

@@ -8,7 +8,7 @@
 #include <QMenu>
 #include <QWidget>
 
-#include "app/shell/AppState.h"
+#include "app/common/AppState.h"
 
 namespace trackdeck {
 class frmDeck;

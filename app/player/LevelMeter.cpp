@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/shell/Twips.h"
+#include "app/common/Twips.h"
 #include "app/shell/frmDeck.h"
 
 namespace trackdeck::player {

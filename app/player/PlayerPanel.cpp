@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/common/Twips.h"
 #include "app/player/TimeText.h"
 #include "app/shell/ApplySettings.h"
 #include "app/shell/Pictures.h"
-#include "app/shell/Twips.h"
 #include "app/shell/frmDeck.h"
 #include "app/tags/TagArea.h"
 #include "host/AurionMembers.h"

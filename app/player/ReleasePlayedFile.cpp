@@ -1,6 +1,6 @@
 #include "app/player/ReleasePlayedFile.h"
 
-#include "app/shell/ControlEventPump.h"
+#include "app/common/ControlEventPump.h"
 #include "app/shell/frmDeck.h"
 #include "host/AurionMembers.h"
 

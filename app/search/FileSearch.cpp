@@ -2,12 +2,12 @@
 
 #include <QApplication>
 
+#include "app/common/MessageService.h"
+#include "app/common/Settings.h"
+#include "app/common/SettingsKeys.h"
+#include "app/common/Twips.h"
 #include "app/search/Mp3TreeWalk.h"
 #include "app/search/Such.h"
-#include "app/shell/MessageService.h"
-#include "app/shell/Settings.h"
-#include "app/shell/SettingsKeys.h"
-#include "app/shell/Twips.h"
 
 namespace trackdeck::search {
 

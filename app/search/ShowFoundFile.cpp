@@ -1,9 +1,9 @@
 #include "app/search/ShowFoundFile.h"
 
 #include "app/browser/PaneEvents.h"
+#include "app/common/PathHelpers.h"
+#include "app/common/SideBySide.h"
 #include "app/search/Such.h"
-#include "app/shell/PathHelpers.h"
-#include "app/shell/SideBySide.h"
 #include "app/shell/frmDeck.h"
 
 namespace trackdeck::search {

@@ -3,11 +3,11 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 
+#include "app/common/Settings.h"
+#include "app/common/Twips.h"
+#include "app/common/WindowHelpers.h"
 #include "app/search/FileSearch.h"
 #include "app/search/ShowFoundFile.h"
-#include "app/shell/Settings.h"
-#include "app/shell/Twips.h"
-#include "app/shell/WindowHelpers.h"
 
 namespace trackdeck::search {
 

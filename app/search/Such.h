@@ -13,9 +13,9 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include "app/common/AppState.h"
+#include "app/common/SettingsKeys.h"
 #include "app/search/WalkLists.h"
-#include "app/shell/AppState.h"
-#include "app/shell/SettingsKeys.h"
 
 namespace trackdeck {
 class frmDeck;

@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "app/shell/PathHelpers.h"
-#include "app/shell/Settings.h"
-#include "app/shell/SettingsKeys.h"
-#include "app/shell/Twips.h"
+#include "app/common/PathHelpers.h"
+#include "app/common/Settings.h"
+#include "app/common/SettingsKeys.h"
+#include "app/common/Twips.h"
 #include "app/shell/frmDeck.h"
 #include "host/AurionMembers.h"
 

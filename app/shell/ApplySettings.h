@@ -2,7 +2,7 @@
 // the active pane, the flags, and the volume knob with the control's volume.
 #pragma once
 
-#include "app/shell/AppState.h"
+#include "app/common/AppState.h"
 
 namespace trackdeck {
 

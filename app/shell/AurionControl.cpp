@@ -1,6 +1,6 @@
 #include "app/shell/AurionControl.h"
 
-#include "app/shell/MessageService.h"
+#include "app/common/MessageService.h"
 
 namespace trackdeck {
 

@@ -3,8 +3,8 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include "app/common/PathHelpers.h"
 #include "app/shell/ControlRegistrationRows.h"
-#include "app/shell/PathHelpers.h"
 #include "platform/com/ComponentCreation.h"
 #include "platform/registry/Registry.h"
 

@@ -1,9 +1,9 @@
 #include "app/shell/Shutdown.h"
 
-#include "app/shell/ControlEventPump.h"
-#include "app/shell/PathHelpers.h"
-#include "app/shell/Settings.h"
-#include "app/shell/SettingsKeys.h"
+#include "app/common/ControlEventPump.h"
+#include "app/common/PathHelpers.h"
+#include "app/common/Settings.h"
+#include "app/common/SettingsKeys.h"
 #include "app/shell/frmDeck.h"
 #include "app/tags/PendingTag.h"
 #include "host/AurionMembers.h"

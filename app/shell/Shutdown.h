@@ -2,7 +2,7 @@
 // folders, the active pane and the volume written to the settings file.
 #pragma once
 
-#include "app/shell/AppState.h"
+#include "app/common/AppState.h"
 
 namespace trackdeck {
 

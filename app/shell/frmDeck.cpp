@@ -3,19 +3,19 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 
+#include "app/batch/BatchDecoder.h"
+#include "app/common/Twips.h"
+#include "app/common/WindowHelpers.h"
+#include "app/files/NewOrdner.h"
+#include "app/names/NamesFromTags.h"
+#include "app/names/TagsFromNames.h"
 #include "app/pathlist/PathList.h"
 #include "app/pathlist/VerzListe.h"
 #include "app/search/Such.h"
-#include "app/batch/BatchDecoder.h"
-#include "app/names/NamesFromTags.h"
-#include "app/names/TagsFromNames.h"
-#include "app/files/NewOrdner.h"
 #include "app/shell/ApplySettings.h"
 #include "app/shell/Options.h"
 #include "app/shell/Pictures.h"
 #include "app/shell/Shutdown.h"
-#include "app/shell/Twips.h"
-#include "app/shell/WindowHelpers.h"
 #include "app/tags/TagEditing.h"
 
 namespace trackdeck {

@@ -17,11 +17,11 @@
 #include "app/browser/PaneEvents.h"
 #include "app/browser/PaneWidgets.h"
 #include "app/browser/Panes.h"
+#include "app/common/AppState.h"
+#include "app/common/ClickableLabel.h"
 #include "app/files/FileOperations.h"
 #include "app/player/PlayerPanel.h"
-#include "app/shell/AppState.h"
 #include "app/shell/AurionControl.h"
-#include "app/shell/ClickableLabel.h"
 
 namespace trackdeck {
 

@@ -1,6 +1,6 @@
 #include "app/tags/PendingTag.h"
 
-#include "app/shell/MessageService.h"
+#include "app/common/MessageService.h"
 #include "app/shell/frmDeck.h"
 #include "app/tags/StoreTag.h"
 #include "app/tags/TagMessages.h"

@@ -7,11 +7,11 @@
 #include <algorithm>
 
 #include "app/browser/PaneEvents.h"
-#include "app/files/RenameNoReplace.h"
+#include "app/common/ControlEventPump.h"
+#include "app/common/MessageService.h"
+#include "app/common/RenameNoReplace.h"
+#include "app/common/Twips.h"
 #include "app/player/ReleasePlayedFile.h"
-#include "app/shell/ControlEventPump.h"
-#include "app/shell/MessageService.h"
-#include "app/shell/Twips.h"
 #include "app/shell/frmDeck.h"
 #include "app/tags/PendingTag.h"
 #include "app/tags/TagMessages.h"

@@ -8,7 +8,7 @@
 #include <QFile>
 #include <memory>
 
-#include "app/shell/PathHelpers.h"
+#include "app/common/PathHelpers.h"
 #include "app/shell/StartUp.h"
 #include "app/shell/frmDeck.h"
 #include "tests/support/NullAudio.h"

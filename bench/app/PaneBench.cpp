@@ -20,7 +20,7 @@
 #include <cstring>
 #include <memory>
 
-#include "app/shell/ControlEventPump.h"
+#include "app/common/ControlEventPump.h"
 #include "bench/app/BenchProgram.h"
 
 namespace {

@@ -16,11 +16,11 @@
 #include <cstring>
 #include <memory>
 
+#include "app/common/ControlEventPump.h"
 #include "app/pathlist/PathList.h"
 #include "app/pathlist/VerzListe.h"
 #include "app/search/FileSearch.h"
 #include "app/search/Such.h"
-#include "app/shell/ControlEventPump.h"
 #include "app/shell/frmDeck.h"
 #include "bench/app/BenchProgram.h"
 

@@ -2,9 +2,9 @@
 #include <QTest>
 #include <optional>
 
+#include "app/common/Twips.h"
 #include "app/player/LevelMeter.h"
 #include "app/player/TimeText.h"
-#include "app/shell/Twips.h"
 #include "host/AurionMembers.h"
 #include "tests/app/PlayerTestSupport.h"
 

@@ -2,9 +2,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include "app/common/Twips.h"
 #include "app/search/FileSearch.h"
 #include "app/search/Such.h"
-#include "app/shell/Twips.h"
 #include "tests/app/PlayerTestSupport.h"
 
 namespace trackdeck::test {

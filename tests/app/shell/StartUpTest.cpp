@@ -2,10 +2,10 @@
 #include <QFile>
 #include <QTest>
 
+#include "app/common/PathHelpers.h"
+#include "app/common/Twips.h"
 #include "app/shell/ApplySettings.h"
 #include "app/shell/Options.h"
-#include "app/shell/PathHelpers.h"
-#include "app/shell/Twips.h"
 #include "platform/registry/Registry.h"
 #include "tests/app/AppTestSupport.h"
 

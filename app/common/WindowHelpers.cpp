@@ -1,4 +1,4 @@
-#include "app/shell/WindowHelpers.h"
+#include "app/common/WindowHelpers.h"
 
 #include <QApplication>
 #include <QScreen>

@@ -3,7 +3,7 @@
 #include <QThread>
 #include <QTimer>
 
-#include "app/shell/ControlEventPump.h"
+#include "app/common/ControlEventPump.h"
 #include "host/AurionMembers.h"
 #include "tests/app/AppTestSupport.h"
 

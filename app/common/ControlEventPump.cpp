@@ -1,4 +1,4 @@
-#include "app/shell/ControlEventPump.h"
+#include "app/common/ControlEventPump.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
