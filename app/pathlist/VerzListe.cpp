@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include "app/common/Looks.h"
 #include "app/common/Twips.h"
 #include "app/pathlist/PathList.h"
 
@@ -15,10 +16,7 @@ VerzListe::VerzListe(frmDeck& form, AppState& state) : QWidget(nullptr, Qt::Wind
     List1 = new QListWidget(this);
     List1->setObjectName("List1");
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
-    List1->setStyleSheet(
-        "QListWidget { background: black; color: #30e048; border: 1px solid #4a4f55; }"
-        "QListWidget::item:selected { background: #1f4f8f; color: white; }");
-    setStyleSheet("#VerzListe { background: #24272b; }");
+    ApplyLooks(*this);
     // The menu-bar entry of the context menu is never shown: it is a context menu only.
     PopupMenu = new QMenu(this);
     PopupMenu->setObjectName("PopupMenu");

@@ -4,6 +4,8 @@
 #include <QMenuBar>
 
 #include "app/batch/BatchDecoder.h"
+#include "app/common/Looks.h"
+#include "app/common/Place.h"
 #include "app/common/Twips.h"
 #include "app/common/WindowHelpers.h"
 #include "app/files/NewOrdner.h"
@@ -22,34 +24,19 @@ namespace trackdeck {
 
 namespace {
 
-// One control of the layout: its name, and left, top, width and height in twips.
-template <class Widget>
-Widget* Place(QWidget* parent, const char* name, int left, int top, int width, int height) {
-    auto* widget = new Widget(parent);
-    widget->setObjectName(name);
-    widget->setGeometry(TwipsRect(left, top, width, height));
-    return widget;
-}
-
 QLabel* Caption(QWidget* parent, const char* name, const QString& text, int left, int top,
                 int width, int height = 255) {
-    auto* label = Place<QLabel>(parent, name, left, top, width, height);
-    label->setText(text);
-    return label;
+    return Place<QLabel>(parent, name, text, left, top, width, height);
 }
 
 QLineEdit* Field(QWidget* parent, const char* name, int left, int top, int width,
                  const QString& sample = {}, int height = 300) {
-    auto* field = Place<QLineEdit>(parent, name, left, top, width, height);
-    field->setText(sample);
-    return field;
+    return Place<QLineEdit>(parent, name, sample, left, top, width, height);
 }
 
 QPushButton* Button(QWidget* parent, const char* name, const QString& text, int left, int top,
                     int width, int height = 285) {
-    auto* button = Place<QPushButton>(parent, name, left, top, width, height);
-    button->setText(text);
-    return button;
+    return Place<QPushButton>(parent, name, text, left, top, width, height);
 }
 
 ClickableLabel* PictureButton(QWidget* parent, const char* name, pictures::Button kind, int left,
@@ -303,32 +290,8 @@ void frmDeck::ConnectFileOperations() {
 }
 
 void frmDeck::ApplyLooks() {
-    centralWidget()->setStyleSheet(
-        "#ClientArea { background: #24272b; }"
-        "QLabel { color: #c8ccd0; }"
-        "QLineEdit { background: black; color: #30e048; border: 1px solid #4a4f55;"
-        "  border-radius: 2px; padding: 0 3px; selection-background-color: #1f6f2a; }"
-        "QLineEdit:disabled { color: #1c7a2a; }"
-        "QListWidget, QTreeWidget { background: black; border: 1px solid #4a4f55; }"
-        "QTreeWidget { color: #c8ccd0; }"
-        "QListWidget::item:selected { background: #1f4f8f; }"
-        "QComboBox { background: black; color: #c8ccd0; border: 1px solid #4a4f55;"
-        "  padding: 0 4px; }"
-        "QComboBox QAbstractItemView { background: black; color: #c8ccd0; }"
-        "QPushButton { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #4a4d52,"
-        "  stop:1 #2a2c30); color: #e0e4e8; border: 1px solid #111; border-radius: 3px;"
-        "  padding: 0; font-size: 11px; }"
-        "QPushButton:pressed { background: #1a1b1d; }"
-        "#Label12 { color: #30e048; font-weight: bold; border: 1px solid #30e048;"
-        "  border-radius: 3px; }"
-        "#Picture5, #Picture7 { background: #0b0b0b; border: 1px solid #4a4f55; }"
-        "#Label14, #Label13 { background: transparent; }"
-        "#Picture3 { border: 1px solid #4a4f55; }"
-        "#Shape1 { background: black; }"
-        "#Text13, #Text14 { background: #ffffe1; color: black; padding: 0 1px; }"
-        "#Command2 { font-size: 10px; }"
-        // The year field is narrow: four digits need all of it.
-        "#Text6 { padding: 0; }");
+    trackdeck::ApplyLooks(*centralWidget());
+    // The year field is narrow: four digits need all of it.
     Text6->setTextMargins(0, 0, 0, 0);
     Text6->setAlignment(Qt::AlignCenter);
 }
