@@ -10,7 +10,7 @@
 #include "app/names/MarkedFiles.h"
 #include "app/player/ReleasePlayedFile.h"
 #include "app/shell/frmDeck.h"
-#include "app/tags/PendingTag.h"
+#include "app/tags/TagArea.h"
 #include "host/AurionMembers.h"
 
 namespace trackdeck::batch {
@@ -56,7 +56,7 @@ void BatchDecoder::Start() {
     m_state.Decoding = true;
     m_state.DecodeCancelled = false;
     player::ReleasePlayedFile(m_form, m_state);
-    tags::SettlePendingTag(m_form, m_state);
+    m_form.TagAreaPart().SettlePendingTag();
 
     m_form.hide();
     m_window = std::make_unique<Decode>(m_state.Caption);

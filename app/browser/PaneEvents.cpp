@@ -10,7 +10,7 @@
 #include "app/common/PathHelpers.h"
 #include "app/player/PlayerPanel.h"
 #include "app/shell/frmDeck.h"
-#include "app/tags/PendingTag.h"
+#include "app/tags/TagArea.h"
 #include "host/AurionMembers.h"
 
 namespace trackdeck::browser {
@@ -68,17 +68,6 @@ int PaneEvents::PaneOf(QObject* widget) const {
     return 0;
 }
 
-void PaneEvents::ResetTagArea() {
-    m_form.Label12->show();
-    m_form.Image10->show();
-    m_form.Command2->setEnabled(false);
-    m_form.Command2->hide();
-    for (QLineEdit* field : {m_form.Text1, m_form.Text2, m_form.Text3, m_form.Text4, m_form.Text5,
-                             m_form.Text6, m_form.Text7, m_form.Text8, m_form.Text9})
-        field->clear();
-    m_state.CurrentFile.clear();
-}
-
 void PaneEvents::StopForBrowse(WaitRule rule) { StopForBrowse(rule, false); }
 
 void PaneEvents::StopForBrowse(WaitRule rule, bool keepCurrentFile) {
@@ -90,16 +79,16 @@ void PaneEvents::StopForBrowse(WaitRule rule, bool keepCurrentFile) {
     const bool wait = rule == WaitRule::FileOperation ||
                       (rule == WaitRule::Click && m_state.ClickPlay) || m_state.TagModified;
     if (wait) WaitUntil([this] { return m_state.PlayerThreadEnded; });
-    if (m_state.TagModified) (void)tags::WritePendingTag(m_form);
+    if (m_state.TagModified) (void)m_form.TagAreaPart().WritePendingTag();
     m_state.TagModified = false;
     if (!keepCurrentFile) {
-        ResetTagArea();
+        m_form.TagAreaPart().Reset();
         return;
     }
     // A click sets the file and its path itself.
     const QString path = m_form.Text7->text();
     const QString current = m_state.CurrentFile;
-    ResetTagArea();
+    m_form.TagAreaPart().Reset();
     m_form.Text7->setText(path);
     m_state.CurrentFile = current;
 }

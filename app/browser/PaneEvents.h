@@ -27,9 +27,6 @@ class PaneEvents : public QObject {
 public:
     PaneEvents(frmDeck& form, AppState& state, player::PlayerPanel& player);
 
-    // Shows the options label and search button, hides the commit button and empties
-    // the tag and player fields and CurrentFile.
-    void ResetTagArea();
     // Stops and closes the player, waits as the rule says, writes a pending tag edit
     // and resets the tag area.
     void StopForBrowse(WaitRule rule);

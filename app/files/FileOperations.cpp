@@ -13,7 +13,7 @@
 #include "app/files/TransferProgress.h"
 #include "app/player/ReleasePlayedFile.h"
 #include "app/shell/frmDeck.h"
-#include "app/tags/PendingTag.h"
+#include "app/tags/TagArea.h"
 #include "host/AurionMembers.h"
 
 namespace trackdeck::files {
@@ -70,7 +70,7 @@ void FileOperations::Copy() {
         return;
     player::ReleasePlayedFile(m_form, m_state);
     // The shown file stays where it is, so the tag fields keep showing it.
-    tags::SettlePendingTag(m_form, m_state);
+    m_form.TagAreaPart().SettlePendingTag();
     const QString& source = ActivePane() == 2 ? m_state.PathB : m_state.PathA;
     TransferProgress progress(m_state.Caption, QString::fromUtf8(texts::Copying), entries.size(),
                               m_progressDelay);
@@ -88,7 +88,7 @@ void FileOperations::Move() {
                      MoveQuestion(entries.size(), CurrentEntry(), target)))
         return;
     player::ReleasePlayedFile(m_form, m_state);
-    tags::SettlePendingTag(m_form, m_state);
+    m_form.TagAreaPart().SettlePendingTag();
     m_state.CurrentFile.clear();
     for (QLineEdit* field : {m_form.Text1, m_form.Text2, m_form.Text3, m_form.Text5, m_form.Text6,
                              m_form.Text8, m_form.Text9})
@@ -99,7 +99,7 @@ void FileOperations::Move() {
                               m_progressDelay);
     for (qsizetype i = 0; i < entries.size() && progress.Next(i, entries[i]); ++i)
         (void)MoveFileNoReplace(source + entries[i], target + entries[i], m_moveSteps);
-    m_form.PaneEventSet().ResetTagArea();
+    m_form.TagAreaPart().Reset();
     m_form.PaneSet().RefreshPane(1);
     m_form.PaneSet().RefreshPane(2);
 }
@@ -115,7 +115,7 @@ void FileOperations::Delete() {
     const QString folder = pane == 2 ? m_state.PathB : m_state.PathA;
     for (const QString& entry : entries) (void)DeleteFile(folder + entry);
     m_form.PaneSet().RefreshPane(pane);
-    m_form.PaneEventSet().ResetTagArea();
+    m_form.TagAreaPart().Reset();
 }
 
 void FileOperations::NewFolder() {

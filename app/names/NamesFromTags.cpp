@@ -14,6 +14,7 @@
 #include "app/player/ReleasePlayedFile.h"
 #include "app/shell/frmDeck.h"
 #include "app/tags/MP3TagEditor.h"
+#include "app/tags/TagArea.h"
 
 namespace trackdeck::names {
 
@@ -208,7 +209,7 @@ void NamesFromTags::Apply() {
     }
     const int pane = m_state.ActivePane == 2 ? 2 : 1;
     m_form.PaneSet().RefreshPane(pane);
-    m_form.PaneEventSet().ResetTagArea();
+    m_form.TagAreaPart().Reset();
     CloseWindow();
 }
 

@@ -65,7 +65,7 @@ int32_t PlayerPanel::FrameCount() const {
 }
 
 void PlayerPanel::LoadFile(const QString& path) {
-    tags::ShowTag(m_form, path);
+    m_form.TagAreaPart().ShowTag(path);
     ControlCaller control = m_form.Aurion1->Caller();
     (void)control.Call(members::Open, {path.toStdString(), ""});
     platform::Variant length;

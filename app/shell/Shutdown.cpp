@@ -5,7 +5,7 @@
 #include "app/common/Settings.h"
 #include "app/common/SettingsKeys.h"
 #include "app/shell/frmDeck.h"
-#include "app/tags/PendingTag.h"
+#include "app/tags/TagArea.h"
 #include "host/AurionMembers.h"
 
 namespace trackdeck {
@@ -20,7 +20,7 @@ void Shutdown(frmDeck& form, AppState& state) {
 
     if (state.TagModified) {
         WaitUntil([&state] { return state.PlayerThreadEnded; });
-        (void)tags::WritePendingTag(form);
+        (void)form.TagAreaPart().WritePendingTag();
         state.TagModified = false;
     }
 

@@ -13,11 +13,13 @@
 #include "app/names/TagsFromNames.h"
 #include "app/pathlist/PathList.h"
 #include "app/pathlist/VerzListe.h"
+#include "app/player/ReleasePlayedFile.h"
 #include "app/search/Such.h"
 #include "app/shell/ApplySettings.h"
 #include "app/shell/Options.h"
 #include "app/shell/Pictures.h"
 #include "app/shell/Shutdown.h"
+#include "app/tags/TagArea.h"
 #include "app/tags/TagEditing.h"
 
 namespace trackdeck {
@@ -73,9 +75,18 @@ frmDeck::frmDeck(AppState& state, QWidget* parent) : QMainWindow(parent), m_stat
         std::make_unique<browser::Panes>(state, browser::PaneWidgets{Drive1, Dir1, File1, List1},
                                          browser::PaneWidgets{Drive2, Dir2, File2, List2});
     connect(Label12, &ClickableLabel::clicked, this, &frmDeck::ShowOptions);
+    m_tagArea = std::make_unique<tags::TagArea>(
+        tags::TagAreaWidgets{Text5, Text1, Text2, Text6, Text8, Text7, Text3, Text4, Text9, Label12,
+                             Image10, Command2},
+        state);
     m_player = new player::PlayerPanel(*this, state);
     m_paneEvents = new browser::PaneEvents(*this, state, *m_player);
-    m_tagEditing = new tags::TagEditing(*this, state, *m_paneEvents);
+    m_tagEditing = new tags::TagEditing(
+        tags::TagEditingWidgets{Text12, Command11, Command4, Text13, Text14, Picture3, Command1},
+        *m_tagArea, PaneLists{List1, List2}, state,
+        tags::TagEditingHooks{[this] { player::ReleasePlayedFile(*this, m_state); },
+                              [this](int pane) { m_panes->RefreshPane(pane); }},
+        this);
     m_fileOperations = new files::FileOperations(*this, state);
     m_dragDrop = new browser::DragDrop(*this, state, *m_fileOperations);
     ConnectFileOperations();
@@ -306,16 +317,12 @@ void frmDeck::Load() {
     ApplySettings(*this, m_state);
     // The player panel's idle look.
     Picture6->move(Label14->x(), Picture6->y());
-    Label12->show();
-    Image10->show();
-    Command2->setEnabled(false);
-    Command2->hide();
+    m_tagArea->ShowIdle();
     m_state.TagModified = false;
     m_state.PlayerThreadEnded = true;
     m_state.PlayerStopRequested = true;
     m_state.PlayerEndReached = false;
-    for (QLineEdit* field : {Text1, Text2, Text3, Text4, Text5, Text6, Text8, Text9})
-        field->clear();
+    m_tagArea->ClearFields();
     m_panes->RefreshPane(1);
     m_panes->RefreshPane(2);
     Picture3->show();

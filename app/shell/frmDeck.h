@@ -27,8 +27,9 @@ namespace trackdeck {
 
 class Options;
 namespace tags {
+class TagArea;
 class TagEditing;
-}
+}  // namespace tags
 namespace search {
 class Such;
 }
@@ -75,6 +76,7 @@ public:
     [[nodiscard]] batch::BatchDecoder& Decoder() { return *m_decoder; }
     [[nodiscard]] files::FileOperations& FileOperationSet() { return *m_fileOperations; }
     [[nodiscard]] browser::DragDrop& DragDropSet() { return *m_dragDrop; }
+    [[nodiscard]] tags::TagArea& TagAreaPart() { return *m_tagArea; }
 
     // Pane A
     QLabel* Label3;
@@ -166,6 +168,7 @@ private:
     std::unique_ptr<Options> m_options;
     std::unique_ptr<search::Such> m_search;
     std::unique_ptr<pathlist::VerzListe> m_pathList;
+    std::unique_ptr<tags::TagArea> m_tagArea;
     player::PlayerPanel* m_player = nullptr;            // owned by the form as its child
     browser::PaneEvents* m_paneEvents = nullptr;        // owned by the form as its child
     tags::TagEditing* m_tagEditing = nullptr;           // owned by the form as its child
