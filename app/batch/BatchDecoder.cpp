@@ -8,7 +8,7 @@
 #include "app/common/MessageService.h"
 #include "app/common/WindowHelpers.h"
 #include "app/names/MarkedFiles.h"
-#include "app/player/ReleasePlayedFile.h"
+#include "app/player/PlayerPanel.h"
 #include "app/shell/frmDeck.h"
 #include "app/tags/TagArea.h"
 #include "host/AurionMembers.h"
@@ -31,8 +31,8 @@ bool EntryExists(const QString& path) {
 
 BatchDecoder::BatchDecoder(frmDeck& form, AppState& state)
     : QObject(&form), m_form(form), m_state(state) {
-    connect(form.Aurion1, &AurionControl::ActFrame, this, &BatchDecoder::OnActFrame);
-    connect(form.Aurion1, &AurionControl::Failure, this, [this] {
+    connect(form.Aurion1, &player::AurionControl::ActFrame, this, &BatchDecoder::OnActFrame);
+    connect(form.Aurion1, &player::AurionControl::Failure, this, [this] {
         if (m_state.Decoding) m_fileFailed = true;
     });
 }
@@ -55,7 +55,7 @@ void BatchDecoder::Start() {
     }
     m_state.Decoding = true;
     m_state.DecodeCancelled = false;
-    player::ReleasePlayedFile(m_form, m_state);
+    m_form.Player().Stop(player::PlayerPanel::Wait::ForThread);
     m_form.TagAreaPart().SettlePendingTag();
 
     m_form.hide();

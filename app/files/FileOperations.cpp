@@ -11,7 +11,7 @@
 #include "app/files/FileOperationTexts.h"
 #include "app/files/NewOrdner.h"
 #include "app/files/TransferProgress.h"
-#include "app/player/ReleasePlayedFile.h"
+#include "app/player/PlayerPanel.h"
 #include "app/shell/frmDeck.h"
 #include "app/tags/TagArea.h"
 #include "host/AurionMembers.h"
@@ -68,7 +68,7 @@ void FileOperations::Copy() {
     if (!MayTransfer(m_state.ConfirmCopy, texts::CopyOntoItself,
                      CopyQuestion(entries.size(), CurrentEntry(), target)))
         return;
-    player::ReleasePlayedFile(m_form, m_state);
+    m_form.Player().Stop(player::PlayerPanel::Wait::ForThread);
     // The shown file stays where it is, so the tag fields keep showing it.
     m_form.TagAreaPart().SettlePendingTag();
     const QString& source = ActivePane() == 2 ? m_state.PathB : m_state.PathA;
@@ -87,7 +87,7 @@ void FileOperations::Move() {
     if (!MayTransfer(m_state.ConfirmMove, texts::MoveOntoItself,
                      MoveQuestion(entries.size(), CurrentEntry(), target)))
         return;
-    player::ReleasePlayedFile(m_form, m_state);
+    m_form.Player().Stop(player::PlayerPanel::Wait::ForThread);
     m_form.TagAreaPart().SettlePendingTag();
     m_state.CurrentFile.clear();
     for (QLineEdit* field : {m_form.Text1, m_form.Text2, m_form.Text3, m_form.Text5, m_form.Text6,
@@ -108,7 +108,7 @@ void FileOperations::Delete() {
     const QStringList entries = MarkedEntries();
     if (entries.isEmpty()) return;
     if (m_state.ConfirmDelete && !Confirm(DeleteQuestion(entries.size(), CurrentEntry()))) return;
-    player::ReleasePlayedFile(m_form, m_state);
+    m_form.Player().Stop(player::PlayerPanel::Wait::ForThread);
     // The edited file may be one of those going: its pending edit is dropped.
     m_state.TagModified = false;
     const int pane = ActivePane();

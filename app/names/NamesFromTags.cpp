@@ -11,7 +11,7 @@
 #include "app/names/MarkedFiles.h"
 #include "app/names/ParseFileName.h"
 #include "app/names/PatternFields.h"
-#include "app/player/ReleasePlayedFile.h"
+#include "app/player/PlayerPanel.h"
 #include "app/shell/frmDeck.h"
 #include "app/tags/MP3TagEditor.h"
 #include "app/tags/TagArea.h"
@@ -53,7 +53,7 @@ void NamesFromTags::Start() {
                     MessageKind::Information);
         return;
     }
-    player::ReleasePlayedFile(m_form, m_state);
+    m_form.Player().Stop(player::PlayerPanel::Wait::ForThread);
     Create();
     Rename& w = *m_window;
     const QString entry = CurrentEntry(m_form, m_state);

@@ -5,7 +5,7 @@
 #include "app/names/MarkedFiles.h"
 #include "app/names/ParseFileName.h"
 #include "app/names/PatternFields.h"
-#include "app/player/ReleasePlayedFile.h"
+#include "app/player/PlayerPanel.h"
 #include "app/shell/frmDeck.h"
 #include "app/tags/StoreTag.h"
 
@@ -33,7 +33,7 @@ void TagsFromNames::Start() {
         return;
     }
     if (m_state.SelectedMp3Count == 0) return;
-    player::ReleasePlayedFile(m_form, m_state);
+    m_form.Player().Stop(player::PlayerPanel::Wait::ForThread);
     Open();
 }
 

@@ -10,7 +10,4 @@ class frmDeck;
 
 void ApplySettings(frmDeck& form, AppState& state);
 
-// The volume in percent for the volume knob's top (twips), on the volume track.
-[[nodiscard]] int VolumePercent(int knobTop, int trackTop, int trackHeight);
-
 }  // namespace trackdeck

@@ -13,11 +13,10 @@
 #include "app/names/TagsFromNames.h"
 #include "app/pathlist/PathList.h"
 #include "app/pathlist/VerzListe.h"
-#include "app/player/ReleasePlayedFile.h"
+#include "app/player/Pictures.h"
 #include "app/search/Such.h"
 #include "app/shell/ApplySettings.h"
 #include "app/shell/Options.h"
-#include "app/shell/Pictures.h"
 #include "app/shell/Shutdown.h"
 #include "app/tags/TagArea.h"
 #include "app/tags/TagEditing.h"
@@ -79,12 +78,17 @@ frmDeck::frmDeck(AppState& state, QWidget* parent) : QMainWindow(parent), m_stat
         tags::TagAreaWidgets{Text5, Text1, Text2, Text6, Text8, Text7, Text3, Text4, Text9, Label12,
                              Image10, Command2},
         state);
-    m_player = new player::PlayerPanel(*this, state);
+    m_player = new player::PlayerPanel(
+        player::PlayerWidgets{this, Text9, Text4, Text3, Image1, Image7, Image6, Image10, Picture5,
+                              Label14, Picture6, Text11, Picture7, Label13, Picture8, Text10,
+                              Shape1, Timer1, Aurion1},
+        PaneLists{List1, List2}, *m_tagArea, state,
+        [this](int pane) { m_panes->RefreshPane(pane); }, this);
     m_paneEvents = new browser::PaneEvents(*this, state, *m_player);
     m_tagEditing = new tags::TagEditing(
         tags::TagEditingWidgets{Text12, Command11, Command4, Text13, Text14, Picture3, Command1},
         *m_tagArea, PaneLists{List1, List2}, state,
-        tags::TagEditingHooks{[this] { player::ReleasePlayedFile(*this, m_state); },
+        tags::TagEditingHooks{[this] { m_player->Stop(player::PlayerPanel::Wait::ForThread); },
                               [this](int pane) { m_panes->RefreshPane(pane); }},
         this);
     m_fileOperations = new files::FileOperations(*this, state);
@@ -228,7 +232,7 @@ void frmDeck::CreatePlayerPanel() {
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
     Timer1->setInterval(50);
-    Aurion1 = new AurionControl(c);
+    Aurion1 = new player::AurionControl(c);
 }
 
 void frmDeck::CreateButtons() {
@@ -315,8 +319,7 @@ void frmDeck::Load() {
     Text12->clear();
     show();
     ApplySettings(*this, m_state);
-    // The player panel's idle look.
-    Picture6->move(Label14->x(), Picture6->y());
+    m_player->ShowKnobAtStart();
     m_tagArea->ShowIdle();
     m_state.TagModified = false;
     m_state.PlayerThreadEnded = true;

@@ -20,8 +20,8 @@
 #include "app/common/AppState.h"
 #include "app/common/ClickableLabel.h"
 #include "app/files/FileOperations.h"
+#include "app/player/AurionControl.h"
 #include "app/player/PlayerPanel.h"
-#include "app/shell/AurionControl.h"
 
 namespace trackdeck {
 
@@ -129,12 +129,11 @@ public:
     QLabel* Picture7;
     QLabel* Label13;
     QLabel* Picture8;
-    int Picture8Top = 0;  // the volume knob's top in twips, as the settings keep it
     QLineEdit* Text10;
     QLabel* Picture3;
     QLabel* Shape1;
     QTimer* Timer1;
-    AurionControl* Aurion1;
+    player::AurionControl* Aurion1;
     // Buttons
     QPushButton* Command9;
     QPushButton* Command3;

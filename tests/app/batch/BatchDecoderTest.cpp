@@ -139,7 +139,7 @@ TEST_F(BatchDecoder, CancellingDuringTheSecondFileKeepsTheFirstAndStartsNoThird)
     bool cancelled = false;
     bool mainHidden = false;
     BarWidths fileBar("Shape2");
-    QObject::connect(form->Aurion1, &AurionControl::ActFrame, form.get(), [&] {
+    QObject::connect(form->Aurion1, &player::AurionControl::ActFrame, form.get(), [&] {
         batch::Decode* window = form->Decoder().Window();
         if (cancelled || window == nullptr || !window->Label1->text().endsWith("b.mp3")) return;
         if (fileBar.Widths.empty()) return;  // wait until the file's bar has moved

@@ -22,11 +22,11 @@ TEST_F(ControlInQtLoop, EventsArriveThroughTheWakeHookOnTheWindowsThread) {
     std::vector<int> frames;
     int ended = 0;
     bool onUiThread = true;
-    QObject::connect(form->Aurion1, &AurionControl::ActFrame, [&](int frame) {
+    QObject::connect(form->Aurion1, &player::AurionControl::ActFrame, [&](int frame) {
         frames.push_back(frame);
         onUiThread = onUiThread && QThread::currentThread() == Application().thread();
     });
-    QObject::connect(form->Aurion1, &AurionControl::ThreadEnded, [&] { ++ended; });
+    QObject::connect(form->Aurion1, &player::AurionControl::ThreadEnded, [&] { ++ended; });
 
     using namespace aurion::host;
     ControlCaller control = form->Aurion1->Caller();

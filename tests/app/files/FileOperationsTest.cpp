@@ -210,7 +210,7 @@ TEST_F(FileOperations, ThePlayingFileIsMovedOnlyAfterThePlayerThreadHasEnded) {
     const QByteArray bytes = ReadFile(left + "a.mp3");
     auto form = StartWith(left, right, 1, {.Move = false}, true);
     int threadEnds = 0;
-    QObject::connect(form->Aurion1, &AurionControl::ThreadEnded, [&] { ++threadEnds; });
+    QObject::connect(form->Aurion1, &player::AurionControl::ThreadEnded, [&] { ++threadEnds; });
     Mark(*form->List1, {"a.mp3"});
     ASSERT_TRUE(WaitFor([&] { return !form->Text4->text().isEmpty(); }));
     MenuItem(*form, "Umbewegen")->trigger();

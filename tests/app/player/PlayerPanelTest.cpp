@@ -151,7 +151,7 @@ TEST_F(PlayerPanel, TheKnobDraggedToTheMiddleSeeksToAboutHalfAndPlaysOnFromThere
     ASSERT_EQ(whole.size(), 160 * FrameValues);
     auto form = StartIn(folder, true);
     std::vector<int> frames;
-    QObject::connect(form->Aurion1, &AurionControl::ActFrame,
+    QObject::connect(form->Aurion1, &player::AurionControl::ActFrame,
                      [&frames](int frame) { frames.push_back(frame); });
     form->List1->setCurrentRow(0);
     // Full volume, so that what is heard is what was decoded, sample for sample.
@@ -236,7 +236,7 @@ TEST_F(PlayerPanel, TheVolumeKnobAtItsEndsSendsHundredAndZeroAndIsKeptInTheSetti
     EXPECT_EQ(knob->y() + knob->height(), form->Picture7->y() + form->Picture7->height());
     EXPECT_EQ(form->Text10->text(), "0");
     EXPECT_EQ(volume(), 0);
-    EXPECT_EQ(form->Picture8Top, 2940);
+    EXPECT_EQ(form->Player().VolumeKnobTop(), 2940);
     Drag(knob, QPoint(0, -1000));  // the device's volume outlives the window
     Close(form);
     EXPECT_EQ(Setting("Player", "Volume"), "690") << "the knob's top in twips";

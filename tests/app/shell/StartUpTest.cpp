@@ -41,7 +41,7 @@ TEST_F(StartUp, WithoutASettingsFileEveryKeyTakesItsDefault) {
                 m_state.ConfirmDecode);
     EXPECT_FALSE(m_state.ClickPlay);
     EXPECT_TRUE(m_state.DirPlay);
-    EXPECT_EQ(form->Picture8Top, 1000);
+    EXPECT_EQ(form->Player().VolumeKnobTop(), 1000);
     EXPECT_EQ(form->Picture8->y(), Twips(1000));
     EXPECT_EQ(form->Text10->text(), "86") << "Int(122 - 21.9 - 295 / 22.5)";
     EXPECT_FALSE(m_state.DragDropActive);
@@ -67,7 +67,7 @@ TEST_F(StartUp, AnyOtherValueTurnsOnUnlessOneOffAndOffUnlessZeroOn) {
     EXPECT_TRUE(m_state.ConfirmDecode) << "the empty text keeps the default";
     EXPECT_TRUE(m_state.ClickPlay);
     EXPECT_FALSE(m_state.DirPlay);
-    EXPECT_EQ(form->Picture8Top, 1500);
+    EXPECT_EQ(form->Player().VolumeKnobTop(), 1500);
     EXPECT_TRUE(m_state.DragDropActive);
     EXPECT_EQ(m_state.DragDropAction, 2);
     EXPECT_FALSE(m_state.SearchSubDirs);
