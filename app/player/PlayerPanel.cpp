@@ -124,7 +124,11 @@ void PlayerPanel::Stop(Wait wait) {
     (void)control.Call(members::Stop, {});
     (void)control.Call(members::Close, {});
     ClearCurrentTime();
-    if (wait == Wait::ForThread) WaitUntil([this] { return m_state.PlayerThreadEnded; });
+    if (wait == Wait::ForThread) WaitForThread();
+}
+
+void PlayerPanel::WaitForThread() {
+    WaitUntil([this] { return m_state.PlayerThreadEnded; });
 }
 
 void PlayerPanel::ClearCurrentTime() { m_widgets.Text4->clear(); }

@@ -65,6 +65,8 @@ public:
     // Wait::ForThread returns once the control's thread has ended, letting window
     // events run meanwhile, so that the control holds no file any more.
     void Stop(Wait wait);
+    // Waits, letting window events run, until the control's thread has ended.
+    void WaitForThread();
     // The current time emptied (after a batch, whose frames the panel showed).
     void ClearCurrentTime();
 

@@ -4,6 +4,7 @@
 #include <QMenuBar>
 
 #include "app/batch/BatchDecoder.h"
+#include "app/common/ActivePane.h"
 #include "app/common/Looks.h"
 #include "app/common/Place.h"
 #include "app/common/Twips.h"
@@ -48,6 +49,12 @@ ClickableLabel* PictureButton(QWidget* parent, const char* name, pictures::Butto
     return button;
 }
 
+QAction* MenuItem(QMenu& menu, const char* name, const char* text) {
+    QAction* action = menu.addAction(QString::fromUtf8(text));
+    action->setObjectName(name);
+    return action;
+}
+
 // Holds a released or pressed picture for its button, never shown.
 QLabel* HiddenPicture(QWidget* parent, const char* name, pictures::Button kind, bool pressed) {
     auto* image = Place<QLabel>(parent, name, 0, 0, 480, 480);
@@ -82,17 +89,24 @@ frmDeck::frmDeck(AppState& state, QWidget* parent) : QMainWindow(parent), m_stat
         player::PlayerWidgets{this, Text9, Text4, Text3, Image1, Image7, Image6, Image10, Picture5,
                               Label14, Picture6, Text11, Picture7, Label13, Picture8, Text10,
                               Shape1, Timer1, Aurion1},
-        PaneLists{List1, List2}, *m_tagArea, state,
-        [this](int pane) { m_panes->RefreshPane(pane); }, this);
-    m_paneEvents = new browser::PaneEvents(*this, state, *m_player);
+        m_panes->Lists(), *m_tagArea, state, [this](int pane) { m_panes->RefreshPane(pane); },
+        this);
     m_tagEditing = new tags::TagEditing(
         tags::TagEditingWidgets{Text12, Command11, Command4, Text13, Text14, Picture3, Command1},
-        *m_tagArea, PaneLists{List1, List2}, state,
+        *m_tagArea, m_panes->Lists(), state,
         tags::TagEditingHooks{[this] { m_player->Stop(player::PlayerPanel::Wait::ForThread); },
                               [this](int pane) { m_panes->RefreshPane(pane); }},
         this);
+    m_paneEvents = new browser::PaneEvents(
+        browser::PaneEventWidgets{centralWidget(), Text12, Command11, Image10, Text13, Text14, Menu,
+                                  Verzeichnis, mnuRename, mnuDelete},
+        *m_panes, *m_player, *m_tagArea, *m_tagEditing, state, [this] { ShowSearchFolder(); },
+        this);
     m_fileOperations = new files::FileOperations(*this, state);
-    m_dragDrop = new browser::DragDrop(*this, state, *m_fileOperations);
+    m_dragDrop = new browser::DragDrop(m_panes->Lists(), state,
+                                       browser::DropActions{[this] { m_fileOperations->Copy(); },
+                                                            [this] { m_fileOperations->Move(); }},
+                                       this);
     ConnectFileOperations();
     ConnectSearchAndPathList();
     ConnectTagTools();
@@ -256,35 +270,30 @@ void frmDeck::ConnectTagTools() {
     connect(Command3, &QPushButton::clicked, this, tagsFromNames);
     connect(Command9, &QPushButton::clicked, this, namesFromTags);
     connect(Command10, &QPushButton::clicked, this, decode);
-    for (QAction* action : Menu->actions()) {
-        if (action->text() == "Dateiname > ID3-TAG") {
-            action->setObjectName("mnuWriteTAGfromName");
-            connect(action, &QAction::triggered, this, tagsFromNames);
-        } else if (action->text() == "ID3-TAG > Dateiname") {
-            action->setObjectName("mnuRename");
-            connect(action, &QAction::triggered, this, namesFromTags);
-        } else if (action->text() == "Decodieren") {
-            action->setObjectName("mnuDecode");
-            connect(action, &QAction::triggered, this, decode);
-        }
-    }
+    connect(mnuWriteTAGfromName, &QAction::triggered, this, tagsFromNames);
+    connect(mnuRename, &QAction::triggered, this, namesFromTags);
+    connect(mnuDecode, &QAction::triggered, this, decode);
 }
 
 void frmDeck::CreateMenus() {
     Menu = menuBar()->addMenu("Menu");
     Menu->setObjectName("Menu");
-    for (const char* item :
-         {"Aktuellen Pfad merken", "Pfad-Liste zeigen", "", "ID3-TAG > Dateiname",
-          "Dateiname > ID3-TAG", "", "Kopieren", "Umbewegen", "", "Decodieren", "", "Löschen"}) {
-        if (*item == '\0')
-            Menu->addSeparator();
-        else
-            Menu->addAction(QString::fromUtf8(item));
-    }
+    mnuRememberPath = MenuItem(*Menu, "mnuRememberPath", "Aktuellen Pfad merken");
+    mnuShowPathList = MenuItem(*Menu, "mnuShowPathList", "Pfad-Liste zeigen");
+    Menu->addSeparator();
+    mnuRename = MenuItem(*Menu, "mnuRename", "ID3-TAG > Dateiname");
+    mnuWriteTAGfromName = MenuItem(*Menu, "mnuWriteTAGfromName", "Dateiname > ID3-TAG");
+    Menu->addSeparator();
+    mnuCopy = MenuItem(*Menu, "mnuCopy", "Kopieren");
+    mnuMove = MenuItem(*Menu, "mnuMove", "Umbewegen");
+    Menu->addSeparator();
+    mnuDecode = MenuItem(*Menu, "mnuDecode", "Decodieren");
+    Menu->addSeparator();
+    mnuDelete = MenuItem(*Menu, "mnuDelete", "Löschen");
     Verzeichnis = menuBar()->addMenu("Verzeichnis");
     Verzeichnis->setObjectName("Verzeichnis");
-    Verzeichnis->addAction("Aktuellen Pfad merken");
-    Verzeichnis->addAction("Pfad-Liste zeigen");
+    mnuDirRememberPath = MenuItem(*Verzeichnis, "mnuDirRememberPath", "Aktuellen Pfad merken");
+    mnuDirShowPathList = MenuItem(*Verzeichnis, "mnuDirShowPathList", "Pfad-Liste zeigen");
 }
 
 void frmDeck::ConnectFileOperations() {
@@ -294,14 +303,9 @@ void frmDeck::ConnectFileOperations() {
     connect(Command6, &QPushButton::clicked, operations, &Operations::Move);
     connect(Command7, &QPushButton::clicked, operations, &Operations::NewFolder);
     connect(Command8, &QPushButton::clicked, operations, &Operations::Delete);
-    for (QAction* item : Menu->actions()) {
-        if (item->text() == "Kopieren")
-            connect(item, &QAction::triggered, operations, &Operations::Copy);
-        else if (item->text() == "Umbewegen")
-            connect(item, &QAction::triggered, operations, &Operations::Move);
-        else if (item->text() == "Löschen")
-            connect(item, &QAction::triggered, operations, &Operations::Delete);
-    }
+    connect(mnuCopy, &QAction::triggered, operations, &Operations::Copy);
+    connect(mnuMove, &QAction::triggered, operations, &Operations::Move);
+    connect(mnuDelete, &QAction::triggered, operations, &Operations::Delete);
 }
 
 void frmDeck::ApplyLooks() {
@@ -338,25 +342,20 @@ void frmDeck::ShowOptions() {
 
 void frmDeck::ConnectSearchAndPathList() {
     connect(Image10, &ClickableLabel::clicked, this, &frmDeck::ShowSearch);
-    for (QMenu* menu : {Menu, Verzeichnis}) {
-        for (QAction* action : menu->actions()) {
-            if (action->text() == "Aktuellen Pfad merken")
-                connect(action, &QAction::triggered, this,
-                        [this] { PathListWindow().Paths().Remember(); });
-            if (action->text() == "Pfad-Liste zeigen")
-                connect(action, &QAction::triggered, this,
-                        [this] { PathListWindow().Paths().Show(); });
-        }
-    }
+    for (QAction* remember : {mnuRememberPath, mnuDirRememberPath})
+        connect(remember, &QAction::triggered, this,
+                [this] { PathListWindow().Paths().Remember(); });
+    for (QAction* show : {mnuShowPathList, mnuDirShowPathList})
+        connect(show, &QAction::triggered, this, [this] { PathListWindow().Paths().Show(); });
 }
 
 void frmDeck::ShowSearch() {
     if (!m_search) m_search = std::make_unique<search::Such>(*this, m_state);
-    m_search->Open(m_state.ActivePane == 2 ? m_state.PathB : m_state.PathA);
+    m_search->Open(ActivePath(m_state));
 }
 
 void frmDeck::ShowSearchFolder() {
-    if (m_search) m_search->ShowFolder(m_state.ActivePane == 2 ? m_state.PathB : m_state.PathA);
+    if (m_search) m_search->ShowFolder(ActivePath(m_state));
 }
 
 pathlist::VerzListe& frmDeck::PathListWindow() {

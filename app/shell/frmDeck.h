@@ -69,8 +69,6 @@ public:
     void ShowSearch();
     [[nodiscard]] search::Such* SearchWindow() const { return m_search.get(); }
     [[nodiscard]] pathlist::VerzListe& PathListWindow();
-    // The search window's folder label follows the active pane's folder.
-    void ShowSearchFolder();
     [[nodiscard]] names::TagsFromNames& TagsFromNameSet() { return *m_tagsFromNames; }
     [[nodiscard]] names::NamesFromTags& NamesFromTagSet() { return *m_namesFromTags; }
     [[nodiscard]] batch::BatchDecoder& Decoder() { return *m_decoder; }
@@ -161,6 +159,20 @@ private:
     void ApplyLooks();
     void ConnectSearchAndPathList();
     void ConnectTagTools();
+    // The search window's folder label follows the active pane's folder.
+    void ShowSearchFolder();
+
+    // The items of the context menus: "Menu" with marked files, "Verzeichnis" without.
+    QAction* mnuRememberPath;
+    QAction* mnuShowPathList;
+    QAction* mnuRename;
+    QAction* mnuWriteTAGfromName;
+    QAction* mnuCopy;
+    QAction* mnuMove;
+    QAction* mnuDecode;
+    QAction* mnuDelete;
+    QAction* mnuDirRememberPath;
+    QAction* mnuDirShowPathList;
 
     AppState& m_state;
     std::unique_ptr<browser::Panes> m_panes;
