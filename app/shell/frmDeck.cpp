@@ -102,7 +102,8 @@ frmDeck::frmDeck(AppState& state, QWidget* parent) : QMainWindow(parent), m_stat
                                   Verzeichnis, mnuRename, mnuDelete},
         *m_panes, *m_player, *m_tagArea, *m_tagEditing, state, [this] { ShowSearchFolder(); },
         this);
-    m_fileOperations = new files::FileOperations(*this, state);
+    m_fileOperations =
+        new files::FileOperations(*Command1, state, *m_panes, *m_player, *m_tagArea, this);
     m_dragDrop = new browser::DragDrop(m_panes->Lists(), state,
                                        browser::DropActions{[this] { m_fileOperations->Copy(); },
                                                             [this] { m_fileOperations->Move(); }},
