@@ -262,9 +262,12 @@ void frmDeck::CreateButtons() {
 }
 
 void frmDeck::ConnectTagTools() {
-    m_tagsFromNames = new names::TagsFromNames(*this, m_state);
-    m_namesFromTags = new names::NamesFromTags(*this, m_state);
-    m_decoder = new batch::BatchDecoder(*this, m_state);
+    m_tagsFromNames =
+        new names::TagsFromNames(*Command1, m_state, *m_panes, *m_player, *m_tagArea, this);
+    m_namesFromTags =
+        new names::NamesFromTags(*this, *Command1, m_state, *m_panes, *m_player, *m_tagArea, this);
+    m_decoder = new batch::BatchDecoder(batch::BatchWidgets{this, Command1, Aurion1}, m_state,
+                                        *m_panes, *m_player, *m_tagArea, this);
     auto tagsFromNames = [this] { m_tagsFromNames->Start(); };
     auto namesFromTags = [this] { m_namesFromTags->Start(); };
     auto decode = [this] { m_decoder->Start(); };

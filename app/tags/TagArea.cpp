@@ -24,6 +24,11 @@ void TagArea::ShowFields(const TagFields& fields) {
     m_widgets.Text8->setText(fields.Comment);
 }
 
+TagFields TagArea::Fields() const {
+    const TagAreaWidgets& w = m_widgets;
+    return {w.Text5->text(), w.Text1->text(), w.Text2->text(), w.Text8->text(), w.Text6->text()};
+}
+
 void TagArea::ClearFields() {
     const TagAreaWidgets& w = m_widgets;
     for (QLineEdit* field :
@@ -59,10 +64,7 @@ void TagArea::Reset() {
 bool TagArea::WritePendingTag() {
     const QString path = File();
     if (path.isEmpty()) return true;
-    const TagAreaWidgets& w = m_widgets;
-    if (StoreTag(path, w.Text5->text(), w.Text1->text(), w.Text2->text(), w.Text8->text(),
-                 w.Text6->text()))
-        return true;
+    if (StoreTag(path, Fields())) return true;
     ShowMessage(TagNotWritten(path), MessageKind::Exclamation);
     return false;
 }

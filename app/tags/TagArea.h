@@ -45,6 +45,8 @@ public:
     // Fills the five fields; a year shorter than two characters shows as an empty
     // field. Filling the fields is no edit: TagModified stays as it is.
     void ShowFields(const TagFields& fields);
+    // What the five fields hold.
+    [[nodiscard]] TagFields Fields() const;
     // Empties the five tag fields and the player panel's times and bit rate.
     void ClearFields();
     // Text7: the file that a pending edit is written to.
