@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "app/common/ActivePane.h"
 #include "app/common/MessageService.h"
 #include "app/common/Settings.h"
 #include "app/common/SettingsKeys.h"
@@ -49,7 +50,7 @@ void FileSearch::Search() {
     m_window.setWindowTitle(Searching);
     QApplication::setOverrideCursor(Qt::WaitCursor);
 
-    const QString folder = m_state.ActivePane == 2 ? m_state.PathB : m_state.PathA;
+    const QString folder = ActivePath(m_state);
     m_window.ShowFolder(folder);
     m_window.lstFoundFiles->clear();
     // The options and the term hold for the whole walk, though the boxes stay live.

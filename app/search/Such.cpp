@@ -9,7 +9,6 @@
 #include "app/common/Twips.h"
 #include "app/common/WindowHelpers.h"
 #include "app/search/FileSearch.h"
-#include "app/search/ShowFoundFile.h"
 
 namespace trackdeck::search {
 
@@ -20,8 +19,8 @@ constexpr int FullWidth = Such::FormWidth - Such::FrameWidth - 240;
 
 }  // namespace
 
-Such::Such(frmDeck& form, AppState& state)
-    : QWidget(nullptr, Qt::Window), m_form(form), m_state(state) {
+Such::Such(ResultTarget target, AppState& state)
+    : QWidget(nullptr, Qt::Window), m_target(target), m_state(state) {
     setObjectName("Such");
     CreateTermAndFolder();
     CreateOptions();
@@ -119,7 +118,7 @@ void Such::ShowFolder(const QString& folder) {
 }
 
 void Such::ResultChosen(const QListWidgetItem* item) {
-    if (item != nullptr) ShowFoundFile(m_form, *this, m_state, item->text());
+    if (item != nullptr) ShowFoundFile(m_target, *this, m_state, item->text());
 }
 
 void Such::closeEvent(QCloseEvent* event) {

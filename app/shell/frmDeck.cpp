@@ -354,7 +354,9 @@ void frmDeck::ConnectSearchAndPathList() {
 }
 
 void frmDeck::ShowSearch() {
-    if (!m_search) m_search = std::make_unique<search::Such>(*this, m_state);
+    if (!m_search)
+        m_search = std::make_unique<search::Such>(
+            search::ResultTarget{this, m_panes.get(), m_paneEvents}, m_state);
     m_search->Open(ActivePath(m_state));
 }
 
