@@ -9,7 +9,8 @@
 
 namespace trackdeck::pathlist {
 
-VerzListe::VerzListe(frmDeck& form, AppState& state) : QWidget(nullptr, Qt::Window) {
+VerzListe::VerzListe(QWidget& mainWindow, browser::PaneEvents& paneEvents, AppState& state)
+    : QWidget(nullptr, Qt::Window) {
     setObjectName("VerzListe");
     setWindowTitle("Verzeichnisliste");
     resize(Twips(FormWidth), Twips(FormHeight));
@@ -25,7 +26,7 @@ VerzListe::VerzListe(frmDeck& form, AppState& state) : QWidget(nullptr, Qt::Wind
     DelAll = PopupMenu->addAction("Alle entfernen");
     DelAll->setObjectName("DelAll");
 
-    m_paths = new PathList(*this, form, state);
+    m_paths = new PathList(*this, mainWindow, paneEvents, state);
     connect(DelPath, &QAction::triggered, m_paths, &PathList::RemoveSelected);
     connect(DelAll, &QAction::triggered, m_paths, &PathList::RemoveAll);
     connect(List1, &QListWidget::itemClicked, this,

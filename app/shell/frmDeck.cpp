@@ -365,7 +365,8 @@ void frmDeck::ShowSearchFolder() {
 }
 
 pathlist::VerzListe& frmDeck::PathListWindow() {
-    if (!m_pathList) m_pathList = std::make_unique<pathlist::VerzListe>(*this, m_state);
+    if (!m_pathList)
+        m_pathList = std::make_unique<pathlist::VerzListe>(*this, *m_paneEvents, m_state);
     return *m_pathList;
 }
 
