@@ -18,7 +18,7 @@ namespace {
 constexpr int UsageStatus = 2;
 
 // Writes the main window's picture once it is shown, then ends the program.
-void ScreenshotAndQuit(trackdeck::frmDeck& form, const QString& file, int afterMs) {
+void ScreenshotAndQuit(QWidget& form, const QString& file, int afterMs) {
     QTimer::singleShot(afterMs, &form, [&form, file] {
         const bool saved = form.grab().save(file, "PNG");
         if (QGuiApplication::platformName() == "offscreen") {

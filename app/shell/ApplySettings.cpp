@@ -3,8 +3,6 @@
 #include "app/common/PathHelpers.h"
 #include "app/common/Settings.h"
 #include "app/common/SettingsKeys.h"
-#include "app/player/PlayerPanel.h"
-#include "app/shell/frmDeck.h"
 
 namespace trackdeck {
 
@@ -22,20 +20,19 @@ QString PaneFolder(const AppState& state, const settings::Key& key, const QStrin
 
 }  // namespace
 
-void ApplySettings(frmDeck& form, AppState& state) {
-    browser::Panes& panes = form.PaneSet();
+void ApplySettings(AppState& state, browser::Panes& panes, player::PlayerPanel& player) {
     panes.OpenFolder(1, PaneFolder(state, settings::LastDirA, state.ProgramFolder));
     panes.OpenFolder(2, PaneFolder(state, settings::LastDirB, "/"));
 
     state.ActivePane = OneOrTwo(Setting(state, settings::LastOrdner));
     panes.ShowActivePane(state.ActivePane);
-    (state.ActivePane == 2 ? form.List2 : form.List1)->setFocus();
+    panes.Pane(state.ActivePane).List->setFocus();
 
     ReadFlagSettings(state);
 
     const int knobTop = LeadingNumber(GetSetting(settings::Volume.Section, settings::Volume.Name,
                                                  settings::DefaultVolume, state.SettingsFile));
-    form.Player().PlaceVolumeKnob(knobTop);
+    player.PlaceVolumeKnob(knobTop);
 }
 
 }  // namespace trackdeck

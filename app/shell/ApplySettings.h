@@ -2,12 +2,12 @@
 // the active pane, the flags, and the volume knob with the control's volume.
 #pragma once
 
+#include "app/browser/Panes.h"
 #include "app/common/AppState.h"
+#include "app/player/PlayerPanel.h"
 
 namespace trackdeck {
 
-class frmDeck;
-
-void ApplySettings(frmDeck& form, AppState& state);
+void ApplySettings(AppState& state, browser::Panes& panes, player::PlayerPanel& player);
 
 }  // namespace trackdeck

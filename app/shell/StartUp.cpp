@@ -52,7 +52,7 @@ std::unique_ptr<frmDeck> StartTrackdeck(AppState& state, const QString& argument
     }
 
     auto form = std::make_unique<frmDeck>(state);
-    (void)form->Aurion1->Start();
+    (void)form->Player().Control().Start();
     form->Load();
     return form;
 }

@@ -326,7 +326,7 @@ void frmDeck::Load() {
     CenterForm(*this);
     Text12->clear();
     show();
-    ApplySettings(*this, m_state);
+    ApplySettings(m_state, *m_panes, *m_player);
     m_player->ShowKnobAtStart();
     m_tagArea->ShowIdle();
     m_state.TagModified = false;
@@ -373,7 +373,7 @@ pathlist::VerzListe& frmDeck::PathListWindow() {
 void frmDeck::closeEvent(QCloseEvent* event) {
     if (!m_closed) {
         m_closed = true;
-        Shutdown(*this, m_state);
+        Shutdown(m_state, *m_panes, *m_player, *m_tagArea);
         if (m_options) m_options->close();
         // Closing the search window also stops a search that is still walking.
         if (m_search) m_search->close();

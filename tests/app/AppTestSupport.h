@@ -17,6 +17,7 @@
 #include "app/common/MessageService.h"
 #include "app/shell/StartUp.h"
 #include "app/shell/frmDeck.h"
+#include "tests/app/DeckControls.h"
 #include "tests/support/ScopedEnvironment.h"
 
 namespace trackdeck::test {

@@ -38,7 +38,7 @@ class Program : public bench::BenchProgram {
 public:
     Program(const QString& folder, const QByteArray& searchSettings, const QByteArray& more = {})
         : BenchProgram(folder, more + "[Search]\n" + searchSettings) {
-        emit Form().Image10->clicked();
+        emit Find<ClickableLabel>("Image10")->clicked();
     }
     search::Such& Search() { return *Form().SearchWindow(); }
 };
