@@ -25,4 +25,6 @@ void WaitUntil(const std::function<bool()>& flag) {
     while (!flag()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
+void LetPendingEventsRun() { QCoreApplication::processEvents(); }
+
 }  // namespace trackdeck

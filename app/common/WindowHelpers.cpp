@@ -5,6 +5,8 @@
 #include <QWidget>
 #include <cmath>
 
+#include "app/common/ControlEventPump.h"
+
 namespace trackdeck {
 
 void CenterForm(QWidget& window) {
@@ -23,7 +25,7 @@ void MakeTopmost(QWidget& window) {
     const QPoint position = window.pos();
     window.setWindowFlag(Qt::WindowStaysOnTopHint, true);
     window.move(position);
-    QApplication::processEvents();
+    LetPendingEventsRun();
 }
 
 }  // namespace trackdeck

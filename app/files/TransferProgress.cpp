@@ -1,8 +1,8 @@
 #include "app/files/TransferProgress.h"
 
-#include <QCoreApplication>
 #include <QProgressDialog>
 
+#include "app/common/ControlEventPump.h"
 #include "app/common/Looks.h"
 #include "app/files/FileOperationTexts.h"
 
@@ -36,7 +36,7 @@ bool TransferProgress::Next(qsizetype index, const QString& name) {
     m_window->setLabelText(m_verb + " " + QString::number(index + 1) + texts::Of +
                            QString::number(m_total) + ": " + name);
     m_window->setValue(static_cast<int>(index));
-    QCoreApplication::processEvents();
+    LetPendingEventsRun();
     return !m_window->wasCanceled();
 }
 

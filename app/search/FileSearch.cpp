@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "app/common/ActivePane.h"
+#include "app/common/ControlEventPump.h"
 #include "app/common/MessageService.h"
 #include "app/common/Settings.h"
 #include "app/common/SettingsKeys.h"
@@ -89,7 +90,7 @@ void FileSearch::ShowComparedTag() {
 void FileSearch::KeepWindowAlive() {
     if (!m_firstTurn && m_sinceEvents.elapsed() < EventTurnMs) return;
     ShowComparedTag();
-    QApplication::processEvents();
+    LetPendingEventsRun();
     m_sinceEvents.restart();
     m_firstTurn = false;
 }
