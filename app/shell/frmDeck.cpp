@@ -77,40 +77,51 @@ frmDeck::frmDeck(AppState& state, QWidget* parent) : QMainWindow(parent), m_stat
     CreateButtons();
     CreateMenus();
     ApplyLooks();
-    m_panes =
-        std::make_unique<browser::Panes>(state, browser::PaneWidgets{Drive1, Dir1, File1, List1},
-                                         browser::PaneWidgets{Drive2, Dir2, File2, List2});
+    CreateParts();
     connect(Label12, &ClickableLabel::clicked, this, &frmDeck::ShowOptions);
+    ConnectFileOperations();
+    ConnectSearchAndPathList();
+    ConnectTagTools();
+}
+
+// Each part gets the widgets it works on and the parts below it.
+void frmDeck::CreateParts() {
+    m_panes =
+        std::make_unique<browser::Panes>(m_state, browser::PaneWidgets{Drive1, Dir1, File1, List1},
+                                         browser::PaneWidgets{Drive2, Dir2, File2, List2});
     m_tagArea = std::make_unique<tags::TagArea>(
         tags::TagAreaWidgets{Text5, Text1, Text2, Text6, Text8, Text7, Text3, Text4, Text9, Label12,
                              Image10, Command2},
-        state);
+        m_state);
     m_player = new player::PlayerPanel(
         player::PlayerWidgets{this, Text9, Text4, Text3, Image1, Image7, Image6, Image10, Picture5,
                               Label14, Picture6, Text11, Picture7, Label13, Picture8, Text10,
                               Shape1, Timer1, Aurion1},
-        m_panes->Lists(), *m_tagArea, state, [this](int pane) { m_panes->RefreshPane(pane); },
+        m_panes->Lists(), *m_tagArea, m_state, [this](int pane) { m_panes->RefreshPane(pane); },
         this);
     m_tagEditing = new tags::TagEditing(
         tags::TagEditingWidgets{Text12, Command11, Command4, Text13, Text14, Picture3, Command1},
-        *m_tagArea, m_panes->Lists(), state,
+        *m_tagArea, m_panes->Lists(), m_state,
         tags::TagEditingHooks{[this] { m_player->Stop(player::PlayerPanel::Wait::ForThread); },
                               [this](int pane) { m_panes->RefreshPane(pane); }},
         this);
     m_paneEvents = new browser::PaneEvents(
         browser::PaneEventWidgets{centralWidget(), Text12, Command11, Image10, Text13, Text14, Menu,
                                   Verzeichnis, mnuRename, mnuDelete},
-        *m_panes, *m_player, *m_tagArea, *m_tagEditing, state, [this] { ShowSearchFolder(); },
+        *m_panes, *m_player, *m_tagArea, *m_tagEditing, m_state, [this] { ShowSearchFolder(); },
         this);
     m_fileOperations =
-        new files::FileOperations(*Command1, state, *m_panes, *m_player, *m_tagArea, this);
-    m_dragDrop = new browser::DragDrop(m_panes->Lists(), state,
+        new files::FileOperations(*Command1, m_state, *m_panes, *m_player, *m_tagArea, this);
+    m_dragDrop = new browser::DragDrop(m_panes->Lists(), m_state,
                                        browser::DropActions{[this] { m_fileOperations->Copy(); },
                                                             [this] { m_fileOperations->Move(); }},
                                        this);
-    ConnectFileOperations();
-    ConnectSearchAndPathList();
-    ConnectTagTools();
+    m_tagsFromNames =
+        new names::TagsFromNames(*Command1, m_state, *m_panes, *m_player, *m_tagArea, this);
+    m_namesFromTags =
+        new names::NamesFromTags(*this, *Command1, m_state, *m_panes, *m_player, *m_tagArea, this);
+    m_decoder = new batch::BatchDecoder(batch::BatchWidgets{this, Command1, Aurion1}, m_state,
+                                        *m_panes, *m_player, *m_tagArea, this);
 }
 
 frmDeck::~frmDeck() {
@@ -262,12 +273,6 @@ void frmDeck::CreateButtons() {
 }
 
 void frmDeck::ConnectTagTools() {
-    m_tagsFromNames =
-        new names::TagsFromNames(*Command1, m_state, *m_panes, *m_player, *m_tagArea, this);
-    m_namesFromTags =
-        new names::NamesFromTags(*this, *Command1, m_state, *m_panes, *m_player, *m_tagArea, this);
-    m_decoder = new batch::BatchDecoder(batch::BatchWidgets{this, Command1, Aurion1}, m_state,
-                                        *m_panes, *m_player, *m_tagArea, this);
     auto tagsFromNames = [this] { m_tagsFromNames->Start(); };
     auto namesFromTags = [this] { m_namesFromTags->Start(); };
     auto decode = [this] { m_decoder->Start(); };

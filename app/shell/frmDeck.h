@@ -91,6 +91,7 @@ private:
     void CreatePlayerPanel();
     void CreateButtons();
     void CreateMenus();
+    void CreateParts();
     void ConnectFileOperations();
     void ApplyLooks();
     void ConnectSearchAndPathList();
