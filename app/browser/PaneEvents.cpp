@@ -69,6 +69,7 @@ void PaneEvents::StopForBrowse(WaitRule rule, bool keepCurrentFile) {
         m_tagArea.Reset();
         return;
     }
+    // A click sets the file and its path itself.
     const QString path = m_tagArea.File();
     const QString current = m_state.CurrentFile;
     m_tagArea.Reset();
