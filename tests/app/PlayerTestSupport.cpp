@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QTest>
 #include <QTimer>
 
 #include "tests/support/ControlTestHost.h"
@@ -59,6 +60,10 @@ void PlayerTest::Idle(int milliseconds) {
     clock.start();
     (void)WaitFor([&clock, milliseconds] { return clock.elapsed() >= milliseconds; },
                   milliseconds + 1000);
+}
+
+void PlayerTest::ClickEntry(QListWidget& list, int row, Qt::MouseButton button) {
+    QTest::mouseClick(list.viewport(), button, {}, list.visualItemRect(list.item(row)).center());
 }
 
 std::vector<int16_t> PlayerTest::DecodeWhole(const QString& path) {

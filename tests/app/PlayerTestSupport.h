@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QListWidget>
 #include <functional>
 
 #include "app/common/ControlEventPump.h"
@@ -21,6 +22,8 @@ protected:
     static bool WaitFor(const std::function<bool()>& flag, int milliseconds = 10000);
     // Lets events run for a while.
     static void Idle(int milliseconds);
+    // Clicks the list's entry with the mouse, as a person does.
+    static void ClickEntry(QListWidget& list, int row, Qt::MouseButton button = Qt::LeftButton);
     // Every sample of the file as the control decodes it from its start to a WAV file
     // (interleaved); empty when that fails. Call it before the program starts: it
     // hosts a control of its own in a registry of its own.
