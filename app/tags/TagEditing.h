@@ -39,7 +39,7 @@ struct TagEditingHooks {
 
 class TagEditing : public QObject {
 public:
-    TagEditing(TagEditingWidgets widgets, TagArea& area, PaneLists lists, AppState& state,
+    TagEditing(TagEditingWidgets widgets, TagArea& area, AppState& state,
                TagEditingHooks hooks, QObject* parent);
 
     // Stops the player, waits for its thread and writes the fields to the file. An
@@ -71,7 +71,6 @@ private:
 
     TagEditingWidgets m_widgets;
     TagArea& m_area;
-    PaneLists m_lists;
     AppState& m_state;
     TagEditingHooks m_hooks;
 };

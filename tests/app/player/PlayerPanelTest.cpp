@@ -240,9 +240,9 @@ TEST_F(PlayerPanel, TheKnobDraggedToTheMiddleSeeksToAboutHalfAndPlaysOnFromThere
 
 TEST_F(PlayerPanel, TheKnobHeldWhileTheFilePlaysStaysWhereItIsAndItsReleaseSeeksThere) {
     const QString folder = MakeFolder("seek-playing");
-    WriteMp3(folder + "long.mp3", 320);
+    WriteMp3(folder + "long.mp3", 300);  // almost eight seconds
     const std::vector<int16_t> whole = DecodeWhole(folder + "long.mp3");
-    ASSERT_EQ(whole.size(), 320 * FrameValues);
+    ASSERT_EQ(whole.size(), 300 * FrameValues);
     auto form = StartIn(folder, true);
     const DeckControls ui(*form);
     int frames = 0;
@@ -264,7 +264,7 @@ TEST_F(PlayerPanel, TheKnobHeldWhileTheFilePlaysStaysWhereItIsAndItsReleaseSeeks
     ASSERT_TRUE(WaitFor([&] { return m_state.PlayerThreadEnded; }));
     // What the device held when the seek came may still be heard (up to a buffer);
     // the file from its play position on would be far more.
-    EXPECT_TRUE(ContinuesFrom(m_audio.Captured(), heard, whole, 160, BufferValues));
+    EXPECT_TRUE(ContinuesFrom(m_audio.Captured(), heard, whole, 150, BufferValues));
     Close(form);
 }
 
@@ -281,7 +281,6 @@ TEST_F(PlayerPanel, ContinuousPlayPassesOverAWavEntryAndPlaysTheMp3FilesAfterIt)
     })) << "stopped at " << m_state.CurrentFile.toStdString();
     EXPECT_EQ(m_audio.CapturedBytes(), 2 * BufferBytes) << "a and c, one buffer each";
     EXPECT_EQ(ui.List1->currentRow(), 2);
-    EXPECT_EQ(m_state.CurrentIndex, 2);
     Close(form);
 }
 

@@ -230,22 +230,22 @@ TEST_F(TagEditing, ARenameOntoAnExistingNameChangesNeitherFileButKeepsAPendingTa
 TEST_F(TagEditing, TheNameFieldNamesTheFileInTheAreaAfterContinuousPlayAndIsEmptyAfterAMove) {
     const QString folder = MakeFolder("through");
     const QString other = MakeFolder("other");
-    WriteMp3(folder + "a.mp3", 4);
-    WriteMp3(folder + "b.mp3", 4, TagRecord("Bee", "", "", "", ""));
+    WriteMp3(folder + "01 Auf.mp3", 4);
+    WriteMp3(folder + "02 Bei.mp3", 4, TagRecord("Bee", "", "", "", ""));
     WriteSettings("[Directories]\nLastDirA=" + folder.toUtf8() + "\nLastDirB=" + other.toUtf8() +
                   "\nLastOrdner=1\n[Confirm]\nBewegen=0\n[Player]\nKlickPlay=1\nDirPlay=1\n");
     auto form = Start();
     const DeckControls ui(*form);
     ui.List1->setCurrentRow(0);
-    ASSERT_TRUE(WaitFor([&] { return m_state.CurrentFile == folder + "b.mp3"; }));
-    EXPECT_EQ(ui.Text7->text(), folder + "b.mp3");
-    EXPECT_EQ(ui.Text12->text(), "b") << "continuous play moved the name on with the file";
+    ASSERT_TRUE(WaitFor([&] { return m_state.CurrentFile == folder + "02 Bei.mp3"; }));
+    EXPECT_EQ(ui.Text7->text(), folder + "02 Bei.mp3");
+    EXPECT_EQ(ui.Text12->text(), "02 Bei") << "continuous play moved the name on with the file";
     EXPECT_FALSE(ui.Command11->isVisible()) << "nothing typed";
     ASSERT_TRUE(WaitFor([&] { return m_state.PlayerThreadEnded; }));
     EXPECT_EQ(ui.Text1->text(), "Bee") << "the last file stays in the area";
 
-    ui.Command6->click();  // moves b, which continuous play left marked
-    ASSERT_TRUE(QFile::exists(other + "b.mp3"));
+    ui.Command6->click();  // moves 02, which continuous play left marked
+    ASSERT_TRUE(QFile::exists(other + "02 Bei.mp3"));
     EXPECT_TRUE(m_state.CurrentFile.isEmpty());
     EXPECT_TRUE(ui.Text12->text().isEmpty()) << "no name of a file that is not in the area";
     Close(form);
