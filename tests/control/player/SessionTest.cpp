@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/thread/Thread.h"
+#include "tests/support/BlockedWaits.h"
 #include "tests/support/Conformance.h"
 #include "tests/support/ControlTestHost.h"
 #include "tests/support/MpegFrameBuilder.h"
@@ -71,6 +71,7 @@ protected:
         return numbers;
     }
 
+    platform::test::BlockedWaits m_blocked;
     test::ControlTestHost m_host;
     std::vector<std::unique_ptr<test::TempFile>> m_files;
 };
@@ -243,13 +244,14 @@ TEST_F(SessionTest, PauseHoldsTheFileAndPlayContinuesIt) {
     ASSERT_EQ(m_host.Call("Play").Short(), 0);
     ASSERT_TRUE(m_host.PumpUntil([this] { return m_host.ActFrames().size() > 10; }));
     ASSERT_EQ(m_host.Call("Pause").Short(), 0);
+    // The worker ends the frame it was decoding and halts at the pause gate: the only
+    // mutex held now that Pause has returned (the control's lock is free again, and
+    // a block on it during Pause was told before Pause returned).
+    m_blocked.Clear();
+    EXPECT_TRUE(m_blocked.WaitForBlock());
     EXPECT_EQ(m_host.Call("GetStatus").Short(), 2);
-    platform::Sleep(200ms);  // the worker ends the frame it was decoding
     m_host.Pump();
-    const size_t posted = m_host.ActFrames().size();
-    platform::Sleep(300ms);
-    m_host.Pump();
-    EXPECT_EQ(m_host.ActFrames().size(), posted);
+    EXPECT_LT(m_host.ActFrames().size(), 3000u);
     EXPECT_EQ(m_host.ThreadEndedCount(), 0);
     ASSERT_EQ(m_host.Call("Play").Short(), 0);
     EXPECT_EQ(m_host.Call("GetStatus").Short(), 1);

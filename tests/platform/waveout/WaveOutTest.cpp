@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/waveout/WaveOut.h"
+#include "tests/support/Eventually.h"
 #include "tests/support/NullAudio.h"
 #include "tests/support/WaveOutBuffer.h"
 
