@@ -102,6 +102,12 @@ inline constexpr DispId GetGenreString = 54;
 inline constexpr DispId GetHasTag = 55;
 inline constexpr DispId DelTag = 56;
 inline constexpr DispId GetStatus = 57;
+// Added for hosts that show how far a session has got and why it failed; the
+// members above keep their identifiers and meaning.
+inline constexpr DispId GetPlayedFrame = 58;
+inline constexpr DispId GetFrameEstimate = 59;
+inline constexpr DispId GetLengthKnown = 60;
+inline constexpr DispId GetFailureReason = 61;
 inline constexpr DispId AboutBox = platform::DISPID_ABOUTBOX;
 }  // namespace DispIds
 

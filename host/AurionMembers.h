@@ -53,5 +53,9 @@ inline constexpr Member GetGenreString{DispIds::GetGenreString, "GetGenreString"
 inline constexpr Member GetHasTag{DispIds::GetHasTag, "GetHasTag"};
 inline constexpr Member WriteTag{DispIds::WriteTag, "WriteTag"};
 inline constexpr Member DelTag{DispIds::DelTag, "DelTag"};
+inline constexpr Member GetPlayedFrame{DispIds::GetPlayedFrame, "GetPlayedFrame"};
+inline constexpr Member GetFrameEstimate{DispIds::GetFrameEstimate, "GetFrameEstimate"};
+inline constexpr Member GetLengthKnown{DispIds::GetLengthKnown, "GetLengthKnown"};
+inline constexpr Member GetFailureReason{DispIds::GetFailureReason, "GetFailureReason"};
 
 }  // namespace aurion::host::members

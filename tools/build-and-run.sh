@@ -27,8 +27,8 @@ echo
 echo "== aurion info $input"
 "$root/build/bin/aurion" info "$input"
 echo
-echo "== aurion decode $input $output"
-"$root/build/bin/aurion" decode "$input" "$output"
+echo "== aurion decode --force $input $output"
+"$root/build/bin/aurion" decode --force "$input" "$output"
 echo "Wrote $output ($(stat -c %s "$output") bytes)"
 echo
 echo "== aurion play $input"

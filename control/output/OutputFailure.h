@@ -33,6 +33,12 @@ inline constexpr uint16_t OutputFailureCount = static_cast<uint16_t>(OutputFailu
 class OutputFailureReport {
 public:
     virtual void Report(OutputFailure failure) = 0;
+    // A failure with the operating system's reason behind it (an errno value; 0
+    // when the system gave none), so that hosts can say why, not only where.
+    virtual void ReportWithReason(OutputFailure failure, int systemError) {
+        (void)systemError;
+        Report(failure);
+    }
 
 protected:
     ~OutputFailureReport() = default;

@@ -29,7 +29,20 @@ bool SharedWaveDevice::GetVolume(uint32_t& volume) const {
 
 bool SharedWaveDevice::SetVolume(uint32_t volume) {
     std::lock_guard hold(m_mutex);
-    return m_handle && platform::WaveOutSetVolume(m_handle, volume) == MmResult::NoError;
+    const MmResult result = m_handle ? platform::WaveOutSetVolume(m_handle, volume)
+                                     : platform::WaveOutSetDeviceVolume(0, volume);
+    return result == MmResult::NoError;
+}
+
+uint64_t SharedWaveDevice::StreamFramesPlayed() {
+    std::lock_guard hold(m_mutex);
+    return m_handle ? PlayedByOpenDevice() : m_playedWhenClosed;
+}
+
+uint64_t SharedWaveDevice::PlayedByOpenDevice() {
+    uint64_t deviceFrames = 0;
+    if (platform::WaveOutGetPosition(m_handle, deviceFrames) != MmResult::NoError) return 0;
+    return m_clock.StreamFramesPlayed(deviceFrames);
 }
 
 MmResult SharedWaveDevice::Open(uint32_t device, const platform::WaveFormat& format) {
@@ -39,6 +52,8 @@ MmResult SharedWaveDevice::Open(uint32_t device, const platform::WaveFormat& for
     const MmResult result = platform::WaveOutOpen(handle, device, format, [this] { Wake(); });
     if (result != MmResult::NoError) return result;
     m_handle = handle;
+    m_clock.Restart();
+    m_playedWhenClosed = 0;
     if (m_paused) platform::WaveOutPause(m_handle);
     return MmResult::NoError;
 }
@@ -48,10 +63,23 @@ platform::WaveOutHandle SharedWaveDevice::Handle() const {
     return m_handle;
 }
 
+void SharedWaveDevice::Queue(uint32_t streamFrames, uint32_t deviceFrames) {
+    std::lock_guard hold(m_mutex);
+    m_clock.Queue(streamFrames, deviceFrames);
+}
+
+void SharedWaveDevice::Reset() {
+    std::lock_guard hold(m_mutex);
+    if (!m_handle) return;
+    platform::WaveOutReset(m_handle);
+    m_clock.Restart();
+}
+
 void SharedWaveDevice::Close() {
     platform::WaveOutHandle handle = nullptr;
     {
         std::lock_guard hold(m_mutex);
+        if (m_handle) m_playedWhenClosed = PlayedByOpenDevice();
         handle = m_handle;
         m_handle = nullptr;
     }

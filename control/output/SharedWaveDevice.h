@@ -7,12 +7,18 @@
 // The sink waits here for its buffers instead of polling the device: every buffer
 // the device finishes, and every Wake from the host's thread (after a stop or seek
 // request), counts as a signal that ends a wait.
+//
+// It also keeps the clock of what has been heard: the sink tells it what each
+// buffer it hands over holds, and the host's thread asks how many of the stream's
+// frames the device has played since it was opened or last reset. After the sink
+// has closed the device, the count stays where playing ended.
 #pragma once
 
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
 
+#include "control/output/PlaybackClock.h"
 #include "platform/waveout/WaveOut.h"
 
 namespace aurion {
@@ -27,14 +33,20 @@ public:
     // The host's thread.
     void Pause();
     void Restart();
-    // The volume of the open device, or of device 0 while none is open.
+    // The volume of the open device, or of device 0 while none is open. False when
+    // the device refuses.
     [[nodiscard]] bool GetVolume(uint32_t& volume) const;
-    // False while no device is open.
     [[nodiscard]] bool SetVolume(uint32_t volume);
+    // The stream's sample frames heard since the device was opened or last reset.
+    [[nodiscard]] uint64_t StreamFramesPlayed();
 
     // The sink. The handle is the sink's own until it closes it.
     [[nodiscard]] platform::MmResult Open(uint32_t device, const platform::WaveFormat& format);
     [[nodiscard]] platform::WaveOutHandle Handle() const;
+    // What the buffer about to be written holds: see PlaybackClock::Queue.
+    void Queue(uint32_t streamFrames, uint32_t deviceFrames);
+    // Resets the device (queued buffers come back unplayed); the clock starts again.
+    void Reset();
     // Closes the device, resetting it first should buffers still be queued.
     void Close();
 
@@ -47,9 +59,14 @@ public:
     void Wake();
 
 private:
+    // Called with m_mutex held.
+    [[nodiscard]] uint64_t PlayedByOpenDevice();
+
     mutable std::mutex m_mutex;
     platform::WaveOutHandle m_handle = nullptr;
     bool m_paused = false;
+    PlaybackClock m_clock;
+    uint64_t m_playedWhenClosed = 0;
 
     // Apart from m_mutex: the device signals with its own lock held.
     mutable std::mutex m_signalMutex;

@@ -1,5 +1,7 @@
 #include "control/output/WavFileSink.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -29,7 +31,8 @@ void Put32(uint8_t* out, uint32_t value) {
 
 WavFileSink::WavFileSink(const std::string& path, int channels, uint32_t sampleRate,
                          uint32_t frameBytes, OutputFailureReport& report)
-    : m_position(static_cast<size_t>(std::clamp(channels, 1, 2))),
+    : m_path(path),
+      m_position(static_cast<size_t>(std::clamp(channels, 1, 2))),
       m_channels(std::clamp(channels, 1, 2)),
       m_frameBytes(frameBytes),
       m_report(report),
@@ -41,9 +44,10 @@ WavFileSink::WavFileSink(const std::string& path, int channels, uint32_t sampleR
 }
 
 bool WavFileSink::Open(const std::string& path, uint32_t sampleRate) {
-    m_file = platform::MmioFile::OpenForWriting(path, IoBufferBytes);
+    int reason = 0;
+    m_file = platform::MmioFile::OpenForWriting(path, IoBufferBytes, &reason);
     if (!m_file) {
-        Fail(OutputFailure::MmioOpen);
+        Fail(OutputFailure::MmioOpen, reason);
         return false;
     }
     m_riff.FormType = platform::MakeFourCC('W', 'A', 'V', 'E');
@@ -89,27 +93,49 @@ bool WavFileSink::Open(const std::string& path, uint32_t sampleRate) {
 }
 
 WavFileSink::~WavFileSink() {
-    if (m_failed || !m_file) {
-        return;  // the file stays as far as it got; the handle closes without ascending
+    if (!m_file) {
+        return;  // never created
     }
+    if (m_failed) {
+        KeepWhatWasWritten();
+        return;
+    }
+    // The first step that fails is reported; the ones after it would only fail for
+    // the same reason, so the file is finished as far as it reached the disk instead.
     m_info.Dirty = true;
     if (!m_file->SetInfo(m_info)) {
-        m_report.Report(OutputFailure::MmioSetInfo);
+        Fail(OutputFailure::MmioSetInfo, m_file->LastError());
+    } else if (!m_file->Ascend(m_data)) {
+        Fail(OutputFailure::MmioAscendData, m_file->LastError());
+    } else if (!m_file->Ascend(m_riff)) {
+        Fail(OutputFailure::MmioAscendRiff, m_file->LastError());
+    } else if (!m_file->Close()) {
+        m_report.ReportWithReason(OutputFailure::MmioClose, m_file->LastError());
+        return;  // the sizes are written; only closing failed
     }
-    if (!m_file->Ascend(m_data)) {
-        m_report.Report(OutputFailure::MmioAscendData);
-    }
-    if (!m_file->Ascend(m_riff)) {
-        m_report.Report(OutputFailure::MmioAscendRiff);
-    }
-    if (!m_file->Close()) {
-        m_report.Report(OutputFailure::MmioClose);
+    if (m_failed) {
+        KeepWhatWasWritten();
     }
 }
 
-void WavFileSink::Fail(OutputFailure failure) {
+void WavFileSink::Fail(OutputFailure failure, int systemError) {
     m_failed = true;
-    m_report.Report(failure);
+    m_report.ReportWithReason(failure, systemError);
+}
+
+// Cutting a file never needs room, and the sizes go into the header's bytes, which
+// are on the disk already: this works on a full disk too.
+void WavFileSink::KeepWhatWasWritten() {
+    const uint64_t written = m_file->WrittenBytes();
+    const uint64_t blockAlign = static_cast<uint64_t>(m_channels) * 2;
+    const uint64_t samples = written > HeaderBytes ? (written - HeaderBytes) / blockAlign : 0;
+    const uint64_t length = HeaderBytes + samples * blockAlign;
+    const bool kept = samples > 0 && m_file->Truncate(length) && m_file->Ascend(m_data) &&
+                      m_file->Ascend(m_riff) && m_file->Close();
+    if (!kept) {
+        m_file.reset();
+        ::unlink(m_path.c_str());
+    }
 }
 
 void WavFileSink::ResetPositions() {
@@ -146,7 +172,7 @@ void WavFileSink::WriteBytes(size_t count) {
         if (m_info.Next == m_info.EndWrite) {
             m_info.Dirty = true;
             if (!m_file->Advance(m_info)) {
-                Fail(OutputFailure::MmioAdvance);
+                Fail(OutputFailure::MmioAdvance, m_file->LastError());
                 return;
             }
         }

@@ -1,9 +1,12 @@
 // The sink that writes a session's PCM into a RIFF/WAVE file (16-bit PCM, "fmt "
 // chunk of 18 bytes, samples interleaved left first) through the platform's
 // buffered RIFF I/O. Each decoded frame adds exactly FrameBytes() to the file;
-// the chunk sizes are written when the sink is destroyed. A sink whose opening
-// or writing failed reports that once, answers Failed(), takes no more audio
-// and leaves its file as far as it got, without sizes.
+// the chunk sizes are written when the sink is destroyed. A sink whose opening,
+// writing or finishing failed (a full disk) reports that once, with the system's
+// reason, answers Failed() and takes no more audio; its file is then cut to the
+// whole sample frames that reached the disk and finished with sizes that match,
+// so it is still a valid WAV file, or removed when no sample reached it or it
+// cannot be finished.
 #pragma once
 
 #include <cstdint>
@@ -46,9 +49,12 @@ public:
 private:
     void WriteBytes(size_t count);
     bool Open(const std::string& path, uint32_t sampleRate);
-    void Fail(OutputFailure failure);
+    void Fail(OutputFailure failure, int systemError = 0);
+    // Finishes the file after a failure as what reached the disk, or removes it.
+    void KeepWhatWasWritten();
     void ResetPositions();
 
+    std::string m_path;
     std::vector<uint32_t> m_position;  // byte offset of each channel's next sample
     int m_channels;
     uint32_t m_frameBytes;

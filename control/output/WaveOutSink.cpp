@@ -102,18 +102,19 @@ WaveOutSink::WaveOutSink(int channels, const WaveOutView& view, uint32_t sampleR
 
 WaveOutSink::~WaveOutSink() {
     if (!m_open) return;
-    const platform::WaveOutHandle device = m_view.Device.Handle();
     if (m_abort) {
-        platform::WaveOutReset(device);
+        m_view.Device.Reset();
     } else {
-        if (m_stage == 1) Submit(*m_ring[0], true);  // the first buffer, still held back
+        if (m_stage == 1)
+            Submit(*m_ring[0], true, m_nominalBytes);  // the first buffer, still held back
         if (m_position[0] != 0 && !m_ring[2]->Submitted) {
             // The partly filled buffer goes out padded with silence. The lowest write
             // position is where the unwritten part begins.
             Buffer& last = *m_ring[2];
-            const uint32_t from = std::min(m_position[0], m_position[m_channels - 1]);
-            std::fill(last.Data.begin() + std::min(from, m_allocationBytes), last.Data.end(), 0);
-            Submit(last, false);
+            const uint32_t from =
+                std::min({m_position[0], m_position[m_channels - 1], m_allocationBytes});
+            std::fill(last.Data.begin() + from, last.Data.end(), 0);
+            Submit(last, false, std::min(from, m_nominalBytes));
             Rotate();
         }
     }
@@ -121,7 +122,7 @@ WaveOutSink::~WaveOutSink() {
         Buffer& buffer = *m_ring[static_cast<size_t>(slot)];
         if (buffer.Submitted && !WaitUntilPlayed(buffer, false)) {
             // Stop while playing out: drop what is queued.
-            platform::WaveOutReset(device);
+            m_view.Device.Reset();
             WaitUntilPlayed(buffer, false);
         }
     }
@@ -151,7 +152,7 @@ void WaveOutSink::Rotate() {
 }
 
 // A buffer's length is set only here, never while the device may be reading it.
-void WaveOutSink::Submit(Buffer& buffer, bool transform) {
+void WaveOutSink::Submit(Buffer& buffer, bool transform, uint32_t streamBytes) {
     buffer.Header.BufferLength = m_nominalBytes;
     if (transform && m_speed != NormalSpeed) {
         auto* values = reinterpret_cast<int16_t*>(buffer.Data.data());
@@ -159,6 +160,16 @@ void WaveOutSink::Submit(Buffer& buffer, bool transform) {
             TransformSpeed(values, m_nominalBytes / 2, m_scratch.data(),
                            std::min(m_scratch.size(), buffer.Data.size() / 2), m_speed);
         buffer.Header.BufferLength = static_cast<uint32_t>(count * 2);
+    }
+    // The stream's samples come first; silence pads a short one.
+    const auto blockAlign = static_cast<uint32_t>(m_channels) * 2;
+    const uint32_t streamFrames = streamBytes / blockAlign;
+    const uint32_t deviceFrames = buffer.Header.BufferLength / blockAlign;
+    if (transform || streamFrames >= deviceFrames) {
+        m_view.Device.Queue(streamFrames, deviceFrames);
+    } else {
+        m_view.Device.Queue(streamFrames, streamFrames);
+        m_view.Device.Queue(0, deviceFrames - streamFrames);
     }
     const platform::WaveOutHandle device = m_view.Device.Handle();
     platform::WaveOutPrepareHeader(device, buffer.Header);
@@ -204,13 +215,13 @@ void WaveOutSink::WriteBuffer() {
             m_stage = 1;
             break;
         case 1:  // the device starts with two buffers queued
-            Submit(*m_ring[0], true);
+            Submit(*m_ring[0], true, m_nominalBytes);
             Rotate();
-            Submit(*m_ring[0], true);
+            Submit(*m_ring[0], true, m_nominalBytes);
             m_stage = 2;
             break;
         default:
-            Submit(*m_ring[2], true);
+            Submit(*m_ring[2], true, m_nominalBytes);
             Rotate();
             // The new slot 2 is the oldest buffer handed over: refill it once played.
             // A stop or seek leaves it queued; the worker resets the device next.
@@ -223,7 +234,7 @@ void WaveOutSink::WriteBuffer() {
 
 void WaveOutSink::ClearBuffer() {
     if (!m_open) return;
-    platform::WaveOutReset(m_view.Device.Handle());
+    m_view.Device.Reset();
     for (Buffer& buffer : m_buffers) {
         if (buffer.Submitted) WaitUntilPlayed(buffer, false);
         std::fill(buffer.Data.begin(), buffer.Data.end(), 0);

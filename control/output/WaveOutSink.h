@@ -57,8 +57,6 @@ public:
     void Abort() override { m_abort = true; }
     [[nodiscard]] bool Failed() const override { return m_failed; }
 
-    [[nodiscard]] uint32_t NominalBytes() const { return m_nominalBytes; }
-
     // The interval of the speed transform for a speed in percent: every I-th value
     // a pair is dropped (below 100) or repeated (above); 0 at 100.
     [[nodiscard]] static uint32_t SpeedInterval(int32_t percent);
@@ -75,7 +73,8 @@ private:
     };
 
     void Rotate();
-    void Submit(Buffer& buffer, bool transform);
+    // `streamBytes`: how much of the buffer is the stream's; a short one is padded.
+    void Submit(Buffer& buffer, bool transform, uint32_t streamBytes);
     // Waits until the device has played the buffer. With a stop or seek request
     // (stop only, when `watchSeek` is false) it gives up and returns false.
     bool WaitUntilPlayed(Buffer& buffer, bool watchSeek);
@@ -90,8 +89,8 @@ private:
     OutputFailureReport& m_report;
     std::array<Buffer, 3> m_buffers;
     std::array<Buffer*, 3> m_ring{};  // slot 2 is always the buffer being filled
-    std::vector<uint8_t> m_carry;  // a full buffer's bytes beyond its nominal length
-    int m_stage = 0;  // buffers handed over at the start, up to 2
+    std::vector<uint8_t> m_carry;     // a full buffer's bytes beyond its nominal length
+    int m_stage = 0;                  // buffers handed over at the start, up to 2
     uint32_t m_nominalBytes;
     uint32_t m_fillBytes;  // nominal plus room for one frame beyond it
     uint32_t m_allocationBytes;

@@ -1,5 +1,7 @@
 #include "control/player/AurionCtrl.h"
 
+#include <cstring>
+
 #include "control/AurionInterface.h"
 #include "control/player/AboutBox.h"
 #include "control/player/ControlPicture.h"
@@ -175,6 +177,7 @@ void AurionCtrl::OnWindowMessage(uint32_t message, platform::WParam wParam,
 void AurionCtrl::OnActFrame(platform::WParam frame) {
     if (!m_session || !m_session->Started()) return;
     m_playPosition = static_cast<int16_t>(static_cast<uint16_t>(frame & 0xFFFFu));
+    m_session->FrameReached(static_cast<int32_t>(frame));
     m_events.FireActFrame(static_cast<int32_t>(frame));
 }
 
@@ -189,7 +192,9 @@ void AurionCtrl::OnThreadEnded() {
 }
 
 void AurionCtrl::OnSeekDone() {
-    if (m_session && m_session->Started()) m_seeking = false;
+    if (!m_session || !m_session->Started()) return;
+    m_seeking = false;
+    m_session->SeekDone();
 }
 
 void AurionCtrl::OnFailure(platform::WParam step, platform::HRESULT scode) {
@@ -197,6 +202,8 @@ void AurionCtrl::OnFailure(platform::WParam step, platform::HRESULT scode) {
     const ControlError& error = ErrorOf(static_cast<OutputFailure>(step));
     const std::string message = error.Text != nullptr ? std::string(error.Text) : std::string();
     const auto number = static_cast<uint16_t>(error.Number);
+    const int reason = m_session ? m_session->Context().OutputError.exchange(0) : 0;
+    m_failureReason = reason != 0 ? std::strerror(reason) : "";
     if (!m_errorMode) {
         m_events.FireFailure(number, message);
         return;

@@ -104,6 +104,21 @@ public:
     [[nodiscard]] float GetWaveLengthSecs() const;
     int16_t SetErrorMode(int16_t errorsOn);
 
+    // How far a session has got, as a host shows it. The frame the device is playing
+    // (ActFrame is the frame being decoded, a second or two ahead of what is heard);
+    // for a WAV target, the frame last reported. 650 with no session.
+    [[nodiscard]] int32_t GetPlayedFrame();
+    // The frame count as the stream read so far suggests; FrameCount until the
+    // worker has read on, and whenever the header frame gives it. 650 with no session.
+    [[nodiscard]] int32_t GetFrameEstimate();
+    // True when FrameCount and TotalTime come from the file's header frame; false
+    // when they are estimates from the first frame and the file's size, or with no
+    // session.
+    [[nodiscard]] bool GetLengthKnown() const { return m_session && m_lengthKnown; }
+    // The operating system's reason for the last Failure the control reported ("No
+    // space left on device"); empty when it gave none.
+    [[nodiscard]] std::string GetFailureReason() const { return m_failureReason; }
+
     // Volume and devices.
     int32_t GetVolumeLeft();
     int32_t GetVolumeRight();
@@ -151,6 +166,14 @@ private:
 
     // Returns the number; in ErrorMode a failure with a text is raised when Invoke returns.
     int16_t Fail(const ControlError& error);
+    // Open's steps. A session whose context holds what Open was given and the
+    // control's settings; the stream and its first frame (0, 641 or 643); the free
+    // space for the WAV target (0, 712 or 714); the properties from the header.
+    [[nodiscard]] std::unique_ptr<PlaybackSession> NewSession(const std::string& waveFile) const;
+    int16_t OpenStream(DecodeContext& context, const std::string& mp3File);
+    int16_t CheckRoomForWavFile(const std::string& waveFile, const FrameHeader& header,
+                                int channels);
+    void TakeStreamProperties(const FrameHeader& header);
     int16_t NoSessionAnswer(bool withDiskQuery);
     void RestoreDefaults();
     void DestroySession();
@@ -207,6 +230,8 @@ private:
     int16_t m_frameNotifyCount = DefaultFrameNotifyCount;
     bool m_seeking = false;
     int16_t m_outDevice = 0;
+    bool m_lengthKnown = false;
+    std::string m_failureReason;
 
     // OpenFailure: reset to true at the start of every Open.
     bool m_headerReadable = true;

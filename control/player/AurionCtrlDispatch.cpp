@@ -225,6 +225,14 @@ platform::Variant AurionCtrl::CallMethod(platform::DispId id, std::span<const Va
             return DelTag();
         case D::GetStatus:
             return GetStatus();
+        case D::GetPlayedFrame:
+            return GetPlayedFrame();
+        case D::GetFrameEstimate:
+            return GetFrameEstimate();
+        case D::GetLengthKnown:
+            return GetLengthKnown();
+        case D::GetFailureReason:
+            return GetFailureReason();
         case D::AboutBox:
             AboutBox();
             return Variant();

@@ -1,8 +1,5 @@
 // The properties and methods of _DAurion, each with its checks in the documented
 // order; every failure goes through Fail so that ErrorMode decides how it is seen.
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -15,6 +12,7 @@
 #include "control/decoder/stream/FrameHeader.h"
 #include "control/decoder/stream/FrameStream.h"
 #include "control/player/AurionCtrl.h"
+#include "control/player/WavTargetSize.h"
 #include "platform/system/FreeSpace.h"
 #include "platform/waveout/WaveOut.h"
 
@@ -22,14 +20,8 @@ namespace aurion {
 
 namespace {
 
-// WAV bytes per millisecond assumed for the free-space check: 44 100 samples per
-// second, 2 channels, 2 bytes, whatever the stream's real format.
-constexpr double WavBytesPerMs = 176.4;
-
-// Sampling frequencies of MPEG-1 by frequency index (ISO/IEC 11172-3, clause
-// 2.4.2.3); MPEG-2 (ISO/IEC 13818-3) halves them. The reserved index gives 0.
-
 constexpr uint32_t Mpeg1VersionBit = 1;
+constexpr uint32_t ModeSingleChannel = 3;
 constexpr int16_t VolumePercentMax = 100;
 // A percent of the device volume: 100 % is 65 500, not 65 535.
 constexpr uint32_t VolumePerPercent = 655;
@@ -104,6 +96,29 @@ int16_t AurionCtrl::Open(const std::string& mp3File, const std::string& waveFile
     if (m_session) return Fail(Errors::AlreadyOpened);
     if (m_window == platform::NullWindow) return Fail(Errors::NoWindow);
 
+    // Every failure from here on discards the session: its worker never runs.
+    std::unique_ptr<PlaybackSession> session = NewSession(waveFile);
+    if (probed) m_tagRecord->FilePath = mp3File;
+    if (mp3File.empty()) return Fail(Errors::NoInputFile);
+    if (const int16_t error = OpenStream(session->Context(), mp3File)) return error;
+    if (!session->CreateWorker()) return Fail(Errors::CantCreateThread);
+
+    FrameHeader& header = *session->Context().Header;
+    header.FrameBodySize();
+    // A target that does not fit fails before any property takes the stream's
+    // values: what the host set (FrameNotifyCount) stays as it was.
+    if (!waveFile.empty()) {
+        const bool oneChannel = header.Mode() == ModeSingleChannel ||
+                                session->Context().Channels != ChannelChoice::Both;
+        if (const int16_t error = CheckRoomForWavFile(waveFile, header, oneChannel ? 1 : 2))
+            return error;
+    }
+    TakeStreamProperties(header);
+    m_session = std::move(session);
+    return 0;
+}
+
+std::unique_ptr<PlaybackSession> AurionCtrl::NewSession(const std::string& waveFile) const {
     auto session = std::make_unique<PlaybackSession>();
     DecodeContext& context = session->Context();
     context.StopRequest = false;
@@ -125,11 +140,10 @@ int16_t AurionCtrl::Open(const std::string& mp3File, const std::string& waveFile
         context.Output = OutputKind::WavFile;
         context.HighPriority = false;
     }
+    return session;
+}
 
-    if (probed) m_tagRecord->FilePath = mp3File;
-
-    if (mp3File.empty()) return Fail(Errors::NoInputFile);
-
+int16_t AurionCtrl::OpenStream(DecodeContext& context, const std::string& mp3File) {
     context.Stream.reset(new (std::nothrow) FrameStream());
     if (!context.Stream) return Fail(Errors::CantOpenStream);
     context.Stream->Open(mp3File);
@@ -140,11 +154,25 @@ int16_t AurionCtrl::Open(const std::string& mp3File, const std::string& waveFile
         m_headerReadable = false;
         return Fail(Errors::CantReadHeader);
     }
+    return 0;
+}
 
-    if (!session->CreateWorker()) return Fail(Errors::CantCreateThread);
+int16_t AurionCtrl::CheckRoomForWavFile(const std::string& waveFile, const FrameHeader& header,
+                                        int channels) {
+    std::optional<uint64_t> freeBytes = platform::FreeBytesOf(TargetFolder(waveFile));
+    if (!freeBytes) {
+        m_diskQuerySucceeded = false;
+        return Errors::DiskQueryFailed.Number;
+    }
+    m_bytesNeeded = WavTargetBytes(header.TotalMs(), header.SampleRate(), channels);
+    if (m_bytesNeeded > *freeBytes) {
+        m_diskSpaceSufficient = false;
+        return Errors::NotEnoughSpace.Number;
+    }
+    return 0;
+}
 
-    FrameHeader& header = *context.Header;
-    header.FrameBodySize();
+void AurionCtrl::TakeStreamProperties(const FrameHeader& header) {
     m_totalTime = header.TotalMs();
     m_msPerFrame = header.MsPerFrame();
     m_frameCount = static_cast<int32_t>(
@@ -154,30 +182,11 @@ int16_t AurionCtrl::Open(const std::string& mp3File, const std::string& waveFile
     m_isOriginal = header.Original();
     m_layer = static_cast<int16_t>(header.Layer());
     m_hasChecksums = header.NoChecksum() == 0;
-
-    if (!waveFile.empty()) {
-        std::optional<uint64_t> freeBytes = platform::FreeBytesOf(TargetFolder(waveFile));
-        if (!freeBytes) {
-            m_diskQuerySucceeded = false;
-            RestoreDefaults();
-            return Errors::DiskQueryFailed.Number;
-        }
-        double needed = static_cast<double>(m_totalTime) * WavBytesPerMs;
-        m_bytesNeeded = needed > 0.0 ? static_cast<uint64_t>(needed) : 0;
-        if (m_bytesNeeded > *freeBytes) {
-            m_diskSpaceSufficient = false;
-            RestoreDefaults();
-            return Errors::NotEnoughSpace.Number;
-        }
-    }
-
+    m_lengthKnown = header.LengthFromHeader();
     m_mpegMode = static_cast<int16_t>(header.Mode() + 1);
     bool mpeg1 = header.Version() == Mpeg1VersionBit;
     m_mpegVersion = mpeg1 ? 1 : 2;
     m_sampleFrequency = static_cast<int32_t>(header.SampleRate());
-
-    m_session = std::move(session);
-    return 0;
 }
 
 int16_t AurionCtrl::NoSessionAnswer(bool withDiskQuery) {
@@ -323,10 +332,12 @@ int16_t AurionCtrl::GetVolumeRightP() {
     return volume ? static_cast<int16_t>((*volume >> 16) / VolumePerPercent) : m_volumeError;
 }
 
-// While the session plays, on its open device; otherwise on device 0, whose volume
-// the wave-output layer keeps without the device being opened.
+// While the session plays, on its device (device 0 until the worker has opened
+// it); otherwise on device 0, whose volume the wave-output layer keeps without the
+// device being opened. A device that refuses is a failure, never handed on to
+// another device.
 bool AurionCtrl::WriteVolume(uint32_t volume) {
-    if (m_session->Playing() && m_session->Device().SetVolume(volume)) return true;
+    if (m_session->Playing()) return m_session->Device().SetVolume(volume);
     return platform::WaveOutSetDeviceVolume(0, volume) == platform::MmResult::NoError;
 }
 

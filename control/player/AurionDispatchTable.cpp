@@ -91,6 +91,10 @@ constexpr std::array Members{
     Meth(D::GetHasTag, "GetHasTag", Bool),
     Meth(D::DelTag, "DelTag", Short),
     Meth(D::GetStatus, "GetStatus", Short),
+    Meth(D::GetPlayedFrame, "GetPlayedFrame", Long),
+    Meth(D::GetFrameEstimate, "GetFrameEstimate", Long),
+    Meth(D::GetLengthKnown, "GetLengthKnown", Bool),
+    Meth(D::GetFailureReason, "GetFailureReason", Text),
     Meth(D::AboutBox, "AboutBox", None),
 };
 

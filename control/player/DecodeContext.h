@@ -12,6 +12,7 @@
 #include <string>
 
 #include "control/decoder/SampleSink.h"
+#include "control/player/ReadProgress.h"
 #include "platform/thread/NamedMutex.h"
 #include "platform/window/MessageWindow.h"
 
@@ -71,6 +72,12 @@ struct DecodeContext {
     SharedWaveDevice* Device = nullptr;
     std::atomic<int32_t> SpeedPercent{100};  // 50..1000, read by the device sink
     bool HighPriority = true;
+
+    // The operating system's reason (errno) behind the output's last failure, 0 for
+    // none: stored by the decoding thread before it posts the failure.
+    std::atomic<int> OutputError{0};
+    // How far the decoding thread has read the stream, for the length estimate.
+    ReadProgress Progress;
 };
 
 }  // namespace aurion

@@ -16,6 +16,7 @@
 #include "control/player/DecodeContext.h"
 #include "control/player/WorkerMessages.h"
 #include "platform/com/HResult.h"
+#include "platform/thread/NamedMutexLock.h"
 
 namespace aurion {
 
@@ -37,15 +38,20 @@ void PostActFrame(const DecodeContext& context, int32_t frame) {
 // failing step; the host's thread takes the number and text from it.
 class FailurePoster final : public OutputFailureReport {
 public:
-    explicit FailurePoster(const DecodeContext& context) : m_context(context) {}
+    explicit FailurePoster(DecodeContext& context) : m_context(context) {}
 
     void Report(OutputFailure failure) override {
         Post(m_context, MSG_FAILURE, static_cast<platform::WParam>(failure),
              ErrorScode(ErrorOf(failure).Number));
     }
+    // The reason goes first, so that it is there when the control handles the message.
+    void ReportWithReason(OutputFailure failure, int systemError) override {
+        m_context.OutputError = systemError;
+        Report(failure);
+    }
 
 private:
-    const DecodeContext& m_context;
+    DecodeContext& m_context;
 };
 
 // The one place that turns the output kind into a sink.
@@ -108,16 +114,17 @@ void MakeTrimmer(DecodeContext& context) {
                                                      total - endPadding);
 }
 
-// Called with the lock held; leaves it held.
-void WaitWhilePaused(DecodeContext& context) {
+// Called with the lock held; leaves it held. While the host holds the pause gate,
+// waits for it with the lock released.
+void WaitWhilePaused(DecodeContext& context, platform::NamedMutexLock& lock) {
     if (context.PauseGate.TryWait()) {
         context.PauseGate.Release();
         return;
     }
-    context.Lock.Release();
+    lock.Unlock();
     context.PauseGate.Wait();
     context.PauseGate.Release();
-    context.Lock.Wait();
+    lock.Lock();
 }
 
 // The stop frame is compared with the frame about to be decoded, so that a range
@@ -152,13 +159,11 @@ std::optional<int32_t> SeekStream(DecodeContext& context, int32_t target) {
     return std::max(target, context.Stream->CurrentFrame());
 }
 
-// Everything but the thread's last message; every way out has cleaned up.
-void DecodeFrames(DecodeContext& context, OutputFailureReport& report) {
-    FrameStream& stream = *context.Stream;
-    FrameHeader& header = *context.Header;
-
-    const bool singleChannelStream = header.Mode() == ModeSingleChannel;
-    if (singleChannelStream) {
+// Filters, sink and the stages before it, for the stream's channels and the
+// session's channel choice. False when there is no sink to decode into; the
+// failure has been reported and everything made is gone.
+bool MakeOutputs(DecodeContext& context, OutputFailureReport& report) {
+    if (context.Header->Mode() == ModeSingleChannel) {
         context.Channels = ChannelChoice::Left;
     }
     const bool twoChannels = context.Channels == ChannelChoice::Both;
@@ -172,105 +177,146 @@ void DecodeFrames(DecodeContext& context, OutputFailureReport& report) {
     if (!context.Sink) {
         report.Report(OutputFailure::NoOutputBuffer);
         CleanUp(context, false);
-        return;
+        return false;
     }
     if (context.Sink->Failed()) {
         CleanUp(context, false);  // the sink has reported its failure
-        return;
+        return false;
     }
 
     MakeTrimmer(context);
     context.Preroll =
         std::make_unique<PrerollSink>(context.Trimmer ? *context.Trimmer : *context.Sink);
-    uint32_t layer = header.Layer();
+    return true;
+}
+
+// Where the decoding stands, from frame to frame.
+struct DecodePosition {
+    uint32_t layer = 0;         // of the decoder in use
     int32_t firstHeard = 0;     // frames before it are a seek's preroll
     bool seekDecoding = false;  // the frame the last seek reported is not decoded yet
-    MakeDecoderForLayer(context, layer);
-    Crc16* crc = header.FrameCrc();  // of the frame Open has loaded
+    bool preroll = false;       // the frame loaded is decoded but not heard
+    Crc16* crc = nullptr;       // of the frame loaded
+};
+
+// How the decoding ends, when a request ends it.
+enum class Ending { NotYet, PlayOut, Abort };
+
+// Carries out a seek request. Called with the lock held.
+Ending TakeSeek(DecodeContext& context, DecodePosition& position) {
+    context.Sink->ClearBuffer();
+    const std::optional<int32_t> first = SeekStream(context, context.SeekTarget);
+    if (!first) {
+        return Ending::PlayOut;
+    }
+    position.firstHeard = *first;
+    position.seekDecoding = true;
+    context.SeekRequest = false;
+    context.LeftFilter->Reset();
+    if (context.RightFilter) {
+        context.RightFilter->Reset();
+    }
+    if (context.Decoder) {
+        context.Decoder->SeekNotify();
+    }
+    position.crc = context.Header->FrameCrc();
+    Post(context, MSG_SEEKDONE);
+    PostActFrame(context, position.firstHeard);
+    if (context.StopFrame != 0 && position.firstHeard >= context.StopFrame) {
+        return Ending::Abort;
+    }
+    return Ending::NotYet;
+}
+
+// The host's requests before each frame, under the lock: the pause, a stop or the
+// stop frame, a seek; then the frame about to be decoded becomes the current one
+// and is reported on the notification cadence.
+Ending TakeRequests(DecodeContext& context, DecodePosition& position) {
+    platform::NamedMutexLock lock(context.Lock);
+    WaitWhilePaused(context, lock);
+
+    if (context.StopRequest || StopFrameReached(context)) {
+        // A range's end is its end of stream: the device sink plays out the
+        // range's last buffers instead of dropping them. A stop drops them.
+        return context.StopRequest ? Ending::Abort : Ending::PlayOut;
+    }
+
+    // A seek is taken once the frame the last one reported has been decoded: a
+    // seek's preroll and its first frame run through first.
+    if (context.SeekRequest && !position.seekDecoding) {
+        const Ending ending = TakeSeek(context, position);
+        if (ending != Ending::NotYet) {
+            return ending;
+        }
+    }
+
+    const int32_t loaded = context.Stream->CurrentFrame();
+    position.preroll = loaded < position.firstHeard;
+    context.CurrentFrame = std::max(loaded, position.firstHeard);
+    const uint16_t cadence = context.NotifyCadence;
+    if (!context.StopRequest && !position.preroll && cadence != 0 &&
+        context.CurrentFrame % cadence == 0) {
+        PostActFrame(context, context.CurrentFrame);
+    }
+    return Ending::NotYet;
+}
+
+// Decodes the frame loaded last, without the lock.
+void DecodeLoadedFrame(DecodeContext& context, DecodePosition& position) {
+    const FrameStream& stream = *context.Stream;
+    context.Preroll->SetDropping(position.preroll);
+    if (context.Header->Layer() != position.layer) {
+        position.layer = context.Header->Layer();
+        MakeDecoderForLayer(context, position.layer);
+    }
+    if (context.Trimmer) {
+        context.Trimmer->StartFrame(stream.CurrentFrame());
+    }
+    if (context.Decoder) {
+        context.Decoder->DecodeFrame(position.crc);
+    }
+    position.seekDecoding = position.seekDecoding && stream.CurrentFrame() < position.firstHeard;
+}
+
+// Everything but the thread's last message; every way out has cleaned up.
+void DecodeFrames(DecodeContext& context, OutputFailureReport& report) {
+    if (!MakeOutputs(context, report)) {
+        return;
+    }
+    FrameStream& stream = *context.Stream;
+    FrameHeader& header = *context.Header;
+    DecodePosition position;
+    position.layer = header.Layer();
+    MakeDecoderForLayer(context, position.layer);
+    position.crc = header.FrameCrc();  // of the frame Open has loaded
 
     for (;;) {
-        context.Lock.Wait();
-        WaitWhilePaused(context);
-
-        if (context.StopRequest || StopFrameReached(context)) {
-            // A range's end is its end of stream: the device sink plays out the
-            // range's last buffers instead of dropping them. A stop drops them.
-            const bool abort = context.StopRequest;
-            context.Lock.Release();
-            CleanUp(context, abort);
+        const Ending ending = TakeRequests(context, position);
+        if (ending != Ending::NotYet) {
+            CleanUp(context, ending == Ending::Abort);
             return;
         }
-
-        // A seek is taken once the frame the last one reported has been decoded: a
-        // seek's preroll and its first frame run through first.
-        if (context.SeekRequest && !seekDecoding) {
-            context.Sink->ClearBuffer();
-            const std::optional<int32_t> first = SeekStream(context, context.SeekTarget);
-            if (!first) {
-                context.Lock.Release();
-                CleanUp(context, false);
-                return;
-            }
-            firstHeard = *first;
-            seekDecoding = true;
-            context.SeekRequest = false;
-            context.LeftFilter->Reset();
-            if (context.RightFilter) {
-                context.RightFilter->Reset();
-            }
-            if (context.Decoder) {
-                context.Decoder->SeekNotify();
-            }
-            crc = header.FrameCrc();
-            Post(context, MSG_SEEKDONE);
-            PostActFrame(context, firstHeard);
-            if (context.StopFrame != 0 && firstHeard >= context.StopFrame) {
-                context.Lock.Release();
-                CleanUp(context, true);
-                return;
-            }
-        }
-
-        const bool preroll = stream.CurrentFrame() < firstHeard;
-        context.CurrentFrame = std::max(stream.CurrentFrame(), firstHeard);
-        const uint16_t cadence = context.NotifyCadence;
-        if (!context.StopRequest && !preroll && cadence != 0 &&
-            context.CurrentFrame % cadence == 0) {
-            PostActFrame(context, context.CurrentFrame);
-        }
-        context.Lock.Release();
-        context.Preroll->SetDropping(preroll);
-
-        if (header.Layer() != layer) {
-            layer = header.Layer();
-            MakeDecoderForLayer(context, layer);
-        }
-        if (context.Trimmer) {
-            context.Trimmer->StartFrame(stream.CurrentFrame());
-        }
-        if (context.Decoder) {
-            context.Decoder->DecodeFrame(crc);
-        }
-        seekDecoding = seekDecoding && stream.CurrentFrame() < firstHeard;
+        DecodeLoadedFrame(context, position);
         if (context.Sink->Failed()) {
             CleanUp(context, false);  // the sink has reported its failure
             return;
         }
-
-        context.Lock.Wait();
-        context.CurrentFrame = std::max(stream.CurrentFrame(), firstHeard);
-        context.Lock.Release();
-
-        if (!header.ReadNext(stream, crc)) {
+        {
+            platform::NamedMutexLock lock(context.Lock);
+            context.CurrentFrame = std::max(stream.CurrentFrame(), position.firstHeard);
+        }
+        if (!header.ReadNext(stream, position.crc)) {
             break;
         }
+        context.Progress.Record(stream);
     }
 
-    context.Lock.Wait();
-    if (!context.StopRequest) {
-        PostActFrame(context, context.CurrentFrame);
+    {
+        platform::NamedMutexLock lock(context.Lock);
+        if (!context.StopRequest) {
+            PostActFrame(context, context.CurrentFrame);
+        }
     }
-    context.Lock.Release();
     // The device sink plays out what it holds and waits for it, without the lock, so
     // the host's Pause, Play and Stop never wait for the device.
     CleanUp(context, false);

@@ -1,26 +1,13 @@
 #include "control/player/PlaybackSession.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "control/player/DecodeThread.h"
 #include "control/player/MutexNames.h"
+#include "platform/thread/NamedMutexLock.h"
 
 namespace aurion {
-
-namespace {
-
-class LockHold {
-public:
-    explicit LockHold(platform::NamedMutex& mutex) : m_mutex(mutex) { m_mutex.Wait(); }
-    ~LockHold() { m_mutex.Release(); }
-    LockHold(const LockHold&) = delete;
-    LockHold& operator=(const LockHold&) = delete;
-
-private:
-    platform::NamedMutex& m_mutex;
-};
-
-}  // namespace
 
 PlaybackSession::PlaybackSession()
     : m_context(std::make_unique<DecodeContext>(GenerateMutexName(), GenerateMutexName())) {
@@ -54,7 +41,7 @@ bool PlaybackSession::ResumeWorker() {
 }
 
 bool PlaybackSession::TogglePause() {
-    LockHold hold(m_context->Lock);
+    platform::NamedMutexLock hold(m_context->Lock);
     if (m_paused) {
         m_paused = false;
         m_playing = true;
@@ -73,7 +60,7 @@ void PlaybackSession::EndPause() { ReleasePause(true); }
 
 void PlaybackSession::ReleasePause(bool restartDevice) {
     if (!m_paused) return;
-    LockHold hold(m_context->Lock);
+    platform::NamedMutexLock hold(m_context->Lock);
     m_paused = false;
     m_playing = true;
     if (restartDevice) m_device.Restart();
@@ -82,7 +69,7 @@ void PlaybackSession::ReleasePause(bool restartDevice) {
 
 void PlaybackSession::RequestStop() {
     {
-        LockHold hold(m_context->Lock);
+        platform::NamedMutexLock hold(m_context->Lock);
         m_context->StopRequest = true;
     }
     m_device.Wake();
@@ -90,14 +77,18 @@ void PlaybackSession::RequestStop() {
 }
 
 void PlaybackSession::RequestSeek(int32_t target) {
-    LockHold hold(m_context->Lock);
+    m_heardFrom = target;
+    m_seekUnderway = true;
+    platform::NamedMutexLock hold(m_context->Lock);
     m_context->SeekRequest = true;
     m_context->SeekTarget = target;
     m_device.Wake();
 }
 
 void PlaybackSession::RequestRange(int32_t from, int32_t to) {
-    LockHold hold(m_context->Lock);
+    m_heardFrom = from;
+    m_seekUnderway = true;
+    platform::NamedMutexLock hold(m_context->Lock);
     m_context->SeekRequest = true;
     m_context->SeekTarget = from;
     m_context->StopFrame = to;
@@ -105,7 +96,7 @@ void PlaybackSession::RequestRange(int32_t from, int32_t to) {
 }
 
 void PlaybackSession::SetNotifyCadence(uint16_t cadence) {
-    LockHold hold(m_context->Lock);
+    platform::NamedMutexLock hold(m_context->Lock);
     m_context->NotifyCadence = cadence;
 }
 
@@ -115,6 +106,25 @@ void PlaybackSession::SetSpeed(int32_t percent) {
 
 void PlaybackSession::JoinWorker() {
     if (m_worker) m_worker->Join();
+}
+
+int32_t PlaybackSession::PlayedFrame(uint32_t samplesPerFrame) {
+    if (m_seekUnderway || samplesPerFrame == 0) return m_heardFrom;
+    const uint64_t frames = m_device.StreamFramesPlayed() / samplesPerFrame;
+    const int64_t played = int64_t{m_heardFrom} + static_cast<int64_t>(frames);
+    return static_cast<int32_t>(std::min<int64_t>(played, INT32_MAX));
+}
+
+void PlaybackSession::SeekDone() {
+    m_landingPending = m_seekUnderway;
+    m_seekUnderway = false;
+}
+
+void PlaybackSession::FrameReached(int32_t frame) {
+    m_lastFrameReached = frame;
+    if (!m_landingPending) return;
+    m_landingPending = false;
+    m_heardFrom = frame;
 }
 
 }  // namespace aurion

@@ -61,6 +61,18 @@ public:
     // Waits for a resumed worker to end (after its MSG_THREADENDED).
     void JoinWorker();
 
+    // What is heard. The frame the device is playing: where playing started (the
+    // start, or where the last seek landed) plus what the device has played since;
+    // while a seek is under way, its target, so that it never shows the audio the
+    // seek drops. The two below come from the worker's messages, in their order.
+    [[nodiscard]] int32_t PlayedFrame(uint32_t samplesPerFrame);
+    // MSG_SEEKDONE: the device has been reset for the seek.
+    void SeekDone();
+    // MSG_ACTFRAME: after a seek, the frame it landed on.
+    void FrameReached(int32_t frame);
+    // The frame of the last MSG_ACTFRAME (0 before the first).
+    [[nodiscard]] int32_t LastFrameReached() const { return m_lastFrameReached; }
+
 private:
     void ReleasePause(bool restartDevice);
 
@@ -70,6 +82,10 @@ private:
     bool m_started = false;
     bool m_playing = false;
     bool m_paused = false;
+    int32_t m_heardFrom = 0;
+    int32_t m_lastFrameReached = 0;
+    bool m_seekUnderway = false;
+    bool m_landingPending = false;
 };
 
 }  // namespace aurion

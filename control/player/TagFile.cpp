@@ -77,7 +77,6 @@ private:
 }  // namespace
 
 bool TagFile::Probe() {
-    m_isMpeg = false;
     m_hasTag = false;
     m_record = TagRecord{};
     // Reading is all the probe needs: a read-only file still shows its tag (and
@@ -88,16 +87,16 @@ bool TagFile::Probe() {
     const std::optional<uint64_t> size = file.Size();
     if (!size) return false;
     m_fileSize = *size;
-    m_isMpeg = ProbeFileHeader(file.Fd(), LeadingId3v2TagBytes(file.Fd(), m_fileSize));
-    if (!m_isMpeg || m_fileSize < id3v1::RecordBytes) return m_isMpeg;
+    const bool isMpeg = ProbeFileHeader(file.Fd(), LeadingId3v2TagBytes(file.Fd(), m_fileSize));
+    if (!isMpeg || m_fileSize < id3v1::RecordBytes) return isMpeg;
 
     Id3v1Bytes bytes{};
-    if (!file.ReadAt(m_fileSize - id3v1::RecordBytes, bytes)) return m_isMpeg;
+    if (!file.ReadAt(m_fileSize - id3v1::RecordBytes, bytes)) return isMpeg;
     if (std::optional<TagRecord> record = ReadId3v1(bytes)) {
         m_record = std::move(*record);
         m_hasTag = true;
     }
-    return m_isMpeg;
+    return isMpeg;
 }
 
 TagFileResult TagFile::Write(const std::string& path, const TagRecord& changes, bool modified) {

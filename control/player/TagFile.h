@@ -24,12 +24,11 @@ class TagFile {
 public:
     explicit TagFile(std::string path) : m_path(std::move(path)) {}
 
-    // Reads the tag when the file is an MPEG file; returns IsMpeg(). A file that
+    // Reads the tag when the file is an MPEG file; true when it is one. A file that
     // cannot be read, or is shorter than a record, has no tag.
     bool Probe();
 
     [[nodiscard]] const std::string& Path() const { return m_path; }
-    [[nodiscard]] bool IsMpeg() const { return m_isMpeg; }
     [[nodiscard]] bool HasTag() const { return m_hasTag; }
     [[nodiscard]] uint64_t FileSize() const { return m_fileSize; }
     // The tag as read (and as last written); empty texts and no genre without one.
@@ -49,7 +48,6 @@ private:
     TagRecord m_record;
     uint64_t m_fileSize = 0;
     bool m_hasTag = false;
-    bool m_isMpeg = false;
 };
 
 }  // namespace aurion

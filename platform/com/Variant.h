@@ -31,7 +31,6 @@ public:
     Variant(const char* value) : m_value(std::string(value)) {}
 
     [[nodiscard]] VarType Type() const { return static_cast<VarType>(m_value.index()); }
-    [[nodiscard]] bool IsEmpty() const { return Type() == VarType::Empty; }
 
     // Coerce into `target` as the platform's variant conversion does: S_OK,
     // DISP_E_TYPEMISMATCH (text that is no number) or DISP_E_OVERFLOW (a number

@@ -15,7 +15,7 @@ namespace {
 struct FailureHook {
     std::mutex Guard;
     std::function<bool(MmioStep, unsigned)> Hook;
-    std::array<unsigned, 8> Calls{};
+    std::array<unsigned, 9> Calls{};
 };
 
 FailureHook& Hook() {
@@ -49,12 +49,19 @@ void SetMmioFailureHook(std::function<bool(MmioStep step, unsigned occurrence)> 
     state.Calls = {};
 }
 
-std::unique_ptr<MmioFile> MmioFile::OpenForWriting(const std::string& path, size_t bufferBytes) {
+std::unique_ptr<MmioFile> MmioFile::OpenForWriting(const std::string& path, size_t bufferBytes,
+                                                   int* systemError) {
+    if (systemError != nullptr) {
+        *systemError = 0;
+    }
     if (InjectedFailure(MmioStep::Open) || bufferBytes == 0) {
         return nullptr;
     }
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) {
+        if (systemError != nullptr) {
+            *systemError = errno;
+        }
         return nullptr;
     }
     return std::unique_ptr<MmioFile>(new MmioFile(fd, bufferBytes));
@@ -78,6 +85,7 @@ bool MmioFile::WriteAt(uint64_t offset, std::span<const uint8_t> bytes) {
             continue;
         }
         if (n <= 0) {
+            m_lastError = n < 0 ? errno : 0;
             return false;
         }
         done += static_cast<size_t>(n);
@@ -207,8 +215,24 @@ bool MmioFile::Close() {
     const bool injected = InjectedFailure(MmioStep::Close);
     const bool flushed = Flush();
     const bool closed = ::close(m_fd) == 0;
+    if (!closed) {
+        m_lastError = errno;
+    }
     m_fd = -1;
     return !injected && flushed && closed;
+}
+
+bool MmioFile::Truncate(uint64_t length) {
+    if (m_fd < 0 || InjectedFailure(MmioStep::Truncate) || length > m_bufferOffset) {
+        return false;
+    }
+    if (::ftruncate(m_fd, static_cast<off_t>(length)) != 0) {
+        m_lastError = errno;
+        return false;
+    }
+    m_bufferOffset = length;
+    m_next = 0;
+    return true;
 }
 
 }  // namespace platform

@@ -3,9 +3,10 @@
 // with an I/O buffer the layer allocates, RIFF chunks and sub-chunks whose sizes
 // are filled in on ascending (an odd chunk is padded to an even size), writes
 // through the buffer, and direct access to the buffer (GetInfo, Advance,
-// SetInfo). Every call reports failure. Writes are sequential: everything up to
-// the buffer's write pointer belongs to the file and is written when the buffer
-// is advanced or flushed. A test hook can make any single step fail.
+// SetInfo). Every call reports failure, and a failed system call leaves its reason
+// (errno) for LastError. Writes are sequential: everything up to the buffer's write
+// pointer belongs to the file and is written when the buffer is advanced or
+// flushed. A test hook can make any single step fail.
 #pragma once
 
 #include <cstddef>
@@ -50,15 +51,27 @@ struct MmioInfo {
 };
 
 // The steps a test can make fail.
-enum class MmioStep { Open, CreateChunk, Write, GetInfo, Advance, SetInfo, Ascend, Close };
+enum class MmioStep {
+    Open,
+    CreateChunk,
+    Write,
+    GetInfo,
+    Advance,
+    SetInfo,
+    Ascend,
+    Close,
+    Truncate
+};
 
 class MmioFile {
 public:
     static constexpr size_t DefaultBufferBytes = 8192;
 
-    // Null when the file cannot be created or truncated for writing.
+    // Null when the file cannot be created or truncated for writing; `systemError`,
+    // when given, then receives the reason (errno, 0 for an injected failure).
     [[nodiscard]] static std::unique_ptr<MmioFile> OpenForWriting(
-        const std::string& path, size_t bufferBytes = DefaultBufferBytes);
+        const std::string& path, size_t bufferBytes = DefaultBufferBytes,
+        int* systemError = nullptr);
     // Closes the file without reporting; the pending buffer is still written.
     ~MmioFile();
     MmioFile(const MmioFile&) = delete;
@@ -81,8 +94,16 @@ public:
     bool Ascend(const MmChunkInfo& chunk);
     // Writes what is pending and closes; later calls fail.
     bool Close();
+    // Gives up what the buffer holds and cuts the file to `length`, at most
+    // WrittenBytes(): after a failed write, what reached the file can still be
+    // finished (Ascend, Close) as a shorter file.
+    bool Truncate(uint64_t length);
 
     [[nodiscard]] uint64_t Position() const { return m_bufferOffset + m_next; }
+    // The bytes that have reached the file; the rest of Position() is still buffered.
+    [[nodiscard]] uint64_t WrittenBytes() const { return m_bufferOffset; }
+    // The errno of the last system call that failed (0: none, or an injected failure).
+    [[nodiscard]] int LastError() const { return m_lastError; }
 
 private:
     MmioFile(int fd, size_t bufferBytes);
@@ -95,6 +116,7 @@ private:
     std::vector<uint8_t> m_buffer;
     uint64_t m_bufferOffset = 0;  // file offset of m_buffer[0]
     size_t m_next = 0;            // bytes of the buffer that belong to the file
+    int m_lastError = 0;
 };
 
 // For tests: every call of an mmio step first asks the hook, with the step and

@@ -42,6 +42,12 @@ uint64_t NullPcm::PlayedFrames() {
     return m_played;
 }
 
+// Nothing is held back to discard; what was played counts from here on.
+void NullPcm::Drop() {
+    std::lock_guard lock(m_mutex);
+    m_played = 0;
+}
+
 void NullPcm::Interrupt() {
     std::lock_guard lock(m_mutex);
     m_interrupt = true;

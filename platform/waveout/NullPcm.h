@@ -27,7 +27,7 @@ public:
     [[nodiscard]] uint64_t PlayedFrames() override;
     void Pause() override {}
     void Resume() override {}
-    void Drop() override {}
+    void Drop() override;
     // Its waits give way to Interrupt at once, so longer periods cost no reaction
     // time and wake the playback thread less often.
     [[nodiscard]] uint32_t PeriodsPerSecond() const override { return 25; }

@@ -1,5 +1,6 @@
 #include "platform/waveout/WaveOut.h"
 
+#include <atomic>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -72,6 +73,14 @@ void SetWaveOutOpenFailureHook(std::function<bool(uint32_t device)> hook) {
     g_openFailure = std::move(hook);
 }
 
+namespace {
+
+std::atomic<bool> g_volumeRefused{false};
+
+}  // namespace
+
+void SetWaveOutVolumeRefusal(bool refused) { g_volumeRefused = refused; }
+
 MmResult WaveOutOpen(WaveOutHandle& handle, uint32_t device, const WaveFormat& format,
                      WaveOutDoneCallback onDone) {
     if (OpenFails(device)) return MmResult::Error;
@@ -136,6 +145,13 @@ MmResult WaveOutReset(WaveOutHandle handle) {
     return device ? device->Reset() : MmResult::InvalidHandle;
 }
 
+MmResult WaveOutGetPosition(WaveOutHandle handle, uint64_t& frames) {
+    std::shared_ptr<WaveOutDevice> device = Find(handle);
+    if (!device) return MmResult::InvalidHandle;
+    frames = device->PlayedFrames();
+    return MmResult::NoError;
+}
+
 MmResult WaveOutGetVolume(WaveOutHandle handle, uint32_t& volume) {
     std::shared_ptr<WaveOutDevice> device = Find(handle);
     if (!device) return MmResult::InvalidHandle;
@@ -146,6 +162,7 @@ MmResult WaveOutGetVolume(WaveOutHandle handle, uint32_t& volume) {
 MmResult WaveOutSetVolume(WaveOutHandle handle, uint32_t volume) {
     std::shared_ptr<WaveOutDevice> device = Find(handle);
     if (!device) return MmResult::InvalidHandle;
+    if (g_volumeRefused) return MmResult::Error;
     device->SetVolume(volume);
     return MmResult::NoError;
 }

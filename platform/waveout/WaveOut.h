@@ -109,6 +109,9 @@ MmResult WaveOutRestart(WaveOutHandle handle);
 // Stops playing; every queued buffer is marked done at once, unplayed. Not paused
 // afterwards.
 MmResult WaveOutReset(WaveOutHandle handle);
+// The sample frames the device has played since it was opened or last reset: what
+// has been heard, not what has been written. It stands still while paused.
+MmResult WaveOutGetPosition(WaveOutHandle handle, uint64_t& frames);
 
 // The volume as one value: left in the low 16 bits, right in the high 16 bits, each
 // 0..65535 (0xFFFF passes the samples unchanged). Kept per device: an open handle
@@ -122,6 +125,10 @@ MmResult WaveOutSetDeviceVolume(uint32_t device, uint32_t volume);
 // For tests: while the hook answers true for a device number, opening it fails with
 // Error, as a device taken by another program does. An empty hook removes it.
 void SetWaveOutOpenFailureHook(std::function<bool(uint32_t device)> hook);
+// For tests: while on, an open device refuses volume changes (WaveOutSetVolume fails
+// with Error), as a driver may while it plays; a device number's volume still
+// takes a value.
+void SetWaveOutVolumeRefusal(bool refused);
 
 // For tests, process-wide: told on a device's playback thread each time it settles
 // to wait with nothing it may play, because the device is paused or because every

@@ -112,6 +112,7 @@ MmResult WaveOutDevice::Reset() {
     m_queue.clear();
     m_feedIndex = 0;
     m_feedOffset = 0;
+    m_playedFrames = 0;
     m_paused = false;
     ++m_resets;
     m_backend->Interrupt();
@@ -198,8 +199,16 @@ void WaveOutDevice::Play() {
     }
 }
 
+uint64_t WaveOutDevice::PlayedFrames() {
+    std::lock_guard lock(m_mutex);
+    return m_playedFrames;
+}
+
+// Called with the lock held, never between a Reset and the backend's Drop, so the
+// position starts again from 0 after a reset.
 void WaveOutDevice::MarkPlayed() {
     const uint64_t played = m_backend->PlayedFrames();
+    m_playedFrames = played;
     bool done = false;
     while (m_feedIndex > 0 && m_queue.front().EndFrame <= played) {
         WaveHeader& header = *m_queue.front().Header;

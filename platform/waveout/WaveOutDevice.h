@@ -42,6 +42,9 @@ public:
     // StillPlaying while buffers are queued; otherwise ends the playback thread.
     MmResult Close();
 
+    // Frames played since the device was opened or last reset.
+    [[nodiscard]] uint64_t PlayedFrames();
+
     [[nodiscard]] uint32_t Volume() const { return m_volume->load(); }
     void SetVolume(uint32_t volume) { m_volume->store(volume); }
 
@@ -64,9 +67,10 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_changed;
     std::deque<QueuedBuffer> m_queue;
-    size_t m_feedIndex = 0;     // the first queued buffer not yet fed completely
-    uint32_t m_feedOffset = 0;  // bytes of it fed so far
-    uint64_t m_fedFrames = 0;   // frames the backend took since it was last dropped
+    size_t m_feedIndex = 0;       // the first queued buffer not yet fed completely
+    uint32_t m_feedOffset = 0;    // bytes of it fed so far
+    uint64_t m_fedFrames = 0;     // frames the backend took since it was last dropped
+    uint64_t m_playedFrames = 0;  // what the backend last said it had played; 0 after a reset
     uint64_t m_resets = 0;
     bool m_paused = false;
     bool m_closing = false;

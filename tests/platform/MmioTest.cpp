@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "platform/mmio/Mmio.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/WavFileReader.h"
 
@@ -109,7 +111,35 @@ TEST_F(MmioTest, OpenTruncatesAnExistingFileAndFailsInAMissingFolder) {
         EXPECT_EQ(file->Write(Bytes({1, 2, 3})), 3);
     }
     EXPECT_EQ(std::filesystem::file_size(path), 3u);  // the destructor writes what is pending
-    EXPECT_FALSE(MmioFile::OpenForWriting(PathOf("no/such/folder/x.wav")));
+    int reason = 0;
+    EXPECT_FALSE(MmioFile::OpenForWriting(PathOf("no/such/folder/x.wav"), 16, &reason));
+    EXPECT_EQ(reason, ENOENT);
+}
+
+TEST_F(MmioTest, RefusedWriteLeavesItsReasonAndTheWrittenPartCanBeFinished) {
+    const std::string path = PathOf("limited.riff");
+    auto file = MmioFile::OpenForWriting(path, 16);
+    ASSERT_TRUE(file);
+    MmChunkInfo chunk;
+    chunk.Id = MakeFourCC('d', 'a', 't', 'a');
+    ASSERT_TRUE(file->CreateChunk(chunk, ChunkKind::Plain));
+    {
+        aurion::test::FileSizeLimit limit(40);
+        ASSERT_TRUE(limit.Set());
+        EXPECT_EQ(file->Write(std::vector<uint8_t>(100, 7)), -1);
+    }
+    EXPECT_EQ(file->LastError(), EFBIG);
+    // Whole buffers of 16 bytes went through up to the limit.
+    EXPECT_EQ(file->WrittenBytes(), 32u);
+    EXPECT_FALSE(file->Truncate(33));  // beyond what was written
+    ASSERT_TRUE(file->Truncate(20));
+    EXPECT_EQ(file->Position(), 20u);
+    ASSERT_TRUE(file->Ascend(chunk));
+    ASSERT_TRUE(file->Close());
+    const auto bytes = ReadWholeFile(path);
+    ASSERT_TRUE(bytes);
+    ASSERT_EQ(bytes->size(), 20u);
+    EXPECT_EQ(LittleEndian32(*bytes, 4), 12u);
 }
 
 TEST_F(MmioTest, SetInfoRefusesAPointerOutsideTheBuffer) {
@@ -131,7 +161,7 @@ TEST_F(MmioTest, SetInfoRefusesAPointerOutsideTheBuffer) {
 TEST_F(MmioTest, EveryStepReportsFailureThroughTheHook) {
     for (MmioStep failing :
          {MmioStep::CreateChunk, MmioStep::Write, MmioStep::GetInfo, MmioStep::Advance,
-          MmioStep::SetInfo, MmioStep::Ascend, MmioStep::Close}) {
+          MmioStep::SetInfo, MmioStep::Truncate, MmioStep::Ascend, MmioStep::Close}) {
         SCOPED_TRACE(static_cast<int>(failing));
         SetMmioFailureHook([failing](MmioStep step, unsigned) { return step == failing; });
         auto file = MmioFile::OpenForWriting(PathOf("hook.riff"));
@@ -144,6 +174,7 @@ TEST_F(MmioTest, EveryStepReportsFailureThroughTheHook) {
         const bool got = file->GetInfo(info);
         const bool advanced = got && file->Advance(info);
         const bool set = got && file->SetInfo(info);
+        const bool truncated = file->Truncate(0);
         const bool ascended = file->Ascend(chunk);
         const bool closed = file->Close();
         EXPECT_EQ(created, failing != MmioStep::CreateChunk);
@@ -153,7 +184,8 @@ TEST_F(MmioTest, EveryStepReportsFailureThroughTheHook) {
             EXPECT_EQ(advanced, failing != MmioStep::Advance);
             EXPECT_EQ(set, failing != MmioStep::SetInfo);
         }
-        EXPECT_EQ(ascended, failing != MmioStep::Ascend && created);
+        EXPECT_EQ(truncated, failing != MmioStep::Truncate);
+        EXPECT_EQ(ascended, failing != MmioStep::Ascend && created && !truncated);
         EXPECT_EQ(closed, failing != MmioStep::Close);
     }
     SetMmioFailureHook([](MmioStep step, unsigned) { return step == MmioStep::Open; });

@@ -46,9 +46,8 @@ std::optional<uint64_t> ExpectedSamples(const std::string& name) {
     return std::nullopt;
 }
 
-std::optional<std::vector<int16_t>> ReferencePcm(const std::string& name) {
-    std::ifstream file(std::filesystem::path(ConformanceFolder()) / (name + ".pcm"),
-                       std::ios::binary);
+std::optional<std::vector<int16_t>> ReadRawPcm(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
     if (!file) {
         return std::nullopt;
     }
@@ -61,6 +60,10 @@ std::optional<std::vector<int16_t>> ReferencePcm(const std::string& name) {
         samples[i] = static_cast<int16_t>(static_cast<uint16_t>(low | (high << 8)));
     }
     return samples;
+}
+
+std::optional<std::vector<int16_t>> ReferencePcm(const std::string& name) {
+    return ReadRawPcm((std::filesystem::path(ConformanceFolder()) / (name + ".pcm")).string());
 }
 
 PcmDifference ComparePcm(std::span<const int16_t> decoded, std::span<const int16_t> reference) {

@@ -16,7 +16,9 @@ namespace aurion::test {
 [[nodiscard]] std::string ConformanceBitstream(const std::string& name);
 // expected_samples of the stream's manifest.tsv row (all channels together).
 [[nodiscard]] std::optional<uint64_t> ExpectedSamples(const std::string& name);
-// The reference output: 16-bit little-endian samples, channels interleaved.
+// A raw PCM file: 16-bit little-endian samples, channels interleaved.
+[[nodiscard]] std::optional<std::vector<int16_t>> ReadRawPcm(const std::string& path);
+// The reference output, a raw PCM file.
 [[nodiscard]] std::optional<std::vector<int16_t>> ReferencePcm(const std::string& name);
 
 struct PcmDifference {

@@ -1,6 +1,6 @@
 // Damaged files of every kind through the command-line host: `aurion info`,
 // `aurion decode` and `aurion play` (null device) must each end in time with
-// status 0 or 1, and with a valid WAV file or a clear "error N: TEXT" line; never
+// status 0 or 1, and with a valid WAV file or one clear line; never
 // with a signal, a hang or a broken WAV file. The files are short, so that play
 // ends quickly; the large file of zeros is sparse.
 #include <gtest/gtest.h>
@@ -88,7 +88,8 @@ protected:
         EXPECT_EQ(run.TermSignal, 0) << run.Err;
         EXPECT_TRUE(run.ExitStatus == 0 || run.ExitStatus == 1) << run.ExitStatus << run.Err;
         if (run.ExitStatus == 1) {
-            EXPECT_EQ(run.Err.rfind("error ", 0), 0u) << run.Err;
+            EXPECT_EQ(run.Err.rfind("aurion: ", 0), 0u) << run.Err;
+            EXPECT_EQ(std::count(run.Err.begin(), run.Err.end(), '\n'), 1) << run.Err;
         }
         EXPECT_EQ(run.Err.find("runtime error"), std::string::npos) << run.Err;
     }

@@ -44,11 +44,12 @@ std::vector<int16_t> RawPcm(const std::vector<uint8_t>& bytes) {
     return samples;
 }
 
-// The value of a `Name=value` line of `aurion info`.
+// The value of a `Name=value` line of `aurion info`, estimated ("~") or not.
 double InfoValue(const std::string& out, const std::string& name) {
     const size_t at = out.find(name + "=");
     if (at == std::string::npos) return -1.0;
-    return std::strtod(out.c_str() + at + name.size() + 1, nullptr);
+    const size_t value = at + name.size() + 1;
+    return std::strtod(out.c_str() + value + (out.compare(value, 1, "~") == 0 ? 1 : 0), nullptr);
 }
 
 class LowSamplingFrequencyLayerII : public ::testing::TestWithParam<Fixture> {

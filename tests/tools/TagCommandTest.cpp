@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "tests/support/MpegFrameBuilder.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/tools/HostProcess.h"
+#include "tests/tools/ScratchFileSystem.h"
 
 namespace aurion::test {
 namespace {
@@ -98,7 +100,7 @@ TEST_F(TagCommand, DeleteRemovesTheTagOnce) {
 
     const HostRun again = RunHost({"tag", file.Path(), "--delete"});
     EXPECT_EQ(again.ExitStatus, 1);
-    EXPECT_EQ(again.Err, "error -1: the file has no tag\n");
+    EXPECT_EQ(again.Err, "aurion: " + file.Path() + ": error -1: the file has no tag\n");
     EXPECT_EQ(ReadFileBytes(file.Path()), audio);
 }
 
@@ -113,9 +115,33 @@ TEST_F(TagCommand, FileWithoutTagAccessIsTheControlsError) {
         const HostRun run = RunHost(args);
         EXPECT_EQ(run.ExitStatus, 1);
         EXPECT_EQ(run.Out, "");
-        EXPECT_EQ(run.Err, "error 641: Specified File is not an MPEG-File\n");
+        EXPECT_EQ(run.Err,
+                  "aurion: " + file.Path() + ": error 641: Specified File is not an MPEG-File\n");
     }
     EXPECT_EQ(ReadFileBytes(file.Path()), original);
+}
+
+TEST_F(TagCommand, FilesThatCannotBeReadOrWrittenAreSaidWithTheSystemsReason) {
+    const std::string missing = m_environment.Folder() + "missing.mp3";
+    const HostRun gone = RunHost({"tag", missing});
+    EXPECT_EQ(gone.ExitStatus, 1);
+    EXPECT_EQ(gone.Err, "aurion: cannot read " + missing + ": No such file or directory\n");
+
+    // A file on a read-only file system: even root cannot write it.
+    ScratchFileSystem scratch(1 << 16);
+    if (!scratch.Mounted()) GTEST_SKIP() << "no file system of our own: " << scratch.Problem();
+    const std::string path = scratch.Folder() + "song.mp3";
+    const Bytes audio = Stream();
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(audio.data()),
+               static_cast<std::streamsize>(audio.size()));
+    ASSERT_TRUE(scratch.MakeReadOnly());
+    const HostRun run = RunHost({"tag", path, "--title", "New"});
+    EXPECT_EQ(run.ExitStatus, 1);
+    EXPECT_EQ(run.Err, "aurion: " + path +
+                           ": error 715: the file cannot be opened for writing (Read-only file "
+                           "system)\n");
+    EXPECT_EQ(ReadFileBytes(path), audio);
 }
 
 TEST_F(TagCommand, HelpAndUsageErrors) {

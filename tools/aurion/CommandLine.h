@@ -1,9 +1,10 @@
-// The command line of the host: `aurion info FILE`, `aurion decode [--channel-mode
+// The command line of the host: `aurion info FILE`, `aurion decode [-f] [--channel-mode
 // N] [--notify N] FILE OUT.wav`, `aurion play [--device N] [--speed P] [--volume P]
 // [--channel-mode N] FILE...`, `aurion devices`, `aurion tag FILE [field options |
-// --delete]` and `aurion --help`. Parsing only checks the form; the control itself
-// judges the values it is given (a channel mode outside 0..3 is the control's 687,
-// a year outside 1..2099 changes nothing).
+// --delete]`, `aurion COMMAND --help`, `aurion --help` and `aurion --version`. Values
+// are checked against the ranges the control takes, so that none is silently
+// clamped or ignored: a year outside 1..2099, a genre outside 0..79, a speed outside
+// 50..1000 are usage errors.
 #pragma once
 
 #include <cstdint>
@@ -15,7 +16,7 @@
 
 namespace aurion::host {
 
-enum class CommandKind { Help, Info, Decode, Play, Devices, Tag };
+enum class CommandKind { Help, Version, Info, Decode, Play, Devices, Tag };
 
 // What `aurion tag` is asked to do: print the tag (nothing set), set fields and
 // write it, or delete it.
@@ -35,9 +36,12 @@ struct TagEdit {
 
 struct Command {
     CommandKind Kind = CommandKind::Help;
+    // Help: the command whose help is asked for; none for the whole help.
+    std::optional<CommandKind> HelpTopic;
     std::string File;
     std::string WavFile;                 // decode only
-    std::optional<int16_t> ChannelMode;  // decode and play
+    bool Force = false;                  // decode only: an existing OUT.wav may be replaced
+    std::optional<int16_t> ChannelMode;  // decode and play, 0..3
     std::optional<int16_t> NotifyCount;  // decode only, at least 1
     std::vector<std::string> Files;      // play only: played one after the other
     std::optional<int16_t> Device;       // play only
@@ -53,10 +57,5 @@ struct ParsedCommandLine {
 
 // The arguments after the program name.
 [[nodiscard]] ParsedCommandLine ParseCommandLine(std::span<const std::string_view> args);
-
-// The short form, shown with a usage error.
-[[nodiscard]] std::string_view UsageText();
-// Every subcommand with its options, for --help.
-[[nodiscard]] std::string_view HelpText();
 
 }  // namespace aurion::host

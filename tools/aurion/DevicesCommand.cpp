@@ -6,6 +6,7 @@
 #include "host/ControlCaller.h"
 #include "host/ControlHost.h"
 #include "tools/aurion/OpenStream.h"
+#include "tools/aurion/Problems.h"
 
 namespace aurion::host {
 
@@ -14,7 +15,7 @@ using platform::Variant;
 int RunDevices() {
     ControlHost host(ControlEvents{});
     auto fail = [](const ControlError& error) {
-        std::fprintf(stderr, "%s\n", FormatError(error).c_str());
+        ReportProblem({}, error);
         return 1;
     };
     if (auto error = host.Start()) return fail(*error);

@@ -4,7 +4,7 @@
 namespace aurion::host {
 
 // One line per device on standard output: number, product name and the mask of
-// standard formats in hexadecimal. 0, or 1 after `error N: TEXT`.
+// standard formats in hexadecimal. 0, or 1 after a line on standard error.
 int RunDevices();
 
 }  // namespace aurion::host

@@ -6,7 +6,9 @@
 #include "host/AurionMembers.h"
 #include "host/ControlCaller.h"
 #include "host/ControlHost.h"
+#include "tools/aurion/FileChecks.h"
 #include "tools/aurion/OpenStream.h"
+#include "tools/aurion/Problems.h"
 
 namespace aurion::host {
 
@@ -55,9 +57,14 @@ std::string ValueText(const Variant& value) {
     return {};
 }
 
-int Fail(const ControlError& error) {
-    std::fprintf(stderr, "%s\n", FormatError(error).c_str());
+int Fail(const std::string& file, const ControlError& error) {
+    ReportProblem(file, error);
     return 1;
+}
+
+// The values that are estimates when the file's header frame does not give them.
+bool EstimatedUnlessKnown(Member property) {
+    return property.Id == members::FrameCount.Id || property.Id == members::TotalTime.Id;
 }
 
 }  // namespace
@@ -75,28 +82,39 @@ std::string DecimalText(float value) {
 }
 
 int RunInfo(const std::string& file) {
+    if (auto reason = UnreadableReason(file)) {
+        Say("cannot read " + file + ": " + *reason);
+        return 1;
+    }
     ControlHost host(ControlEvents{});
     if (auto error = host.Start()) {
-        return Fail(*error);
+        return Fail({}, *error);
     }
     ControlCaller control(host.Control());
     if (auto error = EnableErrorMode(control)) {
-        return Fail(*error);
+        return Fail({}, *error);
     }
     if (auto error = OpenStream(control, file, "")) {
-        return Fail(*error);
+        return Fail(file, *error);
+    }
+    Variant known;
+    if (auto error = control.CallAs(members::GetLengthKnown, {}, VarType::Bool, known)) {
+        (void)control.Call(members::Close, {});
+        return Fail(file, *error);
     }
     std::string lines;
     for (const Property& property : InfoProperties) {
         Variant value;
         if (auto error = control.Get(property.Of, property.Type, value)) {
             (void)control.Call(members::Close, {});
-            return Fail(*error);
+            return Fail(file, *error);
         }
-        lines += std::string(property.Of.Name) + "=" + ValueText(value) + "\n";
+        const bool estimated = !known.AsBool() && EstimatedUnlessKnown(property.Of);
+        lines +=
+            std::string(property.Of.Name) + "=" + (estimated ? "~" : "") + ValueText(value) + "\n";
     }
     if (auto error = control.CallStatus(members::Close, {})) {
-        return Fail(*error);
+        return Fail(file, *error);
     }
     std::fputs(lines.c_str(), stdout);
     return std::fflush(stdout) == 0 ? 0 : 1;

@@ -1,9 +1,9 @@
 #include "tools/aurion/OpenStream.h"
 
 #include <cstdint>
-#include <string_view>
 
 #include "host/AurionMembers.h"
+#include "tools/aurion/Problems.h"
 
 namespace aurion::host {
 
@@ -11,27 +11,6 @@ namespace {
 
 // The control's number for a probe refusal and for a stream that cannot be made.
 constexpr int32_t NotAnMpegFile = 641;
-
-// What the control's Open says for the numbers it returns in error mode off; 712
-// and 714 have no text.
-std::string_view OpenFailureText(int32_t number) {
-    switch (number) {
-        case 640:
-            return "Already openend";
-        case 641:
-            return "cant open MPEG stream";
-        case 642:
-            return "No Inputfile given";
-        case 643:
-            return "Unable to read MPEG-Header";
-        case 644:
-            return "Can`t create Working-Thread";
-        case 653:
-            return "Can\u00b4t determine my hWnd";
-        default:
-            return {};
-    }
-}
 
 std::optional<ControlError> SetErrorMode(ControlCaller& control, int16_t on) {
     return control.Call(members::SetErrorMode, {platform::Variant(on)});
@@ -58,9 +37,7 @@ std::optional<ControlError> OpenStream(ControlCaller& control, const std::string
     if (auto modeError = EnableErrorMode(control); modeError && !error) {
         return modeError;
     }
-    if (error && error->Number && error->Text.empty()) {
-        error->Text = std::string(OpenFailureText(*error->Number));
-    }
+    if (error) error = WithWords(*error);
     return error;
 }
 

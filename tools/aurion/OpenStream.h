@@ -7,7 +7,7 @@
 // behind other leading data such as junk. For such a refusal Open is repeated with
 // error mode off, where the probe's verdict does not count (as for the desktop
 // program); a failure there comes back as a bare number, and the control's text
-// for it is added from the texts that Open reports in error mode.
+// for it is added (WithWords).
 #pragma once
 
 #include <optional>

@@ -8,11 +8,12 @@ namespace aurion::host {
 namespace {
 
 constexpr int BarWidth = 30;
+constexpr int EstimatedPercentLimit = 99;
 
 }  // namespace
 
-ProgressBar::ProgressBar(std::FILE* out, int32_t frameCount, float msPerFrame, int32_t totalMs)
-    : m_out(out), m_frameCount(frameCount), m_msPerFrame(msPerFrame), m_totalMs(totalMs) {}
+ProgressBar::ProgressBar(std::FILE* out, float msPerFrame, bool forwardOnly)
+    : m_out(out), m_msPerFrame(msPerFrame), m_forwardOnly(forwardOnly) {}
 
 std::string ProgressBar::TimeText(int64_t milliseconds) {
     const int64_t seconds = std::max<int64_t>(milliseconds, 0) / 1000;
@@ -22,28 +23,41 @@ std::string ProgressBar::TimeText(int64_t milliseconds) {
     return text;
 }
 
-std::string ProgressBar::Line(int32_t frame) const {
-    int64_t percent = 0;
-    if (m_frameCount > 0) {
-        percent = std::clamp<int64_t>(int64_t{std::max(frame, 0)} * 100 / m_frameCount, 0, 100);
-    }
-    const auto filled = static_cast<int>(percent * BarWidth / 100);
-    auto elapsed = static_cast<int64_t>(std::llround(double{m_msPerFrame} * std::max(frame, 0)));
-    if (m_totalMs > 0) {
-        elapsed = std::min<int64_t>(elapsed, m_totalMs);
-    }
-    char text[128];
-    std::snprintf(text, sizeof text, "[%s%s] %3lld%%  %s / %s",
+std::string ProgressBar::LengthText(int32_t frames, float msPerFrame, bool estimated) {
+    const auto ms = static_cast<int64_t>(std::llround(double{msPerFrame} * std::max(frames, 0)));
+    return (estimated ? "~" : "") + TimeText(ms);
+}
+
+int ProgressBar::Percent(const ProgressFigures& figures) {
+    if (figures.Frames <= 0) return 0;
+    const int64_t percent =
+        std::clamp<int64_t>(int64_t{std::max(figures.Frame, 0)} * 100 / figures.Frames, 0, 100);
+    return static_cast<int>(figures.Estimated ? std::min<int64_t>(percent, EstimatedPercentLimit)
+                                              : percent);
+}
+
+std::string ProgressBar::Line(const ProgressFigures& figures, int minimumPercent) const {
+    const int percent = std::max(Percent(figures), minimumPercent);
+    const int filled = percent * BarWidth / 100;
+    // A total that the stream has outrun is at least what has been done.
+    const int32_t total = std::max(figures.Frames, figures.Frame);
+    char text[160];
+    std::snprintf(text, sizeof text, "[%s%s] %3d%%  %s / %s",
                   std::string(static_cast<size_t>(filled), '#').c_str(),
-                  std::string(static_cast<size_t>(BarWidth - filled), '-').c_str(),
-                  static_cast<long long>(percent), TimeText(elapsed).c_str(),
-                  TimeText(m_totalMs).c_str());
+                  std::string(static_cast<size_t>(BarWidth - filled), '-').c_str(), percent,
+                  LengthText(figures.Frame, m_msPerFrame, false).c_str(),
+                  LengthText(total, m_msPerFrame, figures.Estimated).c_str());
     return text;
 }
 
-void ProgressBar::Show(int32_t frame) { Draw(Line(frame)); }
-
-void ProgressBar::Complete() { Draw(Line(m_frameCount)); }
+void ProgressBar::Show(const ProgressFigures& figures) {
+    const std::string line = Line(figures, m_forwardOnly ? m_percentShown : 0);
+    m_percentShown = std::max(m_percentShown, Percent(figures));
+    if (line == m_shown) return;
+    std::fprintf(m_out, "\r%s", line.c_str());
+    std::fflush(m_out);
+    m_shown = line;
+}
 
 void ProgressBar::Finish() {
     if (!m_shown.empty()) {
@@ -51,15 +65,6 @@ void ProgressBar::Finish() {
         std::fflush(m_out);
         m_shown.clear();
     }
-}
-
-void ProgressBar::Draw(const std::string& line) {
-    if (line == m_shown) {
-        return;
-    }
-    std::fprintf(m_out, "\r%s", line.c_str());
-    std::fflush(m_out);
-    m_shown = line;
 }
 
 }  // namespace aurion::host

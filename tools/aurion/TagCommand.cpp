@@ -1,12 +1,15 @@
 #include "tools/aurion/TagCommand.h"
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "host/AurionMembers.h"
 #include "host/ControlCaller.h"
 #include "host/ControlHost.h"
+#include "tools/aurion/FileChecks.h"
 #include "tools/aurion/OpenStream.h"
+#include "tools/aurion/Problems.h"
 
 namespace aurion::host {
 
@@ -20,18 +23,17 @@ constexpr int32_t NotAnMpegFile = 641;
 constexpr int32_t CannotOpenForWriting = 715;
 constexpr int32_t TagNotWritten = -1;
 
-int Fail(const ControlError& error) {
-    std::fprintf(stderr, "%s\n", FormatError(error).c_str());
+int Fail(const std::string& file, const ControlError& error) {
+    // The control cannot say why it could not write; the system can.
+    std::optional<std::string> reason;
+    if (error.Number == CannotOpenForWriting) reason = UnwritableReason(file);
+    ReportProblem(file, error, reason.value_or(""));
     return 1;
 }
 
-// The tag methods' results that the control returns without a text.
+// The tag methods' short result -1 comes without a text.
 ControlError WithText(ControlError error, const char* shortResult) {
-    if (error.Text.empty() && error.Number == CannotOpenForWriting) {
-        error.Text = "the file cannot be opened for writing";
-    } else if (error.Text.empty() && error.Number == TagNotWritten) {
-        error.Text = shortResult;
-    }
+    if (error.Text.empty() && error.Number == TagNotWritten) error.Text = shortResult;
     return error;
 }
 
@@ -106,16 +108,20 @@ std::optional<ControlError> DeleteTag(ControlCaller& control) {
 }  // namespace
 
 int RunTag(const Command& command) {
+    if (auto reason = UnreadableReason(command.File)) {
+        Say("cannot read " + command.File + ": " + *reason);
+        return 1;
+    }
     ControlHost host(ControlEvents{});
-    if (auto error = host.Start()) return Fail(*error);
+    if (auto error = host.Start()) return Fail({}, *error);
     ControlCaller control(host.Control());
-    if (auto error = EnableErrorMode(control)) return Fail(*error);
+    if (auto error = EnableErrorMode(control)) return Fail({}, *error);
 
     // The probe that opens the file reads its tag; whether the stream behind it can
     // be played does not matter here. Closing lets go of the file before it is written.
     auto open = control.CallStatus(members::Open, {Variant(command.File), Variant("")});
-    if (open && open->Number == NotAnMpegFile) return Fail(*open);
-    if (auto error = control.CallStatus(members::Close, {})) return Fail(*error);
+    if (open && open->Number == NotAnMpegFile) return Fail(command.File, *open);
+    if (auto error = control.CallStatus(members::Close, {})) return Fail(command.File, *error);
 
     std::optional<ControlError> error;
     if (command.Tag.Delete) {
@@ -125,7 +131,7 @@ int RunTag(const Command& command) {
     } else {
         error = PrintTag(control);
     }
-    if (error) return Fail(*error);
+    if (error) return Fail(command.File, *error);
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 

@@ -9,7 +9,7 @@
 
 namespace aurion::host {
 
-// The exit status: 0, or 1 after `error N: TEXT` on standard error.
+// The exit status: 0, or 1 after a line on standard error.
 [[nodiscard]] int RunTag(const Command& command);
 
 }  // namespace aurion::host

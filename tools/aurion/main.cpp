@@ -6,6 +6,7 @@
 #include "tools/aurion/CommandLine.h"
 #include "tools/aurion/DecodeCommand.h"
 #include "tools/aurion/DevicesCommand.h"
+#include "tools/aurion/HelpTexts.h"
 #include "tools/aurion/InfoCommand.h"
 #include "tools/aurion/PlayCommand.h"
 #include "tools/aurion/TagCommand.h"
@@ -27,7 +28,12 @@ int main(int argc, char** argv) {
     const Command& command = *commandLine.Parsed;
     switch (command.Kind) {
         case CommandKind::Help:
-            std::fputs(HelpText().data(), stdout);
+            std::fputs(
+                command.HelpTopic ? CommandHelp(*command.HelpTopic).data() : HelpText().c_str(),
+                stdout);
+            return 0;
+        case CommandKind::Version:
+            std::fputs(VersionText().c_str(), stdout);
             return 0;
         case CommandKind::Info:
             return RunInfo(command.File);

@@ -26,7 +26,7 @@ public:
 
 private:
     void MakeSubbands();
-    // Step 3: compares and restarts the running checksum; false on a mismatch.
+    // Compares and restarts the running checksum; false on a mismatch.
     [[nodiscard]] bool ChecksumMatches(Crc16* crc) const;
 
     FrameStream& m_stream;

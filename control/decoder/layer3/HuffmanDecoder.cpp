@@ -1,15 +1,15 @@
 #include "control/decoder/layer3/HuffmanDecoder.h"
 
 #include <algorithm>
+#include <span>
 
 namespace aurion {
 
 namespace {
 
-constexpr uint32_t LongStep = 250;          // steps this long chain through a jump pair
-constexpr unsigned MaxCodeBits = 32;        // a walk this long without a leaf gives up
-constexpr uint32_t SpectrumLines = 576;     // 32 subbands x 18 lines
-constexpr uint32_t ShortRegion1Start = 36;  // ISO/IEC 11172-3 clause 2.4.2.7, short blocks
+constexpr uint32_t LongStep = 250;       // steps this long chain through a jump pair
+constexpr unsigned MaxCodeBits = 32;     // a walk this long without a leaf gives up
+constexpr uint32_t SpectrumLines = 576;  // 32 subbands x 18 lines
 constexpr unsigned QuadTableBase = 32;
 
 // Walks the tree bit by bit from node p with bitsRead bits of the code already
@@ -246,6 +246,19 @@ uint32_t DecodeQuadruples(const HuffmanTable& table, uint32_t line, int64_t end,
     return line;
 }
 
+// Where the second table of the big values takes over. A short block's region 0
+// spans three short bands (region0_count 8 counts each band once per window,
+// ISO/IEC 11172-3 clause 2.4.2.7): line 36 at every frequency but MPEG-2.5's 8 kHz,
+// whose short bands are wider. A mixed block's region 0 ends with its long part.
+uint32_t ShortRegion1Start(const GranuleInfo& info, const ScaleFactorBands& bands) {
+    constexpr uint32_t MixedLongLines = 36;
+    constexpr size_t ShortRegion0Bands = 3;
+    if (info.IsMixed()) {
+        return MixedLongLines;
+    }
+    return std::min<uint32_t>(3u * bands.shortBounds[ShortRegion0Bands], SpectrumLines);
+}
+
 }  // namespace
 
 bool DecodeHuffmanPair(const HuffmanTable& table, int32_t& x, int32_t& y, int32_t& v, int32_t& w,
@@ -287,13 +300,13 @@ bool DecodeHuffmanPair(const HuffmanTable& table, int32_t& x, int32_t& y, int32_
     return found;
 }
 
-uint32_t DecodeSpectrum(const GranuleInfo& info, std::span<const uint16_t, 23> longBandBoundaries,
-                        int32_t part2Start, BitReservoir& reservoir,
-                        std::array<int32_t, 576>& quantized) {
+uint32_t DecodeSpectrum(const GranuleInfo& info, const ScaleFactorBands& bands, int32_t part2Start,
+                        BitReservoir& reservoir, std::array<int32_t, 576>& quantized) {
+    const std::span<const uint16_t, 23> longBandBoundaries(bands.longBounds);
     uint32_t region1Start = 0;
     uint32_t region2Start = 0;
     if (info.IsShort()) {
-        region1Start = ShortRegion1Start;
+        region1Start = ShortRegion1Start(info, bands);
         region2Start = SpectrumLines;
     } else {
         region1Start = Boundary(longBandBoundaries, uint64_t{info.region0_count} + 1);

@@ -6,10 +6,10 @@
 
 #include <array>
 #include <cstdint>
-#include <span>
 
 #include "control/decoder/layer3/BitReservoir.h"
 #include "control/decoder/layer3/HuffmanTable.h"
+#include "control/decoder/layer3/ScaleFactorBandTables.h"
 #include "control/decoder/layer3/SideInfo.h"
 
 namespace aurion {
@@ -24,12 +24,12 @@ namespace aurion {
 bool DecodeHuffmanPair(const HuffmanTable& table, int32_t& x, int32_t& y, int32_t& v, int32_t& w,
                        BitReservoir& reservoir);
 
-// Fills the 576 quantized lines of one granule and channel. longBandBoundaries are
-// the 23 long scale-factor band boundaries of the stream's frequency (0 .. 576);
-// part2Start is the reservoir's TotalBits before the scale factors. Returns the
-// number of lines up to the last non-zero one: all lines from there on are zero.
-uint32_t DecodeSpectrum(const GranuleInfo& info, std::span<const uint16_t, 23> longBandBoundaries,
-                        int32_t part2Start, BitReservoir& reservoir,
-                        std::array<int32_t, 576>& quantized);
+// Fills the 576 quantized lines of one granule and channel. `bands` are the
+// scale-factor band boundaries of the stream's frequency, which place the regions
+// of the big values; part2Start is the reservoir's TotalBits before the scale
+// factors. Returns the number of lines up to the last non-zero one: all lines from
+// there on are zero.
+uint32_t DecodeSpectrum(const GranuleInfo& info, const ScaleFactorBands& bands, int32_t part2Start,
+                        BitReservoir& reservoir, std::array<int32_t, 576>& quantized);
 
 }  // namespace aurion

@@ -98,8 +98,7 @@ void Layer3Decoder::DecodeGranule(int granule) {
             ReadScaleFactorsMpeg1(m_reservoir, info, m_sideInfo.scfsi[ch], granule,
                                   m_scaleFactors[ch]);
         }
-        const uint32_t coded = DecodeSpectrum(info, std::span<const uint16_t, 23>(bands.longBounds),
-                                              m_part2Start, m_reservoir, m_quantized);
+        const uint32_t coded = DecodeSpectrum(info, bands, m_part2Start, m_reservoir, m_quantized);
         Requantize(m_quantized, info, m_scaleFactors[ch], bands, m_dequantized[ch], coded);
         m_nonzeroLines[ch] = coded;
     }

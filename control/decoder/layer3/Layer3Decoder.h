@@ -44,8 +44,6 @@ public:
     // Layer III frames are not checked against their checksum.
     void DecodeFrame(Crc16* crc) override;
 
-    [[nodiscard]] int Channels() const { return m_channels; }
-    [[nodiscard]] int Granules() const { return m_granules; }
     [[nodiscard]] int FirstChannel() const { return m_routing.FirstChannel(); }
     [[nodiscard]] int LastChannel() const { return m_routing.LastChannel(); }
     // Main-data bytes put into the reservoir since the last wrap or seek.

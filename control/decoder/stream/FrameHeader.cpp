@@ -1,6 +1,8 @@
 #include "control/decoder/stream/FrameHeader.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 
 #include "control/decoder/stream/FrameSize.h"
 #include "control/decoder/stream/FrameStream.h"
@@ -33,6 +35,21 @@ constexpr uint32_t PaddingTableReserveLimit = 1u << 20;
 // frame's table of contents (about 26 s at 44.1 kHz); nearer ones read ahead,
 // which lands exactly.
 constexpr int32_t FarSeekFrames = 1000;
+
+// The frames of a constant-rate MPEG-2.5 stream: its bytes over the mean frame
+// size that bit rate and frequency fix (72 x bitrate / frequency, the Layer III
+// slot factor halved for 576 samples), rounded to the nearest frame. Padding keeps
+// such a stream within a byte of the mean, far less than half a frame.
+uint32_t FramesOfMeanSize(uint64_t streamBytes, uint32_t bitrate, uint32_t frequency) {
+    constexpr uint64_t HalvedSlotFactor = 72;
+    const uint64_t frameBytesTimesFrequency = HalvedSlotFactor * bitrate;
+    if (frameBytesTimesFrequency == 0) {
+        return 0;
+    }
+    const uint64_t frames =
+        (2 * streamBytes * frequency + frameBytesTimesFrequency) / (2 * frameBytesTimesFrequency);
+    return static_cast<uint32_t>(std::min<uint64_t>(frames, std::numeric_limits<uint32_t>::max()));
+}
 
 }  // namespace
 
@@ -70,13 +87,13 @@ bool FrameHeader::ReadNext(FrameStream& stream, Crc16*& crcOut) {
     }
     if (m_vbr) {
         if (!LengthFromHeader()) {
-            UpdateEstimates(stream.FileSize());
+            UpdateEstimates(stream);
         }
         RecordFrameOffset(stream);
         return true;
     }
     if (!m_hasPaddingTable) {
-        UpdateEstimates(stream.FileSize());
+        UpdateEstimates(stream);
     }
     if (m_frequencyIndex == 0) {
         UpdatePaddingTable(stream.CurrentFrame(), stream.HighestFrame());
@@ -271,10 +288,21 @@ void FrameHeader::ComputeSubbands() {
     }
 }
 
-void FrameHeader::UpdateEstimates(uint32_t fileSize) {
+// MPEG-1 and MPEG-2 keep the estimates hosts have always been given: the file's
+// size over the unpadded frame size, and over one byte more. MPEG-2.5 frames are
+// so small that a padding byte is up to about 1 % of one, which puts that count a
+// frame or more beyond the stream's end; it is counted by the mean frame size.
+void FrameHeader::UpdateEstimates(const FrameStream& stream) {
     const uint32_t unpaddedFrame = m_bodySize - m_padding + HeaderBytes;
-    m_maxFrames = fileSize / unpaddedFrame;
-    m_minFrames = fileSize / (unpaddedFrame + 1);
+    if (m_mpeg25) {
+        const uint64_t streamBytes = stream.StreamBytes();
+        m_maxFrames = FramesOfMeanSize(streamBytes, Bitrate(), SampleRate());
+        m_minFrames = static_cast<uint32_t>(std::min<uint64_t>(
+            streamBytes / (unpaddedFrame + 1), std::numeric_limits<uint32_t>::max()));
+    } else {
+        m_maxFrames = stream.FileSize() / unpaddedFrame;
+        m_minFrames = stream.FileSize() / (unpaddedFrame + 1);
+    }
     m_totalMs = MsPerFrame() * static_cast<float>(m_maxFrames);
 }
 

@@ -64,7 +64,6 @@ public:
     [[nodiscard]] uint32_t IntensityBound() const { return m_intensityBound; }
     [[nodiscard]] bool Copyright() const { return m_copyright; }
     [[nodiscard]] bool Original() const { return m_original; }
-    [[nodiscard]] bool Synced() const { return m_synced; }
     [[nodiscard]] uint16_t StoredChecksum() const { return m_storedChecksum; }
     [[nodiscard]] uint32_t BodySize() const { return m_bodySize; }
     [[nodiscard]] int32_t MainDataSize() const { return m_mainDataSize; }
@@ -89,7 +88,7 @@ public:
 
 private:
     void ComputeSubbands();
-    void UpdateEstimates(uint32_t fileSize);
+    void UpdateEstimates(const FrameStream& stream);
     void UpdatePaddingTable(int32_t currentFrame, int32_t highestFrame);
     bool LoadFrame(FrameStream& stream, uint32_t headerWord);
     [[nodiscard]] bool TakeVbrHeader(const FrameStream& stream, uint32_t headerWord);

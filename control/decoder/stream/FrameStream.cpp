@@ -61,12 +61,20 @@ void FrameStream::Open(const std::string& fileName) {
     m_firstFrameOffset = 0;
     m_position = 0;
     m_fileSize = 0;
+    m_streamEnd = 0;
     if (m_fd < 0) {
         return;
     }
     struct stat status {};
     if (fstat(m_fd, &status) == 0 && status.st_size > 0) {
         m_fileSize = static_cast<uint64_t>(status.st_size);
+    }
+    m_streamEnd = m_fileSize;
+    std::array<uint8_t, 3> tag{};
+    if (m_fileSize >= Id3v1Bytes &&
+        ReadExactly(m_fd, tag.data(), tag.size(), m_fileSize - Id3v1Bytes) &&
+        tag == std::array<uint8_t, 3>{'T', 'A', 'G'}) {
+        m_streamEnd -= Id3v1Bytes;
     }
     SkipId3v2Tag();
 }
@@ -193,6 +201,10 @@ uint32_t FrameStream::BitsRead() const {
 uint32_t FrameStream::FileSize() const {
     return static_cast<uint32_t>(
         std::min<uint64_t>(m_fileSize, std::numeric_limits<uint32_t>::max()));
+}
+
+uint64_t FrameStream::StreamBytes() const {
+    return m_streamEnd > m_firstFrameOffset ? m_streamEnd - m_firstFrameOffset : 0;
 }
 
 bool FrameStream::SeekFixed(int32_t frame, uint32_t bodySize) {

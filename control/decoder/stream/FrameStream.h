@@ -73,6 +73,9 @@ public:
     // Bits taken from the body since it was loaded.
     [[nodiscard]] uint32_t BitsRead() const;
     [[nodiscard]] uint32_t FileSize() const;
+    // Bytes from the first frame's header to the end of the file, less a trailing
+    // ID3v1 record: what the frames of the stream take up.
+    [[nodiscard]] uint64_t StreamBytes() const;
 
     // Positions are counted from FirstFrameOffset(). SeekFixed leaves the target for
     // the next ReadNext; SeekVariable loads it through header.ReadNext.
@@ -94,8 +97,6 @@ public:
 
     [[nodiscard]] int32_t CurrentFrame() const { return m_currentFrame; }
     [[nodiscard]] int32_t HighestFrame() const { return m_highestFrame; }
-    void SetCurrentFrame(int32_t frame) { m_currentFrame = frame; }
-    [[nodiscard]] bool SingleChannel() const { return m_singleChannel; }
     [[nodiscard]] uint32_t BodyBytes() const { return m_bodyBytes; }
     // File offset where the first accepted header starts (seek positions count from it).
     [[nodiscard]] uint64_t FirstFrameOffset() const { return m_firstFrameOffset; }
@@ -125,6 +126,7 @@ private:
     uint64_t m_firstFrameOffset = 0;
     uint64_t m_position = 0;
     uint64_t m_fileSize = 0;
+    uint64_t m_streamEnd = 0;  // the file's size, less a trailing ID3v1 record
 };
 
 }  // namespace aurion

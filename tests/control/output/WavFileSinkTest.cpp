@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -20,6 +21,10 @@ protected:
     void TearDown() override { platform::SetMmioFailureHook({}); }
 
     void Report(OutputFailure failure) override { m_reports.push_back(failure); }
+    void ReportWithReason(OutputFailure failure, int systemError) override {
+        m_reasons.push_back(systemError);
+        Report(failure);
+    }
 
     std::unique_ptr<WavFileSink> MakeSink(int channels, uint32_t rate, uint32_t frameBytes) {
         return std::make_unique<WavFileSink>(m_path, channels, rate, frameBytes, *this);
@@ -44,6 +49,7 @@ protected:
     platform::test::ScopedEnvironment m_env;
     std::string m_path = m_env.Folder() + "out.wav";
     std::vector<OutputFailure> m_reports;
+    std::vector<int> m_reasons;
 };
 
 TEST_F(WavFileSinkTest, FrameBytesFollowChannelsVersionAndLayer) {
@@ -208,6 +214,7 @@ TEST_F(WavFileSinkTest, OpeningFailuresReportTheirStepAndFail) {
             AppendFrame(*sink, 0, 2, 1152);  // taken and dropped without a crash
         }
         EXPECT_EQ(m_reports, std::vector<OutputFailure>{c.Expected});
+        EXPECT_FALSE(std::filesystem::exists(m_path));  // no sample reached it: removed
     }
 }
 
@@ -216,9 +223,10 @@ TEST_F(WavFileSinkTest, MissingFolderFailsToOpen) {
     auto sink = MakeSink(1, 44100, 2304);
     EXPECT_TRUE(sink->Failed());
     EXPECT_EQ(m_reports, std::vector<OutputFailure>{OutputFailure::MmioOpen});
+    EXPECT_EQ(m_reasons, std::vector<int>{ENOENT});
 }
 
-TEST_F(WavFileSinkTest, WriteFailureLeavesTheFileAsFarAsItGot) {
+TEST_F(WavFileSinkTest, WriteFailureLeavesAValidFileOfWhatReachedTheDisk) {
     FailAt(MmioStep::Advance, 2);
     // The I/O buffer advances first after the data chunk's header (buffer size
     // minus 8 bytes of samples), the second time a buffer later.
@@ -238,31 +246,30 @@ TEST_F(WavFileSinkTest, WriteFailureLeavesTheFileAsFarAsItGot) {
     EXPECT_EQ(m_reports, std::vector<OutputFailure>{OutputFailure::MmioAdvance});
     const auto wav = ReadWavFile(m_path);
     ASSERT_TRUE(wav);
-    EXPECT_EQ(wav->RiffSize, 0u);  // never filled in
-    EXPECT_EQ(wav->DataSize, 0u);
-    // What reached the file: the I/O buffer advanced once, after the data chunk's header.
+    // What reached the file: the I/O buffer advanced once, after the data chunk's
+    // header; the sizes say so.
     const size_t written = WavFileSink::IoBufferBytes - 8;
     ASSERT_EQ(wav->Bytes.size(), 46 + written);
+    EXPECT_EQ(wav->RiffSize, wav->Bytes.size() - 8);
+    EXPECT_EQ(wav->DataSize, written);
     for (size_t i = 0; i < written / 2; ++i) {
         ASSERT_EQ(wav->Samples[i],
                   SampleOf(static_cast<int>(i / 1152), 0, static_cast<int>(i % 1152)));
     }
 }
 
-TEST_F(WavFileSinkTest, FinishingFailuresAreReportedAndTheRemainingStepsRun) {
+TEST_F(WavFileSinkTest, FinishingFailureIsReportedOnceAndLeavesAValidFileOrNone) {
     struct Case {
         MmioStep Step;
         unsigned Occurrence;
         OutputFailure Expected;
-        bool DataSizeWritten;
-        bool RiffSizeWritten;
+        bool Kept;  // the frame had reached the disk before the failing step
     };
     const std::vector<Case> cases = {
-        // The buffer handed back is lost: an empty but well-formed file.
-        {MmioStep::SetInfo, 1, OutputFailure::MmioSetInfo, false, true},
-        {MmioStep::Ascend, 2, OutputFailure::MmioAscendData, false, true},
-        {MmioStep::Ascend, 3, OutputFailure::MmioAscendRiff, true, false},
-        {MmioStep::Close, 1, OutputFailure::MmioClose, true, true},
+        {MmioStep::SetInfo, 1, OutputFailure::MmioSetInfo, false},
+        {MmioStep::Ascend, 2, OutputFailure::MmioAscendData, false},
+        {MmioStep::Ascend, 3, OutputFailure::MmioAscendRiff, true},
+        {MmioStep::Close, 1, OutputFailure::MmioClose, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.Expected));
@@ -275,11 +282,11 @@ TEST_F(WavFileSinkTest, FinishingFailuresAreReportedAndTheRemainingStepsRun) {
         }
         EXPECT_EQ(m_reports, std::vector<OutputFailure>{c.Expected});
         const auto wav = ReadWavFile(m_path);
-        ASSERT_TRUE(wav);
-        EXPECT_EQ(wav->DataSize != 0, c.DataSizeWritten);
-        EXPECT_EQ(wav->RiffSize != 0, c.RiffSizeWritten);
-        if (c.RiffSizeWritten) {
+        ASSERT_EQ(wav.has_value(), c.Kept);
+        if (wav) {
             EXPECT_EQ(wav->RiffSize, wav->Bytes.size() - 8);
+            EXPECT_EQ(wav->DataSize, 2304u);
+            EXPECT_EQ(wav->Samples[1151], SampleOf(0, 0, 1151));
         }
     }
 }

@@ -69,6 +69,8 @@ TEST_F(WaveOutSinkTest, ShortStreamsArePlayedOutWhole) {
         std::vector<int16_t> heard = m_capture.Captured();
         heard.erase(heard.begin(), heard.begin() + static_cast<std::ptrdiff_t>(before / 2));
         EXPECT_EQ(heard, Expected(frames));
+        // The silence that pads the last buffer is no part of the stream.
+        EXPECT_EQ(m_device.StreamFramesPlayed(), static_cast<uint64_t>(frames) * SamplesPerFrame);
     }
     EXPECT_TRUE(m_reports.empty());
 }
@@ -115,6 +117,8 @@ TEST_F(WaveOutSinkTest, SpeedShortensOrLengthensEachBuffer) {
         PlayFrames(96);  // three whole buffers, all transformed
         const uintmax_t heard = (m_capture.CapturedBytes() - before) / 2;
         EXPECT_EQ(heard, 3 * transformed(percent));
+        // Shorter or longer on the device, the same stretch of the stream.
+        EXPECT_EQ(m_device.StreamFramesPlayed(), 3 * BufferSamples);
     }
 }
 

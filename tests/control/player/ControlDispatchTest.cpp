@@ -44,6 +44,8 @@ std::vector<NoFileCase> NoFileCases() {
         {"SetVolumeP", {Variant(int16_t{50}), Variant(int16_t{50})}, 650, "Player not opened"},
         {"WriteTag", {}, 650, "not openend"},
         {"DelTag", {}, 650, "not openend"},
+        {"GetPlayedFrame", {}, 650, "Player not opened"},
+        {"GetFrameEstimate", {}, 650, "Player not opened"},
     };
 }
 
@@ -209,7 +211,7 @@ TEST(ControlDispatch, WrongArgumentCountsAndUnknownMembersAreRefused) {
     EXPECT_EQ(host.Invoke("Version", InvokeKind::PropertyGet, {Variant(int16_t{1})}).Hr,
               platform::DISP_E_BADPARAMCOUNT);
     EXPECT_EQ(host.InvokeId(23, InvokeKind::Method, {}).Hr, platform::DISP_E_MEMBERNOTFOUND);
-    EXPECT_EQ(host.InvokeId(58, InvokeKind::Method, {}).Hr, platform::DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(host.InvokeId(62, InvokeKind::Method, {}).Hr, platform::DISP_E_MEMBERNOTFOUND);
     EXPECT_EQ(host.Invoke("Play", InvokeKind::PropertyPut, {Variant(int16_t{1})}).Hr,
               platform::DISP_E_MEMBERNOTFOUND);
     EXPECT_EQ(host.Call("Rewind").Hr, platform::DISP_E_UNKNOWNNAME);
@@ -225,7 +227,9 @@ TEST(ControlDispatch, NamesResolveToTheFixedIdentifiersWithoutRegardToCase) {
     for (Pair p :
          {Pair{"SelWaveDevice", 1}, Pair{"channelmode", 16}, Pair{"OPEN", 17}, Pair{"Close", 22},
           Pair{"SetErrorMode", 24}, Pair{"getdevname", 32}, Pair{"PlayFromToS", 38},
-          Pair{"SetSpeed", 40}, Pair{"GetStatus", 57}, Pair{"AboutBox", -552}}) {
+          Pair{"SetSpeed", 40}, Pair{"GetStatus", 57}, Pair{"GetPlayedFrame", 58},
+          Pair{"GetFrameEstimate", 59}, Pair{"GetLengthKnown", 60}, Pair{"GetFailureReason", 61},
+          Pair{"AboutBox", -552}}) {
         platform::DispId id = 0;
         EXPECT_EQ(host.Dispatch()->GetIdOfName(p.Name, id), platform::S_OK) << p.Name;
         EXPECT_EQ(id, p.Id) << p.Name;

@@ -141,14 +141,28 @@ TEST_F(ControlSession, TooLittleSpaceForTheWavTargetFailsWith712) {
     EXPECT_FALSE(std::filesystem::exists(WavTarget()));
 }
 
-TEST_F(ControlSession, EnoughSpaceMeans176BytesPerMillisecond) {
-    // 100 frames of 26.12 ms need about 460 800 bytes.
+TEST_F(ControlSession, EnoughSpaceIsThePlayTimeAtTheStreamsOwnOutputRate) {
+    // 100 frames of 26.12 ms at 44.1 kHz, two channels: 460 846 bytes with the header.
     {
-        FreeSpaceOverride tight(uint64_t{450000});
+        FreeSpaceOverride tight(uint64_t{460800});
         EXPECT_EQ(host.Call("Open", mp3.Path(), WavTarget()).Short(), 712);
     }
-    FreeSpaceOverride roomy(uint64_t{470000});
-    EXPECT_EQ(host.Call("Open", mp3.Path(), WavTarget()).Short(), 0);
+    {
+        FreeSpaceOverride roomy(uint64_t{460846});
+        EXPECT_EQ(host.Call("Open", mp3.Path(), WavTarget()).Short(), 0);
+        EXPECT_EQ(host.Call("Close").Short(), 0);
+    }
+    // 100 frames of 24 ms at 48 kHz need 192 bytes a millisecond (460 846 in all),
+    // more than 176.4 would say (423 406); one channel needs half.
+    HeaderFields fields;
+    fields.FrequencyIndex = 1;
+    test::Bytes bytes;
+    for (int i = 0; i < StreamFrames; ++i) test::AppendBytes(bytes, test::MakeFrame(fields));
+    test::TempFile at48k(bytes);
+    FreeSpaceOverride between(uint64_t{440000});
+    EXPECT_EQ(host.Call("Open", at48k.Path(), WavTarget()).Short(), 712);
+    ASSERT_EQ(host.Put("ChannelMode", int16_t{3}).Hr, platform::S_OK);
+    EXPECT_EQ(host.Call("Open", at48k.Path(), WavTarget()).Short(), 0);
 }
 
 TEST_F(ControlSession, FreeSpaceIsAskedOfTheNearestExistingFolderOfTheTarget) {
@@ -171,6 +185,21 @@ TEST_F(ControlSession, FailedFreeSpaceQueryFailsWith714) {
     EXPECT_EQ(host.Call("PlayFromTo", 0, 0).Short(), 650);
     // A device session needs no free space.
     EXPECT_EQ(host.Call("Open", mp3.Path(), "").Short(), 0);
+}
+
+// A failed Open is no end of a session: what the host set stays as it was.
+TEST_F(ControlSession, OpenFailingForTheWavTargetKeepsTheHostsFrameNotifyCount) {
+    ASSERT_EQ(host.Put("FrameNotifyCount", int16_t{8}).Hr, platform::S_OK);
+    {
+        FreeSpaceOverride nearlyFull(uint64_t{1000});
+        EXPECT_EQ(host.Call("Open", mp3.Path(), WavTarget()).Short(), 712);
+    }
+    EXPECT_EQ(host.Get("FrameNotifyCount").Short(), 8);
+    {
+        FreeSpaceOverride failing(std::nullopt);
+        EXPECT_EQ(host.Call("Open", mp3.Path(), WavTarget()).Short(), 714);
+    }
+    EXPECT_EQ(host.Get("FrameNotifyCount").Short(), 8);
 }
 
 TEST_F(ControlSession, OpenedButUnstartedSessionRefusesPauseSeekAndStop) {

@@ -2,14 +2,13 @@
 // probe reads, the setters' rules, and what WriteTag and DelTag do to the file.
 // Records are laid out and taken apart by the tests' own byte-level helpers.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "tests/support/ControlTestHost.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/Id3v1Records.h"
 #include "tests/support/MpegFrameBuilder.h"
 #include "tests/support/ReadOnlyFile.h"
@@ -367,29 +366,6 @@ TEST_F(ControlTags, ReadOnlyFileShowsItsTagButCannotBeChanged) {
     EXPECT_EQ(ReadFileBytes(file.Path()), original);
 }
 
-// Lets writes past a size fail for the life of the object (the file-size limit,
-// with its signal ignored so that the write just comes back short).
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_saved;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit m_saved{};
-    void (*m_oldHandler)(int) = nullptr;
-};
-
 TEST_F(ControlTags, ShortWriteIsReportedAndTheFileKeepsItsLength) {
     const Bytes audio = Stream();
     TempFile file(audio);
@@ -397,7 +373,8 @@ TEST_F(ControlTags, ShortWriteIsReportedAndTheFileKeepsItsLength) {
     host.Call("SetTitle", "Too long for the disk");
     int16_t result = 0;
     {
-        FileSizeLimit limit(audio.size() + 50);
+        test::FileSizeLimit limit(audio.size() + 50);
+        ASSERT_TRUE(limit.Set());
         result = host.Call("WriteTag").Short();
     }
     EXPECT_EQ(result, -1);

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -279,6 +281,8 @@ TEST_F(SessionTest, WavTargetThatCannotBeWrittenFailsWith601ThenEnds) {
     EXPECT_EQ(events[0].Number, 601);
     EXPECT_EQ(events[0].Text, "mmioOpen() failed");
     EXPECT_EQ(events[1].Kind, test::EventKind::ThreadEnded);
+    // Why, as the system said it; the text of the failure stays the control's own.
+    EXPECT_EQ(m_host.Call("GetFailureReason").Text(), std::strerror(EISDIR));
 }
 
 }  // namespace

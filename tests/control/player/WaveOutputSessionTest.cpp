@@ -109,6 +109,43 @@ TEST_F(WaveOutputSession, StopEndsTheSoundAtOnceAndDropsTheQueue) {
     EXPECT_TRUE(std::equal(heard.begin(), heard.end(), decoded.begin()));
 }
 
+// ActFrame tells of the frame being decoded, two device buffers ahead of what is
+// heard; GetPlayedFrame tells of what the device has played, and after a seek
+// starts at the frame sought.
+TEST_F(WaveOutputSession, PlayedFrameIsWhatTheDeviceHasPlayed) {
+    constexpr uintmax_t FrameBytes = 1152 * 2 * 2;
+    CutDemo(300);
+    ASSERT_EQ(m_host.Put("FrameNotifyCount", int16_t{1}).Hr, platform::S_OK);
+    OpenAndPlay();
+    // The device starts once 64 frames are decoded; ActFrame told of them.
+    ASSERT_TRUE(m_host.PumpUntil([&] {
+        const std::vector<int32_t> decoded = m_host.ActFrames();
+        return !decoded.empty() && decoded.back() >= 64;
+    }));
+    ASSERT_TRUE(PumpUntilHeard(10 * FrameBytes));
+    const uintmax_t heardBefore = m_capture.CapturedBytes() / FrameBytes;
+    const int32_t played = m_host.Call("GetPlayedFrame").Long();
+    const uintmax_t heardAfter = m_capture.CapturedBytes() / FrameBytes;
+    // The device counts what it has played after writing it to the capture, a
+    // period (40 ms, under two frames) at a time.
+    EXPECT_LE(static_cast<uintmax_t>(played), heardAfter);
+    EXPECT_GE(static_cast<uintmax_t>(played) + 2, heardBefore);
+    const std::vector<int32_t> decoded = m_host.ActFrames();
+    ASSERT_FALSE(decoded.empty());
+    EXPECT_GE(decoded.back(), played + 32);
+
+    ASSERT_EQ(m_host.Call("Seek", 200).Short(), 0);
+    EXPECT_EQ(m_host.Call("GetPlayedFrame").Long(), 200);  // not the audio the seek drops
+    const uintmax_t beforeSeek = m_capture.CapturedBytes();
+    ASSERT_TRUE(PumpUntilHeard(beforeSeek + 40 * FrameBytes));
+    const int32_t afterSeek = m_host.Call("GetPlayedFrame").Long();
+    EXPECT_GE(afterSeek, 200);
+    EXPECT_LE(static_cast<uintmax_t>(afterSeek),
+              200 + (m_capture.CapturedBytes() - beforeSeek) / FrameBytes);
+    ASSERT_EQ(m_host.Call("Stop").Short(), 0);
+    ASSERT_TRUE(PumpUntilEnded());
+}
+
 TEST_F(WaveOutputSession, DeviceThatCannotBeOpenedFailsWith601ThenEnds) {
     CutDemo(20);
     platform::SetWaveOutOpenFailureHook([](uint32_t) { return true; });
@@ -153,6 +190,23 @@ TEST_F(WaveOutputSession, VolumeValuesAndPercentages) {
     EXPECT_EQ(m_host.Call("SetVolumeP", int16_t{0}, int16_t{-1}).Short(), 687);
     ASSERT_EQ(m_host.Call("SetVolume", 65535, 65535).Short(), 0);
     ASSERT_EQ(m_host.Call("Close").Short(), 0);
+}
+
+// A playing device that refuses the volume: the setters fail with 656, and no other
+// device takes the volume instead.
+TEST_F(WaveOutputSession, VolumeRefusedByThePlayingDeviceFailsWith656) {
+    CutDemo(150);
+    OpenAndPlay();
+    ASSERT_TRUE(PumpUntilHeard(0));
+    platform::SetWaveOutVolumeRefusal(true);
+    const int16_t set = m_host.Call("SetVolume", 1000, 1000).Short();
+    const int16_t setPercent = m_host.Call("SetVolumeP", int16_t{10}, int16_t{10}).Short();
+    platform::SetWaveOutVolumeRefusal(false);
+    EXPECT_EQ(set, 656);
+    EXPECT_EQ(setPercent, 656);
+    EXPECT_EQ(m_host.Call("GetVolumeLeft").Long(), 65535);
+    ASSERT_EQ(m_host.Call("Stop").Short(), 0);
+    ASSERT_TRUE(PumpUntilEnded());
 }
 
 TEST_F(WaveOutputSession, EveryVolumeMethodRefusesAWavSession) {

@@ -204,6 +204,33 @@ TEST_F(WaveOutTest, DoneCallbackTellsOfPlayedAndResetBuffers) {
     EXPECT_TRUE(Unprepared(queued));
 }
 
+// The position is what has been heard: never ahead of the captured samples while
+// playing, the whole buffer once it is done, and 0 again after a reset.
+TEST_F(WaveOutTest, PositionCountsPlayedFramesAndStartsAgainAfterReset) {
+    Open();
+    uint64_t position = 1;
+    ASSERT_EQ(WaveOutGetPosition(m_handle, position), MmResult::NoError);
+    EXPECT_EQ(position, 0u);
+    WaveOutBuffer buffer(CountingSamples(10 * FramesPer10ms, 2));
+    Play(buffer);
+    ASSERT_TRUE(Eventually([&] { return !m_audio.Captured().empty(); }));
+    ASSERT_EQ(WaveOutGetPosition(m_handle, position), MmResult::NoError);
+    EXPECT_LE(position, m_audio.Captured().size() / 2);
+    ASSERT_TRUE(Eventually([&] { return Unprepared(buffer); }));
+    ASSERT_EQ(WaveOutGetPosition(m_handle, position), MmResult::NoError);
+    EXPECT_EQ(position, 10 * FramesPer10ms);
+
+    ASSERT_EQ(WaveOutReset(m_handle), MmResult::NoError);
+    ASSERT_EQ(WaveOutGetPosition(m_handle, position), MmResult::NoError);
+    EXPECT_EQ(position, 0u);
+    WaveOutBuffer next(CountingSamples(3 * FramesPer10ms, 2));
+    Play(next);
+    ASSERT_TRUE(Eventually([&] { return Unprepared(next); }));
+    ASSERT_EQ(WaveOutGetPosition(m_handle, position), MmResult::NoError);
+    EXPECT_EQ(position, 3 * FramesPer10ms);
+    EXPECT_EQ(WaveOutGetPosition(nullptr, position), MmResult::InvalidHandle);
+}
+
 TEST_F(WaveOutTest, CloseAnswersStillPlayingWhileBuffersAreQueued) {
     Open();
     WaveOutBuffer buffer(CountingSamples(5 * FramesPer10ms, 2));

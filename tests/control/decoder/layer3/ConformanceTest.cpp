@@ -3,44 +3,12 @@
 #include <cstdio>
 #include <string>
 
-#include "control/decoder/layer3/Layer3Decoder.h"
-#include "control/decoder/stream/FrameHeader.h"
-#include "control/decoder/stream/FrameStream.h"
-#include "control/decoder/synthesis/PolyphaseFilter.h"
 #include "tests/support/CollectingSink.h"
 #include "tests/support/Conformance.h"
+#include "tests/support/Layer3FileDecoding.h"
 
 namespace aurion {
 namespace {
-
-struct DecodedStream {
-    bool opened = false;
-    uint32_t frames = 0;
-    uint32_t reservoirWraps = 0;
-};
-
-DecodedStream DecodeWholeStream(const std::string& path, test::CollectingSink& sink) {
-    DecodedStream result;
-    FrameStream stream;
-    stream.Open(path);
-    FrameHeader header;
-    Crc16* crc = nullptr;
-    if (!header.ReadNext(stream, crc) || header.Layer() != 3) {
-        return result;
-    }
-    result.opened = true;
-    const bool mono = header.Mode() == 3;
-    PolyphaseFilter left(0, 32768.0f);
-    PolyphaseFilter right(1, 32768.0f);
-    Layer3Decoder decoder(stream, header, left, mono ? nullptr : &right, sink,
-                          mono ? ChannelChoice::Left : ChannelChoice::Both);
-    do {
-        decoder.DecodeFrame(nullptr);
-        ++result.frames;
-    } while (header.ReadNext(stream, crc));
-    result.reservoirWraps = decoder.ReservoirWraps();
-    return result;
-}
 
 class Layer3Conformance : public testing::TestWithParam<const char*> {};
 
@@ -55,7 +23,8 @@ TEST_P(Layer3Conformance, MatchesReferenceWithinOneLsbRms) {
     ASSERT_TRUE(reference.has_value()) << name << ".pcm is missing";
 
     test::CollectingSink sink;
-    const DecodedStream decoded = DecodeWholeStream(test::ConformanceBitstream(name), sink);
+    const test::DecodedLayer3File decoded =
+        test::DecodeLayer3File(test::ConformanceBitstream(name), sink);
     ASSERT_TRUE(decoded.opened) << name;
     EXPECT_EQ(sink.TotalSamples(), *expected) << name;
 
@@ -89,7 +58,8 @@ TEST(Layer3Conformance, KeepsDecodingPastTheReservoirWrap) {
         GTEST_SKIP() << "conformance streams not found beside the source tree";
     }
     test::CollectingSink sink;
-    const DecodedStream decoded = DecodeWholeStream(test::ConformanceBitstream("l3-test46"), sink);
+    const test::DecodedLayer3File decoded =
+        test::DecodeLayer3File(test::ConformanceBitstream("l3-test46"), sink);
     ASSERT_TRUE(decoded.opened);
     EXPECT_GE(decoded.reservoirWraps, 10u);
     // Every frame but the first few (silent until the reservoir holds their data) wrote.

@@ -12,7 +12,7 @@
 namespace aurion {
 namespace {
 
-constexpr auto& Bands44100 = ScaleFactorBandTables[3].longBounds;  // 0 4 8 12 ... 162 196 ...
+constexpr const ScaleFactorBands& Bands44100 = ScaleFactorBandTables[3];  // long: 0 4 8 ... 196 ...
 
 BitReservoir ReservoirWith(const test::BitWriter& bits) {
     BitReservoir reservoir;
@@ -222,22 +222,30 @@ TEST(HuffmanDecoder, RegionsBeyondTheBandTableReachToTheLastLine) {
     ExpectZerosFrom(quantized.lines, 0);  // table 0 throughout
 }
 
-TEST(HuffmanDecoder, ShortBlocksStartRegionOneAtLine36) {
+// Region 1 of a short block starts after three short bands in their three windows:
+// at line 36, but at line 72 at MPEG-2.5's 8 kHz, whose short bands are wider.
+TEST(HuffmanDecoder, ShortBlocksStartRegionOneAfterThreeShortBands) {
     GranuleInfo info = LongGranule(270 * 5, 288);
     info.window_switching_flag = 1;
     info.block_type = 2;
     info.table_select[0] = 0;
     info.table_select[1] = 1;
     info.table_select[2] = 2;  // not used: short blocks have no region 2
-    BitReservoir reservoir = ZeroReservoir();
-    GuardedLines quantized;
+    const struct {
+        const ScaleFactorBands& bands;
+        size_t region1Start;
+    } cases[] = {{Bands44100, 36}, {ScaleFactorBandTables[8], 72}};
+    for (const auto& c : cases) {
+        BitReservoir reservoir = ZeroReservoir();
+        GuardedLines quantized;
 
-    DecodeSpectrum(info, Bands44100, 0, reservoir, quantized.lines);
+        DecodeSpectrum(info, c.bands, 0, reservoir, quantized.lines);
 
-    for (size_t i = 0; i < 576; ++i) {
-        ASSERT_EQ(quantized.lines[i], i < 36 ? 0 : 1) << "line " << i;
+        for (size_t i = 0; i < 576; ++i) {
+            ASSERT_EQ(quantized.lines[i], i < c.region1Start ? 0 : 1) << "line " << i;
+        }
+        EXPECT_EQ(reservoir.TotalBits(), 270 * 5);
     }
-    EXPECT_EQ(reservoir.TotalBits(), 270 * 5);
 }
 
 TEST(HuffmanDecoder, QuadrupleAtTheLastLinesStoresOnlyVAndW) {
@@ -273,9 +281,9 @@ PairByPair DecodeCodeByCode(const GranuleInfo& info, BitReservoir reservoir) {
     uint32_t region1 = 36;
     uint32_t region2 = 576;
     if (!info.IsShort()) {
-        region1 = info.region0_count + 1 < 23 ? Bands44100[info.region0_count + 1] : 576;
+        region1 = info.region0_count + 1 < 23 ? Bands44100.longBounds[info.region0_count + 1] : 576;
         const uint32_t index2 = info.region0_count + info.region1_count + 2;
-        region2 = index2 < 23 ? Bands44100[index2] : 576;
+        region2 = index2 < 23 ? Bands44100.longBounds[index2] : 576;
     }
     int32_t x = 0;
     int32_t y = 0;

@@ -132,8 +132,7 @@ StreamCounts WalkStream(const std::vector<uint8_t>& file, bool lastQuadrupleMayO
         if (frameEnd > file.size()) {
             break;
         }
-        const std::span<const uint16_t, 23> bands =
-            ScaleFactorBandTables[frequencyIndex + 3].longBounds;
+        const ScaleFactorBands& bands = ScaleFactorBandTables[frequencyIndex + 3];
 
         Bits sideBits(file, sideStart);
         ReadSideInfo(sideBits, false, channels, side);
@@ -164,7 +163,8 @@ StreamCounts WalkStream(const std::vector<uint8_t>& file, bool lastQuadrupleMayO
                 const int32_t part2Start = reservoir.TotalBits();
                 reservoir.GetBits(ScaleFactorBits(info, side.scfsi[ch], granule));
                 ++counts.granules;
-                if (!CodesLineUp(info, bands, part2Start, lastQuadrupleMayOverrun, reservoir)) {
+                if (!CodesLineUp(info, bands.longBounds, part2Start, lastQuadrupleMayOverrun,
+                                 reservoir)) {
                     ++counts.misaligned;
                 }
                 std::array<int32_t, 576> quantized{};

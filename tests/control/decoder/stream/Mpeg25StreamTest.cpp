@@ -69,6 +69,30 @@ TEST(Mpeg25Stream, LoneHeaderIsNotTakenEvenAtTheEndOfTheFile) {
     EXPECT_TRUE(OpensWithFirstBytes(bytes, bytes.size(), confirmed));
 }
 
+// Constant-rate files without a header frame (tests/data/mpeg25): the frame count
+// is the number of audio frames another program counts in them, with an ID3v1
+// record at the end or without.
+TEST(Mpeg25Stream, FrameCountOfAConstantRateFileIsItsAudioFrames) {
+    const std::string folder = TRACKDECK_SOURCE_DIR "/tests/data/mpeg25/";
+    for (const std::string name : {"cbr8k", "cbr11k"}) {
+        SCOPED_TRACE(name);
+        uint32_t counted = 0;
+        std::ifstream(folder + name + "-frames.txt") >> counted;
+        std::vector<uint8_t> bytes = FileBytes(folder + name + ".mp3");
+        FrameHeader plain;
+        ASSERT_TRUE(OpensWithFirstBytes(bytes, bytes.size(), plain));
+        EXPECT_FALSE(plain.VbrInfo());
+        EXPECT_EQ(plain.MaxFrames(), counted);
+
+        const std::vector<uint8_t> tag = {'T', 'A', 'G'};
+        bytes.insert(bytes.end(), tag.begin(), tag.end());
+        bytes.resize(bytes.size() + 125, 0);
+        FrameHeader tagged;
+        ASSERT_TRUE(OpensWithFirstBytes(bytes, bytes.size(), tagged));
+        EXPECT_EQ(tagged.MaxFrames(), counted);
+    }
+}
+
 TEST(Mpeg25Stream, OnlyLayerIIIAndNotTheReservedVersionAreReadable) {
     // 8 kHz, 32 kbit/s, single channel: Layer III is readable, Layer II is not; the
     // reserved version code (01) never is.
