@@ -21,7 +21,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$(cd "${1:-$root/build}" && pwd)"
 display="${2:-:96}"
 
-for tool in Xvfb openbox xdotool xwd convert sox lame; do
+for tool in Xvfb openbox xdotool xwininfo xprop xwd convert sox lame; do
     command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 2; }
 done
 [ -x "$build/bin/trackdeck" ] || { echo "skipped: $build/bin/trackdeck is not built"; exit 2; }
@@ -31,6 +31,7 @@ pids=()
 cleanup() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
     wait 2>/dev/null
+    [ -n "${JOURNEY_KEEP:-}" ] && { echo "kept: $work"; return; }
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -96,13 +97,14 @@ window=""
 find_window() { window="$(xdotool search --onlyvisible --name '^Veltrano Trackdeck$' 2>/dev/null | head -1)"; [ -n "$window" ]; }
 wait_for 20 find_window || { echo "FAIL  the main window did not appear"; exit 1; }
 xdotool windowactivate --sync "$window" >/dev/null 2>&1
-eval "$(xdotool getwindowgeometry --shell "$window")"
-origin_x=$X origin_y=$Y
+# The client area's corner on the screen (inside openbox's frame).
+origin_x=$(xwininfo -id "$window" | awk '/Absolute upper-left X/ { print $NF }')
+origin_y=$(xwininfo -id "$window" | awk '/Absolute upper-left Y/ { print $NF }')
 
 # Positions in the window, in pixels (the form's twips / 15).
 entry0_x=60 entry0_y=258          # the first entry of the left list (List1 at 6, 249)
 name_x=150 name_y=16              # the file-name field Text12 (at 6, 6)
-knob_row=240 scale_left=7 scale_width=598 knob_width=25 knob_mid_y=246
+scale_left=7 scale_width=598 knob_width=25 knob_mid_y=246
 click_at() { xdotool mousemove $((origin_x + $1)) $((origin_y + $2)) click 1; }
 
 # The capture grows by a whole device buffer (32 frames, 147456 bytes) at a time.
@@ -115,13 +117,13 @@ settled() {
     for _ in $(seq 20); do sleep 0.05; [ "$(heard)" -ne "$before" ] && return 1; done
     return 0
 }
-# The knob's left edge on the screen, from its pixels in a row above the track: the
-# first column that differs from the window's background right of the track.
+# The knob's left edge on the screen, from its pixels in the row through the track: the
+# track is dark, the knob's face light, with a border of one pixel.
 knob_left() {
     xwd -silent -root -display "$display" >"$work/screen.xwd" 2>/dev/null || return 1
-    convert "xwd:$work/screen.xwd" -crop "635x1+$origin_x+$((origin_y + knob_row))" txt:- 2>/dev/null |
-        awk -v left="$scale_left" 'NR > 1 { split($1, a, /[,:]/); x = a[1]; c[x] = $3 }
-            END { bg = c[633]; for (x = left; x < 632; ++x) if (c[x] != bg) { print x; exit } }'
+    convert "xwd:$work/screen.xwd" -crop "635x1+$origin_x+$((origin_y + knob_mid_y))" txt:- 2>/dev/null |
+        awk -v left="$scale_left" 'NR > 1 { split($1, a, /[,:]/); c[a[1]] = $3 }
+            END { for (x = left; x < 632; ++x) if (index("89ABCDEF", substr(c[x], 2, 1))) { print x - 1; exit } }'
 }
 knob_at() { local at; at=$(knob_left) && [ -n "$at" ] && [ "$at" -ge $(( $1 - 3 )) ] && [ "$at" -le $(( $1 + 3 )) ]; }
 
@@ -173,7 +175,7 @@ for name in "02 - Beta - Zwei.mp3" "03 - Zwischenspiel.wav" "04 - Delta - Vier.m
 done
 check "four files, nothing else" test "$(ls -1 "$music" | wc -l)" -eq 4
 
-xdotool windowclose "$window" 2>/dev/null
+xdotool windowactivate --sync "$window" key --clearmodifiers alt+F4 2>/dev/null
 wait_for 10 sh -c "! kill -0 $program 2>/dev/null" || echo "     (the program did not end on close; stopped)"
 if [ "$failures" -eq 0 ]; then echo "journey: every check held"; exit 0; fi
 echo "journey: $failures checks failed"; exit 1

@@ -8,7 +8,6 @@
 #include <QMenu>
 #include <QObject>
 #include <QPointer>
-#include <QPushButton>
 #include <functional>
 #include <optional>
 
@@ -72,9 +71,9 @@ private:
     AppState& m_state;
     std::function<void()> m_folderShown;
     int m_previousDrive[2] = {0, 0};
-    unsigned m_selectionChanges = 0;            // of both lists
+    unsigned m_selectionChanges = 0;           // of both lists
     std::optional<unsigned> m_changesAtPress;  // the count when the left button went down
-    QPointer<QWidget> m_focused;                // the widget that has the focus
+    QPointer<QWidget> m_focused;               // the widget that has the focus
     bool m_givingFocusBack = false;
 };
 

@@ -203,6 +203,8 @@ void PlayerPanel::OnThreadEnded() {
         return;
     }
     m_state.PlayerEndReached = true;
+    // An edit pending in the fields belongs to the file that has just ended.
+    m_tagArea.SettlePendingTag();
     m_tagArea.ClearFields();
     m_refreshPane(pane);
     const int next = NextMp3Entry(*list, m_state.CurrentIndex + 1);

@@ -106,8 +106,8 @@ void frmDeck::CreateParts() {
                               [this](int pane) { m_panes->RefreshPane(pane); }},
         this);
     m_paneEvents = new browser::PaneEvents(
-        browser::PaneEventWidgets{centralWidget(), Text13, Text14, Menu,
-                                  Verzeichnis, mnuRename, mnuDelete},
+        browser::PaneEventWidgets{centralWidget(), Text13, Text14, Menu, Verzeichnis, mnuRename,
+                                  mnuDelete},
         *m_panes, *m_player, *m_tagArea, *m_tagEditing, m_state, [this] { ShowSearchFolder(); },
         this);
     m_fileOperations =

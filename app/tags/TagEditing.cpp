@@ -57,11 +57,7 @@ bool NameFieldRefuses(char16_t code) {
 
 TagEditing::TagEditing(TagEditingWidgets widgets, TagArea& area, AppState& state,
                        TagEditingHooks hooks, QObject* parent)
-    : QObject(parent),
-      m_widgets(widgets),
-      m_area(area),
-      m_state(state),
-      m_hooks(std::move(hooks)) {
+    : QObject(parent), m_widgets(widgets), m_area(area), m_state(state), m_hooks(std::move(hooks)) {
     const TagAreaWidgets& fields = area.Widgets();
     for (QLineEdit* field :
          {fields.Text5, fields.Text1, fields.Text2, fields.Text6, fields.Text8}) {

@@ -99,7 +99,8 @@ TEST_F(PaneEvents, AfterContinuousPlayHasEndedAClickLoadsTheEntryAndTheNameField
     const QStringList names{"01 - Alpha - Eins", "02 - Beta - Zwei", "03 - Gamma - Drei",
                             "04 - Delta - Vier"};
     for (const QString& name : names)
-        WriteMp3(folder + name + ".mp3", 4, TagRecord(name.section(" - ", 2).toUtf8(), "", "", "", ""));
+        WriteMp3(folder + name + ".mp3", 4,
+                 TagRecord(name.section(" - ", 2).toUtf8(), "", "", "", ""));
     const QByteArray first = ReadFile(folder + names[0] + ".mp3");
     auto form = StartIn(folder, true);
     const DeckControls ui(*form);
@@ -119,8 +120,8 @@ TEST_F(PaneEvents, AfterContinuousPlayHasEndedAClickLoadsTheEntryAndTheNameField
     QTest::keyClicks(ui.Text12, " X");
     QTest::keyClick(ui.Text12, Qt::Key_Return);
     EXPECT_EQ(QDir(folder).entryList(QDir::Files),
-              QStringList({names[0] + " X.mp3", names[1] + ".mp3", names[2] + ".mp3",
-                           names[3] + ".mp3"}));
+              QStringList(
+                  {names[0] + " X.mp3", names[1] + ".mp3", names[2] + ".mp3", names[3] + ".mp3"}));
     EXPECT_EQ(ReadFile(folder + names[0] + " X.mp3"), first);
     Close(form);
 }
@@ -139,7 +140,8 @@ TEST_F(PaneEvents, AClickOnTheHighlightedEntryLoadsItAgain) {
     ClickEntry(*ui.List1, 0);
     EXPECT_EQ(ui.Text12->text(), "a");
     EXPECT_FALSE(m_state.PlayerThreadEnded) << "click-to-play plays it again";
-    ASSERT_TRUE(WaitFor([&] { return m_state.PlayerThreadEnded && m_audio.CapturedBytes() > heard; }));
+    ASSERT_TRUE(
+        WaitFor([&] { return m_state.PlayerThreadEnded && m_audio.CapturedBytes() > heard; }));
     Close(form);
 }
 

@@ -280,7 +280,8 @@ TEST_F(PlayerPanel, ContinuousPlayPassesOverAWavEntryAndPlaysTheMp3FilesAfterIt)
     ui.List1->setCurrentRow(0);
     ASSERT_TRUE(WaitFor([&] {
         return m_state.PlayerThreadEnded && m_state.CurrentFile == folder + "c.mp3";
-    })) << "stopped at " << m_state.CurrentFile.toStdString();
+    })) << "stopped at "
+        << m_state.CurrentFile.toStdString();
     EXPECT_EQ(m_audio.CapturedBytes(), 2 * BufferBytes) << "a and c, one buffer each";
     EXPECT_EQ(ui.List1->currentRow(), 2);
     Close(form);

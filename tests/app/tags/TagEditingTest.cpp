@@ -251,6 +251,27 @@ TEST_F(TagEditing, TheNameFieldNamesTheFileInTheAreaAfterContinuousPlayAndIsEmpt
     Close(form);
 }
 
+TEST_F(TagEditing, AnEditPendingWhenContinuousPlayMovesOnIsWrittenToTheFileThatEnded) {
+    const QString folder = MakeFolder("pending");
+    const QByteArray second = TagRecord("Bei", "", "", "", "");
+    WriteMp3(folder + "01 Auf.mp3", 40, TagRecord("Auf", "", "", "", ""));
+    WriteMp3(folder + "02 Bei.mp3", 4, second);
+    auto form = StartIn(folder, true);
+    const DeckControls ui(*form);
+    ui.List1->setCurrentRow(0);
+    ui.Text1->end(false);
+    QTest::keyClicks(ui.Text1, "Neu");
+    ASSERT_TRUE(m_state.TagModified);
+
+    ASSERT_TRUE(WaitFor([&] { return m_state.CurrentFile == folder + "02 Bei.mp3"; }));
+    EXPECT_EQ(LastRecord(folder + "01 Auf.mp3").mid(3, 30), Blanked("AufNeu", 30));
+    EXPECT_FALSE(m_state.TagModified);
+    EXPECT_EQ(ui.Text1->text(), "Bei");
+    ASSERT_TRUE(WaitFor([&] { return m_state.PlayerThreadEnded; }));
+    EXPECT_EQ(LastRecord(folder + "02 Bei.mp3"), second) << "the next file keeps its own tag";
+    Close(form);
+}
+
 TEST_F(TagEditing, ARenameTheFileSystemRefusesIsSaidWithItsReasonAndTheNameIsNotKept) {
     const QString folder = MakeFolder("refused");
     WriteMp3(folder + "a.mp3", 4);
