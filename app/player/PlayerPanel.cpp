@@ -187,6 +187,9 @@ void PlayerPanel::OnThreadEnded() {
     m_widgets.Timer1->stop();
     m_meter.Reset();
     m_widgets.Picture6->hide();
+    // A knob held as its file ends is let go: there is nothing left to seek in.
+    m_grabX.reset();
+    m_widgets.Text11->hide();
     m_state.PlayerThreadEnded = true;
     if (m_state.Decoding || m_state.PlayerStopRequested) return;
     if (!m_state.DirPlay) {
@@ -266,6 +269,7 @@ void PlayerPanel::PositionKnob(QEvent* event) {
             break;
         }
         case QEvent::MouseButtonRelease: {
+            if (!m_grabX) break;
             ControlCaller control = m_widgets.Aurion1->Caller();
             const double frame =
                 static_cast<double>(FrameCount()) / scale->width() * (knob->x() - scale->x());

@@ -270,6 +270,27 @@ TEST_F(PlayerPanel, TheKnobHeldWhileTheFilePlaysStaysWhereItIsAndItsReleaseSeeks
     Close(form);
 }
 
+TEST_F(PlayerPanel, AKnobHeldAsItsFileEndsIsLetGoAndFollowsTheNextFile) {
+    const QString folder = MakeFolder("held-to-the-end");
+    WriteMp3(folder + "a.mp3", 40);
+    WriteMp3(folder + "b.mp3", 120);
+    auto form = StartIn(folder, true);
+    const DeckControls ui(*form);
+    int frames = 0;
+    QObject::connect(ui.Aurion1, &player::AurionControl::ActFrame, [&frames] { ++frames; });
+    ui.List1->setCurrentRow(0);
+    ASSERT_TRUE(WaitFor([&] { return frames > 0; }));
+    KnobDrag drag(ui.Picture6);
+    const int middle = ui.Label14->x() + ui.Label14->width() / 2;
+    drag.To(middle);
+
+    ASSERT_TRUE(WaitFor([&] { return m_state.CurrentFile == folder + "b.mp3"; }));
+    EXPECT_FALSE(ui.Text11->isVisible());
+    EXPECT_TRUE(WaitFor([&] { return ui.Picture6->x() < middle; }))
+        << "the knob shows where the next file plays";
+    Close(form);
+}
+
 TEST_F(PlayerPanel, ContinuousPlayPassesOverAWavEntryAndPlaysTheMp3FilesAfterIt) {
     const QString folder = MakeFolder("mixed");
     WriteMp3(folder + "a.mp3", 6);
