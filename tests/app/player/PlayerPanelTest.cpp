@@ -272,7 +272,7 @@ TEST_F(PlayerPanel, TheKnobHeldWhileTheFilePlaysStaysWhereItIsAndItsReleaseSeeks
 
 TEST_F(PlayerPanel, AKnobHeldAsItsFileEndsIsLetGoAndFollowsTheNextFile) {
     const QString folder = MakeFolder("held-to-the-end");
-    WriteMp3(folder + "a.mp3", 40);
+    WriteMp3(folder + "a.mp3", 160);
     WriteMp3(folder + "b.mp3", 120);
     auto form = StartIn(folder, true);
     const DeckControls ui(*form);
@@ -283,6 +283,7 @@ TEST_F(PlayerPanel, AKnobHeldAsItsFileEndsIsLetGoAndFollowsTheNextFile) {
     KnobDrag drag(ui.Picture6);
     const int middle = ui.Label14->x() + ui.Label14->width() / 2;
     drag.To(middle);
+    ASSERT_EQ(m_state.CurrentFile, folder + "a.mp3") << "held while the first file plays";
 
     ASSERT_TRUE(WaitFor([&] { return m_state.CurrentFile == folder + "b.mp3"; }));
     EXPECT_FALSE(ui.Text11->isVisible());
