@@ -1,6 +1,8 @@
 #include "app/browser/PaneEvents.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -33,8 +35,17 @@ PaneEvents::PaneEvents(PaneEventWidgets widgets, Panes& panes, player::PlayerPan
                         this, [this, pane, folder] { FolderChanged(pane, folder); },
                         Qt::QueuedConnection);
                 });
-        connect(paneWidgets.List, &QListWidget::itemSelectionChanged, this,
-                [this, pane] { ListClicked(pane); });
+        connect(paneWidgets.List, &QListWidget::itemSelectionChanged, this, [this, pane] {
+            ++m_selectionChanges;
+            ListClicked(pane);
+        });
+        // A click that changes no selection (on the entry already marked) is a click
+        // all the same: the person wants that entry loaded.
+        connect(paneWidgets.List, &QListWidget::clicked, this, [this, pane] {
+            const bool unchanged = m_changesAtPress == m_selectionChanges;
+            m_changesAtPress.reset();
+            if (unchanged) ListClicked(pane);
+        });
         connect(paneWidgets.List, &QListWidget::itemDoubleClicked, this,
                 [this] { m_widgets.Rename->trigger(); });
         paneWidgets.List->installEventFilter(this);
@@ -43,6 +54,8 @@ PaneEvents::PaneEvents(PaneEventWidgets widgets, Panes& panes, player::PlayerPan
         paneWidgets.Dir->viewport()->installEventFilter(this);
     }
     panes.Pane(2).Dir->viewport()->setMouseTracking(true);
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { m_focused = now; });
     widgets.Client->installEventFilter(this);
     widgets.Client->setMouseTracking(true);
 }
@@ -55,26 +68,14 @@ int PaneEvents::PaneOf(QObject* widget) const {
     return 0;
 }
 
-void PaneEvents::StopForBrowse(WaitRule rule, bool keepCurrentFile) {
-    // Unlike the other stops of the program's own, this one leaves PlayerEndReached as
-    // it is: a click tells by it whether continuous play has just moved on.
-    const bool endReached = m_state.PlayerEndReached;
+void PaneEvents::StopForBrowse(WaitRule rule) {
     m_player.Stop(player::PlayerPanel::Wait::No);
-    m_state.PlayerEndReached = endReached;
-    if ((rule == WaitRule::Click && m_state.ClickPlay) || m_state.TagModified)
-        m_player.WaitForThread();
+    // A click loads a file next: the control's thread must have let the old one go,
+    // or the new file's times would be read from the old one.
+    if (rule == WaitRule::Click || m_state.TagModified) m_player.WaitForThread();
     if (m_state.TagModified) (void)m_tagArea.WritePendingTag();
     m_state.TagModified = false;
-    if (!keepCurrentFile) {
-        m_tagArea.Reset();
-        return;
-    }
-    // A click sets the file and its path itself.
-    const QString path = m_tagArea.File();
-    const QString current = m_state.CurrentFile;
     m_tagArea.Reset();
-    m_tagArea.ShowFile(path);
-    m_state.CurrentFile = current;
 }
 
 void PaneEvents::DriveChanged(int pane) {
@@ -112,32 +113,26 @@ void PaneEvents::ListFocused(int pane) {
 
 void PaneEvents::ListClicked(int pane) {
     m_tagEditing.HideInsertButtons();
-    StopForBrowse(WaitRule::Click, true);
+    StopForBrowse(WaitRule::Click);
     QListWidget* list = m_panes.Pane(pane).List;
     const QListWidgetItem* current = list->currentItem();
-    if (current == nullptr) return;
-    if (EndsIn(current->text(), "wav")) {
-        // A WAV file has no tag: nothing is loaded, in either pane alike.
-        m_tagArea.ShowFile({});
-        m_state.CurrentFile.clear();
-        m_widgets.Text12->clear();
-        return;
-    }
-    if (!m_state.PlayerEndReached) {
-        int first = -1;
-        for (const QModelIndex& index : list->selectionModel()->selectedRows())
-            first = first < 0 ? index.row() : std::min(first, index.row());
-        if (first < 0) return;
-        const QString entry = list->item(first)->text();
-        m_state.CurrentIndex = static_cast<int16_t>(first);
-        m_state.CurrentFile = PanePath(m_state, pane) + entry;
-        m_widgets.Text12->setText(entry.left(entry.size() - 4));
-        m_player.ShowCurrentFile();
-    }
-    m_widgets.Command11->hide();
-    m_widgets.Image10->show();
-    m_state.PlayerEndReached = false;
+    // A WAV file has no tag: nothing is loaded, in either pane alike.
+    if (current == nullptr || EndsIn(current->text(), "wav")) return;
+    int first = -1;
+    for (const QModelIndex& index : list->selectionModel()->selectedRows())
+        first = first < 0 ? index.row() : std::min(first, index.row());
+    if (first < 0) return;
+    m_state.CurrentIndex = static_cast<int16_t>(first);
+    m_state.CurrentFile = PanePath(m_state, pane) + list->item(first)->text();
     m_tagArea.ShowFile(m_state.CurrentFile);
+    m_player.ShowCurrentFile();
+}
+
+void PaneEvents::GiveFocusBack() {
+    QWidget* back = m_focused != nullptr ? m_focused.data() : ActiveList(m_panes.Lists(), m_state);
+    m_givingFocusBack = true;
+    back->setFocus(Qt::OtherFocusReason);
+    m_givingFocusBack = false;
 }
 
 void PaneEvents::RightButton() {
@@ -167,7 +162,13 @@ bool PaneEvents::eventFilter(QObject* watched, QEvent* event) {
     const int pane = PaneOf(watched);
     switch (event->type()) {
         case QEvent::FocusIn:
-            if (pane != 0) ListFocused(pane);
+            if (pane == 0 || m_givingFocusBack) break;
+            if (static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason &&
+                (QGuiApplication::mouseButtons() & Qt::RightButton)) {
+                GiveFocusBack();
+                break;
+            }
+            ListFocused(pane);
             break;
         case QEvent::KeyPress:
             if (pane != 0) {
@@ -176,7 +177,12 @@ bool PaneEvents::eventFilter(QObject* watched, QEvent* event) {
                 return text == "+" || text == "-";
             }
             break;
+        case QEvent::MouseButtonDblClick:
+            m_changesAtPress.reset();  // its second release is no click of its own
+            break;
         case QEvent::MouseButtonPress:
+            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && pane != 0)
+                m_changesAtPress = m_selectionChanges;
             if (static_cast<QMouseEvent*>(event)->button() != Qt::RightButton) break;
             if (pane != 0) {
                 RightButton();

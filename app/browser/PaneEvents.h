@@ -7,8 +7,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QObject>
-#include <QPushButton>
+#include <QPointer>
 #include <functional>
+#include <optional>
 
 #include "app/browser/Panes.h"
 #include "app/common/AppState.h"
@@ -20,9 +21,6 @@ namespace trackdeck::browser {
 
 struct PaneEventWidgets {
     QWidget* Client = nullptr;         // the window's background
-    QLineEdit* Text12 = nullptr;       // the file-name field: a click shows the entry's name
-    QPushButton* Command11 = nullptr;  // "Dateiname übernehmen"
-    QWidget* Image10 = nullptr;        // the search button
     QLineEdit* Text13 = nullptr;       // the tag area's hints, which mouse moves hide
     QLineEdit* Text14 = nullptr;
     QMenu* Menu = nullptr;         // the lists' context menu when MP3 or WAV files are marked
@@ -35,7 +33,7 @@ struct PaneEventWidgets {
 // always wait: they stop the player themselves.)
 enum class WaitRule {
     Browsing,  // drive and folder changes: only with a pending tag edit
-    Click,     // list clicks: with click-to-play or a pending tag edit
+    Click,     // list clicks: always, since they load a file next
 };
 
 class PaneEvents : public QObject {
@@ -58,9 +56,12 @@ protected:
 private:
     [[nodiscard]] int PaneOf(QObject* widget) const;
     void ListKey(int pane, QEvent* event);
+    // The right button opens a menu and leaves the active pane as it is: the focus it
+    // gave a list goes back to where it was.
+    void GiveFocusBack();
     // Stops and closes the player, waits as the rule says, writes a pending tag edit
-    // and resets the tag area; a click keeps Text7 and CurrentFile, which it sets itself.
-    void StopForBrowse(WaitRule rule, bool keepCurrentFile = false);
+    // and resets the tag area.
+    void StopForBrowse(WaitRule rule);
 
     PaneEventWidgets m_widgets;
     Panes& m_panes;
@@ -70,6 +71,10 @@ private:
     AppState& m_state;
     std::function<void()> m_folderShown;
     int m_previousDrive[2] = {0, 0};
+    unsigned m_selectionChanges = 0;           // of both lists
+    std::optional<unsigned> m_changesAtPress;  // the count when the left button went down
+    QPointer<QWidget> m_focused;               // the widget that has the focus
+    bool m_givingFocusBack = false;
 };
 
 }  // namespace trackdeck::browser

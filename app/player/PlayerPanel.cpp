@@ -30,6 +30,14 @@ int VolumePercent(int knobTop, int trackTop, int trackHeight) {
     return static_cast<int>(std::floor(122.0 - trackHeight / 100.0 - (knobTop - trackTop) / 22.5));
 }
 
+// The index of the first MP3 entry from `from` on, or -1: continuous play passes over
+// WAV entries, which the player does not play.
+int NextMp3Entry(const QListWidget& list, int from) {
+    for (int row = std::max(from, 0); row < list.count(); ++row)
+        if (EndsIn(list.item(row)->text(), "mp3")) return row;
+    return -1;
+}
+
 struct PictureButton {
     pictures::Button Kind;
     ClickableLabel* PlayerWidgets::*Widget;
@@ -167,7 +175,8 @@ void PlayerPanel::OnActFrame(int frame) {
     const QString bitRate = BitRateText(ReadInt(control, members::BitRate));
     if (!bitRate.isEmpty()) m_widgets.Text9->setText(bitRate);
     const int32_t frames = ReadInt(control, members::FrameCount);
-    if (frames <= 0) return;
+    // A knob the user holds stays under the mouse: its release seeks there.
+    if (frames <= 0 || m_grabX) return;
     const QLabel* scale = m_widgets.Label14;
     const int left =
         scale->x() + static_cast<int>(static_cast<double>(scale->width()) / frames * frame);
@@ -178,26 +187,41 @@ void PlayerPanel::OnThreadEnded() {
     m_widgets.Timer1->stop();
     m_meter.Reset();
     m_widgets.Picture6->hide();
+    // A knob held as its file ends is let go: there is nothing left to seek in.
+    m_grabX.reset();
+    m_widgets.Text11->hide();
     m_state.PlayerThreadEnded = true;
     if (m_state.Decoding || m_state.PlayerStopRequested) return;
     if (!m_state.DirPlay) {
         m_widgets.Text4->clear();
         return;
     }
-    m_tagArea.ClearFields();
-    m_state.PlayerEndReached = true;
-    m_state.CurrentIndex = static_cast<int16_t>(m_state.CurrentIndex + 1);
     const int pane = ActivePane(m_state);
     QListWidget* list = m_lists.Of(pane);
-    if (m_state.CurrentIndex >= list->count()) return;
+    if (NextMp3Entry(*list, m_state.CurrentIndex + 1) < 0) {
+        // The folder has played to its end. The last file stays in the area (its tag,
+        // its name, the file a commit writes to); only its time is over.
+        m_state.CurrentIndex = static_cast<int16_t>(list->count());
+        m_widgets.Text4->clear();
+        return;
+    }
+    m_state.PlayerEndReached = true;
+    // An edit pending in the fields belongs to the file that has just ended.
+    m_tagArea.SettlePendingTag();
+    m_tagArea.ClearFields();
     m_refreshPane(pane);
-    if (m_state.CurrentIndex >= list->count()) return;  // the folder lost entries meanwhile
-    QListWidgetItem* next = list->item(m_state.CurrentIndex);
-    m_state.CurrentFile = PanePath(m_state, pane) + next->text();
-    // Selected without the list's click: the click would only note that the end was reached.
+    const int next = NextMp3Entry(*list, m_state.CurrentIndex + 1);
+    if (next < 0) {  // the folder lost its later entries meanwhile
+        m_state.CurrentIndex = static_cast<int16_t>(list->count());
+        m_state.PlayerEndReached = false;
+        return;
+    }
+    m_state.CurrentIndex = static_cast<int16_t>(next);
+    m_state.CurrentFile = PanePath(m_state, pane) + list->item(next)->text();
+    // Selected without the list's click, which would stop the player and load it anew.
     {
         const QSignalBlocker quiet(list);
-        list->setCurrentItem(next);
+        list->setCurrentRow(next);
     }
     m_tagArea.ShowFile(m_state.CurrentFile);
     PlayCurrentFile(m_state.CurrentFile);
@@ -245,6 +269,7 @@ void PlayerPanel::PositionKnob(QEvent* event) {
             break;
         }
         case QEvent::MouseButtonRelease: {
+            if (!m_grabX) break;
             ControlCaller control = m_widgets.Aurion1->Caller();
             const double frame =
                 static_cast<double>(FrameCount()) / scale->width() * (knob->x() - scale->x());

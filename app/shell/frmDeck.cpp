@@ -90,8 +90,8 @@ void frmDeck::CreateParts() {
         std::make_unique<browser::Panes>(m_state, browser::PaneWidgets{Drive1, Dir1, File1, List1},
                                          browser::PaneWidgets{Drive2, Dir2, File2, List2});
     m_tagArea = std::make_unique<tags::TagArea>(
-        tags::TagAreaWidgets{Text5, Text1, Text2, Text6, Text8, Text7, Text3, Text4, Text9, Label12,
-                             Image10, Command2},
+        tags::TagAreaWidgets{Text5, Text1, Text2, Text6, Text8, Text7, Text12, Command11, Text3,
+                             Text4, Text9, Label12, Image10, Command2},
         m_state);
     m_player = new player::PlayerPanel(
         player::PlayerWidgets{this, Text9, Text4, Text3, Image1, Image7, Image6, Image10, Picture5,
@@ -101,13 +101,13 @@ void frmDeck::CreateParts() {
         this);
     m_tagEditing = new tags::TagEditing(
         tags::TagEditingWidgets{Text12, Command11, Command4, Text13, Text14, Picture3, Command1},
-        *m_tagArea, m_panes->Lists(), m_state,
+        *m_tagArea, m_state,
         tags::TagEditingHooks{[this] { m_player->Stop(player::PlayerPanel::Wait::ForThread); },
                               [this](int pane) { m_panes->RefreshPane(pane); }},
         this);
     m_paneEvents = new browser::PaneEvents(
-        browser::PaneEventWidgets{centralWidget(), Text12, Command11, Image10, Text13, Text14, Menu,
-                                  Verzeichnis, mnuRename, mnuDelete},
+        browser::PaneEventWidgets{centralWidget(), Text13, Text14, Menu, Verzeichnis, mnuRename,
+                                  mnuDelete},
         *m_panes, *m_player, *m_tagArea, *m_tagEditing, m_state, [this] { ShowSearchFolder(); },
         this);
     m_fileOperations =

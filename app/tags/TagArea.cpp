@@ -1,5 +1,8 @@
 #include "app/tags/TagArea.h"
 
+#include <QSignalBlocker>
+#include <algorithm>
+
 #include "app/common/MessageService.h"
 #include "app/tags/StoreTag.h"
 #include "app/tags/TagMessages.h"
@@ -36,7 +39,14 @@ void TagArea::ClearFields() {
         field->clear();
 }
 
-void TagArea::ShowFile(const QString& path) { m_widgets.Text7->setText(path); }
+void TagArea::ShowFile(const QString& path) {
+    m_widgets.Text7->setText(path);
+    const QString name = path.mid(path.lastIndexOf('/') + 1);
+    // Showing a name is no edit: the rename button stays hidden, a short name stays.
+    const QSignalBlocker quiet(m_widgets.Text12);
+    m_widgets.Text12->setText(name.left(std::max<qsizetype>(0, name.size() - 4)));
+    m_widgets.Command11->hide();
+}
 
 QString TagArea::File() const { return m_widgets.Text7->text(); }
 
@@ -57,7 +67,7 @@ void TagArea::ShowCommitButton() {
 void TagArea::Reset() {
     ShowIdle();
     ClearFields();
-    m_widgets.Text7->clear();
+    ShowFile({});
     m_state.CurrentFile.clear();
 }
 

@@ -25,6 +25,8 @@ struct TagAreaWidgets {
     QLineEdit* Text6 = nullptr;  // year
     QLineEdit* Text8 = nullptr;  // comment
     QLineEdit* Text7 = nullptr;  // the path of the file the fields belong to; never shown
+    QLineEdit* Text12 = nullptr;       // that file's name without its extension, which a rename
+    QPushButton* Command11 = nullptr;  // ("Dateiname übernehmen") gives the file
     // The player panel's total and current time and bit rate, emptied with the area.
     QLineEdit* Text3 = nullptr;
     QLineEdit* Text4 = nullptr;
@@ -49,7 +51,8 @@ public:
     [[nodiscard]] TagFields Fields() const;
     // Empties the five tag fields and the player panel's times and bit rate.
     void ClearFields();
-    // Text7: the file that a pending edit is written to.
+    // The file that a pending edit is written to (Text7) and that the name field
+    // renames: the name field shows its name, and nothing typed there is pending.
     void ShowFile(const QString& path);
     [[nodiscard]] QString File() const;
 
@@ -58,7 +61,7 @@ public:
     void ShowIdle();
     // The commit button enabled and shown in their place.
     void ShowCommitButton();
-    // Idle, every field and Text7 emptied, CurrentFile empty.
+    // Idle, every field, Text7 and the name field emptied, CurrentFile empty.
     void Reset();
 
     // Stores the fields with StoreTag into the file named in Text7. When that fails,

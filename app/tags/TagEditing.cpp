@@ -55,14 +55,9 @@ bool NameFieldRefuses(char16_t code) {
 
 }  // namespace
 
-TagEditing::TagEditing(TagEditingWidgets widgets, TagArea& area, PaneLists lists, AppState& state,
+TagEditing::TagEditing(TagEditingWidgets widgets, TagArea& area, AppState& state,
                        TagEditingHooks hooks, QObject* parent)
-    : QObject(parent),
-      m_widgets(widgets),
-      m_area(area),
-      m_lists(lists),
-      m_state(state),
-      m_hooks(std::move(hooks)) {
+    : QObject(parent), m_widgets(widgets), m_area(area), m_state(state), m_hooks(std::move(hooks)) {
     const TagAreaWidgets& fields = area.Widgets();
     for (QLineEdit* field :
          {fields.Text5, fields.Text1, fields.Text2, fields.Text6, fields.Text8}) {
@@ -150,14 +145,13 @@ void TagEditing::FileNameChanged(const QString& text) {
 
 void TagEditing::RenameClicked() {
     const int pane = ActivePane(m_state);
-    const QString& folder = PanePath(m_state, pane);
-    const QListWidgetItem* entry = m_lists.Of(pane)->currentItem();
+    // The file renamed is the one whose name the field shows (the file in the area),
+    // whatever the list's current entry has become meanwhile; only to a name in its
+    // own folder.
+    const QString from = m_area.File();
     const QString name = m_widgets.Text12->text();
-    // Only the MP3 file in the area is renamed, and only to a name in its own folder.
-    if (entry != nullptr && !m_state.CurrentFile.isEmpty() && !name.isEmpty() &&
-        !name.contains('/')) {
-        const QString from = folder + entry->text();
-        const QString to = folder + name + ".mp3";
+    if (!from.isEmpty() && !name.isEmpty() && !name.contains('/')) {
+        const QString to = from.left(from.lastIndexOf('/') + 1) + name + ".mp3";
         if (from != to) {
             m_hooks.ReleasePlayedFile();
             // A pending edit belongs to the file under its old name: written first.

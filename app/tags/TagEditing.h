@@ -39,8 +39,8 @@ struct TagEditingHooks {
 
 class TagEditing : public QObject {
 public:
-    TagEditing(TagEditingWidgets widgets, TagArea& area, PaneLists lists, AppState& state,
-               TagEditingHooks hooks, QObject* parent);
+    TagEditing(TagEditingWidgets widgets, TagArea& area, AppState& state, TagEditingHooks hooks,
+               QObject* parent);
 
     // Stops the player, waits for its thread and writes the fields to the file. An
     // edit that could not be written stays pending, its message shown; true when written.
@@ -71,7 +71,6 @@ private:
 
     TagEditingWidgets m_widgets;
     TagArea& m_area;
-    PaneLists m_lists;
     AppState& m_state;
     TagEditingHooks m_hooks;
 };

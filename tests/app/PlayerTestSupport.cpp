@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
+#include <QTest>
 #include <QTimer>
 
 #include "platform/window/MessageWindow.h"
@@ -64,6 +65,10 @@ void PlayerTest::Settle() {
         if (platform::PumpMessages() == 0 && !ranQtEvents) return;
     }
     ADD_FAILURE() << "events kept coming";
+}
+
+void PlayerTest::ClickEntry(QListWidget& list, int row, Qt::MouseButton button) {
+    QTest::mouseClick(list.viewport(), button, {}, list.visualItemRect(list.item(row)).center());
 }
 
 std::vector<int16_t> PlayerTest::DecodeWhole(const QString& path) {

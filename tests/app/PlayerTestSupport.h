@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QListWidget>
 #include <functional>
 
 #include "app/common/ControlEventPump.h"
@@ -24,6 +25,8 @@ protected:
     // that an action set going has then happened, and without a session nothing more
     // is heard until the next action.
     static void Settle();
+    // Clicks the list's entry with the mouse, as a person does.
+    static void ClickEntry(QListWidget& list, int row, Qt::MouseButton button = Qt::LeftButton);
     // Every sample of the file as the control decodes it from its start to a WAV file
     // (interleaved); empty when that fails. Call it before the program starts: it
     // hosts a control of its own in a registry of its own.

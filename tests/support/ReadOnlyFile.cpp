@@ -24,10 +24,15 @@ bool SetCapabilities(CapabilityData& data) {
     return syscall(SYS_capset, &header, data.data()) == 0;
 }
 
+constexpr mode_t Readable = S_IRUSR | S_IRGRP | S_IROTH;
+constexpr mode_t Searchable = S_IXUSR | S_IXGRP | S_IXOTH;
+
 }  // namespace
 
 ReadOnlyFile::ReadOnlyFile(std::string path) : m_path(std::move(path)) {
-    chmod(m_path.c_str(), S_IRUSR | S_IRGRP | S_IROTH);
+    struct stat info {};
+    m_folder = stat(m_path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    chmod(m_path.c_str(), m_folder ? Readable | Searchable : Readable);
     CapabilityData data{};
     static_assert(sizeof(data) == sizeof(m_savedCapabilities));
     if (!GetCapabilities(data)) return;
@@ -44,13 +49,16 @@ ReadOnlyFile::~ReadOnlyFile() {
         std::memcpy(data.data(), m_savedCapabilities.data(), sizeof(data));
         SetCapabilities(data);
     }
-    chmod(m_path.c_str(), S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH);
+    chmod(m_path.c_str(), m_folder ? Readable | Searchable | S_IWUSR : Readable | S_IWUSR);
 }
 
 bool ReadOnlyFile::Holds() const {
-    const int fd = open(m_path.c_str(), O_RDWR | O_CLOEXEC);
+    const std::string probe = m_path + "/.read-only-probe";
+    const int fd = m_folder ? open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600)
+                            : open(m_path.c_str(), O_RDWR | O_CLOEXEC);
     if (fd < 0) return true;
     close(fd);
+    if (m_folder) unlink(probe.c_str());
     return false;
 }
 

@@ -52,7 +52,7 @@ TEST_F(PaneEvents, GivingOneListTheFocusRereadsTheOtherAndMakesItsPaneActive) {
     Close(form);
 }
 
-TEST_F(PaneEvents, TheRightButtonOpensVerzeichnisWithNothingSelectedAndMenuWithAFile) {
+TEST_F(PaneEvents, TheRightButtonOnTheInactiveListLeavesTheActivePaneAndOpensItsMenu) {
     const QString left = MakeFolder("left");
     const QString right = MakeFolder("right");
     WriteFile(left + "a.mp3", {});
@@ -61,16 +61,24 @@ TEST_F(PaneEvents, TheRightButtonOpensVerzeichnisWithNothingSelectedAndMenuWithA
                   "\nLastOrdner=1\n");
     auto form = Start();
     const DeckControls ui(*form);
-    const QPoint onEntry = ui.List2->visualItemRect(ui.List2->item(0)).center();
-    QTest::mouseClick(ui.List2->viewport(), Qt::RightButton, {}, onEntry);
+    // Only in an active window does a click move the focus, which makes a list's pane active.
+    form->activateWindow();
+    QApplication::setActiveWindow(form.get());
+    ui.List1->setFocus();
+    ASSERT_TRUE(WaitFor([&] { return m_state.ActivePane == 1 && ui.List1->hasFocus(); }, 2000));
+
+    ClickEntry(*ui.List2, 0, Qt::RightButton);
     EXPECT_TRUE(ui.Verzeichnis->isVisible()) << "the active pane has nothing selected";
     EXPECT_FALSE(ui.Menu->isVisible());
+    EXPECT_EQ(m_state.ActivePane, 1);
     EXPECT_TRUE(ui.List2->selectedItems().isEmpty()) << "the right button selects nothing";
     ui.Verzeichnis->close();
 
     ui.List1->item(0)->setSelected(true);
-    QTest::mouseClick(ui.List1->viewport(), Qt::RightButton, {}, QPoint(5, 5));
-    EXPECT_TRUE(ui.Menu->isVisible());
+    ClickEntry(*ui.List2, 0, Qt::RightButton);
+    EXPECT_TRUE(ui.Menu->isVisible()) << "the active pane's marked file counts";
+    EXPECT_EQ(m_state.ActivePane, 1);
+    EXPECT_TRUE(ui.List1->item(0)->isSelected()) << "the active pane's marks stay";
     EXPECT_EQ(m_state.SelectedMp3Count, 1);
     EXPECT_EQ(m_state.SelectedWavCount, 0);
     QStringList items;
@@ -80,6 +88,60 @@ TEST_F(PaneEvents, TheRightButtonOpensVerzeichnisWithNothingSelectedAndMenuWithA
                                   "ID3-TAG > Dateiname", "Dateiname > ID3-TAG", "-", "Kopieren",
                                   "Umbewegen", "-", "Decodieren", "-", "Löschen"}));
     ui.Menu->close();
+
+    ClickEntry(*ui.List2, 0);
+    EXPECT_EQ(m_state.ActivePane, 2) << "the left button makes the list's pane active";
+    Close(form);
+}
+
+TEST_F(PaneEvents, AfterContinuousPlayHasEndedAClickLoadsTheEntryAndTheNameFieldRenamesExactlyIt) {
+    const QString folder = MakeFolder("album");
+    const QStringList names{"01 - Alpha - Eins", "02 - Beta - Zwei", "03 - Gamma - Drei",
+                            "04 - Delta - Vier"};
+    for (const QString& name : names)
+        WriteMp3(folder + name + ".mp3", 4,
+                 TagRecord(name.section(" - ", 2).toUtf8(), "", "", "", ""));
+    const QByteArray first = ReadFile(folder + names[0] + ".mp3");
+    auto form = StartIn(folder, true);
+    const DeckControls ui(*form);
+    ClickEntry(*ui.List1, 2);
+    ASSERT_TRUE(WaitFor([&] {
+        return m_state.PlayerThreadEnded && m_state.CurrentFile == folder + names[3] + ".mp3";
+    })) << "played to the folder's end";
+
+    ClickEntry(*ui.List1, 0);
+    EXPECT_EQ(m_state.CurrentFile, folder + names[0] + ".mp3");
+    EXPECT_EQ(ui.Text7->text(), m_state.CurrentFile);
+    EXPECT_EQ(ui.Text12->text(), names[0]);
+    EXPECT_EQ(ui.Text1->text(), "Eins");
+    EXPECT_FALSE(m_state.PlayerThreadEnded) << "click-to-play plays it";
+
+    ui.Text12->end(false);
+    QTest::keyClicks(ui.Text12, " X");
+    QTest::keyClick(ui.Text12, Qt::Key_Return);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files),
+              QStringList(
+                  {names[0] + " X.mp3", names[1] + ".mp3", names[2] + ".mp3", names[3] + ".mp3"}));
+    EXPECT_EQ(ReadFile(folder + names[0] + " X.mp3"), first);
+    Close(form);
+}
+
+TEST_F(PaneEvents, AClickOnTheHighlightedEntryLoadsItAgain) {
+    const QString folder = MakeFolder("again");
+    WriteMp3(folder + "a.mp3", 4);
+    WriteMp3(folder + "b.mp3", 4);
+    auto form = StartIn(folder, true, false);
+    const DeckControls ui(*form);
+    ClickEntry(*ui.List1, 0);
+    ASSERT_TRUE(WaitFor([&] { return m_state.PlayerThreadEnded && m_audio.CapturedBytes() > 0; }));
+    const uintmax_t heard = m_audio.CapturedBytes();
+    ui.Text12->setText("typed");
+
+    ClickEntry(*ui.List1, 0);
+    EXPECT_EQ(ui.Text12->text(), "a");
+    EXPECT_FALSE(m_state.PlayerThreadEnded) << "click-to-play plays it again";
+    ASSERT_TRUE(
+        WaitFor([&] { return m_state.PlayerThreadEnded && m_audio.CapturedBytes() > heard; }));
     Close(form);
 }
 

@@ -1,12 +1,16 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProgressDialog>
 #include <QSignalBlocker>
 #include <QTest>
 #include <cstdlib>
 
 #include "app/files/FileOperations.h"
+#include "tests/support/FileSizeLimit.h"
+#include "tests/support/ReadOnlyFile.h"
+#include "tests/support/ScopedVariable.h"
 #include "tests/app/PaneTestSupport.h"
 
 namespace trackdeck::test {
@@ -272,6 +276,80 @@ TEST_F(FileOperations, ALongMoveShowsItsProgressAndAfterCancellingStopsBeforeThe
     EXPECT_EQ(FolderContents(left), QStringList{"c.mp3"});
     EXPECT_EQ(Entries(*ui.List1), QStringList{"c.mp3"});
     EXPECT_EQ(Entries(*ui.List2), QStringList({"a.mp3", "b.mp3"}));
+    Close(form);
+}
+
+TEST_F(FileOperations, ATargetThatCannotBeWrittenIsSaidPerFileWithItsReasonAndGetsNoPartOfAFile) {
+    const QString left = MakeFolder("left");
+    const QString right = MakeFolder("right");
+    WriteFile(left + "a.mp3", "a");
+    WriteFile(left + "b.mp3", "b");
+    auto form = StartWith(left, right, 1, {.Copy = false, .Move = false});
+    const DeckControls ui(*form);
+    {
+        aurion::test::ReadOnlyFile readOnly(right.chopped(1).toStdString());
+        if (!readOnly.Holds()) GTEST_SKIP() << "this machine lets the test write into any folder";
+        Mark(*ui.List1, {"a.mp3", "b.mp3"});
+        ui.Command5->click();
+        Mark(*ui.List1, {"a.mp3", "b.mp3"});
+        ui.Command6->click();
+    }
+    EXPECT_EQ(MessageTexts(),
+              QStringList({"Folgende Dateien konnten nicht nach " + right +
+                               " kopiert werden:\na.mp3: Keine Berechtigung\nb.mp3: Keine Berechtigung",
+                           "Folgende Dateien konnten nicht nach " + right +
+                               " bewegt werden:\na.mp3: Keine Berechtigung\nb.mp3: Keine Berechtigung"}));
+    EXPECT_EQ(m_messages.back().Kind, MessageKind::Exclamation);
+    EXPECT_TRUE(FolderContents(right).isEmpty());
+    EXPECT_EQ(FolderContents(left), QStringList({"a.mp3", "b.mp3"}));
+
+    // A disk that fills up during the copy: what was written of the file goes again.
+    m_messages.clear();
+    WriteFile(left + "big.mp3", QByteArray(64 * 1024, 'x'));
+    ui.List1->clear();
+    form->PaneSet().RefreshPane(1);
+    Mark(*ui.List1, {"big.mp3"});
+    {
+        aurion::test::FileSizeLimit full(4096);
+        ASSERT_TRUE(full.Set());
+        ui.Command5->click();
+    }
+    EXPECT_EQ(MessageTexts(), QStringList{"Die Datei big.mp3 konnte nicht nach " + right +
+                                          " kopiert werden.\nGrund: Datei zu groß"});
+    EXPECT_TRUE(FolderContents(right).isEmpty());
+    Close(form);
+}
+
+TEST_F(FileOperations, AMissingTrashIsMadeAndAFileTheTrashCannotTakeGoesOnlyWhenTheUserSaysSo) {
+    const QString folder = MakeFolder("music");
+    for (const char* name : {"a.mp3", "b.mp3"}) WriteFile(folder + name, name);
+    const QString data = MakeFolder("home") + "new/share/";  // not there yet
+    platform::test::ScopedVariable dataHome("XDG_DATA_HOME", data.chopped(1).toStdString());
+    auto form = StartWith(folder, MakeFolder("other"), 1, {.Delete = false});
+    const DeckControls ui(*form);
+    Mark(*ui.List1, {"a.mp3"});
+    ui.Command8->click();
+    EXPECT_TRUE(m_messages.empty());
+    EXPECT_EQ(ReadFile(data + "Trash/files/a.mp3"), "a.mp3") << "the home trash was made";
+    EXPECT_TRUE(QFileInfo(data + "Trash/info").isDir());
+
+    // A trash that cannot be made: a file stands where its folder would go.
+    WriteFile(MakeFolder("blocked") + "share", "a file");
+    platform::test::ScopedVariable blocked(
+        "XDG_DATA_HOME", (MakeFolder("blocked") + "share").toStdString());
+    const QString question =
+        "b.mp3 kann nicht in den Papierkorb verschoben werden. Endgültig löschen?";
+    Mark(*ui.List1, {"b.mp3"});
+    m_answers = {Answer::No};
+    ui.Command8->click();
+    EXPECT_EQ(MessageTexts(), QStringList{question});
+    EXPECT_EQ(ReadFile(folder + "b.mp3"), "b.mp3") << "No keeps the file";
+    Mark(*ui.List1, {"b.mp3"});
+    m_answers = {Answer::Yes};
+    ui.Command8->click();
+    EXPECT_EQ(MessageTexts(), QStringList({question, question}));
+    EXPECT_FALSE(QFile::exists(folder + "b.mp3"));
+    EXPECT_TRUE(Entries(*ui.List1).isEmpty());
     Close(form);
 }
 

@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include "app/names/NamesFromTags.h"
+#include "app/names/TagsFromNames.h"
 #include "tests/app/names/TagToolsTestSupport.h"
 
 namespace trackdeck::test {
@@ -158,6 +159,71 @@ TEST_F(NamesFromTags, MarkedWavFilesAreRenamedOnlyAloneAndByTypedName) {
     QTest::mouseClick(window->Command1, Qt::LeftButton);
     EXPECT_EQ(Entries(folder), (QStringList{"a.mp3", "c.wav", "neu.wav"}));
     EXPECT_EQ(ReadFile(folder + "neu.wav"), "RIFF b");
+    Close(form);
+}
+
+TEST_F(NamesFromTags, WithAWavEntryCurrentAndOneMp3MarkedNoOneFileToolTouchesTheWavFile) {
+    const QString folder = MakeFolder("wav-current");
+    WriteMp3(folder + "a.mp3", 4, TagRecord("Titel", "Band", "", "", ""));
+    WriteFile(folder + "c.wav", "RIFF c");
+    auto form = StartIn(folder, false);
+    const DeckControls ui(*form);
+    // The mark on a.mp3, the list's current entry (the focus) on c.wav, as Ctrl and the keys leave it.
+    auto markAWithTheFocusOnC = [&] {
+        Mark(ui.List1, {0});
+        ui.List1->setCurrentRow(1, QItemSelectionModel::NoUpdate);
+        ASSERT_TRUE(ui.List1->item(0)->isSelected() && !ui.List1->item(1)->isSelected());
+    };
+
+    markAWithTheFocusOnC();
+    QTest::mouseClick(ui.Command3, Qt::LeftButton);  // "Dateiname > TAG"
+    names::FileNameTAG* tagWindow = form->TagsFromNameSet().Window();
+    ASSERT_NE(tagWindow, nullptr);
+    EXPECT_EQ(ui.Text5->text(), "a") << "the preview is of the marked file";
+    QTest::mouseClick(tagWindow->Command1, Qt::LeftButton);
+    EXPECT_EQ(ReadFile(folder + "c.wav"), "RIFF c");
+    EXPECT_EQ(TagOf(folder + "a.mp3").Artist(), "a");
+
+    markAWithTheFocusOnC();
+    QTest::mouseClick(ui.Command9, Qt::LeftButton);  // "TAG > Dateiname"
+    names::Rename* window = form->NamesFromTagSet().Window();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->Label1->text(), ".mp3");
+    QTest::mouseClick(window->Option1, Qt::LeftButton);  // "Normal"
+    EXPECT_EQ(window->Text1->text(), "a");
+    window->Text1->setText("renamed");
+    QTest::mouseClick(window->Command1, Qt::LeftButton);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList({"c.wav", "renamed.mp3"}));
+
+    ui.List1->setCurrentRow(1);  // shows renamed.mp3 in the area
+    ASSERT_EQ(ui.Text12->text(), "renamed");
+    ui.List1->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+    ui.Text12->setText("again");
+    QTest::keyClick(ui.Text12, Qt::Key_Return);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList({"again.mp3", "c.wav"}));
+    EXPECT_EQ(ReadFile(folder + "c.wav"), "RIFF c");
+    Close(form);
+}
+
+TEST_F(NamesFromTags, APendingTagEditIsWrittenBeforeTheFileIsRenamed) {
+    const QString folder = MakeFolder("pending");
+    WriteMp3(folder + "track.mp3", 4, TagRecord("Alt", "Band", "", "", ""));
+    auto form = StartIn(folder, false);
+    const DeckControls ui(*form);
+    Mark(ui.List1, {0});
+    ui.Text1->selectAll();
+    QTest::keyClicks(ui.Text1, "Neu");
+    ASSERT_TRUE(m_state.TagModified);
+    QTest::mouseClick(ui.Command9, Qt::LeftButton);
+    names::Rename* window = form->NamesFromTagSet().Window();
+    ASSERT_NE(window, nullptr);
+    QTest::mouseClick(window->Command1, Qt::LeftButton);
+    const QStringList files = QDir(folder).entryList(QDir::Files);
+    ASSERT_EQ(files.size(), 1);
+    EXPECT_NE(files[0], "track.mp3");
+    EXPECT_EQ(TagOf(folder + files[0]).Title(), "Neu");
+    EXPECT_FALSE(m_state.TagModified);
+    EXPECT_TRUE(m_messages.empty());
     Close(form);
 }
 

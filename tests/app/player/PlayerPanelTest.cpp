@@ -1,6 +1,6 @@
 #include <QMouseEvent>
 #include <QTest>
-#include <optional>
+#include <algorithm>
 
 #include "app/common/Twips.h"
 #include "app/player/LevelMeter.h"
@@ -18,6 +18,7 @@ using player::TimeText;
 constexpr size_t FrameValues = 1152 * 2;
 constexpr size_t BufferValues = 32 * FrameValues;
 constexpr uintmax_t BufferBytes = BufferValues * 2;
+constexpr size_t PeriodValues = 441 * 2;  // the device's 10 ms periods
 
 // Drags a knob by `offset` pixels with the left button held, as the mouse does.
 void Drag(QWidget* knob, QPoint offset) {
@@ -29,6 +30,59 @@ void Drag(QWidget* knob, QPoint offset) {
     send(QEvent::MouseButtonPress, start, Qt::LeftButton);
     send(QEvent::MouseMove, start + offset, Qt::LeftButton);
     send(QEvent::MouseButtonRelease, start + offset, Qt::NoButton);
+}
+
+// Holds the position knob with the left button and moves it, as the mouse does.
+class KnobDrag {
+public:
+    explicit KnobDrag(QWidget* knob) : m_knob(knob), m_at(knob->width() / 2, knob->height() / 2) {
+        Send(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton);
+    }
+    // Moves the knob's left edge to `left` (in the window's coordinates).
+    void To(int left) {
+        m_at += QPoint(left - m_knob->x(), 0);
+        Send(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton);
+        m_at = QPoint(m_knob->width() / 2, m_knob->height() / 2);  // the knob moved under it
+    }
+    void Release() { Send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton); }
+
+private:
+    void Send(QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held) {
+        QMouseEvent event(type, m_at, m_knob->mapToGlobal(m_at), button, held, Qt::NoModifier);
+        QApplication::sendEvent(m_knob, &event);
+    }
+    QWidget* m_knob;
+    QPoint m_at;
+};
+
+// Full volume, so that what is heard is what was decoded, sample for sample.
+void PlayAtFullVolume(const DeckControls& ui) {
+    constexpr aurion::host::Member SetVolume{aurion::DispIds::SetVolume, "SetVolume"};
+    ASSERT_FALSE(ui.Aurion1->Caller().Call(SetVolume, {int32_t{0xFFFF}, int32_t{0xFFFF}}));
+}
+
+// Whether what was heard from the value `from` on goes on, within `slack` values,
+// with the decode of the file from about `frame` to its end, followed only by the
+// silence that fills the last buffer. The first frame or two after a seek cannot be
+// decoded whole (their main data lies before the seek, the filters have no history
+// yet), so the comparison starts two frames after the frame sought.
+bool ContinuesFrom(const std::vector<int16_t>& captured, size_t from,
+                   const std::vector<int16_t>& whole, int frame, size_t slack) {
+    if (from > captured.size()) return false;
+    const auto heard = captured.begin() + static_cast<std::ptrdiff_t>(from);
+    for (int sought = frame - 3; sought <= frame + 3; ++sought) {
+        const size_t start = static_cast<size_t>(sought + 2) * FrameValues;
+        if (start + 4 * FrameValues > whole.size()) continue;
+        const auto rest = whole.begin() + static_cast<std::ptrdiff_t>(start);
+        const auto at = std::search(heard, captured.end(), rest, rest + 4 * FrameValues);
+        if (at == captured.end() || static_cast<size_t>(at - heard) > slack) continue;
+        if (static_cast<size_t>(captured.end() - at) < whole.size() - start) continue;
+        const auto end = at + static_cast<std::ptrdiff_t>(whole.size() - start);
+        if (std::equal(rest, whole.end(), at) &&
+            std::all_of(end, captured.end(), [](int16_t s) { return s == 0; }))
+            return true;
+    }
+    return false;
 }
 
 TEST(PlayerTexts, MinutesGoOnPastAnHourAndBitRatesLoseTheirLastThreeDigits) {
@@ -159,9 +213,7 @@ TEST_F(PlayerPanel, TheKnobDraggedToTheMiddleSeeksToAboutHalfAndPlaysOnFromThere
     QObject::connect(ui.Aurion1, &player::AurionControl::ActFrame,
                      [&frames](int frame) { frames.push_back(frame); });
     ui.List1->setCurrentRow(0);
-    // Full volume, so that what is heard is what was decoded, sample for sample.
-    constexpr aurion::host::Member SetVolume{aurion::DispIds::SetVolume, "SetVolume"};
-    ASSERT_FALSE(ui.Aurion1->Caller().Call(SetVolume, {int32_t{0xFFFF}, int32_t{0xFFFF}}));
+    PlayAtFullVolume(ui);
     ASSERT_TRUE(WaitFor([&] { return !frames.empty(); }));
     const int paused = m_device.Paused();
     QTest::mouseClick(ui.Image7, Qt::LeftButton);  // pause
@@ -170,55 +222,120 @@ TEST_F(PlayerPanel, TheKnobDraggedToTheMiddleSeeksToAboutHalfAndPlaysOnFromThere
     const size_t heard = m_audio.CapturedBytes() / 2;
     frames.clear();
 
-    QLabel* knob = ui.Picture6;
+    KnobDrag drag(ui.Picture6);
     const int middle = ui.Label14->x() + ui.Label14->width() / 2;
-    const QPoint start(knob->width() / 2, knob->height() / 2);
-    QMouseEvent press(QEvent::MouseButtonPress, start, knob->mapToGlobal(start), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(knob, &press);
-    const QPoint to = start + QPoint(middle - knob->x(), 0);
-    QMouseEvent move(QEvent::MouseMove, to, knob->mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(knob, &move);
-    EXPECT_EQ(knob->x(), middle);
+    drag.To(middle);
+    EXPECT_EQ(ui.Picture6->x(), middle);
     EXPECT_TRUE(ui.Text11->isVisible());
     EXPECT_EQ(ui.Text11->text(), "00:02") << "half of four seconds";
-    const QPoint end = start;  // the knob moved under the mouse
-    QMouseEvent release(QEvent::MouseButtonRelease, end, knob->mapToGlobal(end), Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(knob, &release);
+    drag.Release();
     EXPECT_FALSE(ui.Text11->isVisible());
 
     ASSERT_TRUE(WaitFor([&] { return m_state.PlayerThreadEnded; }));
     ASSERT_FALSE(frames.empty()) << "the paused file resumed";
     const int sought = frames.front();
     EXPECT_NEAR(sought, 80, 3);
+    // Only a period or two of the old buffers may have played before the seek reached the device.
+    EXPECT_TRUE(ContinuesFrom(m_audio.Captured(), heard, whole, sought, 4 * PeriodValues));
+    Close(form);
+}
 
-    // What was heard after the pause is the file from the frame sought on, to its end.
-    // The first frame or two after a seek cannot be decoded whole (their main data lies
-    // before the seek, the filters have no history yet): they may give no samples or
-    // others, so the comparison starts two frames into what came after the seek. A
-    // period of the old buffers that the device may have played before the seek
-    // reached it shifts that start by whole periods.
-    const std::vector<int16_t> captured = m_audio.Captured();
-    constexpr size_t PeriodValues = 441 * 2;  // the device's 10 ms periods
-    std::optional<size_t> match;
-    std::vector<int16_t> expected;
-    for (size_t dropped = 0; dropped <= 2 && !match; ++dropped) {
-        const size_t from = (static_cast<size_t>(sought) + dropped + 2) * FrameValues;
-        expected.assign(whole.begin() + static_cast<std::ptrdiff_t>(from), whole.end());
-        for (size_t shift = 0; shift <= 4 && !match; ++shift) {
-            const size_t at = heard + shift * PeriodValues + 2 * FrameValues;
-            if (at + expected.size() <= captured.size() &&
-                std::equal(expected.begin(), expected.end(), captured.begin() + at))
-                match = at;
-        }
-    }
-    ASSERT_TRUE(match) << "the capture does not go on with the decode of frame " << sought;
-    EXPECT_TRUE(
-        std::all_of(captured.begin() + static_cast<std::ptrdiff_t>(*match + expected.size()),
-                    captured.end(), [](int16_t s) { return s == 0; }))
-        << "after the file's end only the silence that fills the last buffer";
+TEST_F(PlayerPanel, TheKnobHeldWhileTheFilePlaysStaysWhereItIsAndItsReleaseSeeksThere) {
+    const QString folder = MakeFolder("seek-playing");
+    WriteMp3(folder + "long.mp3", 300);  // almost eight seconds
+    const std::vector<int16_t> whole = DecodeWhole(folder + "long.mp3");
+    ASSERT_EQ(whole.size(), 300 * FrameValues);
+    auto form = StartIn(folder, true);
+    const DeckControls ui(*form);
+    int frames = 0;
+    QObject::connect(ui.Aurion1, &player::AurionControl::ActFrame, [&frames] { ++frames; });
+    ui.List1->setCurrentRow(0);
+    PlayAtFullVolume(ui);
+    ASSERT_TRUE(WaitFor([&] { return frames > 0; }));
+
+    KnobDrag drag(ui.Picture6);
+    const int middle = ui.Label14->x() + ui.Label14->width() / 2;
+    drag.To(middle);
+    const int seen = frames;
+    ASSERT_TRUE(WaitFor([&] { return frames >= seen + 3; })) << "the file plays on meanwhile";
+    EXPECT_EQ(ui.Picture6->x(), middle) << "the held knob stays under the mouse";
+    EXPECT_EQ(ui.Text11->text(), "00:04") << "half of eight seconds";
+    const size_t heard = m_audio.CapturedBytes() / 2;
+    drag.Release();
+
+    ASSERT_TRUE(WaitFor([&] { return m_state.PlayerThreadEnded; }));
+    // What the device held when the seek came may still be heard (up to a buffer);
+    // the file from its play position on would be far more.
+    EXPECT_TRUE(ContinuesFrom(m_audio.Captured(), heard, whole, 150, BufferValues));
+    Close(form);
+}
+
+TEST_F(PlayerPanel, AKnobHeldAsItsFileEndsIsLetGoAndFollowsTheNextFile) {
+    const QString folder = MakeFolder("held-to-the-end");
+    WriteMp3(folder + "a.mp3", 160);
+    WriteMp3(folder + "b.mp3", 120);
+    auto form = StartIn(folder, true);
+    const DeckControls ui(*form);
+    const int middle = ui.Label14->x() + ui.Label14->width() / 2;
+    int frames = 0;
+    bool followed = false;  // an early frame of b put the knob before the middle
+    // Connected after the panel's own handler, so it sees where the panel put the knob.
+    QObject::connect(ui.Aurion1, &player::AurionControl::ActFrame, [&](int frame) {
+        ++frames;
+        if (m_state.CurrentFile == folder + "b.mp3" && frame < 50)
+            followed = followed || ui.Picture6->x() < middle;
+    });
+    ui.List1->setCurrentRow(0);
+    ASSERT_TRUE(WaitFor([&] { return frames > 0; }));
+    KnobDrag drag(ui.Picture6);
+    drag.To(middle);
+    ASSERT_EQ(m_state.CurrentFile, folder + "a.mp3") << "held while the first file plays";
+
+    ASSERT_TRUE(WaitFor([&] { return m_state.CurrentFile == folder + "b.mp3"; }));
+    EXPECT_FALSE(ui.Text11->isVisible());
+    ASSERT_TRUE(WaitFor([&] { return m_state.PlayerThreadEnded; }));
+    EXPECT_TRUE(followed) << "the knob shows where the next file plays";
+    Close(form);
+}
+
+TEST_F(PlayerPanel, ContinuousPlayPassesOverAWavEntryAndPlaysTheMp3FilesAfterIt) {
+    const QString folder = MakeFolder("mixed");
+    WriteMp3(folder + "a.mp3", 6);
+    WriteFile(folder + "b.wav", QByteArray(100, '\0'));
+    WriteMp3(folder + "c.mp3", 12);
+    auto form = StartIn(folder, true);
+    const DeckControls ui(*form);
+    ui.List1->setCurrentRow(0);
+    ASSERT_TRUE(WaitFor([&] {
+        return m_state.PlayerThreadEnded && m_state.CurrentFile == folder + "c.mp3";
+    })) << "stopped at "
+        << m_state.CurrentFile.toStdString();
+    EXPECT_EQ(m_audio.CapturedBytes(), 2 * BufferBytes) << "a and c, one buffer each";
+    EXPECT_EQ(ui.List1->currentRow(), 2);
+    Close(form);
+}
+
+TEST_F(PlayerPanel, AClickJustAsContinuousPlayMovesOnShowsTheTimesOfTheClickedFile) {
+    const QString folder = MakeFolder("times");
+    WriteMp3(folder + "a.mp3", 6);
+    WriteMp3(folder + "b.mp3", 160);  // four seconds
+    WriteMp3(folder + "c.mp3", 40);   // one second
+    auto form = StartIn(folder, false);
+    const DeckControls ui(*form);
+    ui.List1->setCurrentRow(0);
+    QTest::mouseClick(ui.Image1, Qt::LeftButton);
+    ASSERT_TRUE(WaitFor([&] {
+        return m_state.CurrentFile == folder + "b.mp3" && !ui.Text4->text().isEmpty();
+    })) << "continuous play moved on to b";
+    ClickEntry(*ui.List1, 2);
+    EXPECT_EQ(m_state.CurrentFile, folder + "c.mp3");
+    EXPECT_EQ(ui.Text3->text(), "00:01");
+    QTest::mouseClick(ui.Image1, Qt::LeftButton);
+    EXPECT_FALSE(m_state.PlayerThreadEnded) << "c plays";
+    ASSERT_TRUE(WaitFor([&] { return m_state.PlayerThreadEnded; }));
+    EXPECT_EQ(ui.Text3->text(), "00:01") << "the total of the file that played";
+    QTest::mouseClick(ui.Image6, Qt::LeftButton);
+    EXPECT_EQ(ui.Text3->text(), "00:01");
     Close(form);
 }
 

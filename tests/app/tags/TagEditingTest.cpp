@@ -227,6 +227,77 @@ TEST_F(TagEditing, ARenameOntoAnExistingNameChangesNeitherFileButKeepsAPendingTa
     Close(form);
 }
 
+TEST_F(TagEditing, TheNameFieldNamesTheFileInTheAreaAfterContinuousPlayAndIsEmptyAfterAMove) {
+    const QString folder = MakeFolder("through");
+    const QString other = MakeFolder("other");
+    WriteMp3(folder + "01 Auf.mp3", 4);
+    WriteMp3(folder + "02 Bei.mp3", 4, TagRecord("Bee", "", "", "", ""));
+    WriteSettings("[Directories]\nLastDirA=" + folder.toUtf8() + "\nLastDirB=" + other.toUtf8() +
+                  "\nLastOrdner=1\n[Confirm]\nBewegen=0\n[Player]\nKlickPlay=1\nDirPlay=1\n");
+    auto form = Start();
+    const DeckControls ui(*form);
+    ui.List1->setCurrentRow(0);
+    ASSERT_TRUE(WaitFor([&] { return m_state.CurrentFile == folder + "02 Bei.mp3"; }));
+    EXPECT_EQ(ui.Text7->text(), folder + "02 Bei.mp3");
+    EXPECT_EQ(ui.Text12->text(), "02 Bei") << "continuous play moved the name on with the file";
+    EXPECT_FALSE(ui.Command11->isVisible()) << "nothing typed";
+    ASSERT_TRUE(WaitFor([&] { return m_state.PlayerThreadEnded; }));
+    EXPECT_EQ(ui.Text1->text(), "Bee") << "the last file stays in the area";
+
+    ui.Command6->click();  // moves 02, which continuous play left marked
+    ASSERT_TRUE(QFile::exists(other + "02 Bei.mp3"));
+    EXPECT_TRUE(m_state.CurrentFile.isEmpty());
+    EXPECT_TRUE(ui.Text12->text().isEmpty()) << "no name of a file that is not in the area";
+    Close(form);
+}
+
+TEST_F(TagEditing, AnEditPendingWhenContinuousPlayMovesOnIsWrittenToTheFileThatEnded) {
+    const QString folder = MakeFolder("pending");
+    const QByteArray second = TagRecord("Bei", "", "", "", "");
+    WriteMp3(folder + "01 Auf.mp3", 40, TagRecord("Auf", "", "", "", ""));
+    WriteMp3(folder + "02 Bei.mp3", 4, second);
+    auto form = StartIn(folder, true);
+    const DeckControls ui(*form);
+    ui.List1->setCurrentRow(0);
+    ui.Text1->end(false);
+    QTest::keyClicks(ui.Text1, "Neu");
+    ASSERT_TRUE(m_state.TagModified);
+
+    ASSERT_TRUE(WaitFor([&] { return m_state.CurrentFile == folder + "02 Bei.mp3"; }));
+    EXPECT_EQ(LastRecord(folder + "01 Auf.mp3").mid(3, 30), Blanked("AufNeu", 30));
+    EXPECT_FALSE(m_state.TagModified);
+    EXPECT_EQ(ui.Text1->text(), "Bei");
+    ASSERT_TRUE(WaitFor([&] { return m_state.PlayerThreadEnded; }));
+    EXPECT_EQ(LastRecord(folder + "02 Bei.mp3"), second) << "the next file keeps its own tag";
+    Close(form);
+}
+
+TEST_F(TagEditing, ARenameTheFileSystemRefusesIsSaidWithItsReasonAndTheNameIsNotKept) {
+    const QString folder = MakeFolder("refused");
+    WriteMp3(folder + "a.mp3", 4);
+    WriteMp3(folder + "b.mp3", 4);
+    auto form = StartIn(folder, false);
+    const DeckControls ui(*form);
+    ui.List1->setCurrentRow(0);
+    const QString tooLong(300, 'x');
+    ui.Text12->setText(tooLong);
+    QTest::keyClick(ui.Text12, Qt::Key_Return);
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].Text, "Die Datei a.mp3 konnte nicht in " + tooLong +
+                                      ".mp3 umbenannt werden.\nGrund: Dateiname zu lang");
+    EXPECT_EQ(m_messages[0].Kind, MessageKind::Exclamation);
+    EXPECT_TRUE(ui.Text12->text().isEmpty()) << "the refused name is not kept";
+
+    ui.List1->setCurrentRow(0);
+    ui.Text12->setText("b");
+    QTest::keyClick(ui.Text12, Qt::Key_Return);
+    ASSERT_EQ(m_messages.size(), 2u);
+    EXPECT_EQ(m_messages[1].Text,
+              "Die Datei a.mp3 konnte nicht in b.mp3 umbenannt werden.\nGrund: Datei existiert bereits");
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList({"a.mp3", "b.mp3"}));
+    Close(form);
+}
+
 TEST_F(TagEditing, InsertButtonsCopyTheSelectionButAnInsertionAloneIsLostOnMovingOn) {
     const QString folder = MakeFolder("insert");
     WriteMp3(folder + "Band - Lied.mp3", 4, TagRecord("Alt", "Wer", "", "", ""));
