@@ -1,6 +1,7 @@
 #include "app/tags/TagEditing.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QRegularExpressionValidator>
@@ -150,25 +151,31 @@ void TagEditing::FileNameChanged(const QString& text) {
 
 void TagEditing::RenameClicked() {
     const int pane = ActivePane(m_state);
-    const QString& folder = PanePath(m_state, pane);
-    const QListWidgetItem* entry = m_lists.Of(pane)->currentItem();
+    // The file whose name the field shows: the one in the area, whatever entry of
+    // the list is current by now (a WAV file has no name here).
+    const QString from = m_state.CurrentFile;
     const QString name = m_widgets.Text12->text();
-    // Only the MP3 file in the area is renamed, and only to a name in its own folder.
-    if (entry != nullptr && !m_state.CurrentFile.isEmpty() && !name.isEmpty() &&
-        !name.contains('/')) {
-        const QString from = folder + entry->text();
-        const QString to = folder + name + ".mp3";
+    // Only to a name in the file's own folder.
+    if (!from.isEmpty() && !name.isEmpty() && !name.contains('/')) {
+        const QFileInfo file(from);
+        const QString to = file.path() + "/" + name + ".mp3";
         if (from != to) {
             m_hooks.ReleasePlayedFile();
             // A pending edit belongs to the file under its old name: written first.
             if (m_state.TagModified) (void)m_area.WritePendingTag();
             m_state.TagModified = false;
             QFile::setPermissions(from, QFile::permissions(from) | QFile::WriteOwner);
-            (void)RenameNoReplace(from, to);  // a name that exists leaves both files alone
+            // A name that exists leaves both files alone.
+            const RenameOutcome renamed = RenameNoReplace(from, to);
+            if (renamed.Value != RenameResult::Renamed)
+                ShowMessage(RenameFailureText(file.fileName(), name + ".mp3", renamed.Error),
+                            MessageKind::Exclamation);
         }
     }
     m_hooks.RefreshPane(pane);
     m_widgets.Command11->hide();
+    // The area is empty now: no name of a file stays in the field.
+    m_widgets.Text12->clear();
     m_area.Reset();
 }
 
