@@ -1,5 +1,7 @@
 #include "app/files/MoveFile.h"
 
+#include <unistd.h>
+
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
@@ -27,9 +29,8 @@ MoveOutcome MoveByCopy(const QString& from, const QString& to, const MoveSteps& 
         QFile::remove(to);
         return {MoveResult::Failed, EIO};
     }
-    QFile source(from);
-    if (!source.remove()) {
-        const int error = source.error() == QFileDevice::RemoveError ? EACCES : 0;
+    if (::unlink(QFile::encodeName(from).constData()) != 0) {
+        const int error = errno;
         QFile::remove(to);
         return {MoveResult::Failed, error};
     }
