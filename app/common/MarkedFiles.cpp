@@ -15,4 +15,12 @@ void CountMarked(const QListWidget& list, AppState& state) {
     }
 }
 
+QString FirstMarked(const QListWidget& list, const char* type) {
+    for (int row = 0; row < list.count(); ++row) {
+        const QListWidgetItem* item = list.item(row);
+        if (item->isSelected() && EndsIn(item->text(), type)) return item->text();
+    }
+    return {};
+}
+
 }  // namespace trackdeck

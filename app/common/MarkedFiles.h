@@ -15,4 +15,9 @@ namespace trackdeck {
 // Sets SelectedWavCount and SelectedMp3Count from the list's marked entries.
 void CountMarked(const QListWidget& list, AppState& state);
 
+// The first marked entry of the type in list order; empty when none is marked. The
+// one-file tools act on it, never on the list's current entry, which can be another
+// file (a WAV file) than the one marked.
+[[nodiscard]] QString FirstMarked(const QListWidget& list, const char* type);
+
 }  // namespace trackdeck

@@ -1,5 +1,7 @@
 #include "app/common/MessageService.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QMessageBox>
 #include <utility>
 
@@ -28,18 +30,44 @@ QMessageBox::Icon IconOf(MessageKind kind) {
     return QMessageBox::NoIcon;
 }
 
+// The window the user works in: a modal one first, else the active one.
+QWidget* WorkingWindow() {
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    return QApplication::activeWindow();
+}
+
+// A box above the window the user works in, even when that one stays on top of
+// all others, with German buttons whether or not the system has Qt's German texts.
+int ShowBox(const QString& caption, const QString& text, MessageKind kind,
+            QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton) {
+    QWidget* parent = WorkingWindow();
+    QMessageBox box(IconOf(kind), caption, text, buttons, parent);
+    if (parent != nullptr && parent->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+        box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    const std::pair<QMessageBox::StandardButton, const char*> germanTexts[] = {
+        {QMessageBox::Yes, "Ja"},
+        {QMessageBox::No, "Nein"},
+        {QMessageBox::Ok, "OK"},
+        {QMessageBox::Cancel, "Abbrechen"},
+    };
+    for (const auto& [button, german] : germanTexts)
+        if (QAbstractButton* shown = box.button(button)) shown->setText(german);
+    if (defaultButton != QMessageBox::NoButton) box.setDefaultButton(defaultButton);
+    return box.exec();
+}
+
 }  // namespace
 
 MessageService MessageBoxService(const QString& caption) {
     MessageService service;
     service.Show = [caption](const QString& text, MessageKind kind) {
-        QMessageBox box(IconOf(kind), caption, text, QMessageBox::Ok);
-        box.exec();
+        (void)ShowBox(caption, text, kind, QMessageBox::Ok, QMessageBox::NoButton);
     };
     service.Ask = [caption](const QString& text, MessageKind kind, Answer defaultButton) {
-        QMessageBox box(IconOf(kind), caption, text, QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(defaultButton == Answer::No ? QMessageBox::No : QMessageBox::Yes);
-        return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+        const int pressed =
+            ShowBox(caption, text, kind, QMessageBox::Yes | QMessageBox::No,
+                    defaultButton == Answer::No ? QMessageBox::No : QMessageBox::Yes);
+        return pressed == QMessageBox::Yes ? Answer::Yes : Answer::No;
     };
     return service;
 }

@@ -1,6 +1,7 @@
 // Every message box and question of the program goes through one service, titled
-// with the program's caption. The program shows QMessageBox; tests replace the
-// service with one that records each message and answers from a script.
+// with the program's caption. The program shows QMessageBox, with German buttons,
+// above the window the user works in; tests replace the service with one that
+// records each message and answers from a script.
 #pragma once
 
 #include <QString>

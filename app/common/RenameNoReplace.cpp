@@ -6,25 +6,27 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "app/common/SystemReason.h"
+
 namespace trackdeck {
 
 namespace {
 
-RenameResult ResultOf(int error) {
+RenameOutcome ResultOf(int error) {
     switch (error) {
         case EEXIST:
         case ENOTEMPTY:
-            return RenameResult::TargetExists;
+            return {RenameResult::TargetExists, EEXIST};
         case EXDEV:
-            return RenameResult::OtherFileSystem;
+            return {RenameResult::OtherFileSystem, error};
         default:
-            return RenameResult::Failed;
+            return {RenameResult::Failed, error};
     }
 }
 
 // For file systems without RENAME_NOREPLACE: link fails when the target exists,
 // so the source is only removed once the new name is in place.
-RenameResult RenameByLink(const QByteArray& from, const QByteArray& to) {
+RenameOutcome RenameByLink(const QByteArray& from, const QByteArray& to) {
     if (::link(from.constData(), to.constData()) != 0) return ResultOf(errno);
     if (::unlink(from.constData()) != 0) {
         const int error = errno;
@@ -36,7 +38,7 @@ RenameResult RenameByLink(const QByteArray& from, const QByteArray& to) {
 
 }  // namespace
 
-RenameResult RenameNoReplace(const QString& from, const QString& to) {
+RenameOutcome RenameNoReplace(const QString& from, const QString& to) {
     const QByteArray source = from.toUtf8();
     const QByteArray target = to.toUtf8();
     if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) ==
@@ -45,6 +47,11 @@ RenameResult RenameNoReplace(const QString& from, const QString& to) {
     const int error = errno;
     if (error == EINVAL || error == ENOSYS) return RenameByLink(source, target);
     return ResultOf(error);
+}
+
+QString RenameFailureText(const QString& from, const QString& to, int error) {
+    return "Die Datei " + from + " konnte nicht in " + to + " umbenannt werden.\nGrund: " +
+           SystemReason(error);
 }
 
 }  // namespace trackdeck

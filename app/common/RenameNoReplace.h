@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include "app/common/FileOutcome.h"
+
 namespace trackdeck {
 
 enum class RenameResult {
@@ -13,9 +15,16 @@ enum class RenameResult {
     Failed,           // any other failure (missing source, no permission, ...)
 };
 
+using RenameOutcome = FileOutcome<RenameResult>;
+
 // Renames `from` to `to` when nothing of the name `to` exists; never replaces.
 // Uses renameat2 with RENAME_NOREPLACE, or link and unlink where the file system
-// does not offer it.
-[[nodiscard]] RenameResult RenameNoReplace(const QString& from, const QString& to);
+// does not offer it. A failure carries the system's reason.
+[[nodiscard]] RenameOutcome RenameNoReplace(const QString& from, const QString& to);
+
+// What the program says when the file `from` could not get the name `to` (both
+// given without their folder): "Die Datei ... konnte nicht in ... umbenannt werden."
+// and the system's reason.
+[[nodiscard]] QString RenameFailureText(const QString& from, const QString& to, int error);
 
 }  // namespace trackdeck

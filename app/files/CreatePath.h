@@ -6,7 +6,8 @@
 namespace trackdeck::files {
 
 // Creates every missing folder of the absolute path; an existing folder is fine.
-// Shows "Pfad ... konnte nicht erstellt werden." when a level cannot be made.
+// Shows "Pfad ... konnte nicht erstellt werden." with the system's reason when a
+// level cannot be made.
 // True when the folder exists afterwards.
 bool CreatePath(const QString& path);
 

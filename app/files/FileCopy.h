@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include "app/common/FileOutcome.h"
+
 namespace trackdeck::files {
 
 enum class CopyResult {
@@ -14,10 +16,13 @@ enum class CopyResult {
     Failed,        // nothing new is left behind
 };
 
+// A failure carries the system's reason.
+using CopyOutcome = FileOutcome<CopyResult>;
+
 // Copies `from` to `to`, replacing a file of that name: the copy operation's rule.
-[[nodiscard]] bool CopyFileReplacing(const QString& from, const QString& to);
+[[nodiscard]] CopyOutcome CopyFileReplacing(const QString& from, const QString& to);
 // Copies `from` to `to` unless something of the name `to` exists: the copy step of
 // a move to another file system.
-[[nodiscard]] CopyResult CopyFileNoReplace(const QString& from, const QString& to);
+[[nodiscard]] CopyOutcome CopyFileNoReplace(const QString& from, const QString& to);
 
 }  // namespace trackdeck::files

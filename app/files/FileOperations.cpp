@@ -7,6 +7,7 @@
 #include "app/files/Confirmations.h"
 #include "app/files/CreatePath.h"
 #include "app/files/DeleteFile.h"
+#include "app/files/FailedFiles.h"
 #include "app/files/FileCopy.h"
 #include "app/files/FileOperationTexts.h"
 #include "app/files/NewOrdner.h"
@@ -64,7 +65,7 @@ void FileOperations::Copy() {
     const QStringList entries = MarkedEntries();
     if (entries.isEmpty()) return;
     ReadPanePaths();
-    const QString& target = OtherPath(m_state);
+    const QString target = OtherPath(m_state);
     if (!MayTransfer(m_state.ConfirmCopy, texts::CopyOntoItself,
                      CopyQuestion(entries.size(), CurrentEntry(), target)))
         return;
@@ -72,18 +73,25 @@ void FileOperations::Copy() {
     // The shown file stays where it is, so the tag fields keep showing it.
     m_tagArea.SettlePendingTag();
     const QString& source = ActivePath(m_state);
-    TransferProgress progress(m_state.Caption, QString::fromUtf8(texts::Copying), entries.size(),
-                              m_progressDelay);
-    for (qsizetype i = 0; i < entries.size() && progress.Next(i, entries[i]); ++i)
-        (void)CopyFileReplacing(source + entries[i], target + entries[i]);
+    FailedFiles failed;
+    {
+        // Gone before the failures are said.
+        TransferProgress progress(m_state.Caption, QString::fromUtf8(texts::Copying),
+                                  entries.size(), m_progressDelay);
+        for (qsizetype i = 0; i < entries.size() && progress.Next(i, entries[i]); ++i) {
+            const CopyOutcome copied = CopyFileReplacing(source + entries[i], target + entries[i]);
+            if (copied.Value == CopyResult::Failed) failed.Add(entries[i], copied.Error);
+        }
+    }
     m_panes.RefreshPane(OtherPane(ActivePane(m_state)));
+    failed.Say(QString::fromUtf8(texts::To) + target, "kopiert");
 }
 
 void FileOperations::Move() {
     const QStringList entries = MarkedEntries();
     if (entries.isEmpty()) return;
     ReadPanePaths();
-    const QString& target = OtherPath(m_state);
+    const QString target = OtherPath(m_state);
     if (!MayTransfer(m_state.ConfirmMove, texts::MoveOntoItself,
                      MoveQuestion(entries.size(), CurrentEntry(), target)))
         return;
@@ -93,13 +101,20 @@ void FileOperations::Move() {
     m_tagArea.ClearFields();
     const QString& source = ActivePath(m_state);
     // A file whose name is taken in the target folder stays where it is.
-    TransferProgress progress(m_state.Caption, QString::fromUtf8(texts::Moving), entries.size(),
-                              m_progressDelay);
-    for (qsizetype i = 0; i < entries.size() && progress.Next(i, entries[i]); ++i)
-        (void)MoveFileNoReplace(source + entries[i], target + entries[i], m_moveSteps);
+    FailedFiles failed;
+    {
+        TransferProgress progress(m_state.Caption, QString::fromUtf8(texts::Moving),
+                                  entries.size(), m_progressDelay);
+        for (qsizetype i = 0; i < entries.size() && progress.Next(i, entries[i]); ++i) {
+            const MoveOutcome moved =
+                MoveFileNoReplace(source + entries[i], target + entries[i], m_moveSteps);
+            if (moved.Value == MoveResult::Failed) failed.Add(entries[i], moved.Error);
+        }
+    }
     m_tagArea.Reset();
     m_panes.RefreshPane(1);
     m_panes.RefreshPane(2);
+    failed.Say(QString::fromUtf8(texts::To) + target, "bewegt");
 }
 
 void FileOperations::Delete() {
@@ -111,9 +126,17 @@ void FileOperations::Delete() {
     m_state.TagModified = false;
     const int pane = ActivePane(m_state);
     const QString folder = PanePath(m_state, pane);
-    for (const QString& entry : entries) (void)DeleteFile(folder + entry);
+    FailedFiles failed;
+    for (const QString& entry : entries) {
+        if (MoveToTrash(folder + entry)) continue;
+        // Never for good without asking: the trash is how a person gets a file back.
+        if (Ask(DeleteForGoodQuestion(entry), MessageKind::Exclamation, Answer::No) != Answer::Yes)
+            continue;
+        if (const int error = DeleteForGood(folder + entry)) failed.Add(entry, error);
+    }
     m_panes.RefreshPane(pane);
     m_tagArea.Reset();
+    failed.Say({}, QString::fromUtf8("gelöscht"));
 }
 
 void FileOperations::NewFolder() {

@@ -2,7 +2,8 @@
 // folders below its folder. The buttons, the lists' context menu and keys, and
 // drops start them. Before a file is touched the player is stopped and its thread
 // awaited, so the control holds no file; the panes are re-read afterwards and show
-// what really happened, as single files that fail are skipped without a message.
+// what really happened. A file that fails is skipped and the others go on; at the
+// end one message names every file that failed and the system's reason.
 #pragma once
 
 #include <QObject>

@@ -1,7 +1,10 @@
 #include "app/files/MoveFile.h"
 
+#include <unistd.h>
+
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
 
 #include "app/files/ClearAttributes.h"
 
@@ -9,31 +12,37 @@ namespace trackdeck::files {
 
 namespace {
 
-MoveResult MoveByCopy(const QString& from, const QString& to, const MoveSteps& steps) {
+MoveOutcome MoveByCopy(const QString& from, const QString& to, const MoveSteps& steps) {
     const qint64 size = QFileInfo(from).size();
-    switch (steps.Copy(from, to)) {
+    const CopyOutcome copied = steps.Copy(from, to);
+    switch (copied.Value) {
         case CopyResult::Copied:
             break;
         case CopyResult::TargetExists:
             return MoveResult::TargetExists;
         case CopyResult::Failed:
-            return MoveResult::Failed;
+            return {MoveResult::Failed, copied.Error};
     }
     // The copy is ours from here: a short one or a source that will not go
     // takes the copy with it, so the file is in exactly one place.
-    QFileInfo copy(to);
-    if (copy.size() != size || !QFile::remove(from)) {
+    if (QFileInfo(to).size() != size) {
         QFile::remove(to);
-        return MoveResult::Failed;
+        return {MoveResult::Failed, EIO};
+    }
+    if (::unlink(QFile::encodeName(from).constData()) != 0) {
+        const int error = errno;
+        QFile::remove(to);
+        return {MoveResult::Failed, error};
     }
     return MoveResult::Moved;
 }
 
 }  // namespace
 
-MoveResult MoveFileNoReplace(const QString& from, const QString& to, const MoveSteps& steps) {
+MoveOutcome MoveFileNoReplace(const QString& from, const QString& to, const MoveSteps& steps) {
     (void)ClearAttributes(from);
-    switch (steps.Rename(from, to)) {
+    const RenameOutcome renamed = steps.Rename(from, to);
+    switch (renamed.Value) {
         case RenameResult::Renamed:
             return MoveResult::Moved;
         case RenameResult::TargetExists:
@@ -43,7 +52,7 @@ MoveResult MoveFileNoReplace(const QString& from, const QString& to, const MoveS
         case RenameResult::Failed:
             break;
     }
-    return MoveResult::Failed;
+    return {MoveResult::Failed, renamed.Error};
 }
 
 }  // namespace trackdeck::files

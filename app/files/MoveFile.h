@@ -7,6 +7,7 @@
 #include <QString>
 #include <functional>
 
+#include "app/common/FileOutcome.h"
 #include "app/common/RenameNoReplace.h"
 #include "app/files/FileCopy.h"
 
@@ -18,15 +19,18 @@ enum class MoveResult {
     Failed,        // the source stays where it was
 };
 
+// A failure carries the system's reason.
+using MoveOutcome = FileOutcome<MoveResult>;
+
 // The two steps a move is made of; tests replace them to reach the failures that a
 // single file system cannot show.
 struct MoveSteps {
-    std::function<RenameResult(const QString& from, const QString& to)> Rename = RenameNoReplace;
-    std::function<CopyResult(const QString& from, const QString& to)> Copy = CopyFileNoReplace;
+    std::function<RenameOutcome(const QString& from, const QString& to)> Rename = RenameNoReplace;
+    std::function<CopyOutcome(const QString& from, const QString& to)> Copy = CopyFileNoReplace;
 };
 
 // Clears the source's attributes and moves it to `to`.
-[[nodiscard]] MoveResult MoveFileNoReplace(const QString& from, const QString& to,
+[[nodiscard]] MoveOutcome MoveFileNoReplace(const QString& from, const QString& to,
                                            const MoveSteps& steps = {});
 
 }  // namespace trackdeck::files

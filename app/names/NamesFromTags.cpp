@@ -1,6 +1,7 @@
 #include "app/names/NamesFromTags.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QKeyEvent>
 
 #include "app/common/ActivePane.h"
@@ -60,9 +61,13 @@ void NamesFromTags::Start() {
         return;
     }
     m_player.Stop(player::PlayerPanel::Wait::ForThread);
+    // A pending edit belongs to the file under its present name: written first.
+    m_tagArea.SettlePendingTag();
+    const QString entry = FirstMarked(*ActiveList(m_panes.Lists(), m_state),
+                                      m_state.SelectedWavCount == 1 ? "wav" : "mp3");
+    m_file = ActivePath(m_state) + entry;
     Create();
     Rename& w = *m_window;
-    const QString entry = CurrentEntry(m_panes.Lists(), m_state);
     if (m_state.SelectedWavCount == 1) {
         w.Picture2->hide();
         w.Frame2->hide();
@@ -142,7 +147,7 @@ void NamesFromTags::SetDefaultPattern() {
 
 bool NamesFromTags::CurrentFileHasTag() {
     TagFields fields;
-    if (tags::LoadCleanTag(m_state.CurrentFile, fields)) return true;
+    if (tags::LoadCleanTag(m_file, fields)) return true;
     ShowMessage(NoTag, MessageKind::Exclamation);
     m_window->Option1->setChecked(true);
     m_window->Text1->setFocus();
@@ -155,8 +160,7 @@ void NamesFromTags::Preview() {
     for (int row = 0; row < list->count(); ++row)
         if (list->item(row)->isSelected()) number = row + 1;
     TagFields fields;
-    if (!tags::LoadCleanTag(ActivePath(m_state) + CurrentEntry(m_panes.Lists(), m_state), fields))
-        return;
+    if (!tags::LoadCleanTag(m_file, fields)) return;
     m_window->Text1->setText(CleanFileName(
         BuildNameFromTag(fields.Artist, fields.Title, fields.Album, number, Pattern())));
 }
@@ -205,11 +209,13 @@ void NamesFromTags::Apply() {
     const QString folder = ActivePath(m_state);
     if (!SeveralFiles()) {
         const QString extension = m_state.SelectedWavCount == 1 ? ".wav" : ".mp3";
-        const QString oldPath = folder + CurrentEntry(m_panes.Lists(), m_state);
-        const QString newPath = folder + w.Text1->text() + extension;
-        // A taken name or any other failure is skipped without a message.
-        if (oldPath.compare(newPath, Qt::CaseInsensitive) != 0)
-            (void)RenameNoReplace(oldPath, newPath);
+        const QString newName = w.Text1->text() + extension;
+        if (m_file.compare(folder + newName, Qt::CaseInsensitive) != 0) {
+            const RenameOutcome renamed = RenameNoReplace(m_file, folder + newName);
+            if (renamed.Value != RenameResult::Renamed)
+                ShowMessage(RenameFailureText(QFileInfo(m_file).fileName(), newName, renamed.Error),
+                            MessageKind::Exclamation);
+        }
     } else {
         if (w.ErkennListe->count() == 0) return;
         RenameMarked();

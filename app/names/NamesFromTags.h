@@ -1,6 +1,7 @@
 // File names from tags: the start command ("TAG > Dateiname"), the typed or built
 // name of one file, and the batch that renames every marked MP3 file after its own
-// tag. Renames never replace a file: a name that is taken is skipped.
+// tag. Renames never replace a file: in the batch a name that is taken is skipped,
+// the one file's rename that fails is said with its reason.
 #pragma once
 
 #include <QObject>
@@ -54,6 +55,8 @@ private:
     player::PlayerPanel& m_player;
     tags::TagArea& m_tagArea;
     std::unique_ptr<Rename> m_window;
+    // With one marked file: that file, as the start found it.
+    QString m_file;
 };
 
 }  // namespace trackdeck::names

@@ -32,6 +32,9 @@ void TagsFromNames::Start() {
     }
     if (m_state.SelectedMp3Count == 0) return;
     m_player.Stop(player::PlayerPanel::Wait::ForThread);
+    // The preview fills the tag fields: an edit pending in them is written first.
+    m_tagArea.SettlePendingTag();
+    m_file = ActivePath(m_state) + FirstMarked(*ActiveList(m_panes.Lists(), m_state), "mp3");
     Open();
 }
 
@@ -76,8 +79,7 @@ void TagsFromNames::ShowPatternText() {
 }
 
 void TagsFromNames::Preview() {
-    m_tagArea.ShowFields(ParseFileName(ActivePath(m_state) + CurrentEntry(m_panes.Lists(), m_state),
-                                       m_window->Text1->text(), Pattern()));
+    m_tagArea.ShowFields(ParseFileName(m_file, m_window->Text1->text(), Pattern()));
 }
 
 void TagsFromNames::CheckClicked(int index, bool checked) {
@@ -101,7 +103,7 @@ void TagsFromNames::New() {
 void TagsFromNames::Apply() {
     const QString folder = ActivePath(m_state);
     if (SingleFile()) {
-        tags::StoreTag(folder + CurrentEntry(m_panes.Lists(), m_state), m_tagArea.Fields());
+        tags::StoreTag(m_file, m_tagArea.Fields());
     } else {
         const QString separator = m_window->Text1->text();
         const QStringList pattern = Pattern();
@@ -119,11 +121,10 @@ void TagsFromNames::Apply() {
 
 void TagsFromNames::Cancel() {
     if (m_state.SelectedMp3Count == 1) {
-        const QString path = ActivePath(m_state) + CurrentEntry(m_panes.Lists(), m_state);
         TagFields fields;
-        (void)tags::LoadCleanTag(path, fields);
+        (void)tags::LoadCleanTag(m_file, fields);
         m_tagArea.ShowFields(fields);
-        m_state.CurrentFile = path;
+        m_state.CurrentFile = m_file;
     }
     CloseWindow();
 }

@@ -46,6 +46,8 @@ private:
     player::PlayerPanel& m_player;
     tags::TagArea& m_tagArea;
     std::unique_ptr<FileNameTAG> m_window;
+    // With one marked MP3 file: that file, as the start found it.
+    QString m_file;
 };
 
 }  // namespace trackdeck::names

@@ -1,6 +1,7 @@
 #include "app/tags/TagEditing.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QRegularExpressionValidator>
@@ -158,11 +159,17 @@ void TagEditing::RenameClicked() {
             if (m_state.TagModified) (void)m_area.WritePendingTag();
             m_state.TagModified = false;
             QFile::setPermissions(from, QFile::permissions(from) | QFile::WriteOwner);
-            (void)RenameNoReplace(from, to);  // a name that exists leaves both files alone
+            // A name that exists leaves both files alone.
+            const RenameOutcome renamed = RenameNoReplace(from, to);
+            if (renamed.Value != RenameResult::Renamed)
+                ShowMessage(RenameFailureText(QFileInfo(from).fileName(), name + ".mp3", renamed.Error),
+                            MessageKind::Exclamation);
         }
     }
     m_hooks.RefreshPane(pane);
     m_widgets.Command11->hide();
+    // The area is empty now: no name of a file stays in the field.
+    m_widgets.Text12->clear();
     m_area.Reset();
 }
 

@@ -47,8 +47,9 @@ public:
     bool Commit();
     // "TAG Übernehmen": the focus goes to Command1 first.
     void CommitClicked();
-    // "Dateiname übernehmen" (and Enter in the name field): renames the current file
-    // to the name field's text with ".mp3", never onto an existing file.
+    // "Dateiname übernehmen" (and Enter in the name field): renames the file in the
+    // area to the name field's text with ".mp3", never onto an existing file; a
+    // rename the file system refuses is said with its reason.
     void RenameClicked();
     // Command4(0..2) copy the name field's selection into artist, title or album;
     // Command4(3) closes the buttons.

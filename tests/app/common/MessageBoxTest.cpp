@@ -40,8 +40,14 @@ SeenBox Answering(const QString& press, const std::function<void()>& open,
             const char* folder = std::getenv("TRACKDECK_PICTURE_DIR");
             if (folder != nullptr && picture != nullptr)
                 box->grab().save(QString(folder) + "/" + picture);
-            for (QAbstractButton* button : box->buttons())
-                if (button->text() == press) button->click();
+            bool pressed = false;
+            for (QAbstractButton* button : box->buttons()) {
+                if (button->text() != press) continue;
+                button->click();
+                pressed = true;
+            }
+            // A box without the button is closed all the same: the test fails, not hangs.
+            if (!pressed) box->reject();
             poll.stop();
             return;
         }

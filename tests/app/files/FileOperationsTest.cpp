@@ -91,7 +91,7 @@ TEST_F(FileOperations, AMoveToAnotherFileSystemGoesByCopyAndAFailedCopyKeepsTheS
             QFile part(to);  // stops half-way, as on a full disk
             (void)part.open(QIODevice::WriteOnly);
             part.write("who");
-            return files::CopyResult::Copied;
+            return files::CopyOutcome(files::CopyResult::Copied);
         }
         return files::CopyFileNoReplace(from, to);
     };

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <cerrno>
 #include <csignal>
 
 #include "app/files/FileCopy.h"
@@ -94,9 +95,13 @@ TEST_F(MoveFileTest, ACopyThatFailsPartWayKeepsTheSourceAndTheOldTargetAndLeaves
     WriteFile(to + "old.mp3", "old");
     {
         const FileSizeLimit full(100 * 1024);
-        EXPECT_EQ(files::MoveFileNoReplace(from + "big.mp3", to + "big.mp3", AcrossFileSystems()),
-                  MoveResult::Failed);
-        EXPECT_FALSE(files::CopyFileReplacing(from + "big.mp3", to + "old.mp3"));
+        const files::MoveOutcome moved =
+            files::MoveFileNoReplace(from + "big.mp3", to + "big.mp3", AcrossFileSystems());
+        EXPECT_EQ(moved, MoveResult::Failed);
+        EXPECT_EQ(moved.Error, EFBIG) << "the reason to say";
+        const files::CopyOutcome copied = files::CopyFileReplacing(from + "big.mp3", to + "old.mp3");
+        EXPECT_EQ(copied, CopyResult::Failed);
+        EXPECT_EQ(copied.Error, EFBIG);
     }
     EXPECT_EQ(ReadFile(from + "big.mp3"), bytes);
     EXPECT_EQ(ReadFile(to + "old.mp3"), "old");
@@ -123,10 +128,14 @@ TEST_F(MoveFileTest, ACopyReplacesAnExistingFileAndAMissingSourceChangesNothing)
     const QString folder = MakeFolder("copy");
     WriteFile(folder + "new.mp3", "new content");
     WriteFile(folder + "target.mp3", "old");
-    ASSERT_TRUE(files::CopyFileReplacing(folder + "new.mp3", folder + "target.mp3"));
+    ASSERT_EQ(files::CopyFileReplacing(folder + "new.mp3", folder + "target.mp3"),
+              CopyResult::Copied);
     EXPECT_EQ(ReadFile(folder + "target.mp3"), "new content");
     EXPECT_EQ(ReadFile(folder + "new.mp3"), "new content");
-    EXPECT_FALSE(files::CopyFileReplacing(folder + "missing.mp3", folder + "target.mp3"));
+    const files::CopyOutcome missing =
+        files::CopyFileReplacing(folder + "missing.mp3", folder + "target.mp3");
+    EXPECT_EQ(missing, CopyResult::Failed);
+    EXPECT_EQ(missing.Error, ENOENT);
     EXPECT_EQ(ReadFile(folder + "target.mp3"), "new content");
     EXPECT_EQ(Contents(folder), QStringList({"new.mp3", "target.mp3"}));
 }

@@ -58,7 +58,9 @@ TEST_F(NewOrdnerTest, AnExistingFolderIsFineAndAFileInTheWayIsNamedInTheMessage)
     QTest::keyClicks(dialog->Text1, "notes/Live");
     dialog->Command2->click();
     ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_EQ(m_messages[0].Text, "Pfad " + folder + "notes/Live konnte nicht erstellt werden.");
+    EXPECT_EQ(m_messages[0].Text, "Pfad " + folder +
+                                      "notes/Live konnte nicht erstellt werden.\nGrund: Ist kein "
+                                      "Verzeichnis");
     EXPECT_EQ(m_messages[0].Kind, MessageKind::Plain);
     EXPECT_FALSE(dialog->isVisible()) << "closed whether made or not";
 

@@ -47,7 +47,7 @@ TEST_F(NamesFromTags, OneTaggedFileGetsTheNameBuiltFromItsTagAndEnterDoesNothing
     Close(form);
 }
 
-TEST_F(NamesFromTags, ATypedNameThatIsTakenOrDiffersOnlyInCaseRenamesNothing) {
+TEST_F(NamesFromTags, ATypedNameThatIsTakenIsSaidAndOneThatDiffersOnlyInCaseRenamesNothing) {
     const QString folder = MakeFolder("taken");
     WriteMp3(folder + "a.mp3", 4, TagRecord("T", "A", "", "", ""));
     WriteFile(folder + "b.mp3", "other");
@@ -66,6 +66,10 @@ TEST_F(NamesFromTags, ATypedNameThatIsTakenOrDiffersOnlyInCaseRenamesNothing) {
     QTest::mouseClick(window->Command1, Qt::LeftButton);
     EXPECT_EQ(ReadFile(folder + "a.mp3"), a);
     EXPECT_EQ(ReadFile(folder + "b.mp3"), "other");
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].Text,
+              "Die Datei a.mp3 konnte nicht in b.mp3 umbenannt werden.\nGrund: Datei existiert "
+              "bereits");
 
     Mark(ui.List1, {0});
     QTest::mouseClick(ui.Command9, Qt::LeftButton);
@@ -75,6 +79,7 @@ TEST_F(NamesFromTags, ATypedNameThatIsTakenOrDiffersOnlyInCaseRenamesNothing) {
     window->Text1->setText("A");
     QTest::mouseClick(window->Command1, Qt::LeftButton);
     EXPECT_EQ(Entries(folder), (QStringList{"a.mp3", "b.mp3"}));
+    EXPECT_EQ(m_messages.size(), 1u) << "a skipped rename is no failure";
     Close(form);
 }
 

@@ -52,6 +52,28 @@ TEST_F(TagsFromNames, OneFileIsPreviewedInTheMainWindowAndWrittenWithItsOwnOther
     Close(form);
 }
 
+TEST_F(TagsFromNames, AnEditPendingInTheFieldsIsWrittenBeforeThePreviewFillsThem) {
+    const QString folder = MakeFolder("pending");
+    const QString path = folder + "Band - Lied.mp3";
+    WriteMp3(path, 4, TagRecord("alt", "wer", "", "", "alt"));
+    auto form = StartIn(folder, false);
+    const DeckControls ui(*form);
+    Mark(ui.List1, {0});
+    ui.Text8->selectAll();
+    QTest::keyClicks(ui.Text8, "neu");
+    ASSERT_TRUE(m_state.TagModified);
+    QTest::mouseClick(ui.Command3, Qt::LeftButton);
+    names::FileNameTAG* window = form->TagsFromNameSet().Window();
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(m_state.TagModified);
+    EXPECT_EQ(ui.Text8->text(), "neu") << "the preview starts from the written edit";
+    QTest::mouseClick(window->Command1, Qt::LeftButton);
+    const tags::MP3TagEditor tag = TagOf(path);
+    EXPECT_EQ(tag.Artist(), "Band");
+    EXPECT_EQ(tag.Comment(), "neu");
+    Close(form);
+}
+
 TEST_F(TagsFromNames, SeparatorAndChecksRebuildThePatternAndAFifthCheckAddsNothing) {
     const QString folder = MakeFolder("checks");
     WriteMp3(folder + "A_B_C_D_E.mp3", 4);

@@ -275,7 +275,7 @@ TEST_F(TagEditing, AnEditPendingWhenContinuousPlayMovesOnIsWrittenToTheFileThatE
 TEST_F(TagEditing, ARenameTheFileSystemRefusesIsSaidWithItsReasonAndTheNameIsNotKept) {
     const QString folder = MakeFolder("refused");
     WriteMp3(folder + "a.mp3", 4);
-    WriteMp3(folder + "b.mp3", 4);
+    WriteMp3(folder + "bb.mp3", 4);
     auto form = StartIn(folder, false);
     const DeckControls ui(*form);
     ui.List1->setCurrentRow(0);
@@ -288,13 +288,15 @@ TEST_F(TagEditing, ARenameTheFileSystemRefusesIsSaidWithItsReasonAndTheNameIsNot
     EXPECT_EQ(m_messages[0].Kind, MessageKind::Exclamation);
     EXPECT_TRUE(ui.Text12->text().isEmpty()) << "the refused name is not kept";
 
+    ui.List1->setCurrentRow(1);
     ui.List1->setCurrentRow(0);
-    ui.Text12->setText("b");
+    ASSERT_EQ(m_state.CurrentFile, folder + "a.mp3");
+    ui.Text12->setText("bb");  // one letter alone empties the field
     QTest::keyClick(ui.Text12, Qt::Key_Return);
     ASSERT_EQ(m_messages.size(), 2u);
     EXPECT_EQ(m_messages[1].Text,
-              "Die Datei a.mp3 konnte nicht in b.mp3 umbenannt werden.\nGrund: Datei existiert bereits");
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList({"a.mp3", "b.mp3"}));
+              "Die Datei a.mp3 konnte nicht in bb.mp3 umbenannt werden.\nGrund: Datei existiert bereits");
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList({"a.mp3", "bb.mp3"}));
     Close(form);
 }
 
