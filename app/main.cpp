@@ -6,6 +6,7 @@
 
 #include "app/common/AppState.h"
 #include "app/common/ControlEventPump.h"
+#include "app/common/Looks.h"
 #include "app/common/MessageService.h"
 #include "app/shell/CommandLine.h"
 #include "app/shell/StartUp.h"
@@ -37,6 +38,7 @@ void ScreenshotAndQuit(QWidget& form, const QString& file, int afterMs) {
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    trackdeck::ApplyLooks(application);
     const trackdeck::CommandLine line =
         trackdeck::ParseCommandLine(QApplication::arguments().mid(1));
     if (!line.Problem.isEmpty()) {
