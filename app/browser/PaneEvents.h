@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QObject>
 #include <QPushButton>
+#include <array>
 #include <functional>
 
 #include "app/browser/Panes.h"
@@ -69,7 +70,8 @@ private:
     tags::TagEditing& m_tagEditing;
     AppState& m_state;
     std::function<void()> m_folderShown;
-    int m_previousDrive[2] = {0, 0};
+    // By name: the box is filled again when drives come and go.
+    std::array<QString, 2> m_previousDrive;
 };
 
 }  // namespace trackdeck::browser
