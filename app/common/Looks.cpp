@@ -116,9 +116,14 @@ QAbstractScrollArea::corner { background: #101113; }
 #ClientArea #Shape1 { background: black; }
 #ClientArea #Text13, #ClientArea #Text14 { background: #ffffe1; color: black;
   padding: 0 1px; }
-#ClientArea #Command2 { font-size: 10px; }
+/* Captions longer than their buttons are wide get a smaller font. */
+#ClientArea #Command9, #ClientArea #Command3 { font-size: 10px; }
+#ClientArea #Command2, #ClientArea #Command11 { font-size: 9px; }
 #ClientArea #Text6 { padding: 0; }
 #ClientArea #Label7 { font-size: 10px; }
+/* The volume while the knob is dragged: a tip, as wide as "100 %". */
+#ClientArea #Text10 { background: #3a3d42; color: #e0e4e8; border: 1px solid #5a6068;
+  border-radius: 0; padding: 0; font-size: 10px; }
 /* The position knob reaches over the edges of the folder trees and the lists: they
    keep their entries clear of it. */
 #ClientArea #List1, #ClientArea #List2 { padding-top: 6px; }
@@ -141,6 +146,7 @@ QAbstractScrollArea::corner { background: #101113; }
 #Decode #Shape1, #Decode #Shape2 { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,
   stop:0 #5cf070, stop:1 #1c9a30); border: none; }
 #TransferProgress QPushButton { min-width: 90px; min-height: 22px; }
+#Options QRadioButton { spacing: 3px; }
 )";
 
 }  // namespace

@@ -258,6 +258,7 @@ void frmDeck::CreatePlayerPanel() {
     Picture8->hide();
     Text10 = Field(c, "Text10", 2070, 1000, 525, "", 285);
     Text10->setReadOnly(true);
+    Text10->setAlignment(Qt::AlignCenter);
     Text10->hide();
 
     // The level meter: a gradient covered from the top as the level falls.
