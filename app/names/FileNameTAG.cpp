@@ -8,6 +8,8 @@ namespace trackdeck::names {
 
 FileNameTAG::FileNameTAG() : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint) {
     setObjectName("FileNameTAG");
+    // No title bar shows it, but the desktop's task list and window switcher do.
+    setWindowTitle(QString::fromUtf8("Dateiname > ID3-TAG"));
     setAttribute(Qt::WA_StyledBackground);
     setFixedSize(Twips(FormWidth), Twips(FormHeight));
 

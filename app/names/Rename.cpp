@@ -14,6 +14,8 @@ constexpr int ButtonHeight = 345;
 
 Rename::Rename() : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint) {
     setObjectName("Rename");
+    // No title bar shows it, but the desktop's task list and window switcher do.
+    setWindowTitle(QString::fromUtf8("ID3-TAG > Dateiname"));
     setAttribute(Qt::WA_StyledBackground);
 
     Label2 =

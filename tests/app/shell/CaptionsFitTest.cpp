@@ -89,15 +89,15 @@ TEST_F(CaptionsFit, InTheMainWindowAndTheWindowsItOpens) {
     Close(form);
 }
 
-TEST_F(CaptionsFit, InTheToolWindows) {
+TEST_F(CaptionsFit, InTheToolWindowsWhichNameThemselvesToTheTaskList) {
     names::FileNameTAG fromNames;
-    ExpectWhole(fromNames);
     names::Rename rename;
-    ExpectWhole(rename);
     batch::Decode decode("Decodieren");
-    ExpectWhole(decode);
     files::NewOrdner newFolder;
-    ExpectWhole(newFolder);
+    for (QWidget* window : std::initializer_list<QWidget*>{&fromNames, &rename, &decode, &newFolder}) {
+        ExpectWhole(*window);
+        EXPECT_FALSE(window->windowTitle().isEmpty()) << window->objectName().toStdString();
+    }
 }
 
 }  // namespace
