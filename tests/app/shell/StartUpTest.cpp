@@ -1,6 +1,5 @@
 #include <QDir>
 #include <QFile>
-#include <QTest>
 
 #include "app/common/PathHelpers.h"
 #include "app/common/Twips.h"
@@ -146,8 +145,13 @@ TEST_F(StartUp, TheFirstStartInstallsAndRegistersTheControlAsItLiesOnDisk) {
 TEST_F(StartUp, AnIdenticalInstalledControlIsNeitherCopiedNorRegistered) {
     QDir().mkpath(SystemFolder());
     QFile::copy(ProgramFolder() + "Trackdeck.bin", SystemFolder() + "Aurion.ocx");
-    const QDateTime installed = QFileInfo(SystemFolder() + "Aurion.ocx").lastModified();
-    QTest::qWait(20);
+    // Installed an hour ago: a copy made now would show in the file's time.
+    const QDateTime installed = QDateTime::currentDateTime().addSecs(-3600);
+    {
+        QFile file(SystemFolder() + "Aurion.ocx");
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(installed, QFileDevice::FileModificationTime));
+    }
     auto form = Start();
     ASSERT_TRUE(form);
     EXPECT_NE(platform::registry::GetValue(ControlClassKey, ""),
