@@ -88,7 +88,8 @@ QMenu::item:selected { background: #1f4f8f; color: white; }
 QMenu::separator { height: 1px; background: #4a4f55; margin: 3px 8px; }
 QToolTip { background: #3a3d42; color: #e0e4e8; border: 1px solid #5a6068; padding: 1px 3px; }
 QMessageBox QLabel { color: #e0e4e8; }
-QMessageBox QPushButton, QProgressDialog QPushButton, #NewOrdner QPushButton {
+/* Buttons in the layouts Qt makes; the forms' buttons keep their own sizes. */
+QMessageBox QPushButton, QProgressDialog QPushButton {
   min-width: 72px; min-height: 22px; padding: 0 10px; }
 QProgressBar { background: black; color: #e0e4e8; border: 1px solid #4a4f55;
   text-align: center; }

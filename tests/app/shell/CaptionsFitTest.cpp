@@ -46,6 +46,11 @@ QStringList ClippedCaptions(QWidget& window) {
             if (text.isEmpty()) continue;
             check(*button, text, metrics.horizontalAdvance(text) + 4, button->width() - 2);
             check(*button, text, metrics.height(), button->height() - 2);
+            // A button the window shows lies inside it.
+            const QRect inside = button->parentWidget()->rect();
+            if (!button->isHidden() && !inside.contains(button->geometry()))
+                clipped.append(QString("%1 \"%2\" reaches out of its window").arg(
+                    button->objectName(), text));
         } else if (auto* box = qobject_cast<QAbstractButton*>(widget)) {
             check(*box, Drawn(box->text()), box->sizeHint().width(), box->width());
         } else if (auto* label = qobject_cast<QLabel*>(widget)) {
