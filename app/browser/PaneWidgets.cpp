@@ -1,7 +1,7 @@
 #include "app/browser/PaneWidgets.h"
 
-#include <QDir>
 #include <QAbstractItemView>
+#include <QDir>
 #include <QFileIconProvider>
 #include <QSignalBlocker>
 #include <QStyle>

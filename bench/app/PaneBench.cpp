@@ -20,8 +20,8 @@
 #include <cstring>
 #include <memory>
 
-#include "app/common/Looks.h"
 #include "app/common/ControlEventPump.h"
+#include "app/common/Looks.h"
 #include "bench/app/BenchProgram.h"
 
 namespace {

@@ -16,8 +16,8 @@
 #include <cstring>
 #include <memory>
 
-#include "app/common/Looks.h"
 #include "app/common/ControlEventPump.h"
+#include "app/common/Looks.h"
 #include "app/pathlist/PathList.h"
 #include "app/pathlist/VerzListe.h"
 #include "app/search/FileSearch.h"
