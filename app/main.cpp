@@ -7,6 +7,7 @@
 #include "app/common/AppState.h"
 #include "app/common/ControlEventPump.h"
 #include "app/common/GermanQt.h"
+#include "app/common/Looks.h"
 #include "app/common/MessageService.h"
 #include "app/shell/CommandLine.h"
 #include "app/shell/StartUp.h"
@@ -40,6 +41,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     // Where the system has no German texts for Qt, the message service sets its own.
     (void)trackdeck::LoadQtGermanTexts(application);
+    trackdeck::ApplyLooks(application);
     const trackdeck::CommandLine line =
         trackdeck::ParseCommandLine(QApplication::arguments().mid(1));
     if (!line.Problem.isEmpty()) {

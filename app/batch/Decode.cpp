@@ -1,6 +1,5 @@
 #include "app/batch/Decode.h"
 
-#include "app/common/Looks.h"
 #include "app/common/Place.h"
 
 namespace trackdeck::batch {
@@ -30,7 +29,6 @@ Decode::Decode(const QString& caption)
     Shape2 = Place<QFrame>(Picture2, "Shape2", 0, 0, 0, BarHeight);
     Command1 =
         Place<QPushButton>(this, "Command1", "Abbrechen", 1980, ButtonTop, 1440, ButtonHeight);
-    ApplyLooks(*this);
 }
 
 void Decode::UseOneFileLayout() {

@@ -24,7 +24,7 @@ PaneEvents::PaneEvents(PaneEventWidgets widgets, Panes& panes, player::PlayerPan
       m_folderShown(std::move(folderShown)) {
     for (int pane : {1, 2}) {
         const PaneWidgets& paneWidgets = panes.Pane(pane);
-        m_previousDrive[pane - 1] = paneWidgets.Drive->currentIndex();
+        m_previousDrive[pane - 1] = paneWidgets.Drive->Drive();
         connect(paneWidgets.Drive, &QComboBox::activated, this,
                 [this, pane] { DriveChanged(pane); });
         // The tree is rebuilt on a folder change, so the item must outlive its signal.
@@ -84,10 +84,10 @@ void PaneEvents::DriveChanged(int pane) {
     if (!QDir(drive).isReadable()) {
         // Not ready: the pane stays on its drive and folder.
         ShowMessage("Das Laufwerk " + drive + " ist nicht bereit.", MessageKind::Exclamation);
-        widgets.Drive->setCurrentIndex(m_previousDrive[pane - 1]);
+        widgets.Drive->SetDrive(m_previousDrive[pane - 1]);
         return;
     }
-    m_previousDrive[pane - 1] = widgets.Drive->currentIndex();
+    m_previousDrive[pane - 1] = drive;
     if (m_state.ActivePane == pane) StopForBrowse(WaitRule::Browsing);
     widgets.List->clear();
     FolderChanged(pane, drive);
@@ -101,7 +101,7 @@ void PaneEvents::FolderChanged(int pane, const QString& folder) {
     }
     m_panes.OpenFolder(pane, folder);
     if (m_state.ActivePane == pane) m_folderShown();
-    m_previousDrive[pane - 1] = m_panes.Pane(pane).Drive->currentIndex();
+    m_previousDrive[pane - 1] = m_panes.Pane(pane).Drive->Drive();
 }
 
 void PaneEvents::ListFocused(int pane) {

@@ -8,6 +8,8 @@
 #include <QMenu>
 #include <QObject>
 #include <QPointer>
+#include <QPushButton>
+#include <array>
 #include <functional>
 #include <optional>
 
@@ -70,7 +72,8 @@ private:
     tags::TagEditing& m_tagEditing;
     AppState& m_state;
     std::function<void()> m_folderShown;
-    int m_previousDrive[2] = {0, 0};
+    // By name: the box is filled again when drives come and go.
+    std::array<QString, 2> m_previousDrive;
     unsigned m_selectionChanges = 0;           // of both lists
     std::optional<unsigned> m_changesAtPress;  // the count when the left button went down
     QPointer<QWidget> m_focused;               // the widget that has the focus

@@ -1,11 +1,15 @@
 #include "app/browser/PaneWidgets.h"
 
+#include <QAbstractItemView>
 #include <QDir>
 #include <QFileIconProvider>
+#include <QSignalBlocker>
+#include <QStyle>
 #include <algorithm>
 
 #include "app/browser/Drives.h"
 #include "app/browser/FolderFiles.h"
+#include "app/browser/MountWatcher.h"
 #include "app/common/PathHelpers.h"
 
 namespace trackdeck::browser {
@@ -20,8 +24,21 @@ QIcon FolderIcon() {
 
 }  // namespace
 
-DriveBox::DriveBox(QWidget* parent) : QComboBox(parent), m_drives(Drives()) {
-    for (const QString& drive : m_drives) addItem(drive, drive);
+DriveBox::DriveBox(QWidget* parent) : QComboBox(parent) {
+    ReadDrives();
+    connect(new MountWatcher(this), &MountWatcher::Changed, this, &DriveBox::ReadDrives);
+}
+
+void DriveBox::ReadDrives() {
+    const QString current = Drive();
+    // Choosing a drive is the user's act: filling the box again is none.
+    const QSignalBlocker quiet(this);
+    clear();
+    for (const QString& drive : Drives()) {
+        addItem(drive, drive);
+        setItemData(count() - 1, drive, Qt::ToolTipRole);
+    }
+    if (!current.isEmpty()) SetDrive(current);
 }
 
 void DriveBox::SetDrive(const QString& drive) {
@@ -31,6 +48,15 @@ void DriveBox::SetDrive(const QString& drive) {
         index = count() - 1;
     }
     setCurrentIndex(index);
+}
+
+void DriveBox::showPopup() {
+    // The list is as wide as its longest drive, which may be wider than the box.
+    int widest = 0;
+    for (int i = 0; i < count(); ++i)
+        widest = std::max(widest, fontMetrics().horizontalAdvance(itemText(i)));
+    view()->setMinimumWidth(widest + 2 * style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    QComboBox::showPopup();
 }
 
 FolderTree::FolderTree(QWidget* parent) : QTreeWidget(parent) {

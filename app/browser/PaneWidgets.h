@@ -9,7 +9,8 @@
 
 namespace trackdeck::browser {
 
-// The mounted drives; the current one is the pane's.
+// The drives (Drives.h), read again whenever a drive is mounted or removed; the
+// current one is the pane's, and it stays listed while the pane is on it.
 class DriveBox : public QComboBox {
     Q_OBJECT
 public:
@@ -17,8 +18,10 @@ public:
     void SetDrive(const QString& drive);
     [[nodiscard]] QString Drive() const { return currentData().toString(); }
 
+    void showPopup() override;
+
 private:
-    QStringList m_drives;
+    void ReadDrives();
 };
 
 // The folder tree: the chain of folders from the drive's root to the current

@@ -3,7 +3,6 @@
 #include <QProgressDialog>
 
 #include "app/common/ControlEventPump.h"
-#include "app/common/Looks.h"
 #include "app/files/FileOperationTexts.h"
 
 namespace trackdeck::files {
@@ -26,8 +25,6 @@ bool TransferProgress::Next(qsizetype index, const QString& name) {
         m_window->setMinimumDuration(0);
         m_window->setAutoReset(false);
         m_window->setMinimumWidth(420);
-        // The looks of the program's other windows, with the decode window's green bar.
-        ApplyLooks(*m_window);
         // The panes must not change under a running transfer.
         m_window->setWindowModality(Qt::ApplicationModal);
         m_window->show();

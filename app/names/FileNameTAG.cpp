@@ -1,6 +1,5 @@
 #include "app/names/FileNameTAG.h"
 
-#include "app/common/Looks.h"
 #include "app/common/Place.h"
 #include "app/names/PatternFields.h"
 #include "app/names/WindowDrag.h"
@@ -9,6 +8,8 @@ namespace trackdeck::names {
 
 FileNameTAG::FileNameTAG() : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint) {
     setObjectName("FileNameTAG");
+    // No title bar shows it, but the desktop's task list and window switcher do.
+    setWindowTitle(QString::fromUtf8("Dateiname > ID3-TAG"));
     setAttribute(Qt::WA_StyledBackground);
     setFixedSize(Twips(FormWidth), Twips(FormHeight));
 
@@ -35,7 +36,6 @@ FileNameTAG::FileNameTAG() : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint
     Command1 = Place<QPushButton>(this, "Command1", "Übernehmen", 180, 1890, 1650, 345);
     Command2 = Place<QPushButton>(this, "Command2", "Abbrechen", 1950, 1890, 1650, 345);
     Command3 = Place<QPushButton>(this, "Command3", "Neu", 3720, 1890, 1680, 345);
-    ApplyLooks(*this);
     new WindowDrag(*this);
 }
 

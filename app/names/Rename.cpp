@@ -1,6 +1,5 @@
 #include "app/names/Rename.h"
 
-#include "app/common/Looks.h"
 #include "app/common/Place.h"
 #include "app/names/WindowDrag.h"
 
@@ -15,6 +14,8 @@ constexpr int ButtonHeight = 345;
 
 Rename::Rename() : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint) {
     setObjectName("Rename");
+    // No title bar shows it, but the desktop's task list and window switcher do.
+    setWindowTitle(QString::fromUtf8("ID3-TAG > Dateiname"));
     setAttribute(Qt::WA_StyledBackground);
 
     Label2 =
@@ -45,7 +46,6 @@ Rename::Rename() : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint) {
     Command1 = Place<QPushButton>(Frame1, "Command1", "Übernehmen", 0, 0, 1650, ButtonHeight);
     Command2 = Place<QPushButton>(Frame1, "Command2", "Abbrechen", 1770, 0, 1650, ButtonHeight);
     PlaceFrame1(Frame1TopWithPattern);
-    ApplyLooks(*this);
     new WindowDrag(*this);
 }
 

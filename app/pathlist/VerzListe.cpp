@@ -3,7 +3,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-#include "app/common/Looks.h"
 #include "app/common/Twips.h"
 #include "app/pathlist/PathList.h"
 
@@ -17,7 +16,6 @@ VerzListe::VerzListe(QWidget& mainWindow, browser::PaneEvents& paneEvents, AppSt
     List1 = new QListWidget(this);
     List1->setObjectName("List1");
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
-    ApplyLooks(*this);
     // The menu-bar entry of the context menu is never shown: it is a context menu only.
     PopupMenu = new QMenu(this);
     PopupMenu->setObjectName("PopupMenu");

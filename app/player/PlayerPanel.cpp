@@ -25,6 +25,8 @@ int32_t ReadInt(ControlCaller control, Member member) {
     return value.AsI4();
 }
 
+QString PercentText(int percent) { return QString::number(percent) + " %"; }
+
 // The volume in percent for the knob's top on the track, all in twips.
 int VolumePercent(int knobTop, int trackTop, int trackHeight) {
     return static_cast<int>(std::floor(122.0 - trackHeight / 100.0 - (knobTop - trackTop) / 22.5));
@@ -100,6 +102,16 @@ void PlayerPanel::StartPlaying() {
     }
     m_widgets.Picture6->show();
     m_widgets.Timer1->start();
+    ShowPaused();
+}
+
+void PlayerPanel::ShowPaused() {
+    platform::Variant status;
+    const bool paused =
+        !m_widgets.Aurion1->Caller().CallAs(members::GetStatus, {}, platform::VarType::I2, status) &&
+        status.AsI2() == aurion::PlayStatus::Paused;
+    m_widgets.Image7->setPixmap(
+        pictures::ButtonPicture(pictures::Button::Pause, paused, m_widgets.Image7->size()));
 }
 
 void PlayerPanel::ShowCurrentFile() {
@@ -132,6 +144,7 @@ void PlayerPanel::Stop(Wait wait) {
     (void)control.Call(members::Stop, {});
     (void)control.Call(members::Close, {});
     ClearCurrentTime();
+    ShowPaused();
     if (wait == Wait::ForThread) WaitForThread();
 }
 
@@ -157,6 +170,7 @@ void PlayerPanel::PauseClicked() {
     const QListWidgetItem* current = m_lists.List1->currentItem();
     if (current != nullptr && !current->text().isEmpty())
         (void)m_widgets.Aurion1->Caller().Call(members::Pause, {});
+    ShowPaused();
 }
 
 void PlayerPanel::StopClicked() {
@@ -236,7 +250,7 @@ void PlayerPanel::PlaceVolumeKnob(int top) {
     m_widgets.Picture8->move(m_widgets.Picture8->x(), Twips(top));
     const int percent = VolumeAt(top);
     m_widgets.Text10->move(m_widgets.Text10->x(), Twips(top));
-    m_widgets.Text10->setText(QString::number(percent));
+    m_widgets.Text10->setText(PercentText(percent));
     (void)m_widgets.Aurion1->Caller().Call(members::SetVolumeP,
                                            {platform::Variant(static_cast<int16_t>(percent)),
                                             platform::Variant(static_cast<int16_t>(percent))});
@@ -306,7 +320,7 @@ void PlayerPanel::VolumeKnob(QEvent* event) {
             m_volumeKnobTop = ToTwips(top);
             const auto volume = static_cast<int16_t>(VolumeAt(ToTwips(top)));
             tip->move(tip->x(), top);
-            tip->setText(QString::number(volume));
+            tip->setText(PercentText(volume));
             (void)m_widgets.Aurion1->Caller().Call(members::SetVolumeP, {volume, volume});
             break;
         }

@@ -92,6 +92,8 @@ private:
     // Play with the knob shown and Timer1 on. A Play that starts nothing (a file the
     // control could not open) brings no ThreadEnded, so the flag is on again at once.
     void StartPlaying();
+    // The Pause button stays pressed while the player is paused.
+    void ShowPaused();
     void PositionKnob(QEvent* event);
     void VolumeKnob(QEvent* event);
     [[nodiscard]] int32_t FrameCount() const;

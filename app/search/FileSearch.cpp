@@ -77,7 +77,10 @@ bool FileSearch::Compare(const QString& path) {
         m_artist = result.Artist;
         m_title = result.Title;
     }
-    if (result.Matches) m_window.lstFoundFiles->addItem(path);
+    if (result.Matches) {
+        auto* item = new QListWidgetItem(path, m_window.lstFoundFiles);
+        item->setToolTip(path);
+    }
     KeepWindowAlive();
     return !m_cancelled;
 }

@@ -3,11 +3,11 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 
-#include "app/common/Looks.h"
 #include "app/common/Place.h"
 #include "app/common/Settings.h"
 #include "app/common/Twips.h"
 #include "app/common/WindowHelpers.h"
+#include "app/search/ElidedPath.h"
 #include "app/search/FileSearch.h"
 
 namespace trackdeck::search {
@@ -25,7 +25,6 @@ Such::Such(ResultTarget target, AppState& state)
     CreateTermAndFolder();
     CreateOptions();
     CreateResults();
-    ApplyLooks(*this);
     m_search = new FileSearch(*this, state);
     connect(Command1, &QPushButton::clicked, m_search, &FileSearch::Search);
     connect(lstFoundFiles, &QListWidget::itemClicked, this,
@@ -71,7 +70,9 @@ void Such::CreateResults() {
     const int clientHeight = ResultsHeight - FrameHeight;
     lstFoundFiles =
         Place<QListWidget>(this, "lstFoundFiles", 120, 3135, FullWidth, clientHeight - 3135 - 120);
-    lstFoundFiles->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // A path too long for the list is shortened in its middle; its tool tip is whole.
+    lstFoundFiles->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lstFoundFiles->setItemDelegate(new ElidedPathDelegate(lstFoundFiles));
 }
 
 QCheckBox* Such::OptionBox(const char* name, const QString& caption, int top, bool AppState::*flag,

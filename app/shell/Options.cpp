@@ -25,11 +25,6 @@ Options::Options(AppState& state, QWidget* parent) : QWidget(parent, Qt::Dialog)
     setObjectName("Options");
     setWindowTitle("Optionen");
     setFixedSize(Twips(DialogWidth), Twips(DialogHeight));
-    setStyleSheet(
-        "QGroupBox { font-weight: bold; border: 1px solid #9aa0a6; border-radius: 4px;"
-        "  margin-top: 9px; padding-top: 4px; }"
-        "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 3px; }"
-        "QCheckBox, QRadioButton, QLabel { font-weight: normal; }");
 
     using namespace settings;
     // "&&" is the escaped ampersand of frame and box captions: it shows as one "&".

@@ -5,7 +5,6 @@
 
 #include "app/batch/BatchDecoder.h"
 #include "app/common/ActivePane.h"
-#include "app/common/Looks.h"
 #include "app/common/Place.h"
 #include "app/common/Twips.h"
 #include "app/common/WindowHelpers.h"
@@ -26,9 +25,13 @@ namespace trackdeck {
 
 namespace {
 
+// A caption above its field. Its box reaches into the field below it, so the text
+// keeps to the box's top.
 QLabel* Caption(QWidget* parent, const char* name, const QString& text, int left, int top,
                 int width, int height = 255) {
-    return Place<QLabel>(parent, name, text, left, top, width, height);
+    auto* caption = Place<QLabel>(parent, name, text, left, top, width, height);
+    caption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return caption;
 }
 
 QLineEdit* Field(QWidget* parent, const char* name, int left, int top, int width,
@@ -41,11 +44,12 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& text, int 
     return Place<QPushButton>(parent, name, text, left, top, width, height);
 }
 
-ClickableLabel* PictureButton(QWidget* parent, const char* name, pictures::Button kind, int left,
-                              int top, int width, int height = 480) {
+ClickableLabel* PictureButton(QWidget* parent, const char* name, pictures::Button kind,
+                              const char* tip, int left, int top, int width, int height = 480) {
     auto* button = Place<ClickableLabel>(parent, name, left, top, width, height);
     button->setPixmap(pictures::ButtonPicture(kind, false, button->size()));
     button->setCursor(Qt::PointingHandCursor);
+    button->setToolTip(QString::fromUtf8(tip));
     return button;
 }
 
@@ -67,6 +71,10 @@ QLabel* HiddenPicture(QWidget* parent, const char* name, pictures::Button kind, 
 
 frmDeck::frmDeck(AppState& state, QWidget* parent) : QMainWindow(parent), m_state(state) {
     setObjectName("frmDeck");
+    // A window of fixed size offers no maximize button.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     auto* client = new QWidget(this);
     client->setObjectName("ClientArea");
     setCentralWidget(client);
@@ -76,7 +84,7 @@ frmDeck::frmDeck(AppState& state, QWidget* parent) : QMainWindow(parent), m_stat
     CreatePlayerPanel();
     CreateButtons();
     CreateMenus();
-    ApplyLooks();
+    FitNarrowFields();
     CreateParts();
     connect(Label12, &ClickableLabel::clicked, this, &frmDeck::ShowOptions);
     ConnectFileOperations();
@@ -182,6 +190,7 @@ void frmDeck::CreateTagArea() {
     Label12->setText("OPTIONEN");
     Label12->setAlignment(Qt::AlignCenter);
     Label12->setCursor(Qt::PointingHandCursor);
+    Label12->setToolTip("Optionen");
     Command2 = Button(c, "Command2", "TAG Übernehmen", 4560, 2895, 1305, 345);
     Command2->hide();
     Command2->setEnabled(false);
@@ -215,10 +224,10 @@ void frmDeck::CreatePlayerPanel() {
     for (QLineEdit* field : {Text9, Text4, Text3}) field->setReadOnly(true);
 
     using pictures::Button;
-    Image1 = PictureButton(c, "Image1", Button::Play, 3000, 2820, 480);
-    Image7 = PictureButton(c, "Image7", Button::Pause, 3525, 2820, 450);
-    Image6 = PictureButton(c, "Image6", Button::Stop, 4035, 2820, 450);
-    Image10 = PictureButton(c, "Image10", Button::Search, 5910, 2820, 420);
+    Image1 = PictureButton(c, "Image1", Button::Play, "Abspielen", 3000, 2820, 480);
+    Image7 = PictureButton(c, "Image7", Button::Pause, "Pause", 3525, 2820, 450);
+    Image6 = PictureButton(c, "Image6", Button::Stop, "Stopp", 4035, 2820, 450);
+    Image10 = PictureButton(c, "Image10", Button::Search, "MP3-Dateien suchen", 5910, 2820, 420);
     HiddenImages = {HiddenPicture(c, "Image2", Button::Play, false),
                     HiddenPicture(c, "Image3", Button::Play, true),
                     HiddenPicture(c, "Image4", Button::Stop, false),
@@ -239,7 +248,9 @@ void frmDeck::CreatePlayerPanel() {
     Text11->hide();
 
     // The volume slider between the left pane and the tag fields.
+    // "Vol." is wider than its box in the font of the other captions.
     Label7 = Caption(c, "Label7", "Vol.", 2595, 480, 345);
+    Label7->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Picture7 = Place<QLabel>(c, "Picture7", 2730, 690, 90, 2625);
     Label13 = Place<QLabel>(c, "Label13", 2730, 705, 90, 2190);
     Picture8 = Place<QLabel>(c, "Picture8", 2640, 1000, 270, 375);
@@ -247,6 +258,7 @@ void frmDeck::CreatePlayerPanel() {
     Picture8->hide();
     Text10 = Field(c, "Text10", 2070, 1000, 525, "", 285);
     Text10->setReadOnly(true);
+    Text10->setAlignment(Qt::AlignCenter);
     Text10->hide();
 
     // The level meter: a gradient covered from the top as the level falls.
@@ -269,7 +281,8 @@ void frmDeck::CreateButtons() {
     Command6 = Button(c, "Command6", "Bewegen", 4770, 9330, 1530);
     Command7 = Button(c, "Command7", "Verzeichnis", 6330, 9330, 1545);
     Command8 = Button(c, "Command8", "Löschen", 7920, 9330, 1530);
-    Command10 = Button(c, "Command10", "Decodieren", 7905, 420, 1560, 240);
+    // In the row of "Ordner B:", between the comment field and the drive box.
+    Command10 = Button(c, "Command10", "Decodieren", 7905, 435, 1560, 240);
 }
 
 void frmDeck::ConnectTagTools() {
@@ -317,8 +330,7 @@ void frmDeck::ConnectFileOperations() {
     connect(mnuDelete, &QAction::triggered, operations, &Operations::Delete);
 }
 
-void frmDeck::ApplyLooks() {
-    trackdeck::ApplyLooks(*centralWidget());
+void frmDeck::FitNarrowFields() {
     // The year field is narrow: four digits need all of it.
     Text6->setTextMargins(0, 0, 0, 0);
     Text6->setAlignment(Qt::AlignCenter);

@@ -93,7 +93,7 @@ private:
     void CreateMenus();
     void CreateParts();
     void ConnectFileOperations();
-    void ApplyLooks();
+    void FitNarrowFields();
     void ConnectSearchAndPathList();
     void ConnectTagTools();
     // The search window's folder label follows the active pane's folder.

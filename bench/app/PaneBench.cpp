@@ -21,6 +21,7 @@
 #include <memory>
 
 #include "app/common/ControlEventPump.h"
+#include "app/common/Looks.h"
 #include "bench/app/BenchProgram.h"
 
 namespace {
@@ -180,6 +181,7 @@ int WriteEditingPicture(const char* file) {
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication application(argc, argv);
+    ApplyLooks(application);
     ControlEventPump pump;
     if (argc == 3 && std::strcmp(argv[1], "--picture") == 0) return WritePicture(argv[2]);
     if (argc == 3 && std::strcmp(argv[1], "--picture-editing") == 0)

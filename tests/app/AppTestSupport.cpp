@@ -4,6 +4,7 @@
 #include <QFile>
 #include <cstdlib>
 
+#include "app/common/Looks.h"
 #include "app/common/PathHelpers.h"
 #include "app/common/Settings.h"
 
@@ -16,7 +17,10 @@ QApplication& Application() {
         static int argc = 1;
         static char name[] = "app_tests";
         static char* argv[] = {name, nullptr};
-        return new QApplication(argc, argv);
+        auto* made = new QApplication(argc, argv);
+        // The program's look, so that what the tests measure and grab is what users see.
+        ApplyLooks(*made);
+        return made;
     }();
     return *application;
 }

@@ -17,6 +17,7 @@
 #include <memory>
 
 #include "app/common/ControlEventPump.h"
+#include "app/common/Looks.h"
 #include "app/pathlist/PathList.h"
 #include "app/pathlist/VerzListe.h"
 #include "app/search/FileSearch.h"
@@ -158,6 +159,7 @@ int WritePictures(const QString& folder) {
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication application(argc, argv);
+    ApplyLooks(application);
     ControlEventPump pump;
     if (argc == 3 && std::strcmp(argv[1], "--pictures") == 0) return WritePictures(argv[2]);
     benchmark::Initialize(&argc, argv);

@@ -4,6 +4,7 @@
 
 #include "app/common/Twips.h"
 #include "app/player/LevelMeter.h"
+#include "app/player/Pictures.h"
 #include "app/player/TimeText.h"
 #include "host/AurionMembers.h"
 #include "tests/app/PlayerTestSupport.h"
@@ -339,6 +340,38 @@ TEST_F(PlayerPanel, AClickJustAsContinuousPlayMovesOnShowsTheTimesOfTheClickedFi
     Close(form);
 }
 
+TEST_F(PlayerPanel, PauseStaysPressedWhilePausedAndIsReleasedByResumingOrStopping) {
+    const QString folder = MakeFolder("pause");
+    WriteMp3(folder + "long.mp3", 160);
+    auto form = StartIn(folder, true);
+    const DeckControls ui(*form);
+    ui.List1->setCurrentRow(0);
+    ASSERT_TRUE(WaitFor([&] { return !ui.Text4->text().isEmpty(); })) << "the first frame played";
+    // Which of its two pictures the button shows.
+    auto shown = [&ui]() -> std::string {
+        const QImage image = ui.Image7->pixmap().toImage();
+        for (const bool down : {false, true}) {
+            if (image == pictures::ButtonPicture(pictures::Button::Pause, down, ui.Image7->size())
+                             .toImage())
+                return down ? "pressed" : "released";
+        }
+        return "neither";
+    };
+    EXPECT_EQ(shown(), "released");
+    QTest::mouseClick(ui.Image7, Qt::LeftButton);
+    EXPECT_EQ(shown(), "pressed") << "paused";
+    QTest::mouseClick(ui.Image7, Qt::LeftButton);
+    EXPECT_EQ(shown(), "released") << "playing again";
+    QTest::mouseClick(ui.Image7, Qt::LeftButton);
+    EXPECT_EQ(shown(), "pressed");
+    QTest::mouseClick(ui.Image1, Qt::LeftButton);
+    EXPECT_EQ(shown(), "released") << "Play resumes";
+    QTest::mouseClick(ui.Image7, Qt::LeftButton);
+    QTest::mouseClick(ui.Image6, Qt::LeftButton);
+    EXPECT_EQ(shown(), "released") << "stopped";
+    Close(form);
+}
+
 TEST_F(PlayerPanel, TheVolumeKnobAtItsEndsSendsHundredAndZeroAndIsKeptInTheSettings) {
     const QString folder = MakeFolder("volume");
     WriteMp3(folder + "one.mp3", 4);
@@ -354,12 +387,12 @@ TEST_F(PlayerPanel, TheVolumeKnobAtItsEndsSendsHundredAndZeroAndIsKeptInTheSetti
     };
     Drag(knob, QPoint(0, -1000));
     EXPECT_EQ(knob->y(), ui.Picture7->y());
-    EXPECT_EQ(ui.Text10->text(), "100");
+    EXPECT_EQ(ui.Text10->text(), "100 %");
     EXPECT_EQ(volume(), 100);
     EXPECT_FALSE(ui.Text10->isVisible()) << "the tip goes with the button";
     Drag(knob, QPoint(0, 1000));
     EXPECT_EQ(knob->y() + knob->height(), ui.Picture7->y() + ui.Picture7->height());
-    EXPECT_EQ(ui.Text10->text(), "0");
+    EXPECT_EQ(ui.Text10->text(), "0 %");
     EXPECT_EQ(volume(), 0);
     EXPECT_EQ(form->Player().VolumeKnobTop(), 2940);
     Drag(knob, QPoint(0, -1000));  // the device's volume outlives the window

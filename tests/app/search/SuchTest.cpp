@@ -57,6 +57,8 @@ TEST_F(Search, AHitInASubFolderIsListedBeforeTheFoldersOwnHits) {
     EXPECT_EQ(Entries(*window.lstFoundFiles),
               QStringList({top + "beta/SUN 4.mp3", top + "Alpha/Inner/Sun 3.mp3",
                            top + "Alpha/sun 2.mp3", top + "sun 1.mp3"}));
+    EXPECT_EQ(window.lstFoundFiles->item(1)->toolTip(), top + "Alpha/Inner/Sun 3.mp3")
+        << "the whole path, however the list shortens it";
     EXPECT_EQ(window.windowTitle(), "MP3-Dateien suchen");
     EXPECT_EQ(window.height(), Twips(search::Such::ResultsHeight - search::Such::FrameHeight));
 

@@ -43,7 +43,7 @@ TEST_F(StartUp, WithoutASettingsFileEveryKeyTakesItsDefault) {
     EXPECT_TRUE(m_state.DirPlay);
     EXPECT_EQ(form->Player().VolumeKnobTop(), 1000);
     EXPECT_EQ(ui.Picture8->y(), Twips(1000));
-    EXPECT_EQ(ui.Text10->text(), "86") << "Int(122 - 21.9 - 295 / 22.5)";
+    EXPECT_EQ(ui.Text10->text(), "86 %") << "Int(122 - 21.9 - 295 / 22.5)";
     EXPECT_FALSE(m_state.DragDropActive);
     EXPECT_EQ(m_state.DragDropAction, 1);
     EXPECT_TRUE(m_state.SearchSubDirs && m_state.SearchFileNames && m_state.SearchTags);
