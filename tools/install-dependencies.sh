@@ -3,8 +3,11 @@
 # Runs apt-get as root directly, otherwise through sudo.
 set -euo pipefail
 
+# desktop-file-utils and appstream check the installed menu entry and metainfo;
+# dpkg-dev and file let cpack find the Debian package's dependencies.
 trackdeck_packages=(cmake g++ ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-    libasound2-dev qt6-base-dev fonts-dejavu-core clang libclang-rt-14-dev)
+    libasound2-dev qt6-base-dev fonts-dejavu-core clang libclang-rt-14-dev
+    desktop-file-utils appstream dpkg-dev file)
 
 install_missing_packages() {
     local missing=()
