@@ -4,10 +4,10 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "app/shell/AppState.h"
+#include "app/common/AppState.h"
+#include "app/common/ControlEventPump.h"
+#include "app/common/MessageService.h"
 #include "app/shell/CommandLine.h"
-#include "app/shell/ControlEventPump.h"
-#include "app/shell/MessageService.h"
 #include "app/shell/StartUp.h"
 #include "app/shell/frmDeck.h"
 #include "host/ProgramFolder.h"
@@ -18,7 +18,7 @@ namespace {
 constexpr int UsageStatus = 2;
 
 // Writes the main window's picture once it is shown, then ends the program.
-void ScreenshotAndQuit(trackdeck::frmDeck& form, const QString& file, int afterMs) {
+void ScreenshotAndQuit(QWidget& form, const QString& file, int afterMs) {
     QTimer::singleShot(afterMs, &form, [&form, file] {
         const bool saved = form.grab().save(file, "PNG");
         if (QGuiApplication::platformName() == "offscreen") {

@@ -4,13 +4,10 @@
 #include <QFileInfo>
 #include <cmath>
 
-#include "app/names/MarkedFiles.h"
-#include "app/player/ReleasePlayedFile.h"
-#include "app/shell/ControlEventPump.h"
-#include "app/shell/MessageService.h"
-#include "app/shell/WindowHelpers.h"
-#include "app/shell/frmDeck.h"
-#include "app/tags/PendingTag.h"
+#include "app/common/ActivePane.h"
+#include "app/common/MarkedFiles.h"
+#include "app/common/MessageService.h"
+#include "app/common/WindowHelpers.h"
 #include "host/AurionMembers.h"
 
 namespace trackdeck::batch {
@@ -18,7 +15,6 @@ namespace trackdeck::batch {
 namespace {
 
 using namespace aurion::host;
-using names::EndsIn;
 
 // Any entry of the name counts, also one the program could not read: such a file
 // must not be truncated by a decode.
@@ -29,10 +25,16 @@ bool EntryExists(const QString& path) {
 
 }  // namespace
 
-BatchDecoder::BatchDecoder(frmDeck& form, AppState& state)
-    : QObject(&form), m_form(form), m_state(state) {
-    connect(form.Aurion1, &AurionControl::ActFrame, this, &BatchDecoder::OnActFrame);
-    connect(form.Aurion1, &AurionControl::Failure, this, [this] {
+BatchDecoder::BatchDecoder(BatchWidgets widgets, AppState& state, browser::Panes& panes,
+                           player::PlayerPanel& player, tags::TagArea& tagArea, QObject* parent)
+    : QObject(parent),
+      m_widgets(widgets),
+      m_state(state),
+      m_panes(panes),
+      m_player(player),
+      m_tagArea(tagArea) {
+    connect(widgets.Aurion1, &player::AurionControl::ActFrame, this, &BatchDecoder::OnActFrame);
+    connect(widgets.Aurion1, &player::AurionControl::Failure, this, [this] {
         if (m_state.Decoding) m_fileFailed = true;
     });
 }
@@ -41,34 +43,33 @@ BatchDecoder::~BatchDecoder() = default;
 
 void BatchDecoder::Start() {
     if (m_window) return;  // a batch is running
-    m_form.Command1->setFocus();
-    QListWidget* list = names::ActiveList(m_form, m_state);
-    m_state.SelectedMp3Count = 0;
-    for (const QListWidgetItem* item : list->selectedItems())
-        if (EndsIn(item->text(), "mp3")) ++m_state.SelectedMp3Count;
+    m_widgets.Command1->setFocus();
+    const QListWidget* list = ActiveList(m_panes.Lists(), m_state);
+    CountMarked(*list, m_state);
     if (m_state.SelectedMp3Count == 0) return;
     if (m_state.ConfirmDecode) {
         const QString question = m_state.SelectedMp3Count == 1
-                                     ? names::CurrentEntry(m_form, m_state) + " decodieren ?"
+                                     ? CurrentEntry(m_panes.Lists(), m_state) + " decodieren ?"
                                      : QStringLiteral("Markierte MP3-Dateien decodieren ?");
         if (Ask(question, MessageKind::Question, Answer::Yes) != Answer::Yes) return;
     }
     m_state.Decoding = true;
     m_state.DecodeCancelled = false;
-    player::ReleasePlayedFile(m_form, m_state);
-    tags::SettlePendingTag(m_form, m_state);
+    m_player.Stop(player::PlayerPanel::Wait::ForThread);
+    m_tagArea.SettlePendingTag();
 
-    m_form.hide();
+    m_widgets.MainWindow->hide();
     m_window = std::make_unique<Decode>(m_state.Caption);
     connect(m_window->Command1, &QPushButton::clicked, this, &BatchDecoder::Cancel);
     m_window->installEventFilter(this);
     if (m_state.SelectedMp3Count == 1) m_window->UseOneFileLayout();
     m_window->show();
     CenterForm(*m_window);
-    DecodeMarked(names::ActiveFolder(m_state), names::OtherFolder(m_state), *list);
+    DecodeMarked(ActivePath(m_state), OtherPath(m_state), *list);
 }
 
-void BatchDecoder::DecodeMarked(const QString& source, const QString& target, QListWidget& list) {
+void BatchDecoder::DecodeMarked(const QString& source, const QString& target,
+                                const QListWidget& list) {
     const int overallStep =
         m_window->Picture1->width() / std::max<int>(1, m_state.SelectedMp3Count);
     int overall = 0;
@@ -98,11 +99,11 @@ void BatchDecoder::DecodeMarked(const QString& source, const QString& target, QL
             failed << entry;
         }
     }
-    m_form.PaneSet().RefreshPane(1);
-    m_form.PaneSet().RefreshPane(2);
-    m_form.Text4->clear();
+    m_panes.RefreshPane(1);
+    m_panes.RefreshPane(2);
+    m_player.ClearCurrentTime();
     m_state.Decoding = false;
-    m_form.show();
+    m_widgets.MainWindow->show();
     m_window->close();
     m_window.reset();
     if (!failed.isEmpty())
@@ -111,7 +112,7 @@ void BatchDecoder::DecodeMarked(const QString& source, const QString& target, QL
 }
 
 bool BatchDecoder::DecodeOne(const QString& mp3File, const QString& waveFile) {
-    ControlCaller control = m_form.Aurion1->Caller();
+    ControlCaller control = m_widgets.Aurion1->Caller();
     m_fileFailed = false;
     const bool opened =
         !control.CallStatus(members::Open, {mp3File.toStdString(), waveFile.toStdString()});
@@ -129,7 +130,7 @@ bool BatchDecoder::DecodeOne(const QString& mp3File, const QString& waveFile) {
         m_state.PlayerThreadEnded = true;
         m_fileFailed = true;
     }
-    WaitUntil([this] { return m_state.PlayerThreadEnded; });
+    m_player.WaitForThread();
     (void)control.Call(members::Close, {});
     return !m_fileFailed;
 }
@@ -138,7 +139,7 @@ void BatchDecoder::OnActFrame(int frame) {
     if (!m_state.Decoding || !m_window) return;
     platform::Variant msPerFrame;
     double ms = 0;
-    if (!m_form.Aurion1->Caller().Get(members::MsPerFrame, platform::VarType::R4, msPerFrame))
+    if (!m_widgets.Aurion1->Caller().Get(members::MsPerFrame, platform::VarType::R4, msPerFrame))
         ms = msPerFrame.AsR4();
     const auto seconds = static_cast<int>(std::lround(ms * frame) / 1000);
     m_window->Shape2->resize(m_fileStep * seconds, m_window->Shape2->height());
@@ -154,15 +155,10 @@ bool BatchDecoder::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void BatchDecoder::Cancel() {
-    m_state.PlayerStopRequested = true;
-    m_state.PlayerEndReached = false;
     m_state.Decoding = true;
     m_state.DecodeCancelled = true;
-    ControlCaller control = m_form.Aurion1->Caller();
-    (void)control.Call(members::Stop, {});
-    (void)control.Call(members::Close, {});
-    m_form.Text4->clear();
-    m_form.show();
+    m_player.Stop(player::PlayerPanel::Wait::No);
+    m_widgets.MainWindow->show();
     // Hidden, not destroyed: the running loop still uses the window.
     if (m_window) m_window->hide();
 }

@@ -11,17 +11,24 @@
 #include <memory>
 
 #include "app/batch/Decode.h"
-
-namespace trackdeck {
-class frmDeck;
-struct AppState;
-}  // namespace trackdeck
+#include "app/browser/Panes.h"
+#include "app/common/AppState.h"
+#include "app/player/AurionControl.h"
+#include "app/player/PlayerPanel.h"
+#include "app/tags/TagArea.h"
 
 namespace trackdeck::batch {
 
+struct BatchWidgets {
+    QWidget* MainWindow = nullptr;  // hidden while the batch runs
+    QWidget* Command1 = nullptr;    // takes the focus from the lists at the start
+    player::AurionControl* Aurion1 = nullptr;
+};
+
 class BatchDecoder : public QObject {
 public:
-    BatchDecoder(frmDeck& form, AppState& state);
+    BatchDecoder(BatchWidgets widgets, AppState& state, browser::Panes& panes,
+                 player::PlayerPanel& player, tags::TagArea& tagArea, QObject* parent);
     ~BatchDecoder() override;
 
     // "Decodieren": counts, asks, stops the player, writes a pending tag edit, hides
@@ -36,13 +43,16 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void DecodeMarked(const QString& source, const QString& target, QListWidget& list);
+    void DecodeMarked(const QString& source, const QString& target, const QListWidget& list);
     // Decodes one file; false when the control could not decode it.
     bool DecodeOne(const QString& mp3File, const QString& waveFile);
     void OnActFrame(int frame);
 
-    frmDeck& m_form;
+    BatchWidgets m_widgets;
     AppState& m_state;
+    browser::Panes& m_panes;
+    player::PlayerPanel& m_player;
+    tags::TagArea& m_tagArea;
     std::unique_ptr<Decode> m_window;
     int m_fileStep = 0;
     bool m_fileFailed = false;

@@ -1,12 +1,11 @@
 #include "app/batch/Decode.h"
 
-#include "app/names/FormLayout.h"
+#include "app/common/Looks.h"
+#include "app/common/Place.h"
 
 namespace trackdeck::batch {
 
 namespace {
-
-using names::Place;
 
 constexpr int BarTop = 480;
 constexpr int FileBarTop = 900;
@@ -31,7 +30,7 @@ Decode::Decode(const QString& caption)
     Shape2 = Place<QFrame>(Picture2, "Shape2", 0, 0, 0, BarHeight);
     Command1 =
         Place<QPushButton>(this, "Command1", "Abbrechen", 1980, ButtonTop, 1440, ButtonHeight);
-    names::ApplyToolLooks(*this);
+    ApplyLooks(*this);
 }
 
 void Decode::UseOneFileLayout() {

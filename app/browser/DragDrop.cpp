@@ -8,26 +8,22 @@
 #include <QMouseEvent>
 
 #include "app/browser/DragIcons.h"
-#include "app/files/FileOperations.h"
-#include "app/shell/frmDeck.h"
 
 namespace trackdeck::browser {
 
-DragDrop::DragDrop(frmDeck& form, AppState& state, files::FileOperations& operations)
-    : QObject(&form), m_form(form), m_state(state), m_operations(operations) {
+DragDrop::DragDrop(PaneLists lists, AppState& state, DropActions drop, QObject* parent)
+    : QObject(parent), m_lists(lists), m_state(state), m_drop(std::move(drop)) {
     for (int pane : {1, 2}) {
-        QListWidget* list = List(pane);
+        QListWidget* list = m_lists.Of(pane);
         list->setAcceptDrops(true);
         list->viewport()->setAcceptDrops(true);
         list->viewport()->installEventFilter(this);
     }
 }
 
-QListWidget* DragDrop::List(int pane) const { return pane == 2 ? m_form.List2 : m_form.List1; }
-
 int DragDrop::PaneOf(QObject* viewport) const {
-    if (viewport == m_form.List1->viewport()) return 1;
-    if (viewport == m_form.List2->viewport()) return 2;
+    if (viewport == m_lists.List1->viewport()) return 1;
+    if (viewport == m_lists.List2->viewport()) return 2;
     return 0;
 }
 
@@ -38,7 +34,7 @@ bool DragDrop::Press(int pane, QMouseEvent& event) {
     if (!m_state.DragDropActive || event.button() == Qt::RightButton) return false;
     m_pressPane = pane;
     m_pressPosition = event.position().toPoint();
-    QListWidget* list = List(pane);
+    QListWidget* list = m_lists.Of(pane);
     const QListWidgetItem* item = list->itemAt(m_pressPosition);
     if (item == nullptr || !item->isSelected() || event.modifiers() != Qt::NoModifier ||
         list->selectedItems().size() < 2)
@@ -55,7 +51,7 @@ bool DragDrop::Moved(int pane, QMouseEvent& event) {
         return m_heldRow >= 0;
     // A drag takes the marked entries from a marked one: a press beside the entries
     // starts the list's own marking instead.
-    const QListWidgetItem* pressed = List(pane)->itemAt(m_pressPosition);
+    const QListWidgetItem* pressed = m_lists.Of(pane)->itemAt(m_pressPosition);
     if (pressed == nullptr || !pressed->isSelected()) return false;
     StartDrag(pane);
     return true;
@@ -64,17 +60,17 @@ bool DragDrop::Moved(int pane, QMouseEvent& event) {
 bool DragDrop::Released(int pane) {
     const int heldRow = std::exchange(m_heldRow, -1);
     m_pressPane = 0;
-    if (m_state.DragDropActive) List(pane == 2 ? 1 : 2)->viewport()->unsetCursor();
+    if (m_state.DragDropActive) m_lists.Of(OtherPane(pane))->viewport()->unsetCursor();
     if (heldRow < 0 || m_dragging) return false;
     // A plain click on a marked entry: now it alone is marked.
-    QListWidget* list = List(pane);
+    QListWidget* list = m_lists.Of(pane);
     list->setCurrentRow(heldRow, QItemSelectionModel::ClearAndSelect);
     return true;
 }
 
 void DragDrop::StartDrag(int pane) {
-    QListWidget* list = List(pane);
-    QListWidget* other = List(pane == 2 ? 1 : 2);
+    QListWidget* list = m_lists.Of(pane);
+    QListWidget* other = m_lists.Of(OtherPane(pane));
     const Qt::DropAction action = m_state.DragDropAction == 2 ? Qt::MoveAction : Qt::CopyAction;
     auto* data = new QMimeData;
     data->setData(MimeType, QByteArray::number(pane));
@@ -117,8 +113,7 @@ void DragDrop::Dropped(int pane, QDropEvent& event) {
     // The operation asks its questions once the drag has ended.
     const bool move = m_state.DragDropAction == 2;
     QMetaObject::invokeMethod(
-        this, [this, move] { move ? m_operations.Move() : m_operations.Copy(); },
-        Qt::QueuedConnection);
+        this, [this, move] { move ? m_drop.Move() : m_drop.Copy(); }, Qt::QueuedConnection);
 }
 
 bool DragDrop::eventFilter(QObject* watched, QEvent* event) {

@@ -9,25 +9,24 @@
 #include <QPoint>
 #include <functional>
 
+#include "app/common/ActivePane.h"
+#include "app/common/AppState.h"
+
 class QDrag;
 class QDropEvent;
-class QListWidget;
 class QMouseEvent;
-
-namespace trackdeck {
-class frmDeck;
-struct AppState;
-}  // namespace trackdeck
-
-namespace trackdeck::files {
-class FileOperations;
-}
 
 namespace trackdeck::browser {
 
+// What a drop does: the file operations above the panes, with their questions.
+struct DropActions {
+    std::function<void()> Copy;
+    std::function<void()> Move;
+};
+
 class DragDrop : public QObject {
 public:
-    DragDrop(frmDeck& form, AppState& state, files::FileOperations& operations);
+    DragDrop(PaneLists lists, AppState& state, DropActions drop, QObject* parent);
 
     // The type of the drag's data: the number of the pane it came from.
     static constexpr char MimeType[] = "application/x-trackdeck-pane";
@@ -42,7 +41,6 @@ protected:
 
 private:
     [[nodiscard]] int PaneOf(QObject* viewport) const;
-    [[nodiscard]] QListWidget* List(int pane) const;
     bool Press(int pane, QMouseEvent& event);
     bool Moved(int pane, QMouseEvent& event);
     bool Released(int pane);
@@ -51,9 +49,9 @@ private:
     [[nodiscard]] int DropSource(int pane, const QDropEvent& event) const;
     void Dropped(int pane, QDropEvent& event);
 
-    frmDeck& m_form;
+    PaneLists m_lists;
     AppState& m_state;
-    files::FileOperations& m_operations;
+    DropActions m_drop;
     DragRunner m_runner;
     int m_pressPane = 0;
     QPoint m_pressPosition;

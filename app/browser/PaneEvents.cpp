@@ -2,110 +2,83 @@
 
 #include <QDir>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QMouseEvent>
 
-#include "app/player/PlayerPanel.h"
-#include "app/shell/ControlEventPump.h"
-#include "app/shell/MessageService.h"
-#include "app/shell/PathHelpers.h"
-#include "app/shell/frmDeck.h"
-#include "app/tags/PendingTag.h"
-#include "host/AurionMembers.h"
+#include "app/common/MarkedFiles.h"
+#include "app/common/MessageService.h"
 
 namespace trackdeck::browser {
 
-namespace {
-
-QString EndOf(const QString& entry) { return entry.right(3).toLower(); }
-
-// The lists' double click and delete keys do what the context menu's items do, so
-// whatever serves an item serves its key too.
-void TriggerItem(QMenu& menu, const QString& text) {
-    for (QAction* action : menu.actions()) {
-        if (action->text() == text) {
-            action->trigger();
-            return;
-        }
-    }
-}
-
-}  // namespace
-
-PaneEvents::PaneEvents(frmDeck& form, AppState& state, player::PlayerPanel& player)
-    : QObject(&form), m_form(form), m_state(state), m_player(player) {
+PaneEvents::PaneEvents(PaneEventWidgets widgets, Panes& panes, player::PlayerPanel& player,
+                       tags::TagArea& tagArea, tags::TagEditing& tagEditing, AppState& state,
+                       std::function<void()> folderShown, QObject* parent)
+    : QObject(parent),
+      m_widgets(widgets),
+      m_panes(panes),
+      m_player(player),
+      m_tagArea(tagArea),
+      m_tagEditing(tagEditing),
+      m_state(state),
+      m_folderShown(std::move(folderShown)) {
     for (int pane : {1, 2}) {
-        const PaneWidgets& widgets = form.PaneSet().Pane(pane);
-        m_previousDrive[pane - 1] = widgets.Drive->currentIndex();
-        connect(widgets.Drive, &QComboBox::activated, this, [this, pane] { DriveChanged(pane); });
+        const PaneWidgets& paneWidgets = panes.Pane(pane);
+        m_previousDrive[pane - 1] = paneWidgets.Drive->currentIndex();
+        connect(paneWidgets.Drive, &QComboBox::activated, this,
+                [this, pane] { DriveChanged(pane); });
         // The tree is rebuilt on a folder change, so the item must outlive its signal.
-        connect(widgets.Dir, &QTreeWidget::itemActivated, this,
+        connect(paneWidgets.Dir, &QTreeWidget::itemActivated, this,
                 [this, pane](QTreeWidgetItem* item) {
                     const QString folder = item->data(0, Qt::UserRole).toString();
                     QMetaObject::invokeMethod(
                         this, [this, pane, folder] { FolderChanged(pane, folder); },
                         Qt::QueuedConnection);
                 });
-        connect(widgets.List, &QListWidget::itemSelectionChanged, this,
+        connect(paneWidgets.List, &QListWidget::itemSelectionChanged, this,
                 [this, pane] { ListClicked(pane); });
-        connect(widgets.List, &QListWidget::itemDoubleClicked, this,
-                [this] { TriggerItem(*m_form.Menu, "ID3-TAG > Dateiname"); });
-        widgets.List->installEventFilter(this);
-        widgets.List->viewport()->installEventFilter(this);
-        widgets.List->viewport()->setMouseTracking(true);
-        widgets.Dir->viewport()->installEventFilter(this);
+        connect(paneWidgets.List, &QListWidget::itemDoubleClicked, this,
+                [this] { m_widgets.Rename->trigger(); });
+        paneWidgets.List->installEventFilter(this);
+        paneWidgets.List->viewport()->installEventFilter(this);
+        paneWidgets.List->viewport()->setMouseTracking(true);
+        paneWidgets.Dir->viewport()->installEventFilter(this);
     }
-    form.Dir2->viewport()->setMouseTracking(true);
-    form.centralWidget()->installEventFilter(this);
-    form.centralWidget()->setMouseTracking(true);
+    panes.Pane(2).Dir->viewport()->setMouseTracking(true);
+    widgets.Client->installEventFilter(this);
+    widgets.Client->setMouseTracking(true);
 }
 
 int PaneEvents::PaneOf(QObject* widget) const {
     for (int pane : {1, 2}) {
-        const PaneWidgets& widgets = m_form.PaneSet().Pane(pane);
-        if (widget == widgets.List || widget == widgets.List->viewport()) return pane;
+        const QListWidget* list = m_panes.Pane(pane).List;
+        if (widget == list || widget == list->viewport()) return pane;
     }
     return 0;
 }
 
-void PaneEvents::ResetTagArea() {
-    m_form.Label12->show();
-    m_form.Image10->show();
-    m_form.Command2->setEnabled(false);
-    m_form.Command2->hide();
-    for (QLineEdit* field : {m_form.Text1, m_form.Text2, m_form.Text3, m_form.Text4, m_form.Text5,
-                             m_form.Text6, m_form.Text7, m_form.Text8, m_form.Text9})
-        field->clear();
-    m_state.CurrentFile.clear();
-}
-
-void PaneEvents::StopForBrowse(WaitRule rule) { StopForBrowse(rule, false); }
-
 void PaneEvents::StopForBrowse(WaitRule rule, bool keepCurrentFile) {
-    using namespace aurion::host;
-    m_state.PlayerStopRequested = true;
-    ControlCaller control = m_form.Aurion1->Caller();
-    (void)control.Call(members::Stop, {});
-    (void)control.Call(members::Close, {});
-    const bool wait = rule == WaitRule::FileOperation ||
-                      (rule == WaitRule::Click && m_state.ClickPlay) || m_state.TagModified;
-    if (wait) WaitUntil([this] { return m_state.PlayerThreadEnded; });
-    if (m_state.TagModified) (void)tags::WritePendingTag(m_form);
+    // Unlike the other stops of the program's own, this one leaves PlayerEndReached as
+    // it is: a click tells by it whether continuous play has just moved on.
+    const bool endReached = m_state.PlayerEndReached;
+    m_player.Stop(player::PlayerPanel::Wait::No);
+    m_state.PlayerEndReached = endReached;
+    if ((rule == WaitRule::Click && m_state.ClickPlay) || m_state.TagModified)
+        m_player.WaitForThread();
+    if (m_state.TagModified) (void)m_tagArea.WritePendingTag();
     m_state.TagModified = false;
     if (!keepCurrentFile) {
-        ResetTagArea();
+        m_tagArea.Reset();
         return;
     }
     // A click sets the file and its path itself.
-    const QString path = m_form.Text7->text();
+    const QString path = m_tagArea.File();
     const QString current = m_state.CurrentFile;
-    ResetTagArea();
-    m_form.Text7->setText(path);
+    m_tagArea.Reset();
+    m_tagArea.ShowFile(path);
     m_state.CurrentFile = current;
 }
 
 void PaneEvents::DriveChanged(int pane) {
-    const PaneWidgets& widgets = m_form.PaneSet().Pane(pane);
+    const PaneWidgets& widgets = m_panes.Pane(pane);
     const QString drive = widgets.Drive->Drive();
     if (!QDir(drive).isReadable()) {
         // Not ready: the pane stays on its drive and folder.
@@ -120,36 +93,34 @@ void PaneEvents::DriveChanged(int pane) {
 }
 
 void PaneEvents::FolderChanged(int pane, const QString& folder) {
-    m_form.Picture3->show();
-    for (QPushButton* button : m_form.Command4) button->hide();
+    m_tagEditing.HideInsertButtons();
     if (m_state.ActivePane == pane) {
         StopForBrowse(WaitRule::Browsing);
         m_state.CurrentFile.clear();
     }
-    m_form.PaneSet().OpenFolder(pane, folder);
-    if (m_state.ActivePane == pane) m_form.ShowSearchFolder();
-    m_previousDrive[pane - 1] = m_form.PaneSet().Pane(pane).Drive->currentIndex();
+    m_panes.OpenFolder(pane, folder);
+    if (m_state.ActivePane == pane) m_folderShown();
+    m_previousDrive[pane - 1] = m_panes.Pane(pane).Drive->currentIndex();
 }
 
 void PaneEvents::ListFocused(int pane) {
     m_state.ActivePane = static_cast<int16_t>(pane);
-    m_form.PaneSet().ShowActivePane(pane);
-    m_form.PaneSet().RefreshPane(pane == 2 ? 1 : 2);
-    m_form.ShowSearchFolder();
+    m_panes.ShowActivePane(pane);
+    m_panes.RefreshPane(OtherPane(pane));
+    m_folderShown();
 }
 
 void PaneEvents::ListClicked(int pane) {
-    m_form.Picture3->show();
-    for (QPushButton* button : m_form.Command4) button->hide();
+    m_tagEditing.HideInsertButtons();
     StopForBrowse(WaitRule::Click, true);
-    QListWidget* list = m_form.PaneSet().Pane(pane).List;
+    QListWidget* list = m_panes.Pane(pane).List;
     const QListWidgetItem* current = list->currentItem();
     if (current == nullptr) return;
-    if (EndOf(current->text()) == "wav") {
+    if (EndsIn(current->text(), "wav")) {
         // A WAV file has no tag: nothing is loaded, in either pane alike.
-        m_form.Text7->clear();
+        m_tagArea.ShowFile({});
         m_state.CurrentFile.clear();
-        m_form.Text12->clear();
+        m_widgets.Text12->clear();
         return;
     }
     if (!m_state.PlayerEndReached) {
@@ -159,42 +130,36 @@ void PaneEvents::ListClicked(int pane) {
         if (first < 0) return;
         const QString entry = list->item(first)->text();
         m_state.CurrentIndex = static_cast<int16_t>(first);
-        m_state.CurrentFile = (pane == 2 ? m_state.PathB : m_state.PathA) + entry;
-        m_form.Text12->setText(entry.left(entry.size() - 4));
+        m_state.CurrentFile = PanePath(m_state, pane) + entry;
+        m_widgets.Text12->setText(entry.left(entry.size() - 4));
         m_player.ShowCurrentFile();
     }
-    m_form.Command11->hide();
-    m_form.Image10->show();
+    m_widgets.Command11->hide();
+    m_widgets.Image10->show();
     m_state.PlayerEndReached = false;
-    m_form.Text7->setText(m_state.CurrentFile);
+    m_tagArea.ShowFile(m_state.CurrentFile);
 }
 
 void PaneEvents::RightButton() {
-    m_state.SelectedWavCount = 0;
-    m_state.SelectedMp3Count = 0;
-    QListWidget* list = m_state.ActivePane == 2 ? m_form.List2 : m_form.List1;
-    for (const QListWidgetItem* item : list->selectedItems()) {
-        if (EndOf(item->text()) == "wav") ++m_state.SelectedWavCount;
-        if (EndOf(item->text()) == "mp3") ++m_state.SelectedMp3Count;
-    }
+    CountMarked(*ActiveList(m_panes.Lists(), m_state), m_state);
     QMenu* menu = m_state.SelectedWavCount == 0 && m_state.SelectedMp3Count == 0
-                      ? m_form.Verzeichnis
-                      : m_form.Menu;
+                      ? m_widgets.Verzeichnis
+                      : m_widgets.Menu;
     menu->popup(QCursor::pos());
 }
 
 void PaneEvents::ListKey(int pane, QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_F5) {
-        m_form.PaneSet().RefreshPane(pane);
+        m_panes.RefreshPane(pane);
     } else if (key->text() == "+") {
-        m_form.PaneSet().Pane(pane).List->selectAll();
+        m_panes.Pane(pane).List->selectAll();
         event->accept();
     } else if (key->text() == "-") {
-        m_form.PaneSet().RefreshPane(pane);
+        m_panes.RefreshPane(pane);
         event->accept();
     } else if (key->key() == Qt::Key_Delete || key->text() == "\b") {
-        TriggerItem(*m_form.Menu, QString::fromUtf8("Löschen"));
+        m_widgets.Delete->trigger();
     }
 }
 
@@ -216,15 +181,15 @@ bool PaneEvents::eventFilter(QObject* watched, QEvent* event) {
             if (pane != 0) {
                 RightButton();
                 return true;  // the right button leaves the selection as it is
-            } else if (watched != m_form.centralWidget()) {
-                m_form.Verzeichnis->popup(QCursor::pos());  // a folder tree
+            } else if (watched != m_widgets.Client) {
+                m_widgets.Verzeichnis->popup(QCursor::pos());  // a folder tree
             }
             break;
         case QEvent::MouseMove:
             // The left folder tree hides neither hint; the lists only the insert hint.
-            if (watched == m_form.Dir1->viewport()) break;
-            m_form.Text13->hide();
-            if (pane == 0) m_form.Text14->hide();
+            if (watched == m_panes.Pane(1).Dir->viewport()) break;
+            m_widgets.Text13->hide();
+            if (pane == 0) m_widgets.Text14->hide();
             break;
         default:
             break;

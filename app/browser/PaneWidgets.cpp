@@ -6,7 +6,7 @@
 
 #include "app/browser/Drives.h"
 #include "app/browser/FolderFiles.h"
-#include "app/shell/PathHelpers.h"
+#include "app/common/PathHelpers.h"
 
 namespace trackdeck::browser {
 

@@ -11,6 +11,7 @@ namespace trackdeck::browser {
 
 // The mounted drives; the current one is the pane's.
 class DriveBox : public QComboBox {
+    Q_OBJECT
 public:
     explicit DriveBox(QWidget* parent = nullptr);
     void SetDrive(const QString& drive);
@@ -23,6 +24,7 @@ private:
 // The folder tree: the chain of folders from the drive's root to the current
 // folder, opened, with the current folder's sub-folders below it.
 class FolderTree : public QTreeWidget {
+    Q_OBJECT
 public:
     explicit FolderTree(QWidget* parent = nullptr);
     void SetPath(const QString& drive, const QString& folder);
@@ -35,6 +37,7 @@ private:
 // The hidden file list: the folder's files matching "*.mp3" or "*.wav" without
 // regard to case, sorted ignoring case.
 class FileList : public QListWidget {
+    Q_OBJECT
 public:
     explicit FileList(QWidget* parent = nullptr);
     void SetPath(const QString& folder);

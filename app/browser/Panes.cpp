@@ -3,8 +3,8 @@
 #include <QSignalBlocker>
 
 #include "app/browser/Drives.h"
-#include "app/shell/PathHelpers.h"
-#include "app/shell/SameFolder.h"
+#include "app/common/PathHelpers.h"
+#include "app/common/SameFolder.h"
 
 namespace trackdeck::browser {
 
@@ -30,7 +30,7 @@ void Panes::OpenFolder(int pane, const QString& folder) {
     widgets.Drive->SetDrive(drive);
     widgets.Dir->SetPath(drive, folder);
     widgets.File->SetPath(widgets.Dir->Path());
-    (pane == 2 ? m_state.PathB : m_state.PathA) = AddBackslash(widgets.File->Path());
+    PanePath(m_state, pane) = AddBackslash(widgets.File->Path());
     RefreshPane(pane);
 }
 
@@ -51,15 +51,15 @@ void Panes::FillList(const PaneWidgets& widgets, const QString& path) {
 }
 
 void Panes::RefreshPane(int pane) {
-    const QString& path = pane == 2 ? m_state.PathB : m_state.PathA;
+    const QString& path = PanePath(m_state, pane);
     FillList(Pane(pane), path);
-    const QString& other = pane == 2 ? m_state.PathA : m_state.PathB;
-    if (SameFolder(path, other)) FillList(Pane(pane == 2 ? 1 : 2), other);
+    const QString& other = PanePath(m_state, OtherPane(pane));
+    if (SameFolder(path, other)) FillList(Pane(OtherPane(pane)), other);
 }
 
 void Panes::ShowActivePane(int pane) {
     SetTextColour(*Pane(pane).List, m_state.ActiveListColor);
-    SetTextColour(*Pane(pane == 2 ? 1 : 2).List, m_state.InactiveListColor);
+    SetTextColour(*Pane(OtherPane(pane)).List, m_state.InactiveListColor);
 }
 
 }  // namespace trackdeck::browser

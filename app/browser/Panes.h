@@ -6,7 +6,8 @@
 #include <QListWidget>
 
 #include "app/browser/PaneWidgets.h"
-#include "app/shell/AppState.h"
+#include "app/common/ActivePane.h"
+#include "app/common/AppState.h"
 
 namespace trackdeck::browser {
 
@@ -30,6 +31,7 @@ public:
     void ShowActivePane(int pane);
 
     [[nodiscard]] const PaneWidgets& Pane(int pane) const { return pane == 2 ? m_right : m_left; }
+    [[nodiscard]] PaneLists Lists() const { return {m_left.List, m_right.List}; }
 
 private:
     void FillList(const PaneWidgets& widgets, const QString& path);

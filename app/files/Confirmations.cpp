@@ -1,7 +1,7 @@
 #include "app/files/Confirmations.h"
 
+#include "app/common/MessageService.h"
 #include "app/files/FileOperationTexts.h"
-#include "app/shell/MessageService.h"
 
 namespace trackdeck::files {
 

@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QDir>
 
-#include "app/shell/MessageService.h"
-#include "app/shell/PathHelpers.h"
+#include "app/common/MessageService.h"
+#include "app/common/PathHelpers.h"
 
 namespace trackdeck::files {
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/files/RenameNoReplace.h"
+#include "app/common/RenameNoReplace.h"
 
 namespace trackdeck::files {
 

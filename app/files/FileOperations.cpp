@@ -1,5 +1,9 @@
 #include "app/files/FileOperations.h"
 
+#include "app/common/ActivePane.h"
+#include "app/common/MessageService.h"
+#include "app/common/PathHelpers.h"
+#include "app/common/SameFolder.h"
 #include "app/files/Confirmations.h"
 #include "app/files/CreatePath.h"
 #include "app/files/DeleteFile.h"
@@ -7,28 +11,24 @@
 #include "app/files/FileOperationTexts.h"
 #include "app/files/NewOrdner.h"
 #include "app/files/TransferProgress.h"
-#include "app/player/ReleasePlayedFile.h"
-#include "app/shell/ControlEventPump.h"
-#include "app/shell/MessageService.h"
-#include "app/shell/PathHelpers.h"
-#include "app/shell/SameFolder.h"
-#include "app/shell/frmDeck.h"
-#include "app/tags/PendingTag.h"
-#include "host/AurionMembers.h"
 
 namespace trackdeck::files {
 
-FileOperations::FileOperations(frmDeck& form, AppState& state)
-    : QObject(&form), m_form(form), m_state(state) {}
+FileOperations::FileOperations(QWidget& focusHolder, AppState& state, browser::Panes& panes,
+                               player::PlayerPanel& player, tags::TagArea& tagArea, QObject* parent)
+    : QObject(parent),
+      m_focusHolder(focusHolder),
+      m_state(state),
+      m_panes(panes),
+      m_player(player),
+      m_tagArea(tagArea) {}
 
 FileOperations::~FileOperations() = default;
 
-int FileOperations::ActivePane() const { return m_state.ActivePane == 2 ? 2 : 1; }
-
 QStringList FileOperations::MarkedEntries() {
     // A later click in a list must bring its focus event, which makes the pane active.
-    m_form.Command1->setFocus();
-    const QListWidget* list = m_form.PaneSet().Pane(ActivePane()).List;
+    m_focusHolder.setFocus();
+    const QListWidget* list = ActiveList(m_panes.Lists(), m_state);
     QStringList entries;
     for (int row = 0; row < list->count(); ++row)
         if (list->item(row)->isSelected()) entries.append(list->item(row)->text());
@@ -36,15 +36,15 @@ QStringList FileOperations::MarkedEntries() {
 }
 
 QString FileOperations::CurrentEntry() const {
-    const QListWidget* list = m_form.PaneSet().Pane(ActivePane()).List;
+    const QListWidget* list = ActiveList(m_panes.Lists(), m_state);
     if (const QListWidgetItem* current = list->currentItem()) return current->text();
     const QList<QListWidgetItem*> selected = list->selectedItems();
     return selected.isEmpty() ? QString() : selected.first()->text();
 }
 
 void FileOperations::ReadPanePaths() {
-    m_state.PathA = AddBackslash(m_form.File1->Path());
-    m_state.PathB = AddBackslash(m_form.File2->Path());
+    m_state.PathA = AddBackslash(m_panes.Pane(1).File->Path());
+    m_state.PathB = AddBackslash(m_panes.Pane(2).File->Path());
 }
 
 bool FileOperations::MayTransfer(bool confirm, const char* ontoItself, const QString& question) {
@@ -64,62 +64,60 @@ void FileOperations::Copy() {
     const QStringList entries = MarkedEntries();
     if (entries.isEmpty()) return;
     ReadPanePaths();
-    const QString& target = ActivePane() == 2 ? m_state.PathA : m_state.PathB;
+    const QString& target = OtherPath(m_state);
     if (!MayTransfer(m_state.ConfirmCopy, texts::CopyOntoItself,
                      CopyQuestion(entries.size(), CurrentEntry(), target)))
         return;
-    player::ReleasePlayedFile(m_form, m_state);
+    m_player.Stop(player::PlayerPanel::Wait::ForThread);
     // The shown file stays where it is, so the tag fields keep showing it.
-    tags::SettlePendingTag(m_form, m_state);
-    const QString& source = ActivePane() == 2 ? m_state.PathB : m_state.PathA;
+    m_tagArea.SettlePendingTag();
+    const QString& source = ActivePath(m_state);
     TransferProgress progress(m_state.Caption, QString::fromUtf8(texts::Copying), entries.size(),
                               m_progressDelay);
     for (qsizetype i = 0; i < entries.size() && progress.Next(i, entries[i]); ++i)
         (void)CopyFileReplacing(source + entries[i], target + entries[i]);
-    m_form.PaneSet().RefreshPane(OtherPane());
+    m_panes.RefreshPane(OtherPane(ActivePane(m_state)));
 }
 
 void FileOperations::Move() {
     const QStringList entries = MarkedEntries();
     if (entries.isEmpty()) return;
     ReadPanePaths();
-    const QString& target = ActivePane() == 2 ? m_state.PathA : m_state.PathB;
+    const QString& target = OtherPath(m_state);
     if (!MayTransfer(m_state.ConfirmMove, texts::MoveOntoItself,
                      MoveQuestion(entries.size(), CurrentEntry(), target)))
         return;
-    player::ReleasePlayedFile(m_form, m_state);
-    tags::SettlePendingTag(m_form, m_state);
+    m_player.Stop(player::PlayerPanel::Wait::ForThread);
+    m_tagArea.SettlePendingTag();
     m_state.CurrentFile.clear();
-    for (QLineEdit* field : {m_form.Text1, m_form.Text2, m_form.Text3, m_form.Text5, m_form.Text6,
-                             m_form.Text8, m_form.Text9})
-        field->clear();
-    const QString& source = ActivePane() == 2 ? m_state.PathB : m_state.PathA;
+    m_tagArea.ClearFields();
+    const QString& source = ActivePath(m_state);
     // A file whose name is taken in the target folder stays where it is.
     TransferProgress progress(m_state.Caption, QString::fromUtf8(texts::Moving), entries.size(),
                               m_progressDelay);
     for (qsizetype i = 0; i < entries.size() && progress.Next(i, entries[i]); ++i)
         (void)MoveFileNoReplace(source + entries[i], target + entries[i], m_moveSteps);
-    m_form.PaneEventSet().ResetTagArea();
-    m_form.PaneSet().RefreshPane(1);
-    m_form.PaneSet().RefreshPane(2);
+    m_tagArea.Reset();
+    m_panes.RefreshPane(1);
+    m_panes.RefreshPane(2);
 }
 
 void FileOperations::Delete() {
     const QStringList entries = MarkedEntries();
     if (entries.isEmpty()) return;
     if (m_state.ConfirmDelete && !Confirm(DeleteQuestion(entries.size(), CurrentEntry()))) return;
-    player::ReleasePlayedFile(m_form, m_state);
+    m_player.Stop(player::PlayerPanel::Wait::ForThread);
     // The edited file may be one of those going: its pending edit is dropped.
     m_state.TagModified = false;
-    const int pane = ActivePane();
-    const QString folder = pane == 2 ? m_state.PathB : m_state.PathA;
+    const int pane = ActivePane(m_state);
+    const QString folder = PanePath(m_state, pane);
     for (const QString& entry : entries) (void)DeleteFile(folder + entry);
-    m_form.PaneSet().RefreshPane(pane);
-    m_form.PaneEventSet().ResetTagArea();
+    m_panes.RefreshPane(pane);
+    m_tagArea.Reset();
 }
 
 void FileOperations::NewFolder() {
-    m_form.Command1->setFocus();
+    m_focusHolder.setFocus();
     if (!m_newOrdner) {
         m_newOrdner = std::make_unique<NewOrdner>();
         connect(m_newOrdner->Command2, &QPushButton::clicked, this, &FileOperations::CreateFolder);
@@ -133,14 +131,14 @@ void FileOperations::CreateFolder() {
         m_newOrdner->Text1->setFocus();
         return;
     }
-    m_state.PathA = AddBackslash(m_form.Dir1->Path());
-    m_state.PathB = AddBackslash(m_form.Dir2->Path());
-    const int pane = ActivePane();
-    (void)CreatePath((pane == 2 ? m_state.PathB : m_state.PathA) + name);
+    m_state.PathA = AddBackslash(m_panes.Pane(1).Dir->Path());
+    m_state.PathB = AddBackslash(m_panes.Pane(2).Dir->Path());
+    const int pane = ActivePane(m_state);
+    (void)CreatePath(PanePath(m_state, pane) + name);
     // The trees show the new folders: the active one, and the other when it shows the same folder.
-    for (int tree : {pane, pane == 2 ? 1 : 2}) {
+    for (int tree : {pane, OtherPane(pane)}) {
         if (tree != pane && !SameFolder(m_state.PathA, m_state.PathB)) continue;
-        const browser::PaneWidgets& widgets = m_form.PaneSet().Pane(tree);
+        const browser::PaneWidgets& widgets = m_panes.Pane(tree);
         widgets.Dir->SetPath(widgets.Drive->Drive(), widgets.Dir->Path());
     }
     m_newOrdner->close();

@@ -9,12 +9,11 @@
 #include <QStringList>
 #include <memory>
 
+#include "app/browser/Panes.h"
+#include "app/common/AppState.h"
 #include "app/files/MoveFile.h"
-
-namespace trackdeck {
-class frmDeck;
-struct AppState;
-}  // namespace trackdeck
+#include "app/player/PlayerPanel.h"
+#include "app/tags/TagArea.h"
 
 namespace trackdeck::files {
 
@@ -22,7 +21,9 @@ class NewOrdner;
 
 class FileOperations : public QObject {
 public:
-    FileOperations(frmDeck& form, AppState& state);
+    // `focusHolder` takes the focus from the lists when an operation starts.
+    FileOperations(QWidget& focusHolder, AppState& state, browser::Panes& panes,
+                   player::PlayerPanel& player, tags::TagArea& tagArea, QObject* parent);
     ~FileOperations() override;
 
     void Copy();
@@ -38,8 +39,6 @@ public:
     void SetProgressDelay(int milliseconds) { m_progressDelay = milliseconds; }
 
 private:
-    [[nodiscard]] int ActivePane() const;
-    [[nodiscard]] int OtherPane() const { return ActivePane() == 2 ? 1 : 2; }
     // The common start: focus away from the lists; the names of the marked entries.
     QStringList MarkedEntries();
     [[nodiscard]] QString CurrentEntry() const;
@@ -47,12 +46,13 @@ private:
     // Asks the copy or move question after refusing a copy onto the source folder;
     // false when the operation stops.
     bool MayTransfer(bool confirm, const char* ontoItself, const QString& question);
-    // Stops the player and waits for its thread to end.
-    // Writes a pending tag edit of the shown file and puts the commit button away.
     void CreateFolder();
 
-    frmDeck& m_form;
+    QWidget& m_focusHolder;
     AppState& m_state;
+    browser::Panes& m_panes;
+    player::PlayerPanel& m_player;
+    tags::TagArea& m_tagArea;
     MoveSteps m_moveSteps;
     int m_progressDelay = 1000;
     std::unique_ptr<NewOrdner> m_newOrdner;

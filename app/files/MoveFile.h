@@ -7,8 +7,8 @@
 #include <QString>
 #include <functional>
 
+#include "app/common/RenameNoReplace.h"
 #include "app/files/FileCopy.h"
-#include "app/files/RenameNoReplace.h"
 
 namespace trackdeck::files {
 

@@ -1,7 +1,7 @@
 #include "app/files/NewOrdner.h"
 
-#include "app/shell/Twips.h"
-#include "app/shell/WindowHelpers.h"
+#include "app/common/Twips.h"
+#include "app/common/WindowHelpers.h"
 
 namespace trackdeck::files {
 

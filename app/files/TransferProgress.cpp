@@ -1,10 +1,10 @@
 #include "app/files/TransferProgress.h"
 
-#include <QCoreApplication>
 #include <QProgressDialog>
 
+#include "app/common/ControlEventPump.h"
+#include "app/common/Looks.h"
 #include "app/files/FileOperationTexts.h"
-#include "app/names/FormLayout.h"
 
 namespace trackdeck::files {
 
@@ -27,13 +27,7 @@ bool TransferProgress::Next(qsizetype index, const QString& name) {
         m_window->setAutoReset(false);
         m_window->setMinimumWidth(420);
         // The looks of the program's other windows, with the decode window's green bar.
-        names::ApplyToolLooks(*m_window);
-        m_window->setStyleSheet(m_window->styleSheet() +
-                                "QProgressBar { background: black; color: #e0e4e8;"
-                                "  border: 1px solid #4a4f55; text-align: center; }"
-                                "QProgressBar::chunk { background: qlineargradient(x1:0, y1:0,"
-                                "  x2:0, y2:1, stop:0 #5cf070, stop:1 #1c9a30); }"
-                                "QPushButton { min-width: 90px; min-height: 22px; }");
+        ApplyLooks(*m_window);
         // The panes must not change under a running transfer.
         m_window->setWindowModality(Qt::ApplicationModal);
         m_window->show();
@@ -42,7 +36,7 @@ bool TransferProgress::Next(qsizetype index, const QString& name) {
     m_window->setLabelText(m_verb + " " + QString::number(index + 1) + texts::Of +
                            QString::number(m_total) + ": " + name);
     m_window->setValue(static_cast<int>(index));
-    QCoreApplication::processEvents();
+    LetPendingEventsRun();
     return !m_window->wasCanceled();
 }
 

@@ -1,6 +1,7 @@
 #include "app/names/FileNameTAG.h"
 
-#include "app/names/FormLayout.h"
+#include "app/common/Looks.h"
+#include "app/common/Place.h"
 #include "app/names/PatternFields.h"
 #include "app/names/WindowDrag.h"
 
@@ -34,7 +35,7 @@ FileNameTAG::FileNameTAG() : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint
     Command1 = Place<QPushButton>(this, "Command1", "Übernehmen", 180, 1890, 1650, 345);
     Command2 = Place<QPushButton>(this, "Command2", "Abbrechen", 1950, 1890, 1650, 345);
     Command3 = Place<QPushButton>(this, "Command3", "Neu", 3720, 1890, 1680, 345);
-    ApplyToolLooks(*this);
+    ApplyLooks(*this);
     new WindowDrag(*this);
 }
 

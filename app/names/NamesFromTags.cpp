@@ -3,17 +3,16 @@
 #include <QApplication>
 #include <QKeyEvent>
 
-#include "app/files/RenameNoReplace.h"
+#include "app/common/ActivePane.h"
+#include "app/common/MarkedFiles.h"
+#include "app/common/MessageService.h"
+#include "app/common/PathHelpers.h"
+#include "app/common/RenameNoReplace.h"
+#include "app/common/WindowHelpers.h"
 #include "app/names/BuildName.h"
-#include "app/names/MarkedFiles.h"
 #include "app/names/ParseFileName.h"
 #include "app/names/PatternFields.h"
-#include "app/player/ReleasePlayedFile.h"
-#include "app/shell/MessageService.h"
-#include "app/shell/PathHelpers.h"
-#include "app/shell/WindowHelpers.h"
-#include "app/shell/frmDeck.h"
-#include "app/tags/MP3TagEditor.h"
+#include "app/tags/TagFields.h"
 
 namespace trackdeck::names {
 
@@ -23,8 +22,16 @@ const char* const NoTag = "Kein TAG vorhanden...   ";
 
 }  // namespace
 
-NamesFromTags::NamesFromTags(frmDeck& form, AppState& state)
-    : QObject(&form), m_form(form), m_state(state) {}
+NamesFromTags::NamesFromTags(QWidget& mainWindow, QWidget& focusHolder, AppState& state,
+                             browser::Panes& panes, player::PlayerPanel& player,
+                             tags::TagArea& tagArea, QObject* parent)
+    : QObject(parent),
+      m_mainWindow(mainWindow),
+      m_focusHolder(focusHolder),
+      m_state(state),
+      m_panes(panes),
+      m_player(player),
+      m_tagArea(tagArea) {}
 
 NamesFromTags::~NamesFromTags() {
     // Destroying the window sends it events (hide, close) when it is no longer a
@@ -38,8 +45,8 @@ NamesFromTags::~NamesFromTags() {
 bool NamesFromTags::SeveralFiles() const { return m_state.SelectedMp3Count >= 2; }
 
 void NamesFromTags::Start() {
-    m_form.Command1->setFocus();
-    CountMarked(m_form, m_state);
+    m_focusHolder.setFocus();
+    CountMarked(*ActiveList(m_panes.Lists(), m_state), m_state);
     if (m_state.SelectedWavCount == 0 && m_state.SelectedMp3Count == 0) return;
     if (m_state.SelectedWavCount > 0 && m_state.SelectedMp3Count > 0) {
         ShowMessage(QString::fromUtf8("MP3-Dateien und WAV-Dateien können nicht gemeinsam "
@@ -52,10 +59,10 @@ void NamesFromTags::Start() {
                     MessageKind::Information);
         return;
     }
-    player::ReleasePlayedFile(m_form, m_state);
+    m_player.Stop(player::PlayerPanel::Wait::ForThread);
     Create();
     Rename& w = *m_window;
-    const QString entry = CurrentEntry(m_form, m_state);
+    const QString entry = CurrentEntry(m_panes.Lists(), m_state);
     if (m_state.SelectedWavCount == 1) {
         w.Picture2->hide();
         w.Frame2->hide();
@@ -84,7 +91,7 @@ void NamesFromTags::Start() {
     w.show();
     CenterForm(w);
     if (!SeveralFiles() && CurrentFileHasTag()) Preview();
-    m_form.setEnabled(false);
+    m_mainWindow.setEnabled(false);
 }
 
 void NamesFromTags::Create() {
@@ -114,7 +121,7 @@ void NamesFromTags::Create() {
 bool NamesFromTags::eventFilter(QObject* watched, QEvent* event) {
     if (!m_window) return false;
     // Closed by the window system rather than a button: the main window works again.
-    if (watched == m_window.get() && event->type() == QEvent::Close) m_form.setEnabled(true);
+    if (watched == m_window.get() && event->type() == QEvent::Close) m_mainWindow.setEnabled(true);
     if (watched != m_window->Text1 || event->type() != QEvent::KeyPress) return false;
     const QString text = static_cast<QKeyEvent*>(event)->text();
     return !text.isEmpty() && IsDiscardedNameKey(text.front());
@@ -135,7 +142,7 @@ void NamesFromTags::SetDefaultPattern() {
 
 bool NamesFromTags::CurrentFileHasTag() {
     TagFields fields;
-    if (LoadCleanTag(m_state.CurrentFile, fields)) return true;
+    if (tags::LoadCleanTag(m_state.CurrentFile, fields)) return true;
     ShowMessage(NoTag, MessageKind::Exclamation);
     m_window->Option1->setChecked(true);
     m_window->Text1->setFocus();
@@ -143,12 +150,13 @@ bool NamesFromTags::CurrentFileHasTag() {
 }
 
 void NamesFromTags::Preview() {
-    QListWidget* list = ActiveList(m_form, m_state);
+    const QListWidget* list = ActiveList(m_panes.Lists(), m_state);
     int number = 0;
     for (int row = 0; row < list->count(); ++row)
         if (list->item(row)->isSelected()) number = row + 1;
     TagFields fields;
-    if (!LoadCleanTag(ActiveFolder(m_state) + CurrentEntry(m_form, m_state), fields)) return;
+    if (!tags::LoadCleanTag(ActivePath(m_state) + CurrentEntry(m_panes.Lists(), m_state), fields))
+        return;
     m_window->Text1->setText(CleanFileName(
         BuildNameFromTag(fields.Artist, fields.Title, fields.Album, number, Pattern())));
 }
@@ -194,10 +202,10 @@ void NamesFromTags::Apply() {
         w.Text1->setFocus();
         return;
     }
-    const QString folder = ActiveFolder(m_state);
+    const QString folder = ActivePath(m_state);
     if (!SeveralFiles()) {
         const QString extension = m_state.SelectedWavCount == 1 ? ".wav" : ".mp3";
-        const QString oldPath = folder + CurrentEntry(m_form, m_state);
+        const QString oldPath = folder + CurrentEntry(m_panes.Lists(), m_state);
         const QString newPath = folder + w.Text1->text() + extension;
         // A taken name or any other failure is skipped without a message.
         if (oldPath.compare(newPath, Qt::CaseInsensitive) != 0)
@@ -206,22 +214,21 @@ void NamesFromTags::Apply() {
         if (w.ErkennListe->count() == 0) return;
         RenameMarked();
     }
-    const int pane = m_state.ActivePane == 2 ? 2 : 1;
-    m_form.PaneSet().RefreshPane(pane);
-    m_form.PaneEventSet().ResetTagArea();
+    m_panes.RefreshPane(ActivePane(m_state));
+    m_tagArea.Reset();
     CloseWindow();
 }
 
 void NamesFromTags::RenameMarked() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const QString folder = ActiveFolder(m_state);
+    const QString folder = ActivePath(m_state);
     const QStringList pattern = Pattern();
-    QListWidget* list = ActiveList(m_form, m_state);
+    const QListWidget* list = ActiveList(m_panes.Lists(), m_state);
     for (int row = 0; row < list->count(); ++row) {
         const QListWidgetItem* item = list->item(row);
         if (!item->isSelected() || EndsIn(item->text(), "wav")) continue;
         TagFields fields;
-        if (!LoadCleanTag(folder + item->text(), fields)) continue;
+        if (!tags::LoadCleanTag(folder + item->text(), fields)) continue;
         const QString name = CleanFileName(
             BuildNameFromTag(fields.Artist, fields.Title, fields.Album, row + 1, pattern));
         // The first file of a name gets it; RenameNoReplace keeps any later one too.
@@ -232,7 +239,7 @@ void NamesFromTags::RenameMarked() {
 }
 
 void NamesFromTags::CloseWindow() {
-    m_form.setEnabled(true);
+    m_mainWindow.setEnabled(true);
     m_window->close();
     // Deleted later: this runs inside one of the window's own buttons.
     m_window.release()->deleteLater();

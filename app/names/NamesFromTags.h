@@ -7,18 +7,20 @@
 #include <QStringList>
 #include <memory>
 
+#include "app/browser/Panes.h"
+#include "app/common/AppState.h"
 #include "app/names/Rename.h"
-
-namespace trackdeck {
-class frmDeck;
-struct AppState;
-}  // namespace trackdeck
+#include "app/player/PlayerPanel.h"
+#include "app/tags/TagArea.h"
 
 namespace trackdeck::names {
 
 class NamesFromTags : public QObject {
 public:
-    NamesFromTags(frmDeck& form, AppState& state);
+    // The main window is disabled while the window is open; `focusHolder` takes the
+    // focus from the lists at the start.
+    NamesFromTags(QWidget& mainWindow, QWidget& focusHolder, AppState& state, browser::Panes& panes,
+                  player::PlayerPanel& player, tags::TagArea& tagArea, QObject* parent);
     ~NamesFromTags() override;
 
     // Counts the marks; mixed or several WAV files stop it with a message.
@@ -45,8 +47,12 @@ private:
     void RenameMarked();
     void CloseWindow();
 
-    frmDeck& m_form;
+    QWidget& m_mainWindow;
+    QWidget& m_focusHolder;
     AppState& m_state;
+    browser::Panes& m_panes;
+    player::PlayerPanel& m_player;
+    tags::TagArea& m_tagArea;
     std::unique_ptr<Rename> m_window;
 };
 

@@ -1,9 +1,7 @@
 #include "app/names/ParseFileName.h"
 
+#include "app/common/PathHelpers.h"
 #include "app/names/PatternFields.h"
-#include "app/shell/PathHelpers.h"
-#include "app/tags/MP3TagEditor.h"
-#include "app/tags/TagText.h"
 
 namespace trackdeck::names {
 
@@ -24,19 +22,9 @@ TagFields ParseName(const QString& name, const QString& separator, const QString
     return start;
 }
 
-bool LoadCleanTag(const QString& path, TagFields& fields) {
-    tags::MP3TagEditor& editor = tags::SharedTagEditor();
-    const bool loaded = editor.LoadMP3(path);
-    fields = {editor.Artist(), editor.Title(), editor.Album(), editor.Comment(), editor.Year()};
-    for (QString* text :
-         {&fields.Artist, &fields.Title, &fields.Album, &fields.Comment, &fields.Year})
-        tags::CleanTagText(*text);
-    return loaded && editor.TagExists();
-}
-
 TagFields ParseFileName(const QString& path, const QString& separator, const QStringList& pattern) {
     TagFields fields;
-    (void)LoadCleanTag(path, fields);
+    (void)tags::LoadCleanTag(path, fields);
     QString name = FileNameOf(LongName(path).value_or(path));
     name.chop(4);  // the extension with its dot
     return ParseName(name, separator, pattern, fields);

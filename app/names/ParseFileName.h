@@ -7,15 +7,11 @@
 #include <QString>
 #include <QStringList>
 
+#include "app/tags/TagFields.h"
+
 namespace trackdeck::names {
 
-struct TagFields {
-    QString Artist;
-    QString Title;
-    QString Album;
-    QString Comment;
-    QString Year;
-};
+using tags::TagFields;
 
 // Splits `name` (without extension) into its parts and fills the fields the
 // pattern names, starting from `start`. Every part ends in a separator, the last
@@ -28,9 +24,5 @@ struct TagFields {
 // fields taken from the file's long name without its four-character extension.
 [[nodiscard]] TagFields ParseFileName(const QString& path, const QString& separator,
                                       const QStringList& pattern);
-
-// The cleaned texts of the file's tag through the shared tag editor; nothing
-// when the file has no tag or cannot be read.
-[[nodiscard]] bool LoadCleanTag(const QString& path, TagFields& fields);
 
 }  // namespace trackdeck::names

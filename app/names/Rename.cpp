@@ -1,6 +1,7 @@
 #include "app/names/Rename.h"
 
-#include "app/names/FormLayout.h"
+#include "app/common/Looks.h"
+#include "app/common/Place.h"
 #include "app/names/WindowDrag.h"
 
 namespace trackdeck::names {
@@ -44,7 +45,7 @@ Rename::Rename() : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint) {
     Command1 = Place<QPushButton>(Frame1, "Command1", "Übernehmen", 0, 0, 1650, ButtonHeight);
     Command2 = Place<QPushButton>(Frame1, "Command2", "Abbrechen", 1770, 0, 1650, ButtonHeight);
     PlaceFrame1(Frame1TopWithPattern);
-    ApplyToolLooks(*this);
+    ApplyLooks(*this);
     new WindowDrag(*this);
 }
 

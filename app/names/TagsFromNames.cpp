@@ -1,31 +1,29 @@
 #include "app/names/TagsFromNames.h"
 
-#include "app/names/MarkedFiles.h"
+#include "app/common/ActivePane.h"
+#include "app/common/MarkedFiles.h"
+#include "app/common/MessageService.h"
+#include "app/common/WindowHelpers.h"
 #include "app/names/ParseFileName.h"
 #include "app/names/PatternFields.h"
-#include "app/player/ReleasePlayedFile.h"
-#include "app/shell/MessageService.h"
-#include "app/shell/WindowHelpers.h"
-#include "app/shell/frmDeck.h"
 #include "app/tags/StoreTag.h"
 
 namespace trackdeck::names {
 
-namespace {
-
-// A year of fewer than two characters is shown as an empty field.
-QString ShownYear(const QString& year) { return year.size() < 2 ? QString() : year; }
-
-}  // namespace
-
-TagsFromNames::TagsFromNames(frmDeck& form, AppState& state)
-    : QObject(&form), m_form(form), m_state(state) {}
+TagsFromNames::TagsFromNames(QWidget& focusHolder, AppState& state, browser::Panes& panes,
+                             player::PlayerPanel& player, tags::TagArea& tagArea, QObject* parent)
+    : QObject(parent),
+      m_focusHolder(focusHolder),
+      m_state(state),
+      m_panes(panes),
+      m_player(player),
+      m_tagArea(tagArea) {}
 
 TagsFromNames::~TagsFromNames() = default;
 
 void TagsFromNames::Start() {
-    m_form.Command1->setFocus();
-    CountMarked(m_form, m_state);
+    m_focusHolder.setFocus();
+    CountMarked(*ActiveList(m_panes.Lists(), m_state), m_state);
     if (m_state.SelectedWavCount != 0) {
         ShowMessage(QString::fromUtf8("WAV-Dateien können für diese Funktion nicht ausgewählt "
                                       "werden...   "),
@@ -33,7 +31,7 @@ void TagsFromNames::Start() {
         return;
     }
     if (m_state.SelectedMp3Count == 0) return;
-    player::ReleasePlayedFile(m_form, m_state);
+    m_player.Stop(player::PlayerPanel::Wait::ForThread);
     Open();
 }
 
@@ -78,14 +76,8 @@ void TagsFromNames::ShowPatternText() {
 }
 
 void TagsFromNames::Preview() {
-    const TagFields fields = ParseFileName(ActiveFolder(m_state) + CurrentEntry(m_form, m_state),
-                                           m_window->Text1->text(), Pattern());
-    // Filling the fields is no edit: TagModified stays as it is.
-    m_form.Text5->setText(fields.Artist);
-    m_form.Text1->setText(fields.Title);
-    m_form.Text2->setText(fields.Album);
-    m_form.Text6->setText(ShownYear(fields.Year));
-    m_form.Text8->setText(fields.Comment);
+    m_tagArea.ShowFields(ParseFileName(ActivePath(m_state) + CurrentEntry(m_panes.Lists(), m_state),
+                                       m_window->Text1->text(), Pattern()));
 }
 
 void TagsFromNames::CheckClicked(int index, bool checked) {
@@ -102,29 +94,24 @@ void TagsFromNames::New() {
     m_window->Text2->clear();
     for (QCheckBox* box : m_window->Checks) box->setChecked(false);
     m_window->Checks[0]->setFocus();
-    m_form.Text5->clear();
-    m_form.Text1->clear();
-    m_form.Text2->clear();
+    const tags::TagAreaWidgets& fields = m_tagArea.Widgets();
+    for (QLineEdit* field : {fields.Text5, fields.Text1, fields.Text2}) field->clear();
 }
 
 void TagsFromNames::Apply() {
-    const QString folder = ActiveFolder(m_state);
+    const QString folder = ActivePath(m_state);
     if (SingleFile()) {
-        tags::StoreTag(folder + CurrentEntry(m_form, m_state), m_form.Text5->text(),
-                       m_form.Text1->text(), m_form.Text2->text(), m_form.Text8->text(),
-                       m_form.Text6->text());
+        tags::StoreTag(folder + CurrentEntry(m_panes.Lists(), m_state), m_tagArea.Fields());
     } else {
         const QString separator = m_window->Text1->text();
         const QStringList pattern = Pattern();
-        QListWidget* list = ActiveList(m_form, m_state);
+        const QListWidget* list = ActiveList(m_panes.Lists(), m_state);
         for (int row = 0; row < list->count(); ++row) {
             const QListWidgetItem* item = list->item(row);
             // The marks may have changed since the start: a tag never goes into a WAV file.
             if (!item->isSelected() || !EndsIn(item->text(), "mp3")) continue;
             const QString path = folder + item->text();
-            const TagFields fields = ParseFileName(path, separator, pattern);
-            tags::StoreTag(path, fields.Artist, fields.Title, fields.Album, fields.Comment,
-                           fields.Year);
+            tags::StoreTag(path, ParseFileName(path, separator, pattern));
         }
     }
     CloseWindow();
@@ -132,14 +119,10 @@ void TagsFromNames::Apply() {
 
 void TagsFromNames::Cancel() {
     if (m_state.SelectedMp3Count == 1) {
-        const QString path = ActiveFolder(m_state) + CurrentEntry(m_form, m_state);
+        const QString path = ActivePath(m_state) + CurrentEntry(m_panes.Lists(), m_state);
         TagFields fields;
-        (void)LoadCleanTag(path, fields);
-        m_form.Text5->setText(fields.Artist);
-        m_form.Text1->setText(fields.Title);
-        m_form.Text2->setText(fields.Album);
-        m_form.Text6->setText(ShownYear(fields.Year));
-        m_form.Text8->setText(fields.Comment);
+        (void)tags::LoadCleanTag(path, fields);
+        m_tagArea.ShowFields(fields);
         m_state.CurrentFile = path;
     }
     CloseWindow();

@@ -7,18 +7,20 @@
 #include <QStringList>
 #include <memory>
 
+#include "app/browser/Panes.h"
+#include "app/common/AppState.h"
 #include "app/names/FileNameTAG.h"
-
-namespace trackdeck {
-class frmDeck;
-struct AppState;
-}  // namespace trackdeck
+#include "app/player/PlayerPanel.h"
+#include "app/tags/TagArea.h"
 
 namespace trackdeck::names {
 
 class TagsFromNames : public QObject {
 public:
-    TagsFromNames(frmDeck& form, AppState& state);
+    // `focusHolder` takes the focus from the lists at the start; the preview of one
+    // file goes into the tag area's fields.
+    TagsFromNames(QWidget& focusHolder, AppState& state, browser::Panes& panes,
+                  player::PlayerPanel& player, tags::TagArea& tagArea, QObject* parent);
     ~TagsFromNames() override;
 
     // Counts the marks; WAV files stop it with a message, MP3 files open the window.
@@ -38,8 +40,11 @@ private:
     void Cancel();
     void CloseWindow();
 
-    frmDeck& m_form;
+    QWidget& m_focusHolder;
     AppState& m_state;
+    browser::Panes& m_panes;
+    player::PlayerPanel& m_player;
+    tags::TagArea& m_tagArea;
     std::unique_ptr<FileNameTAG> m_window;
 };
 

@@ -2,22 +2,26 @@
 
 #include <QFile>
 
-#include "app/browser/PaneEvents.h"
+#include "app/common/ActivePane.h"
+#include "app/common/MessageService.h"
+#include "app/common/PathHelpers.h"
+#include "app/common/SameFolder.h"
+#include "app/common/SideBySide.h"
+#include "app/common/WindowHelpers.h"
 #include "app/pathlist/PathListFile.h"
 #include "app/pathlist/VerzListe.h"
-#include "app/shell/MessageService.h"
-#include "app/shell/PathHelpers.h"
-#include "app/shell/SameFolder.h"
-#include "app/shell/SideBySide.h"
-#include "app/shell/WindowHelpers.h"
-#include "app/shell/frmDeck.h"
 
 namespace trackdeck::pathlist {
 
-PathList::PathList(VerzListe& window, frmDeck& form, AppState& state)
-    : QObject(&window), m_window(window), m_form(form), m_state(state) {}
+PathList::PathList(VerzListe& window, QWidget& mainWindow, browser::PaneEvents& paneEvents,
+                   AppState& state)
+    : QObject(&window),
+      m_window(window),
+      m_mainWindow(mainWindow),
+      m_paneEvents(paneEvents),
+      m_state(state) {}
 
-void PathList::Place() { PlaceSideBySide(m_form, m_window, BesideTop::CentredOnMain); }
+void PathList::Place() { PlaceSideBySide(m_mainWindow, m_window, BesideTop::CentredOnMain); }
 
 void PathList::PlaceShowAndLoad() {
     const bool loading = !m_window.isVisible();
@@ -40,7 +44,7 @@ void PathList::Show() { PlaceShowAndLoad(); }
 
 void PathList::Remember() {
     PlaceShowAndLoad();
-    const QString folder = m_state.ActivePane == 2 ? m_state.PathB : m_state.PathA;
+    const QString folder = ActivePath(m_state);
     for (int row = 0; row < m_window.List1->count(); ++row) {
         if (SameFolder(m_window.List1->item(row)->text(), folder)) {
             ShowMessage("Pfad  " + folder + "  ist bereits aufgelistet.", MessageKind::Information);
@@ -60,7 +64,7 @@ void PathList::Jump(int row) {
     if (row < 0 || row >= m_window.List1->count()) return;
     const QString folder = m_window.List1->item(row)->text();
     if (!DirExists(folder)) return;  // removed since the list was loaded
-    m_form.PaneEventSet().FolderChanged(m_state.ActivePane == 2 ? 2 : 1, folder);
+    m_paneEvents.FolderChanged(ActivePane(m_state), folder);
 }
 
 void PathList::RemoveSelected() {

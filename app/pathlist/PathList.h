@@ -10,11 +10,8 @@
 #include <QObject>
 #include <QString>
 
-#include "app/shell/AppState.h"
-
-namespace trackdeck {
-class frmDeck;
-}
+#include "app/browser/PaneEvents.h"
+#include "app/common/AppState.h"
 
 namespace trackdeck::pathlist {
 
@@ -22,7 +19,9 @@ class VerzListe;
 
 class PathList : public QObject {
 public:
-    PathList(VerzListe& window, frmDeck& form, AppState& state);
+    // The list stands beside `mainWindow`; a chosen folder opens in the active pane.
+    PathList(VerzListe& window, QWidget& mainWindow, browser::PaneEvents& paneEvents,
+             AppState& state);
 
     // "Aktuellen Pfad merken".
     void Remember();
@@ -40,7 +39,8 @@ private:
     void Place();
 
     VerzListe& m_window;
-    frmDeck& m_form;
+    QWidget& m_mainWindow;
+    browser::PaneEvents& m_paneEvents;
     AppState& m_state;
 };
 

@@ -3,22 +3,21 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include "app/common/Looks.h"
+#include "app/common/Twips.h"
 #include "app/pathlist/PathList.h"
-#include "app/shell/Twips.h"
 
 namespace trackdeck::pathlist {
 
-VerzListe::VerzListe(frmDeck& form, AppState& state) : QWidget(nullptr, Qt::Window) {
+VerzListe::VerzListe(QWidget& mainWindow, browser::PaneEvents& paneEvents, AppState& state)
+    : QWidget(nullptr, Qt::Window) {
     setObjectName("VerzListe");
     setWindowTitle("Verzeichnisliste");
     resize(Twips(FormWidth), Twips(FormHeight));
     List1 = new QListWidget(this);
     List1->setObjectName("List1");
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
-    List1->setStyleSheet(
-        "QListWidget { background: black; color: #30e048; border: 1px solid #4a4f55; }"
-        "QListWidget::item:selected { background: #1f4f8f; color: white; }");
-    setStyleSheet("#VerzListe { background: #24272b; }");
+    ApplyLooks(*this);
     // The menu-bar entry of the context menu is never shown: it is a context menu only.
     PopupMenu = new QMenu(this);
     PopupMenu->setObjectName("PopupMenu");
@@ -27,7 +26,7 @@ VerzListe::VerzListe(frmDeck& form, AppState& state) : QWidget(nullptr, Qt::Wind
     DelAll = PopupMenu->addAction("Alle entfernen");
     DelAll->setObjectName("DelAll");
 
-    m_paths = new PathList(*this, form, state);
+    m_paths = new PathList(*this, mainWindow, paneEvents, state);
     connect(DelPath, &QAction::triggered, m_paths, &PathList::RemoveSelected);
     connect(DelAll, &QAction::triggered, m_paths, &PathList::RemoveAll);
     connect(List1, &QListWidget::itemClicked, this,

@@ -8,11 +8,8 @@
 #include <QMenu>
 #include <QWidget>
 
-#include "app/shell/AppState.h"
-
-namespace trackdeck {
-class frmDeck;
-}
+#include "app/browser/PaneEvents.h"
+#include "app/common/AppState.h"
 
 namespace trackdeck::pathlist {
 
@@ -24,7 +21,8 @@ public:
     static constexpr int FormWidth = 4500;
     static constexpr int FormHeight = 5400;
 
-    VerzListe(frmDeck& form, AppState& state);
+    // The list stands beside `mainWindow`; a chosen folder opens in the active pane.
+    VerzListe(QWidget& mainWindow, browser::PaneEvents& paneEvents, AppState& state);
     ~VerzListe() override;
 
     [[nodiscard]] PathList& Paths() { return *m_paths; }

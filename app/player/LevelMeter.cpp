@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/shell/Twips.h"
-#include "app/shell/frmDeck.h"
+#include "app/common/Twips.h"
 
 namespace trackdeck::player {
 
@@ -14,7 +13,8 @@ constexpr int PictureHeight = 2550;
 
 }  // namespace
 
-LevelMeter::LevelMeter(frmDeck& form, AppState& state) : m_form(form), m_state(state) {
+LevelMeter::LevelMeter(QWidget& window, QLabel& cover, const AppState& state)
+    : m_window(window), m_cover(cover), m_state(state) {
     // Without a meter the maximum stays 0 and the bar never moves; nothing is reported.
     if (platform::MixerOpen(m_mixer, 0) != platform::MmResult::NoError) {
         m_mixer = nullptr;
@@ -56,13 +56,13 @@ void LevelMeter::Tick() {
         platform::MmResult::NoError)
         return;
     m_level = value < 0 ? -value : value;
-    m_form.Shape1->setFixedHeight(Twips(CoverHeight(PictureHeight, m_level, m_meter.Maximum)));
-    if (m_form.isMinimized()) m_form.setWindowTitle(CaptionBar(m_level, m_meter.Maximum));
+    m_cover.setFixedHeight(Twips(CoverHeight(PictureHeight, m_level, m_meter.Maximum)));
+    if (m_window.isMinimized()) m_window.setWindowTitle(CaptionBar(m_level, m_meter.Maximum));
 }
 
 void LevelMeter::Reset() {
-    m_form.Shape1->setFixedHeight(Twips(PictureHeight));
-    m_form.setWindowTitle(m_state.Caption);
+    m_cover.setFixedHeight(Twips(PictureHeight));
+    m_window.setWindowTitle(m_state.Caption);
 }
 
 }  // namespace trackdeck::player

@@ -3,15 +3,12 @@
 // minimised the same level shows as a bar of "|" in the caption.
 #pragma once
 
+#include <QLabel>
 #include <QString>
 #include <cstdint>
 
+#include "app/common/AppState.h"
 #include "platform/mixer/Mixer.h"
-
-namespace trackdeck {
-class frmDeck;
-struct AppState;
-}  // namespace trackdeck
 
 namespace trackdeck::player {
 
@@ -19,7 +16,9 @@ class LevelMeter {
 public:
     static constexpr int BarLength = 65;
 
-    LevelMeter(frmDeck& form, AppState& state);
+    // `window` is the main window, whose caption shows the level while it is minimised;
+    // `cover` is Shape1.
+    LevelMeter(QWidget& window, QLabel& cover, const AppState& state);
     // The mixer goes with the window, so windows made one after another keep none open.
     ~LevelMeter();
     LevelMeter(const LevelMeter&) = delete;
@@ -36,8 +35,9 @@ public:
     [[nodiscard]] static QString CaptionBar(int32_t level, int32_t maximum);
 
 private:
-    frmDeck& m_form;
-    AppState& m_state;
+    QWidget& m_window;
+    QLabel& m_cover;
+    const AppState& m_state;
     platform::MixerHandle m_mixer = nullptr;
     platform::MixerControl m_meter;
     int32_t m_level = 0;

@@ -2,12 +2,14 @@
 
 #include <QApplication>
 
+#include "app/common/ActivePane.h"
+#include "app/common/ControlEventPump.h"
+#include "app/common/MessageService.h"
+#include "app/common/Settings.h"
+#include "app/common/SettingsKeys.h"
+#include "app/common/Twips.h"
 #include "app/search/Mp3TreeWalk.h"
 #include "app/search/Such.h"
-#include "app/shell/MessageService.h"
-#include "app/shell/Settings.h"
-#include "app/shell/SettingsKeys.h"
-#include "app/shell/Twips.h"
 
 namespace trackdeck::search {
 
@@ -49,7 +51,7 @@ void FileSearch::Search() {
     m_window.setWindowTitle(Searching);
     QApplication::setOverrideCursor(Qt::WaitCursor);
 
-    const QString folder = m_state.ActivePane == 2 ? m_state.PathB : m_state.PathA;
+    const QString folder = ActivePath(m_state);
     m_window.ShowFolder(folder);
     m_window.lstFoundFiles->clear();
     // The options and the term hold for the whole walk, though the boxes stay live.
@@ -88,7 +90,7 @@ void FileSearch::ShowComparedTag() {
 void FileSearch::KeepWindowAlive() {
     if (!m_firstTurn && m_sinceEvents.elapsed() < EventTurnMs) return;
     ShowComparedTag();
-    QApplication::processEvents();
+    LetPendingEventsRun();
     m_sinceEvents.restart();
     m_firstTurn = false;
 }

@@ -8,8 +8,8 @@
 #include <QElapsedTimer>
 #include <QObject>
 
+#include "app/common/AppState.h"
 #include "app/search/MatchFile.h"
-#include "app/shell/AppState.h"
 
 namespace trackdeck::search {
 

@@ -1,6 +1,6 @@
 #include "app/search/MatchFile.h"
 
-#include "app/shell/PathHelpers.h"
+#include "app/common/PathHelpers.h"
 #include "app/tags/MP3TagEditor.h"
 #include "app/tags/TagText.h"
 

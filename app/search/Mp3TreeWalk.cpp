@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/shell/PathHelpers.h"
+#include "app/common/PathHelpers.h"
 
 namespace trackdeck::search {
 

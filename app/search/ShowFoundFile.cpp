@@ -1,24 +1,23 @@
 #include "app/search/ShowFoundFile.h"
 
-#include "app/browser/PaneEvents.h"
+#include "app/common/ActivePane.h"
+#include "app/common/PathHelpers.h"
+#include "app/common/SideBySide.h"
 #include "app/search/Such.h"
-#include "app/shell/PathHelpers.h"
-#include "app/shell/SideBySide.h"
-#include "app/shell/frmDeck.h"
 
 namespace trackdeck::search {
 
-void ShowFoundFile(frmDeck& form, Such& window, AppState& state, const QString& path) {
-    PlaceSideBySide(form, window, BesideTop::Unchanged);
+void ShowFoundFile(const ResultTarget& target, Such& window, AppState& state, const QString& path) {
+    PlaceSideBySide(*target.MainWindow, window, BesideTop::Unchanged);
     QString folder = path;
     ParentFolder(folder);
     folder = AddBackslash(folder);
     if (!path.contains('/') || !DirExists(folder)) return;
     window.Label3->setText(folder);
     const QString name = FileNameOf(path);
-    const int pane = state.ActivePane == 2 ? 2 : 1;
-    form.PaneEventSet().FolderChanged(pane, folder);
-    QListWidget* list = pane == 2 ? form.List2 : form.List1;
+    const int pane = ActivePane(state);
+    target.PaneEvents->FolderChanged(pane, folder);
+    QListWidget* list = target.Panes->Pane(pane).List;
     // The file itself first: beside it a name that differs only in case is another file.
     int chosen = -1;
     for (int row = 0; row < list->count() && chosen < 0; ++row)

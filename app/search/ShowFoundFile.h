@@ -5,17 +5,24 @@
 #pragma once
 
 #include <QString>
+#include <QWidget>
 
-#include "app/shell/AppState.h"
-
-namespace trackdeck {
-class frmDeck;
-}
+#include "app/browser/PaneEvents.h"
+#include "app/browser/Panes.h"
+#include "app/common/AppState.h"
 
 namespace trackdeck::search {
 
 class Such;
 
-void ShowFoundFile(frmDeck& form, Such& window, AppState& state, const QString& path);
+// Where a chosen result goes: the main window, which the search window stands
+// beside, and the active pane, which opens the result's folder and selects it.
+struct ResultTarget {
+    QWidget* MainWindow = nullptr;
+    browser::Panes* Panes = nullptr;
+    browser::PaneEvents* PaneEvents = nullptr;
+};
+
+void ShowFoundFile(const ResultTarget& target, Such& window, AppState& state, const QString& path);
 
 }  // namespace trackdeck::search

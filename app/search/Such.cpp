@@ -3,11 +3,12 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 
+#include "app/common/Looks.h"
+#include "app/common/Place.h"
+#include "app/common/Settings.h"
+#include "app/common/Twips.h"
+#include "app/common/WindowHelpers.h"
 #include "app/search/FileSearch.h"
-#include "app/search/ShowFoundFile.h"
-#include "app/shell/Settings.h"
-#include "app/shell/Twips.h"
-#include "app/shell/WindowHelpers.h"
 
 namespace trackdeck::search {
 
@@ -16,45 +17,15 @@ namespace {
 // The width of the controls that span the window, in twips.
 constexpr int FullWidth = Such::FormWidth - Such::FrameWidth - 240;
 
-template <class Widget>
-Widget* Place(QWidget* parent, const char* name, int left, int top, int width, int height) {
-    auto* widget = new Widget(parent);
-    widget->setObjectName(name);
-    widget->setGeometry(TwipsRect(left, top, width, height));
-    return widget;
-}
-
-QLabel* Caption(QWidget* parent, const char* name, const QString& text, int left, int top,
-                int width) {
-    auto* label = Place<QLabel>(parent, name, left, top, width, 255);
-    label->setText(text);
-    return label;
-}
-
 }  // namespace
 
-Such::Such(frmDeck& form, AppState& state)
-    : QWidget(nullptr, Qt::Window), m_form(form), m_state(state) {
+Such::Such(ResultTarget target, AppState& state)
+    : QWidget(nullptr, Qt::Window), m_target(target), m_state(state) {
     setObjectName("Such");
     CreateTermAndFolder();
     CreateOptions();
     CreateResults();
-    setStyleSheet(
-        "#Such { background: #24272b; }"
-        "QLabel, QCheckBox { color: #c8ccd0; }"
-        "#Label3 { color: #30e048; }"
-        "QGroupBox { color: #c8ccd0; font-weight: bold; border: 1px solid #4a4f55;"
-        "  border-radius: 4px; margin-top: 9px; padding-top: 4px; }"
-        "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 3px; }"
-        "QCheckBox { font-weight: normal; }"
-        "QLineEdit { background: black; color: #30e048; border: 1px solid #4a4f55;"
-        "  border-radius: 2px; padding: 0 3px; selection-background-color: #1f6f2a; }"
-        "QListWidget { background: black; color: #30e048; border: 1px solid #4a4f55; }"
-        "QListWidget::item:selected { background: #1f4f8f; color: white; }"
-        "QPushButton { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #4a4d52,"
-        "  stop:1 #2a2c30); color: #e0e4e8; border: 1px solid #111; border-radius: 3px;"
-        "  padding: 0; }"
-        "QPushButton:pressed { background: #1a1b1d; }");
+    ApplyLooks(*this);
     m_search = new FileSearch(*this, state);
     connect(Command1, &QPushButton::clicked, m_search, &FileSearch::Search);
     connect(lstFoundFiles, &QListWidget::itemClicked, this,
@@ -66,12 +37,12 @@ Such::Such(frmDeck& form, AppState& state)
 Such::~Such() = default;
 
 void Such::CreateTermAndFolder() {
-    Label1 = Caption(this, "Label1", "Suchbegriff:", 120, 120, 1500);
+    Label1 = Place<QLabel>(this, "Label1", "Suchbegriff:", 120, 120, 1500, 255);
     Text1 = Place<QLineEdit>(this, "Text1", 120, 375, 3900, 330);
     Command1 = Place<QPushButton>(this, "Command1", 4140, 360, FullWidth - 4020, 360);
     Command1->setText("Suchen");
-    Label2 = Caption(this, "Label2", "aktuelles Verzeichnis: ", 120, 840, FullWidth);
-    Label3 = Caption(this, "Label3", "", 120, 1080, FullWidth);
+    Label2 = Place<QLabel>(this, "Label2", "aktuelles Verzeichnis: ", 120, 840, FullWidth, 255);
+    Label3 = Place<QLabel>(this, "Label3", "", 120, 1080, FullWidth, 255);
     // Hidden helpers of the walk and of the comparison.
     dirList = new WalkList(WalkList::Shows::SubFolders, this);
     dirList->setObjectName("dirList");
@@ -96,7 +67,7 @@ void Such::CreateOptions() {
 }
 
 void Such::CreateResults() {
-    Label4 = Caption(this, "Label4", "Suchergebnis:", 120, 2880, 2000);
+    Label4 = Place<QLabel>(this, "Label4", "Suchergebnis:", 120, 2880, 2000, 255);
     const int clientHeight = ResultsHeight - FrameHeight;
     lstFoundFiles =
         Place<QListWidget>(this, "lstFoundFiles", 120, 3135, FullWidth, clientHeight - 3135 - 120);
@@ -147,7 +118,7 @@ void Such::ShowFolder(const QString& folder) {
 }
 
 void Such::ResultChosen(const QListWidgetItem* item) {
-    if (item != nullptr) ShowFoundFile(m_form, *this, m_state, item->text());
+    if (item != nullptr) ShowFoundFile(m_target, *this, m_state, item->text());
 }
 
 void Such::closeEvent(QCloseEvent* event) {

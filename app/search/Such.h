@@ -13,13 +13,10 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include "app/common/AppState.h"
+#include "app/common/SettingsKeys.h"
+#include "app/search/ShowFoundFile.h"
 #include "app/search/WalkLists.h"
-#include "app/shell/AppState.h"
-#include "app/shell/SettingsKeys.h"
-
-namespace trackdeck {
-class frmDeck;
-}
 
 namespace trackdeck::search {
 
@@ -35,7 +32,7 @@ public:
     static constexpr int FrameWidth = 120;
     static constexpr int FrameHeight = 390;
 
-    Such(frmDeck& form, AppState& state);
+    Such(ResultTarget target, AppState& state);
     ~Such() override;
 
     // The search button of the main window: loads the window unless it is open,
@@ -75,7 +72,7 @@ private:
                          const settings::Key& key);
     void ResultChosen(const QListWidgetItem* item);
 
-    frmDeck& m_form;
+    ResultTarget m_target;
     AppState& m_state;
     FileSearch* m_search = nullptr;  // owned as the window's child
 };

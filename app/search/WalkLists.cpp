@@ -1,7 +1,7 @@
 #include "app/search/WalkLists.h"
 
+#include "app/common/PathHelpers.h"
 #include "app/search/Mp3TreeWalk.h"
-#include "app/shell/PathHelpers.h"
 
 namespace trackdeck::search {
 

@@ -1,13 +1,8 @@
 #include "app/shell/ApplySettings.h"
 
-#include <cmath>
-
-#include "app/shell/PathHelpers.h"
-#include "app/shell/Settings.h"
-#include "app/shell/SettingsKeys.h"
-#include "app/shell/Twips.h"
-#include "app/shell/frmDeck.h"
-#include "host/AurionMembers.h"
+#include "app/common/PathHelpers.h"
+#include "app/common/Settings.h"
+#include "app/common/SettingsKeys.h"
 
 namespace trackdeck {
 
@@ -25,33 +20,19 @@ QString PaneFolder(const AppState& state, const settings::Key& key, const QStrin
 
 }  // namespace
 
-int VolumePercent(int knobTop, int trackTop, int trackHeight) {
-    return static_cast<int>(std::floor(122.0 - trackHeight / 100.0 - (knobTop - trackTop) / 22.5));
-}
-
-void ApplySettings(frmDeck& form, AppState& state) {
-    browser::Panes& panes = form.PaneSet();
+void ApplySettings(AppState& state, browser::Panes& panes, player::PlayerPanel& player) {
     panes.OpenFolder(1, PaneFolder(state, settings::LastDirA, state.ProgramFolder));
     panes.OpenFolder(2, PaneFolder(state, settings::LastDirB, "/"));
 
     state.ActivePane = OneOrTwo(Setting(state, settings::LastOrdner));
     panes.ShowActivePane(state.ActivePane);
-    (state.ActivePane == 2 ? form.List2 : form.List1)->setFocus();
+    panes.Pane(state.ActivePane).List->setFocus();
 
     ReadFlagSettings(state);
 
     const int knobTop = LeadingNumber(GetSetting(settings::Volume.Section, settings::Volume.Name,
                                                  settings::DefaultVolume, state.SettingsFile));
-    form.Picture8Top = knobTop;
-    form.Picture8->move(form.Picture8->x(), Twips(knobTop));
-    const int percent =
-        VolumePercent(knobTop, ToTwips(form.Label13->y()), ToTwips(form.Label13->height()));
-    form.Text10->move(form.Text10->x(), Twips(knobTop));
-    form.Text10->setText(QString::number(percent));
-    (void)form.Aurion1->Caller().Call(aurion::host::members::SetVolumeP,
-                                      {platform::Variant(static_cast<int16_t>(percent)),
-                                       platform::Variant(static_cast<int16_t>(percent))});
-    form.Picture8->show();
+    player.PlaceVolumeKnob(knobTop);
 }
 
 }  // namespace trackdeck

@@ -2,15 +2,12 @@
 // the active pane, the flags, and the volume knob with the control's volume.
 #pragma once
 
-#include "app/shell/AppState.h"
+#include "app/browser/Panes.h"
+#include "app/common/AppState.h"
+#include "app/player/PlayerPanel.h"
 
 namespace trackdeck {
 
-class frmDeck;
-
-void ApplySettings(frmDeck& form, AppState& state);
-
-// The volume in percent for the volume knob's top (twips), on the volume track.
-[[nodiscard]] int VolumePercent(int knobTop, int trackTop, int trackHeight);
+void ApplySettings(AppState& state, browser::Panes& panes, player::PlayerPanel& player);
 
 }  // namespace trackdeck

@@ -3,8 +3,8 @@
 #include <QFile>
 #include <QSaveFile>
 
-#include "app/shell/ControlRegistrationRows.h"
-#include "app/shell/PathHelpers.h"
+#include "app/common/PathHelpers.h"
+#include "control/ControlRegistrationRows.h"
 #include "platform/com/ComponentCreation.h"
 #include "platform/registry/Registry.h"
 
@@ -52,8 +52,8 @@ Installation InstallControl(const AppState& state) {
     }
     if (!CopyFile(shipped, installed)) return Installation::Failed;
     const std::string classes(platform::ClassesRoot);
-    for (const RegistrationRow& row :
-         ControlRegistrationRows(state.SystemFolder.toUtf8().toStdString())) {
+    for (const aurion::RegistrationRow& row :
+         aurion::ControlRegistrationRows(installed.toUtf8().toStdString())) {
         (void)platform::registry::SetValue(classes + "\\" + row.Key, row.ValueName, row.Data);
     }
     return Installation::Installed;

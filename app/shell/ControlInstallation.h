@@ -6,7 +6,7 @@
 // then runs with whatever is installed.
 #pragma once
 
-#include "app/shell/AppState.h"
+#include "app/common/AppState.h"
 
 namespace trackdeck {
 

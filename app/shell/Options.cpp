@@ -1,8 +1,8 @@
 #include "app/shell/Options.h"
 
-#include "app/shell/Settings.h"
-#include "app/shell/Twips.h"
-#include "app/shell/WindowHelpers.h"
+#include "app/common/Settings.h"
+#include "app/common/Twips.h"
+#include "app/common/WindowHelpers.h"
 
 namespace trackdeck {
 

@@ -9,8 +9,8 @@
 #include <QRadioButton>
 #include <QWidget>
 
-#include "app/shell/AppState.h"
-#include "app/shell/SettingsKeys.h"
+#include "app/common/AppState.h"
+#include "app/common/SettingsKeys.h"
 
 namespace trackdeck {
 

@@ -1,37 +1,28 @@
 #include "app/shell/Shutdown.h"
 
-#include "app/shell/ControlEventPump.h"
-#include "app/shell/PathHelpers.h"
-#include "app/shell/Settings.h"
-#include "app/shell/SettingsKeys.h"
-#include "app/shell/frmDeck.h"
-#include "app/tags/PendingTag.h"
-#include "host/AurionMembers.h"
+#include "app/common/PathHelpers.h"
+#include "app/common/Settings.h"
+#include "app/common/SettingsKeys.h"
 
 namespace trackdeck {
 
-void Shutdown(frmDeck& form, AppState& state) {
-    using namespace aurion::host;
-    state.PlayerStopRequested = true;
-    state.PlayerEndReached = false;
-    ControlCaller control = form.Aurion1->Caller();
-    (void)control.Call(members::Stop, {});
-    (void)control.Call(members::Close, {});
-
+void Shutdown(AppState& state, browser::Panes& panes, player::PlayerPanel& player,
+              tags::TagArea& tagArea) {
+    using player::PlayerPanel;
+    player.Stop(state.TagModified ? PlayerPanel::Wait::ForThread : PlayerPanel::Wait::No);
     if (state.TagModified) {
-        WaitUntil([&state] { return state.PlayerThreadEnded; });
-        (void)tags::WritePendingTag(form);
+        (void)tagArea.WritePendingTag();
         state.TagModified = false;
     }
 
-    state.PathA = AddBackslash(form.File1->Path());
-    state.PathB = AddBackslash(form.File2->Path());
+    state.PathA = AddBackslash(panes.Pane(1).File->Path());
+    state.PathB = AddBackslash(panes.Pane(2).File->Path());
     using namespace settings;
     WriteSetting(LastDirA.Section, LastDirA.Name, state.PathA, state.SettingsFile);
     WriteSetting(LastDirB.Section, LastDirB.Name, state.PathB, state.SettingsFile);
     WriteSetting(LastOrdner.Section, LastOrdner.Name, QString::number(state.ActivePane),
                  state.SettingsFile);
-    WriteSetting(Volume.Section, Volume.Name, QString::number(form.Picture8Top),
+    WriteSetting(Volume.Section, Volume.Name, QString::number(player.VolumeKnobTop()),
                  state.SettingsFile);
 }
 

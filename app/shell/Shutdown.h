@@ -2,12 +2,14 @@
 // folders, the active pane and the volume written to the settings file.
 #pragma once
 
-#include "app/shell/AppState.h"
+#include "app/browser/Panes.h"
+#include "app/common/AppState.h"
+#include "app/player/PlayerPanel.h"
+#include "app/tags/TagArea.h"
 
 namespace trackdeck {
 
-class frmDeck;
-
-void Shutdown(frmDeck& form, AppState& state);
+void Shutdown(AppState& state, browser::Panes& panes, player::PlayerPanel& player,
+              tags::TagArea& tagArea);
 
 }  // namespace trackdeck

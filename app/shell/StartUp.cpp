@@ -1,10 +1,10 @@
 #include "app/shell/StartUp.h"
 
+#include "app/common/MessageService.h"
+#include "app/common/PathHelpers.h"
+#include "app/common/Settings.h"
+#include "app/common/SettingsKeys.h"
 #include "app/shell/ControlInstallation.h"
-#include "app/shell/MessageService.h"
-#include "app/shell/PathHelpers.h"
-#include "app/shell/Settings.h"
-#include "app/shell/SettingsKeys.h"
 #include "app/shell/frmDeck.h"
 
 namespace trackdeck {
@@ -52,7 +52,7 @@ std::unique_ptr<frmDeck> StartTrackdeck(AppState& state, const QString& argument
     }
 
     auto form = std::make_unique<frmDeck>(state);
-    (void)form->Aurion1->Start();
+    (void)form->Player().Control().Start();
     form->Load();
     return form;
 }

@@ -5,17 +5,18 @@
 #include <QString>
 #include <memory>
 
-#include "app/shell/AppState.h"
+#include "app/common/AppState.h"
 
 namespace trackdeck {
 
 class frmDeck;
 
-// Step 1: the folders, files, caption and list colours.
+// The folders, files, caption and list colours of the state record.
 void FillAppState(AppState& state, const QString& programFolder, const QString& systemFolder);
 
-// Steps 2 to 7. Null when a support file is missing (after its message); the
-// window is then never shown.
+// The support files checked, the argument taken, the control installed, the main
+// window made and loaded. Null when a support file is missing (after its message);
+// the window is then never shown.
 [[nodiscard]] std::unique_ptr<frmDeck> StartTrackdeck(AppState& state, const QString& argument);
 
 }  // namespace trackdeck

@@ -3,53 +3,42 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 
-#include "app/pathlist/PathList.h"
-#include "app/pathlist/VerzListe.h"
-#include "app/search/Such.h"
 #include "app/batch/BatchDecoder.h"
+#include "app/common/ActivePane.h"
+#include "app/common/Looks.h"
+#include "app/common/Place.h"
+#include "app/common/Twips.h"
+#include "app/common/WindowHelpers.h"
+#include "app/files/NewOrdner.h"
 #include "app/names/NamesFromTags.h"
 #include "app/names/TagsFromNames.h"
-#include "app/files/NewOrdner.h"
+#include "app/pathlist/PathList.h"
+#include "app/pathlist/VerzListe.h"
+#include "app/player/Pictures.h"
+#include "app/search/Such.h"
 #include "app/shell/ApplySettings.h"
 #include "app/shell/Options.h"
-#include "app/shell/Pictures.h"
 #include "app/shell/Shutdown.h"
-#include "app/shell/Twips.h"
-#include "app/shell/WindowHelpers.h"
+#include "app/tags/TagArea.h"
 #include "app/tags/TagEditing.h"
 
 namespace trackdeck {
 
 namespace {
 
-// One control of the layout: its name, and left, top, width and height in twips.
-template <class Widget>
-Widget* Place(QWidget* parent, const char* name, int left, int top, int width, int height) {
-    auto* widget = new Widget(parent);
-    widget->setObjectName(name);
-    widget->setGeometry(TwipsRect(left, top, width, height));
-    return widget;
-}
-
 QLabel* Caption(QWidget* parent, const char* name, const QString& text, int left, int top,
                 int width, int height = 255) {
-    auto* label = Place<QLabel>(parent, name, left, top, width, height);
-    label->setText(text);
-    return label;
+    return Place<QLabel>(parent, name, text, left, top, width, height);
 }
 
 QLineEdit* Field(QWidget* parent, const char* name, int left, int top, int width,
                  const QString& sample = {}, int height = 300) {
-    auto* field = Place<QLineEdit>(parent, name, left, top, width, height);
-    field->setText(sample);
-    return field;
+    return Place<QLineEdit>(parent, name, sample, left, top, width, height);
 }
 
 QPushButton* Button(QWidget* parent, const char* name, const QString& text, int left, int top,
                     int width, int height = 285) {
-    auto* button = Place<QPushButton>(parent, name, left, top, width, height);
-    button->setText(text);
-    return button;
+    return Place<QPushButton>(parent, name, text, left, top, width, height);
 }
 
 ClickableLabel* PictureButton(QWidget* parent, const char* name, pictures::Button kind, int left,
@@ -58,6 +47,12 @@ ClickableLabel* PictureButton(QWidget* parent, const char* name, pictures::Butto
     button->setPixmap(pictures::ButtonPicture(kind, false, button->size()));
     button->setCursor(Qt::PointingHandCursor);
     return button;
+}
+
+QAction* MenuItem(QMenu& menu, const char* name, const char* text) {
+    QAction* action = menu.addAction(QString::fromUtf8(text));
+    action->setObjectName(name);
+    return action;
 }
 
 // Holds a released or pressed picture for its button, never shown.
@@ -82,18 +77,51 @@ frmDeck::frmDeck(AppState& state, QWidget* parent) : QMainWindow(parent), m_stat
     CreateButtons();
     CreateMenus();
     ApplyLooks();
-    m_panes =
-        std::make_unique<browser::Panes>(state, browser::PaneWidgets{Drive1, Dir1, File1, List1},
-                                         browser::PaneWidgets{Drive2, Dir2, File2, List2});
+    CreateParts();
     connect(Label12, &ClickableLabel::clicked, this, &frmDeck::ShowOptions);
-    m_player = new player::PlayerPanel(*this, state);
-    m_paneEvents = new browser::PaneEvents(*this, state, *m_player);
-    m_tagEditing = new tags::TagEditing(*this, state, *m_paneEvents);
-    m_fileOperations = new files::FileOperations(*this, state);
-    m_dragDrop = new browser::DragDrop(*this, state, *m_fileOperations);
     ConnectFileOperations();
     ConnectSearchAndPathList();
     ConnectTagTools();
+}
+
+// Each part gets the widgets it works on and the parts below it.
+void frmDeck::CreateParts() {
+    m_panes =
+        std::make_unique<browser::Panes>(m_state, browser::PaneWidgets{Drive1, Dir1, File1, List1},
+                                         browser::PaneWidgets{Drive2, Dir2, File2, List2});
+    m_tagArea = std::make_unique<tags::TagArea>(
+        tags::TagAreaWidgets{Text5, Text1, Text2, Text6, Text8, Text7, Text3, Text4, Text9, Label12,
+                             Image10, Command2},
+        m_state);
+    m_player = new player::PlayerPanel(
+        player::PlayerWidgets{this, Text9, Text4, Text3, Image1, Image7, Image6, Image10, Picture5,
+                              Label14, Picture6, Text11, Picture7, Label13, Picture8, Text10,
+                              Shape1, Timer1, Aurion1},
+        m_panes->Lists(), *m_tagArea, m_state, [this](int pane) { m_panes->RefreshPane(pane); },
+        this);
+    m_tagEditing = new tags::TagEditing(
+        tags::TagEditingWidgets{Text12, Command11, Command4, Text13, Text14, Picture3, Command1},
+        *m_tagArea, m_panes->Lists(), m_state,
+        tags::TagEditingHooks{[this] { m_player->Stop(player::PlayerPanel::Wait::ForThread); },
+                              [this](int pane) { m_panes->RefreshPane(pane); }},
+        this);
+    m_paneEvents = new browser::PaneEvents(
+        browser::PaneEventWidgets{centralWidget(), Text12, Command11, Image10, Text13, Text14, Menu,
+                                  Verzeichnis, mnuRename, mnuDelete},
+        *m_panes, *m_player, *m_tagArea, *m_tagEditing, m_state, [this] { ShowSearchFolder(); },
+        this);
+    m_fileOperations =
+        new files::FileOperations(*Command1, m_state, *m_panes, *m_player, *m_tagArea, this);
+    m_dragDrop = new browser::DragDrop(m_panes->Lists(), m_state,
+                                       browser::DropActions{[this] { m_fileOperations->Copy(); },
+                                                            [this] { m_fileOperations->Move(); }},
+                                       this);
+    m_tagsFromNames =
+        new names::TagsFromNames(*Command1, m_state, *m_panes, *m_player, *m_tagArea, this);
+    m_namesFromTags =
+        new names::NamesFromTags(*this, *Command1, m_state, *m_panes, *m_player, *m_tagArea, this);
+    m_decoder = new batch::BatchDecoder(batch::BatchWidgets{this, Command1, Aurion1}, m_state,
+                                        *m_panes, *m_player, *m_tagArea, this);
 }
 
 frmDeck::~frmDeck() {
@@ -230,7 +258,7 @@ void frmDeck::CreatePlayerPanel() {
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
     Timer1->setInterval(50);
-    Aurion1 = new AurionControl(c);
+    Aurion1 = new player::AurionControl(c);
 }
 
 void frmDeck::CreateButtons() {
@@ -245,44 +273,36 @@ void frmDeck::CreateButtons() {
 }
 
 void frmDeck::ConnectTagTools() {
-    m_tagsFromNames = new names::TagsFromNames(*this, m_state);
-    m_namesFromTags = new names::NamesFromTags(*this, m_state);
-    m_decoder = new batch::BatchDecoder(*this, m_state);
     auto tagsFromNames = [this] { m_tagsFromNames->Start(); };
     auto namesFromTags = [this] { m_namesFromTags->Start(); };
     auto decode = [this] { m_decoder->Start(); };
     connect(Command3, &QPushButton::clicked, this, tagsFromNames);
     connect(Command9, &QPushButton::clicked, this, namesFromTags);
     connect(Command10, &QPushButton::clicked, this, decode);
-    for (QAction* action : Menu->actions()) {
-        if (action->text() == "Dateiname > ID3-TAG") {
-            action->setObjectName("mnuWriteTAGfromName");
-            connect(action, &QAction::triggered, this, tagsFromNames);
-        } else if (action->text() == "ID3-TAG > Dateiname") {
-            action->setObjectName("mnuRename");
-            connect(action, &QAction::triggered, this, namesFromTags);
-        } else if (action->text() == "Decodieren") {
-            action->setObjectName("mnuDecode");
-            connect(action, &QAction::triggered, this, decode);
-        }
-    }
+    connect(mnuWriteTAGfromName, &QAction::triggered, this, tagsFromNames);
+    connect(mnuRename, &QAction::triggered, this, namesFromTags);
+    connect(mnuDecode, &QAction::triggered, this, decode);
 }
 
 void frmDeck::CreateMenus() {
     Menu = menuBar()->addMenu("Menu");
     Menu->setObjectName("Menu");
-    for (const char* item :
-         {"Aktuellen Pfad merken", "Pfad-Liste zeigen", "", "ID3-TAG > Dateiname",
-          "Dateiname > ID3-TAG", "", "Kopieren", "Umbewegen", "", "Decodieren", "", "Löschen"}) {
-        if (*item == '\0')
-            Menu->addSeparator();
-        else
-            Menu->addAction(QString::fromUtf8(item));
-    }
+    mnuRememberPath = MenuItem(*Menu, "mnuRememberPath", "Aktuellen Pfad merken");
+    mnuShowPathList = MenuItem(*Menu, "mnuShowPathList", "Pfad-Liste zeigen");
+    Menu->addSeparator();
+    mnuRename = MenuItem(*Menu, "mnuRename", "ID3-TAG > Dateiname");
+    mnuWriteTAGfromName = MenuItem(*Menu, "mnuWriteTAGfromName", "Dateiname > ID3-TAG");
+    Menu->addSeparator();
+    mnuCopy = MenuItem(*Menu, "mnuCopy", "Kopieren");
+    mnuMove = MenuItem(*Menu, "mnuMove", "Umbewegen");
+    Menu->addSeparator();
+    mnuDecode = MenuItem(*Menu, "mnuDecode", "Decodieren");
+    Menu->addSeparator();
+    mnuDelete = MenuItem(*Menu, "mnuDelete", "Löschen");
     Verzeichnis = menuBar()->addMenu("Verzeichnis");
     Verzeichnis->setObjectName("Verzeichnis");
-    Verzeichnis->addAction("Aktuellen Pfad merken");
-    Verzeichnis->addAction("Pfad-Liste zeigen");
+    mnuDirRememberPath = MenuItem(*Verzeichnis, "mnuDirRememberPath", "Aktuellen Pfad merken");
+    mnuDirShowPathList = MenuItem(*Verzeichnis, "mnuDirShowPathList", "Pfad-Liste zeigen");
 }
 
 void frmDeck::ConnectFileOperations() {
@@ -292,43 +312,14 @@ void frmDeck::ConnectFileOperations() {
     connect(Command6, &QPushButton::clicked, operations, &Operations::Move);
     connect(Command7, &QPushButton::clicked, operations, &Operations::NewFolder);
     connect(Command8, &QPushButton::clicked, operations, &Operations::Delete);
-    for (QAction* item : Menu->actions()) {
-        if (item->text() == "Kopieren")
-            connect(item, &QAction::triggered, operations, &Operations::Copy);
-        else if (item->text() == "Umbewegen")
-            connect(item, &QAction::triggered, operations, &Operations::Move);
-        else if (item->text() == "Löschen")
-            connect(item, &QAction::triggered, operations, &Operations::Delete);
-    }
+    connect(mnuCopy, &QAction::triggered, operations, &Operations::Copy);
+    connect(mnuMove, &QAction::triggered, operations, &Operations::Move);
+    connect(mnuDelete, &QAction::triggered, operations, &Operations::Delete);
 }
 
 void frmDeck::ApplyLooks() {
-    centralWidget()->setStyleSheet(
-        "#ClientArea { background: #24272b; }"
-        "QLabel { color: #c8ccd0; }"
-        "QLineEdit { background: black; color: #30e048; border: 1px solid #4a4f55;"
-        "  border-radius: 2px; padding: 0 3px; selection-background-color: #1f6f2a; }"
-        "QLineEdit:disabled { color: #1c7a2a; }"
-        "QListWidget, QTreeWidget { background: black; border: 1px solid #4a4f55; }"
-        "QTreeWidget { color: #c8ccd0; }"
-        "QListWidget::item:selected { background: #1f4f8f; }"
-        "QComboBox { background: black; color: #c8ccd0; border: 1px solid #4a4f55;"
-        "  padding: 0 4px; }"
-        "QComboBox QAbstractItemView { background: black; color: #c8ccd0; }"
-        "QPushButton { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #4a4d52,"
-        "  stop:1 #2a2c30); color: #e0e4e8; border: 1px solid #111; border-radius: 3px;"
-        "  padding: 0; font-size: 11px; }"
-        "QPushButton:pressed { background: #1a1b1d; }"
-        "#Label12 { color: #30e048; font-weight: bold; border: 1px solid #30e048;"
-        "  border-radius: 3px; }"
-        "#Picture5, #Picture7 { background: #0b0b0b; border: 1px solid #4a4f55; }"
-        "#Label14, #Label13 { background: transparent; }"
-        "#Picture3 { border: 1px solid #4a4f55; }"
-        "#Shape1 { background: black; }"
-        "#Text13, #Text14 { background: #ffffe1; color: black; padding: 0 1px; }"
-        "#Command2 { font-size: 10px; }"
-        // The year field is narrow: four digits need all of it.
-        "#Text6 { padding: 0; }");
+    trackdeck::ApplyLooks(*centralWidget());
+    // The year field is narrow: four digits need all of it.
     Text6->setTextMargins(0, 0, 0, 0);
     Text6->setAlignment(Qt::AlignCenter);
 }
@@ -340,19 +331,14 @@ void frmDeck::Load() {
     CenterForm(*this);
     Text12->clear();
     show();
-    ApplySettings(*this, m_state);
-    // The player panel's idle look.
-    Picture6->move(Label14->x(), Picture6->y());
-    Label12->show();
-    Image10->show();
-    Command2->setEnabled(false);
-    Command2->hide();
+    ApplySettings(m_state, *m_panes, *m_player);
+    m_player->ShowKnobAtStart();
+    m_tagArea->ShowIdle();
     m_state.TagModified = false;
     m_state.PlayerThreadEnded = true;
     m_state.PlayerStopRequested = true;
     m_state.PlayerEndReached = false;
-    for (QLineEdit* field : {Text1, Text2, Text3, Text4, Text5, Text6, Text8, Text9})
-        field->clear();
+    m_tagArea->ClearFields();
     m_panes->RefreshPane(1);
     m_panes->RefreshPane(2);
     Picture3->show();
@@ -365,36 +351,34 @@ void frmDeck::ShowOptions() {
 
 void frmDeck::ConnectSearchAndPathList() {
     connect(Image10, &ClickableLabel::clicked, this, &frmDeck::ShowSearch);
-    for (QMenu* menu : {Menu, Verzeichnis}) {
-        for (QAction* action : menu->actions()) {
-            if (action->text() == "Aktuellen Pfad merken")
-                connect(action, &QAction::triggered, this,
-                        [this] { PathListWindow().Paths().Remember(); });
-            if (action->text() == "Pfad-Liste zeigen")
-                connect(action, &QAction::triggered, this,
-                        [this] { PathListWindow().Paths().Show(); });
-        }
-    }
+    for (QAction* remember : {mnuRememberPath, mnuDirRememberPath})
+        connect(remember, &QAction::triggered, this,
+                [this] { PathListWindow().Paths().Remember(); });
+    for (QAction* show : {mnuShowPathList, mnuDirShowPathList})
+        connect(show, &QAction::triggered, this, [this] { PathListWindow().Paths().Show(); });
 }
 
 void frmDeck::ShowSearch() {
-    if (!m_search) m_search = std::make_unique<search::Such>(*this, m_state);
-    m_search->Open(m_state.ActivePane == 2 ? m_state.PathB : m_state.PathA);
+    if (!m_search)
+        m_search = std::make_unique<search::Such>(
+            search::ResultTarget{this, m_panes.get(), m_paneEvents}, m_state);
+    m_search->Open(ActivePath(m_state));
 }
 
 void frmDeck::ShowSearchFolder() {
-    if (m_search) m_search->ShowFolder(m_state.ActivePane == 2 ? m_state.PathB : m_state.PathA);
+    if (m_search) m_search->ShowFolder(ActivePath(m_state));
 }
 
 pathlist::VerzListe& frmDeck::PathListWindow() {
-    if (!m_pathList) m_pathList = std::make_unique<pathlist::VerzListe>(*this, m_state);
+    if (!m_pathList)
+        m_pathList = std::make_unique<pathlist::VerzListe>(*this, *m_paneEvents, m_state);
     return *m_pathList;
 }
 
 void frmDeck::closeEvent(QCloseEvent* event) {
     if (!m_closed) {
         m_closed = true;
-        Shutdown(*this, m_state);
+        Shutdown(m_state, *m_panes, *m_player, *m_tagArea);
         if (m_options) m_options->close();
         // Closing the search window also stops a search that is still walking.
         if (m_search) m_search->close();

@@ -1,6 +1,9 @@
 // The main window: two panes, the player panel and the tag area, laid out in twips
-// as the form has always been. A form is layout and wiring only: the panes live in
-// browser::Panes, start-up's steps in ApplySettings and the shutdown in Shutdown.
+// as the form has always been. A form is layout and wiring only: it makes the
+// program's parts (the panes and their events, the player panel, the tag area, the
+// file operations, the tag tools, the batch decoder, the search window and the path
+// list) and hands each the widgets it works on; start-up's steps are ApplySettings,
+// the shutdown is Shutdown.
 #pragma once
 
 #include <QLabel>
@@ -17,18 +20,19 @@
 #include "app/browser/PaneEvents.h"
 #include "app/browser/PaneWidgets.h"
 #include "app/browser/Panes.h"
+#include "app/common/AppState.h"
+#include "app/common/ClickableLabel.h"
 #include "app/files/FileOperations.h"
+#include "app/player/AurionControl.h"
 #include "app/player/PlayerPanel.h"
-#include "app/shell/AppState.h"
-#include "app/shell/AurionControl.h"
-#include "app/shell/ClickableLabel.h"
 
 namespace trackdeck {
 
 class Options;
 namespace tags {
+class TagArea;
 class TagEditing;
-}
+}  // namespace tags
 namespace search {
 class Such;
 }
@@ -60,21 +64,40 @@ public:
     // The options dialog, created on first use.
     void ShowOptions();
     [[nodiscard]] Options* OptionsDialog() const { return m_options.get(); }
-    [[nodiscard]] browser::Panes& PaneSet() { return *m_panes; }
-    [[nodiscard]] AppState& State() { return m_state; }
-    [[nodiscard]] player::PlayerPanel& Player() { return *m_player; }
-    [[nodiscard]] browser::PaneEvents& PaneEventSet() { return *m_paneEvents; }
     // The search window (search button) and the path list, each made on first use.
     void ShowSearch();
     [[nodiscard]] search::Such* SearchWindow() const { return m_search.get(); }
     [[nodiscard]] pathlist::VerzListe& PathListWindow();
-    // The search window's folder label follows the active pane's folder.
-    void ShowSearchFolder();
+
+    // The parts the window is made of. Its widgets are its own: a part gets those it
+    // works on from the window, a test finds them by their names.
+    [[nodiscard]] browser::Panes& PaneSet() { return *m_panes; }
+    [[nodiscard]] browser::PaneEvents& PaneEventSet() { return *m_paneEvents; }
+    [[nodiscard]] browser::DragDrop& DragDropSet() { return *m_dragDrop; }
+    [[nodiscard]] player::PlayerPanel& Player() { return *m_player; }
+    [[nodiscard]] files::FileOperations& FileOperationSet() { return *m_fileOperations; }
     [[nodiscard]] names::TagsFromNames& TagsFromNameSet() { return *m_tagsFromNames; }
     [[nodiscard]] names::NamesFromTags& NamesFromTagSet() { return *m_namesFromTags; }
     [[nodiscard]] batch::BatchDecoder& Decoder() { return *m_decoder; }
-    [[nodiscard]] files::FileOperations& FileOperationSet() { return *m_fileOperations; }
-    [[nodiscard]] browser::DragDrop& DragDropSet() { return *m_dragDrop; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void CreatePaneA();
+    void CreatePaneB();
+    void CreateTagArea();
+    void CreatePlayerPanel();
+    void CreateButtons();
+    void CreateMenus();
+    void CreateParts();
+    void ConnectFileOperations();
+    void ApplyLooks();
+    void ConnectSearchAndPathList();
+    void ConnectTagTools();
+    // The search window's folder label follows the active pane's folder.
+    void ShowSearchFolder();
 
     // Pane A
     QLabel* Label3;
@@ -127,12 +150,11 @@ public:
     QLabel* Picture7;
     QLabel* Label13;
     QLabel* Picture8;
-    int Picture8Top = 0;  // the volume knob's top in twips, as the settings keep it
     QLineEdit* Text10;
     QLabel* Picture3;
     QLabel* Shape1;
     QTimer* Timer1;
-    AurionControl* Aurion1;
+    player::AurionControl* Aurion1;
     // Buttons
     QPushButton* Command9;
     QPushButton* Command3;
@@ -144,28 +166,24 @@ public:
     // Context menus
     QMenu* Menu;
     QMenu* Verzeichnis;
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void changeEvent(QEvent* event) override;
-
-private:
-    void CreatePaneA();
-    void CreatePaneB();
-    void CreateTagArea();
-    void CreatePlayerPanel();
-    void CreateButtons();
-    void CreateMenus();
-    void ConnectFileOperations();
-    void ApplyLooks();
-    void ConnectSearchAndPathList();
-    void ConnectTagTools();
+    // The items of the context menus: "Menu" with marked files, "Verzeichnis" without.
+    QAction* mnuRememberPath;
+    QAction* mnuShowPathList;
+    QAction* mnuRename;
+    QAction* mnuWriteTAGfromName;
+    QAction* mnuCopy;
+    QAction* mnuMove;
+    QAction* mnuDecode;
+    QAction* mnuDelete;
+    QAction* mnuDirRememberPath;
+    QAction* mnuDirShowPathList;
 
     AppState& m_state;
     std::unique_ptr<browser::Panes> m_panes;
     std::unique_ptr<Options> m_options;
     std::unique_ptr<search::Such> m_search;
     std::unique_ptr<pathlist::VerzListe> m_pathList;
+    std::unique_ptr<tags::TagArea> m_tagArea;
     player::PlayerPanel* m_player = nullptr;            // owned by the form as its child
     browser::PaneEvents* m_paneEvents = nullptr;        // owned by the form as its child
     tags::TagEditing* m_tagEditing = nullptr;           // owned by the form as its child

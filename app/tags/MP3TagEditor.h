@@ -44,8 +44,6 @@ public:
     void SetAlbum(const QString& text);
     void SetYear(const QString& text);
     void SetComment(const QString& text);
-    void SetFileName(const QString& fileName) { m_fileName = fileName; }
-    void SetTagExists(bool exists) { m_tagExists = exists; }
 
     // The genre's name: 0 to 147 from the list, "None" for 255, else empty.
     [[nodiscard]] static QString GenraLookupByID(int16_t id);

@@ -3,16 +3,16 @@
 // an existing tag is kept and a new tag gets 255. The tag ending the file is
 // overwritten, otherwise one is appended, so a file never carries two. Shows no
 // message: a file that cannot be examined or written stays unchanged, and the result
-// says so for the callers that must not lose an edit silently. Note the argument
-// order, artist before title.
+// says so for the callers that must not lose an edit silently.
 #pragma once
 
 #include <QString>
 
+#include "app/tags/TagFields.h"
+
 namespace trackdeck::tags {
 
 // True when the tag was written.
-bool StoreTag(const QString& path, const QString& artist, const QString& title,
-              const QString& album, const QString& comment, const QString& year);
+bool StoreTag(const QString& path, const TagFields& fields);
 
 }  // namespace trackdeck::tags

@@ -1,28 +1,78 @@
 #include "app/tags/TagArea.h"
 
-#include "app/shell/frmDeck.h"
-#include "app/tags/MP3TagEditor.h"
-#include "app/tags/TagText.h"
+#include "app/common/MessageService.h"
+#include "app/tags/StoreTag.h"
+#include "app/tags/TagMessages.h"
 
 namespace trackdeck::tags {
 
-void ShowTag(frmDeck& form, const QString& path) {
-    MP3TagEditor& editor = SharedTagEditor();
-    editor.LoadMP3(path);
-    QString artist = editor.Artist();
-    QString title = editor.Title();
-    QString album = editor.Album();
-    QString year = editor.Year();
-    QString comment = editor.Comment();
-    for (QString* text : {&artist, &title, &album, &year, &comment}) CleanTagText(*text);
-    if (!editor.TagExists()) return;
-    for (QLineEdit* field : {form.Text5, form.Text1, form.Text2, form.Text6, form.Text9})
-        field->setEnabled(true);
-    form.Text5->setText(artist);
-    form.Text1->setText(title);
-    form.Text2->setText(album);
-    form.Text6->setText(year.size() < 2 ? QString() : year);
-    form.Text8->setText(comment);
+TagArea::TagArea(TagAreaWidgets widgets, AppState& state) : m_widgets(widgets), m_state(state) {}
+
+void TagArea::ShowTag(const QString& path) {
+    TagFields fields;
+    if (!LoadCleanTag(path, fields)) return;
+    const TagAreaWidgets& w = m_widgets;
+    for (QLineEdit* field : {w.Text5, w.Text1, w.Text2, w.Text6, w.Text9}) field->setEnabled(true);
+    ShowFields(fields);
+}
+
+void TagArea::ShowFields(const TagFields& fields) {
+    m_widgets.Text5->setText(fields.Artist);
+    m_widgets.Text1->setText(fields.Title);
+    m_widgets.Text2->setText(fields.Album);
+    m_widgets.Text6->setText(fields.Year.size() < 2 ? QString() : fields.Year);
+    m_widgets.Text8->setText(fields.Comment);
+}
+
+TagFields TagArea::Fields() const {
+    const TagAreaWidgets& w = m_widgets;
+    return {w.Text5->text(), w.Text1->text(), w.Text2->text(), w.Text8->text(), w.Text6->text()};
+}
+
+void TagArea::ClearFields() {
+    const TagAreaWidgets& w = m_widgets;
+    for (QLineEdit* field :
+         {w.Text1, w.Text2, w.Text3, w.Text4, w.Text5, w.Text6, w.Text8, w.Text9})
+        field->clear();
+}
+
+void TagArea::ShowFile(const QString& path) { m_widgets.Text7->setText(path); }
+
+QString TagArea::File() const { return m_widgets.Text7->text(); }
+
+void TagArea::ShowIdle() {
+    m_widgets.Label12->show();
+    m_widgets.Image10->show();
+    m_widgets.Command2->setEnabled(false);
+    m_widgets.Command2->hide();
+}
+
+void TagArea::ShowCommitButton() {
+    m_widgets.Label12->hide();
+    m_widgets.Image10->hide();
+    m_widgets.Command2->show();
+    m_widgets.Command2->setEnabled(true);
+}
+
+void TagArea::Reset() {
+    ShowIdle();
+    ClearFields();
+    m_widgets.Text7->clear();
+    m_state.CurrentFile.clear();
+}
+
+bool TagArea::WritePendingTag() {
+    const QString path = File();
+    if (path.isEmpty()) return true;
+    if (StoreTag(path, Fields())) return true;
+    ShowMessage(TagNotWritten(path), MessageKind::Exclamation);
+    return false;
+}
+
+void TagArea::SettlePendingTag() {
+    if (m_state.TagModified) (void)WritePendingTag();
+    m_state.TagModified = false;
+    ShowIdle();
 }
 
 }  // namespace trackdeck::tags

@@ -1,18 +1,79 @@
-// The tag area's display: the tag of the current file loaded, cleaned and shown in
-// the five tag fields. Editing and committing belong to the area's editing part.
+// The tag area of the main window: the five tag fields of the file in the panel,
+// the hidden field Text7 naming that file, and the commit button "TAG Übernehmen",
+// which takes the place of the "OPTIONEN" label and the search button while an edit
+// is pending. This part shows a file's tag, empties the area and writes a pending
+// edit; typing in the fields is TagEditing's.
+//
+// Every commit (the button, Enter in a field, moving on to another file or folder,
+// closing) goes through WritePendingTag, so an edit that cannot be written is always
+// reported and never dropped silently.
 #pragma once
 
+#include <QLineEdit>
+#include <QPushButton>
 #include <QString>
 
-namespace trackdeck {
-class frmDeck;
-}
+#include "app/common/AppState.h"
+#include "app/tags/TagFields.h"
 
 namespace trackdeck::tags {
 
-// Loads the file's tag with the shared tag editor and fills Text5, Text1, Text2,
-// Text6 and Text8; with a tag, the fields and the bit-rate field are enabled (and
-// stay so). A year shorter than two characters shows as an empty field.
-void ShowTag(frmDeck& form, const QString& path);
+struct TagAreaWidgets {
+    QLineEdit* Text5 = nullptr;  // artist
+    QLineEdit* Text1 = nullptr;  // title
+    QLineEdit* Text2 = nullptr;  // album
+    QLineEdit* Text6 = nullptr;  // year
+    QLineEdit* Text8 = nullptr;  // comment
+    QLineEdit* Text7 = nullptr;  // the path of the file the fields belong to; never shown
+    // The player panel's total and current time and bit rate, emptied with the area.
+    QLineEdit* Text3 = nullptr;
+    QLineEdit* Text4 = nullptr;
+    QLineEdit* Text9 = nullptr;
+    QWidget* Label12 = nullptr;       // "OPTIONEN"
+    QWidget* Image10 = nullptr;       // the search button
+    QPushButton* Command2 = nullptr;  // "TAG Übernehmen"
+};
+
+class TagArea {
+public:
+    TagArea(TagAreaWidgets widgets, AppState& state);
+
+    // Loads the file's tag with the shared tag editor and shows it; with a tag, the
+    // fields and the bit-rate field are enabled (and stay so). A file without a tag
+    // leaves the fields as they are.
+    void ShowTag(const QString& path);
+    // Fills the five fields; a year shorter than two characters shows as an empty
+    // field. Filling the fields is no edit: TagModified stays as it is.
+    void ShowFields(const TagFields& fields);
+    // What the five fields hold.
+    [[nodiscard]] TagFields Fields() const;
+    // Empties the five tag fields and the player panel's times and bit rate.
+    void ClearFields();
+    // Text7: the file that a pending edit is written to.
+    void ShowFile(const QString& path);
+    [[nodiscard]] QString File() const;
+
+    // The options label and the search button shown, the commit button disabled and
+    // hidden: nothing pending.
+    void ShowIdle();
+    // The commit button enabled and shown in their place.
+    void ShowCommitButton();
+    // Idle, every field and Text7 emptied, CurrentFile empty.
+    void Reset();
+
+    // Stores the fields with StoreTag into the file named in Text7. When that fails,
+    // shows the message and returns false. Without a file in the area there is
+    // nothing to write to: true, nothing shown. Leaves TagModified to the caller.
+    bool WritePendingTag();
+    // Before a file step that may move or replace the current file (copy, move, batch
+    // decoding): writes a pending edit (reporting a failure), then shows the area idle.
+    void SettlePendingTag();
+
+    [[nodiscard]] const TagAreaWidgets& Widgets() const { return m_widgets; }
+
+private:
+    TagAreaWidgets m_widgets;
+    AppState& m_state;
+};
 
 }  // namespace trackdeck::tags

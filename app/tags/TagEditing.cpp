@@ -6,16 +6,10 @@
 #include <QRegularExpressionValidator>
 #include <algorithm>
 
-#include "app/browser/PaneEvents.h"
-#include "app/files/RenameNoReplace.h"
-#include "app/player/ReleasePlayedFile.h"
-#include "app/shell/ControlEventPump.h"
-#include "app/shell/MessageService.h"
-#include "app/shell/Twips.h"
-#include "app/shell/frmDeck.h"
-#include "app/tags/PendingTag.h"
+#include "app/common/MessageService.h"
+#include "app/common/RenameNoReplace.h"
+#include "app/common/Twips.h"
 #include "app/tags/TagMessages.h"
-#include "host/AurionMembers.h"
 
 namespace trackdeck::tags {
 
@@ -61,21 +55,29 @@ bool NameFieldRefuses(char16_t code) {
 
 }  // namespace
 
-TagEditing::TagEditing(frmDeck& form, AppState& state, browser::PaneEvents& panes)
-    : QObject(&form), m_form(form), m_state(state), m_panes(panes) {
-    for (QLineEdit* field : {form.Text5, form.Text1, form.Text2, form.Text6, form.Text8}) {
+TagEditing::TagEditing(TagEditingWidgets widgets, TagArea& area, PaneLists lists, AppState& state,
+                       TagEditingHooks hooks, QObject* parent)
+    : QObject(parent),
+      m_widgets(widgets),
+      m_area(area),
+      m_lists(lists),
+      m_state(state),
+      m_hooks(std::move(hooks)) {
+    const TagAreaWidgets& fields = area.Widgets();
+    for (QLineEdit* field :
+         {fields.Text5, fields.Text1, fields.Text2, fields.Text6, fields.Text8}) {
         field->installEventFilter(this);
         // Deleting or pasting changes the tag as much as typing does.
         connect(field, &QLineEdit::textEdited, this, [this] { MarkModified(); });
     }
-    form.Text6->setValidator(
-        new QRegularExpressionValidator(QRegularExpression("[0-9]{0,4}"), form.Text6));
-    form.Text12->installEventFilter(this);
-    connect(form.Text12, &QLineEdit::textChanged, this, &TagEditing::FileNameChanged);
-    connect(form.Command2, &QPushButton::clicked, this, &TagEditing::CommitClicked);
-    connect(form.Command11, &QPushButton::clicked, this, &TagEditing::RenameClicked);
-    for (int i = 0; i < static_cast<int>(form.Command4.size()); ++i) {
-        QPushButton* button = form.Command4[static_cast<size_t>(i)];
+    fields.Text6->setValidator(
+        new QRegularExpressionValidator(QRegularExpression("[0-9]{0,4}"), fields.Text6));
+    widgets.Text12->installEventFilter(this);
+    connect(widgets.Text12, &QLineEdit::textChanged, this, &TagEditing::FileNameChanged);
+    connect(fields.Command2, &QPushButton::clicked, this, &TagEditing::CommitClicked);
+    connect(widgets.Command11, &QPushButton::clicked, this, &TagEditing::RenameClicked);
+    for (int i = 0; i < static_cast<int>(widgets.Command4.size()); ++i) {
+        QPushButton* button = widgets.Command4[static_cast<size_t>(i)];
         // Taking the focus would take the name field's selection with it.
         button->setFocusPolicy(Qt::NoFocus);
         button->setMouseTracking(true);
@@ -83,43 +85,29 @@ TagEditing::TagEditing(frmDeck& form, AppState& state, browser::PaneEvents& pane
         connect(button, &QPushButton::clicked, this, [this, i] { InsertClicked(i); });
     }
     // Moving over these fields hides the hints again.
-    form.Text4->installEventFilter(this);
-    for (QLineEdit* field : {form.Text1, form.Text2, form.Text5, form.Text4})
+    fields.Text4->installEventFilter(this);
+    for (QLineEdit* field : {fields.Text1, fields.Text2, fields.Text5, fields.Text4})
         field->setMouseTracking(true);
 }
 
 void TagEditing::MarkModified() {
     m_state.TagModified = true;
-    ShowCommitButton();
-}
-
-void TagEditing::ShowCommitButton() {
-    m_form.Label12->hide();
-    m_form.Image10->hide();
-    m_form.Command2->show();
-    m_form.Command2->setEnabled(true);
-}
-
-void TagEditing::ShowIdle() {
-    m_form.Label12->show();
-    m_form.Image10->show();
-    m_form.Command2->setEnabled(false);
-    m_form.Command2->hide();
+    m_area.ShowCommitButton();
 }
 
 bool TagEditing::Commit() {
-    player::ReleasePlayedFile(m_form, m_state);
-    if (!WritePendingTag(m_form)) {
+    m_hooks.ReleasePlayedFile();
+    if (!m_area.WritePendingTag()) {
         MarkModified();  // still pending: the next commit or move on tries again
         return false;
     }
     m_state.TagModified = false;
-    ShowIdle();
+    m_area.ShowIdle();
     return true;
 }
 
 void TagEditing::CommitClicked() {
-    m_form.Command1->setFocus();
+    m_widgets.Command1->setFocus();
     (void)Commit();
 }
 
@@ -128,15 +116,16 @@ bool TagEditing::TagFieldKey(QLineEdit& field, const QKeyEvent& key) {
     MarkModified();
     if (IsEnter(key)) {
         if (Commit()) {
-            QWidget* next = &field == m_form.Text5   ? m_form.Text1
-                            : &field == m_form.Text1 ? m_form.Text2
-                            : &field == m_form.Text2 ? m_form.Text6
-                                                     : static_cast<QWidget*>(m_form.Command1);
+            const TagAreaWidgets& fields = m_area.Widgets();
+            QWidget* next = &field == fields.Text5   ? fields.Text1
+                            : &field == fields.Text1 ? fields.Text2
+                            : &field == fields.Text2 ? fields.Text6
+                                                     : m_widgets.Command1;
             next->setFocus();
         }
         return true;
     }
-    if (&field != m_form.Text6 || key.key() == Qt::Key_Backspace) return false;
+    if (&field != m_area.Widgets().Text6 || key.key() == Qt::Key_Backspace) return false;
     const QString text = key.text();
     return !(text.size() == 1 && text[0] >= '0' && text[0] <= '9');
 }
@@ -152,65 +141,70 @@ bool TagEditing::FileNameKey(const QKeyEvent& key) {
 
 void TagEditing::FileNameChanged(const QString& text) {
     if (text.size() < 2) {
-        if (!text.isEmpty()) m_form.Text12->clear();
+        if (!text.isEmpty()) m_widgets.Text12->clear();
         return;
     }
-    m_form.Command11->show();
-    m_form.Image10->hide();
+    m_widgets.Command11->show();
+    m_area.Widgets().Image10->hide();
 }
 
 void TagEditing::RenameClicked() {
-    const int pane = m_state.ActivePane == 2 ? 2 : 1;
-    const QString& folder = pane == 2 ? m_state.PathB : m_state.PathA;
-    const QListWidgetItem* entry = (pane == 2 ? m_form.List2 : m_form.List1)->currentItem();
-    const QString name = m_form.Text12->text();
+    const int pane = ActivePane(m_state);
+    const QString& folder = PanePath(m_state, pane);
+    const QListWidgetItem* entry = m_lists.Of(pane)->currentItem();
+    const QString name = m_widgets.Text12->text();
     // Only the MP3 file in the area is renamed, and only to a name in its own folder.
     if (entry != nullptr && !m_state.CurrentFile.isEmpty() && !name.isEmpty() &&
         !name.contains('/')) {
         const QString from = folder + entry->text();
         const QString to = folder + name + ".mp3";
         if (from != to) {
-            player::ReleasePlayedFile(m_form, m_state);
+            m_hooks.ReleasePlayedFile();
             // A pending edit belongs to the file under its old name: written first.
-            if (m_state.TagModified) (void)WritePendingTag(m_form);
+            if (m_state.TagModified) (void)m_area.WritePendingTag();
             m_state.TagModified = false;
             QFile::setPermissions(from, QFile::permissions(from) | QFile::WriteOwner);
             (void)RenameNoReplace(from, to);  // a name that exists leaves both files alone
         }
     }
-    m_form.PaneSet().RefreshPane(pane);
-    m_form.Command11->hide();
-    m_panes.ResetTagArea();
+    m_hooks.RefreshPane(pane);
+    m_widgets.Command11->hide();
+    m_area.Reset();
+}
+
+void TagEditing::HideInsertButtons() {
+    m_widgets.Picture3->show();
+    for (QPushButton* button : m_widgets.Command4) button->hide();
 }
 
 void TagEditing::CloseInsertButtons() {
-    m_form.Picture3->show();
-    for (QPushButton* button : m_form.Command4) button->hide();
-    m_form.Text13->hide();
-    m_form.Text14->hide();
+    HideInsertButtons();
+    m_widgets.Text13->hide();
+    m_widgets.Text14->hide();
 }
 
 void TagEditing::InsertClicked(int index) {
     CloseInsertButtons();
     if (index < 3) {
-        if (m_form.Text12->hasSelectedText()) {
-            QLineEdit* target = index == 0   ? m_form.Text5
-                                : index == 1 ? m_form.Text1
-                                             : m_form.Text2;
-            target->setText(m_form.Text12->selectedText());
-            ShowCommitButton();
+        if (m_widgets.Text12->hasSelectedText()) {
+            const TagAreaWidgets& fields = m_area.Widgets();
+            QLineEdit* target = index == 0   ? fields.Text5
+                                : index == 1 ? fields.Text1
+                                             : fields.Text2;
+            target->setText(m_widgets.Text12->selectedText());
+            m_area.ShowCommitButton();
         } else {
             ShowMessage(NothingSelectedInName, MessageKind::Information);
         }
     } else {
-        ShowIdle();
+        m_area.ShowIdle();
     }
-    m_form.Text12->setFocus();
+    m_widgets.Text12->setFocus();
 }
 
 void TagEditing::ShowHint(int index) {
-    QLineEdit* hint = index == 3 ? m_form.Text14 : m_form.Text13;
-    const QPushButton* button = m_form.Command4[static_cast<size_t>(index)];
+    QLineEdit* hint = index == 3 ? m_widgets.Text14 : m_widgets.Text13;
+    const QPushButton* button = m_widgets.Command4[static_cast<size_t>(index)];
     // Wide enough for its text, ending just left of the buttons.
     const int width = std::max(
         hint->width(), hint->fontMetrics().horizontalAdvance(hint->text()) + HintTextMargin);
@@ -222,34 +216,35 @@ void TagEditing::ShowHint(int index) {
 }
 
 bool TagEditing::eventFilter(QObject* watched, QEvent* event) {
+    const TagAreaWidgets& fields = m_area.Widgets();
     switch (event->type()) {
         case QEvent::KeyPress: {
             const auto& key = *static_cast<QKeyEvent*>(event);
-            if (watched == m_form.Text12) return FileNameKey(key);
+            if (watched == m_widgets.Text12) return FileNameKey(key);
             for (QLineEdit* field :
-                 {m_form.Text5, m_form.Text1, m_form.Text2, m_form.Text6, m_form.Text8}) {
+                 {fields.Text5, fields.Text1, fields.Text2, fields.Text6, fields.Text8}) {
                 if (watched == field) return TagFieldKey(*field, key);
             }
             break;
         }
         case QEvent::MouseButtonPress:
-            if (watched == m_form.Text12 && m_form.Text12->text().size() >= 2) {
-                m_form.Picture3->hide();
-                for (QPushButton* button : m_form.Command4) button->show();
+            if (watched == m_widgets.Text12 && m_widgets.Text12->text().size() >= 2) {
+                m_widgets.Picture3->hide();
+                for (QPushButton* button : m_widgets.Command4) button->show();
             }
             break;
         case QEvent::MouseMove:
-            for (size_t i = 0; i < m_form.Command4.size(); ++i) {
-                if (watched != m_form.Command4[i]) continue;
+            for (size_t i = 0; i < m_widgets.Command4.size(); ++i) {
+                if (watched != m_widgets.Command4[i]) continue;
                 ShowHint(static_cast<int>(i));
                 // A button ignores a move without a pressed button; the window
                 // background below it would hide the hint again.
                 return !static_cast<QMouseEvent*>(event)->buttons();
             }
-            for (QLineEdit* field : {m_form.Text1, m_form.Text2, m_form.Text5, m_form.Text4}) {
+            for (QLineEdit* field : {fields.Text1, fields.Text2, fields.Text5, fields.Text4}) {
                 if (watched == field) {
-                    m_form.Text13->hide();
-                    m_form.Text14->hide();
+                    m_widgets.Text13->hide();
+                    m_widgets.Text14->hide();
                 }
             }
             break;

@@ -5,25 +5,42 @@
 // selected part of the file name into a tag field, with their hints.
 #pragma once
 
+#include <QLineEdit>
 #include <QObject>
+#include <QPushButton>
+#include <array>
+#include <functional>
+
+#include "app/common/ActivePane.h"
+#include "app/common/AppState.h"
+#include "app/tags/TagArea.h"
 
 class QKeyEvent;
-class QLineEdit;
-
-namespace trackdeck {
-class frmDeck;
-struct AppState;
-}  // namespace trackdeck
-
-namespace trackdeck::browser {
-class PaneEvents;
-}
 
 namespace trackdeck::tags {
 
+struct TagEditingWidgets {
+    QLineEdit* Text12 = nullptr;             // the file name without its extension
+    QPushButton* Command11 = nullptr;        // "Dateiname übernehmen"
+    std::array<QPushButton*, 4> Command4{};  // "<" into artist, title and album; "X" closes
+    QLineEdit* Text13 = nullptr;             // the hint of the "<" buttons
+    QLineEdit* Text14 = nullptr;             // the hint of the "X" button
+    QWidget* Picture3 = nullptr;             // the level meter, which the buttons cover
+    QWidget* Command1 = nullptr;             // takes the focus from the fields
+};
+
+// What editing needs of the parts above the tag area; the main window fills it in.
+struct TagEditingHooks {
+    // Stops the player and waits for its thread, so that the control holds no file.
+    std::function<void()> ReleasePlayedFile;
+    // Reads a pane's list afresh from disk.
+    std::function<void(int pane)> RefreshPane;
+};
+
 class TagEditing : public QObject {
 public:
-    TagEditing(frmDeck& form, AppState& state, browser::PaneEvents& panes);
+    TagEditing(TagEditingWidgets widgets, TagArea& area, PaneLists lists, AppState& state,
+               TagEditingHooks hooks, QObject* parent);
 
     // Stops the player, waits for its thread and writes the fields to the file. An
     // edit that could not be written stays pending, its message shown; true when written.
@@ -36,6 +53,9 @@ public:
     // Command4(0..2) copy the name field's selection into artist, title or album;
     // Command4(3) closes the buttons.
     void InsertClicked(int index);
+    // The level meter shown again and the insert buttons hidden, as a click in a list
+    // or a folder change leaves them.
+    void HideInsertButtons();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -46,15 +66,14 @@ private:
     bool FileNameKey(const QKeyEvent& key);
     void FileNameChanged(const QString& text);
     void MarkModified();
-    void ShowCommitButton();
-    void ShowIdle();
-    // Stop, Close and the wait for the player's thread, as a program-made stop.
     void CloseInsertButtons();
     void ShowHint(int index);
 
-    frmDeck& m_form;
+    TagEditingWidgets m_widgets;
+    TagArea& m_area;
+    PaneLists m_lists;
     AppState& m_state;
-    browser::PaneEvents& m_panes;
+    TagEditingHooks m_hooks;
 };
 
 }  // namespace trackdeck::tags

@@ -8,7 +8,7 @@
 #include <QFile>
 #include <memory>
 
-#include "app/shell/PathHelpers.h"
+#include "app/common/PathHelpers.h"
 #include "app/shell/StartUp.h"
 #include "app/shell/frmDeck.h"
 #include "tests/support/NullAudio.h"
@@ -42,6 +42,11 @@ public:
     BenchProgram& operator=(const BenchProgram&) = delete;
 
     frmDeck& Form() { return *m_form; }
+    // A control of the main window, by the name the layout gives it.
+    template <class Control>
+    Control* Find(const char* name) {
+        return m_form->findChild<Control*>(name);
+    }
     AppState& State() { return m_state; }
     [[nodiscard]] QString ProgramFolder() const { return m_programFolder; }
 

@@ -20,7 +20,7 @@
 #include <cstring>
 #include <memory>
 
-#include "app/shell/ControlEventPump.h"
+#include "app/common/ControlEventPump.h"
 #include "bench/app/BenchProgram.h"
 
 namespace {
@@ -69,14 +69,14 @@ void BM_FillPaneOf10000Files(benchmark::State& state) {
         // Until the list is laid out and drawn, the user sees nothing of it.
         QCoreApplication::processEvents();
     }
-    state.counters["entries"] = program.Form().List1->count();
+    state.counters["entries"] = program.Find<QListWidget>("List1")->count();
 }
 BENCHMARK(BM_FillPaneOf10000Files)->Unit(benchmark::kMillisecond);
 
 // Alternates between the demo file (tag, times, bit rate) and an empty file.
 void BM_ClickOnAnEntry(benchmark::State& state) {
     Program program(MakePaneFolder(), false);
-    QListWidget* list = program.Form().List1;
+    QListWidget* list = program.Find<QListWidget>("List1");
     int row = 0;
     for (auto _ : state) {
         list->setCurrentRow(row);
@@ -100,7 +100,7 @@ void BM_PlaybackLoad(benchmark::State& state) {
     QFile::copy(Demo, folder + "demo.mp3");
     Program program(folder, true);
     for (auto _ : state) {
-        program.Form().List1->setCurrentRow(0);
+        program.Find<QListWidget>("List1")->setCurrentRow(0);
         // The steady state of playing: the start (opening, the first buffers) is not counted,
         // and the 8-second demo is still playing at the end.
         WaitMs(1000);
@@ -110,7 +110,7 @@ void BM_PlaybackLoad(benchmark::State& state) {
         WaitMs(6000);
         state.counters["cpu_percent"] =
             100.0 * (CpuSeconds() - cpu) / (static_cast<double>(clock.elapsed()) / 1000.0);
-        program.Form().Image6->clicked();
+        program.Find<ClickableLabel>("Image6")->clicked();
         WaitUntil([&] { return program.State().PlayerThreadEnded; });
     }
 }
@@ -144,7 +144,7 @@ int Save(QWidget& window, const char* file) {
 
 int WritePicture(const char* file) {
     Program program(TaggedDemoFolder(), true);
-    program.Form().List1->setCurrentRow(0);
+    program.Find<QListWidget>("List1")->setCurrentRow(0);
     WaitMs(3000);
     return Save(program.Form(), file);
 }
@@ -152,25 +152,27 @@ int WritePicture(const char* file) {
 // The tag area with an edit pending and the insert buttons open over part of the name.
 int WriteEditingPicture(const char* file) {
     Program program(TaggedDemoFolder(), false);
-    frmDeck& form = program.Form();
-    form.List1->setCurrentRow(0);
-    form.Text1->setFocus();
-    form.Text1->end(false);
+    program.Find<QListWidget>("List1")->setCurrentRow(0);
+    auto* title = program.Find<QLineEdit>("Text1");
+    auto* name = program.Find<QLineEdit>("Text12");
+    auto* insert = program.Find<QPushButton>("Command4(0)");
+    title->setFocus();
+    title->end(false);
     for (const char* key : {" ", "(", "L", "i", "v", "e", ")"}) {
         QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromLatin1(key));
-        QCoreApplication::sendEvent(form.Text1, &press);
+        QCoreApplication::sendEvent(title, &press);
     }
-    const QPoint inName(5, form.Text12->height() / 2);
-    QMouseEvent click(QEvent::MouseButtonPress, inName, form.Text12->mapToGlobal(inName),
-                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(form.Text12, &click);
-    form.Text12->setSelection(5, 8);
+    const QPoint inName(5, name->height() / 2);
+    QMouseEvent click(QEvent::MouseButtonPress, inName, name->mapToGlobal(inName), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(name, &click);
+    name->setSelection(5, 8);
     const QPoint onButton(5, 5);
-    QMouseEvent over(QEvent::MouseMove, onButton, form.Command4[0]->mapToGlobal(onButton),
-                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(form.Command4[0], &over);
+    QMouseEvent over(QEvent::MouseMove, onButton, insert->mapToGlobal(onButton), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(insert, &over);
     WaitMs(300);
-    return Save(form, file);
+    return Save(program.Form(), file);
 }
 
 }  // namespace

@@ -9,17 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "control/ControlRegistrationRows.h"
 #include "platform/com/HResult.h"
 
 namespace aurion {
 
-struct RegistrationEntry {
-    std::string Key;        // below the classes root
-    std::string ValueName;  // "" is the key's default value
-    std::string Data;
-};
+using RegistrationEntry = RegistrationRow;
 
-// The 28 rows of the installer's table, then the property page's rows.
+// The rows of ControlRegistrationRows, then the property page's ProgID rows.
 [[nodiscard]] std::vector<RegistrationEntry> RegistrationEntries(const std::string& libraryPath);
 // The keys (below the classes root) that unregistration removes with all below them.
 [[nodiscard]] std::vector<std::string> RegisteredKeyRoots();

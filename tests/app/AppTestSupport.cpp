@@ -4,8 +4,8 @@
 #include <QFile>
 #include <cstdlib>
 
-#include "app/shell/PathHelpers.h"
-#include "app/shell/Settings.h"
+#include "app/common/PathHelpers.h"
+#include "app/common/Settings.h"
 
 namespace trackdeck::test {
 

@@ -13,10 +13,11 @@
 #include <memory>
 #include <vector>
 
-#include "app/shell/AppState.h"
-#include "app/shell/MessageService.h"
+#include "app/common/AppState.h"
+#include "app/common/MessageService.h"
 #include "app/shell/StartUp.h"
 #include "app/shell/frmDeck.h"
+#include "tests/app/DeckControls.h"
 #include "tests/support/ScopedEnvironment.h"
 
 namespace trackdeck::test {

@@ -2,6 +2,7 @@
 
 #include <QDir>
 
+
 namespace trackdeck::test {
 
 namespace {
@@ -21,9 +22,10 @@ std::unique_ptr<frmDeck> PaneTest::StartWith(const QString& left, const QString&
 }
 
 void PaneTest::Activate(frmDeck& form, int pane) {
+    const DeckControls ui(form);
     form.activateWindow();
     QApplication::setActiveWindow(&form);
-    (pane == 2 ? form.List2 : form.List1)->setFocus();
+    (pane == 2 ? ui.List2 : ui.List1)->setFocus();
     ASSERT_TRUE(WaitFor([&] { return m_state.ActivePane == pane; }, 2000));
 }
 

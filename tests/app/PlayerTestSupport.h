@@ -5,7 +5,7 @@
 #include <QElapsedTimer>
 #include <functional>
 
-#include "app/shell/ControlEventPump.h"
+#include "app/common/ControlEventPump.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/support/NullAudio.h"
 

@@ -16,11 +16,11 @@
 #include <cstring>
 #include <memory>
 
+#include "app/common/ControlEventPump.h"
 #include "app/pathlist/PathList.h"
 #include "app/pathlist/VerzListe.h"
 #include "app/search/FileSearch.h"
 #include "app/search/Such.h"
-#include "app/shell/ControlEventPump.h"
 #include "app/shell/frmDeck.h"
 #include "bench/app/BenchProgram.h"
 
@@ -38,7 +38,7 @@ class Program : public bench::BenchProgram {
 public:
     Program(const QString& folder, const QByteArray& searchSettings, const QByteArray& more = {})
         : BenchProgram(folder, more + "[Search]\n" + searchSettings) {
-        emit Form().Image10->clicked();
+        emit Find<ClickableLabel>("Image10")->clicked();
     }
     search::Such& Search() { return *Form().SearchWindow(); }
 };

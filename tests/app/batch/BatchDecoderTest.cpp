@@ -72,10 +72,11 @@ TEST_F(BatchDecoder, MarkedMp3FilesBecomeWavFilesInTheOtherPaneEqualToTheCommand
     WriteFile(source + "b.wav", "RIFF");
     WriteMp3(source + "SONG.MP3", 30);
     auto form = StartWith(source, target, true);
-    Mark(form->List1, {0, 1, 2});
+    const DeckControls ui(*form);
+    Mark(ui.List1, {0, 1, 2});
     m_answers = {Answer::Yes};
     BarWidths overall("Shape1");
-    QTest::mouseClick(form->Command10, Qt::LeftButton);
+    QTest::mouseClick(ui.Command10, Qt::LeftButton);
 
     ASSERT_EQ(m_messages.size(), 1u) << "no failure to report";
     EXPECT_EQ(m_messages[0].Text, "Markierte MP3-Dateien decodieren ?");
@@ -100,7 +101,7 @@ TEST_F(BatchDecoder, MarkedMp3FilesBecomeWavFilesInTheOtherPaneEqualToTheCommand
     EXPECT_TRUE(form->isVisible());
     EXPECT_FALSE(m_state.Decoding);
     EXPECT_EQ(form->Decoder().Window(), nullptr);
-    EXPECT_EQ(form->List2->count(), 2) << "the target pane was re-read";
+    EXPECT_EQ(ui.List2->count(), 2) << "the target pane was re-read";
     Close(form);
 }
 
@@ -110,8 +111,9 @@ TEST_F(BatchDecoder, AnExistingWavFileIsKeptAndItsMp3FileSkippedWithoutAQuestion
     WriteMp3(source + "a.mp3", 10);
     WriteFile(target + "a.wav", "keep me");
     auto form = StartWith(source, target, false);
-    Mark(form->List1, {0});
-    QTest::mouseClick(form->Command10, Qt::LeftButton);
+    const DeckControls ui(*form);
+    Mark(ui.List1, {0});
+    QTest::mouseClick(ui.Command10, Qt::LeftButton);
     EXPECT_TRUE(m_messages.empty());
     EXPECT_EQ(ReadFile(target + "a.wav"), "keep me");
 
@@ -119,8 +121,8 @@ TEST_F(BatchDecoder, AnExistingWavFileIsKeptAndItsMp3FileSkippedWithoutAQuestion
     QFile::remove(target + "a.wav");
     m_state.ConfirmDecode = true;
     m_answers = {Answer::No};
-    Mark(form->List1, {0});
-    QTest::mouseClick(form->Command10, Qt::LeftButton);
+    Mark(ui.List1, {0});
+    QTest::mouseClick(ui.Command10, Qt::LeftButton);
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_EQ(m_messages[0].Text, "a.mp3 decodieren ?");
     EXPECT_TRUE(Entries(target).isEmpty());
@@ -135,11 +137,12 @@ TEST_F(BatchDecoder, CancellingDuringTheSecondFileKeepsTheFirstAndStartsNoThird)
     WriteMp3(source + "b.mp3", 300);
     WriteMp3(source + "c.mp3", 10);
     auto form = StartWith(source, target, false);
-    Mark(form->List1, {0, 1, 2});
+    const DeckControls ui(*form);
+    Mark(ui.List1, {0, 1, 2});
     bool cancelled = false;
     bool mainHidden = false;
     BarWidths fileBar("Shape2");
-    QObject::connect(form->Aurion1, &AurionControl::ActFrame, form.get(), [&] {
+    QObject::connect(ui.Aurion1, &player::AurionControl::ActFrame, form.get(), [&] {
         batch::Decode* window = form->Decoder().Window();
         if (cancelled || window == nullptr || !window->Label1->text().endsWith("b.mp3")) return;
         if (fileBar.Widths.empty()) return;  // wait until the file's bar has moved
@@ -148,7 +151,7 @@ TEST_F(BatchDecoder, CancellingDuringTheSecondFileKeepsTheFirstAndStartsNoThird)
         cancelled = true;
         QTest::mouseClick(window->Command1, Qt::LeftButton);
     });
-    QTest::mouseClick(form->Command10, Qt::LeftButton);
+    QTest::mouseClick(ui.Command10, Qt::LeftButton);
     ASSERT_TRUE(cancelled);
     EXPECT_TRUE(mainHidden) << "only the progress window shows while the batch runs";
     EXPECT_EQ(Entries(target), QStringList{"a.wav"});
@@ -162,10 +165,11 @@ TEST_F(BatchDecoder, APendingTagEditIsWrittenAndWithOnePaneFolderTheWavLandsBesi
     const QString folder = MakeFolder("both");
     WriteMp3(folder + "a.mp3", 10);
     auto form = StartWith(folder, folder, false);
-    Mark(form->List1, {0});
-    form->Text5->setText("Neu");  // an edit in the tag area, not yet written
+    const DeckControls ui(*form);
+    Mark(ui.List1, {0});
+    ui.Text5->setText("Neu");  // an edit in the tag area, not yet written
     m_state.TagModified = true;
-    QTest::mouseClick(form->Command10, Qt::LeftButton);
+    QTest::mouseClick(ui.Command10, Qt::LeftButton);
     EXPECT_EQ(TagOf(folder + "a.mp3").Artist(), "Neu");
     EXPECT_FALSE(m_state.TagModified);
     EXPECT_EQ(Entries(folder), (QStringList{"a.mp3", "a.wav"}));
@@ -182,8 +186,9 @@ TEST_F(BatchDecoder, FilesTheControlCannotDecodeAreSkippedNamedAndLeaveNoWavFile
     WriteFile(source + "bad.mp3", QByteArray(4000, '\0'));
     WriteMp3(source + "good.mp3", 10);
     auto form = StartWith(source, target, false);
-    Mark(form->List1, {0, 1});
-    QTest::mouseClick(form->Command10, Qt::LeftButton);
+    const DeckControls ui(*form);
+    Mark(ui.List1, {0, 1});
+    QTest::mouseClick(ui.Command10, Qt::LeftButton);
     EXPECT_EQ(Entries(target), QStringList{"good.wav"}) << "the batch went on";
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_EQ(m_messages[0].Text, "Folgende Dateien konnten nicht decodiert werden:\nbad.mp3");
@@ -193,8 +198,8 @@ TEST_F(BatchDecoder, FilesTheControlCannotDecodeAreSkippedNamedAndLeaveNoWavFile
     QFile::remove(target + "good.wav");
     m_messages.clear();
     platform::SetFreeSpaceQuery([](const std::string&) { return std::optional<uint64_t>(0); });
-    Mark(form->List1, {1});
-    QTest::mouseClick(form->Command10, Qt::LeftButton);
+    Mark(ui.List1, {1});
+    QTest::mouseClick(ui.Command10, Qt::LeftButton);
     platform::SetFreeSpaceQuery({});
     EXPECT_TRUE(Entries(target).isEmpty());
     ASSERT_EQ(m_messages.size(), 1u);

@@ -60,10 +60,11 @@ TEST_F(DragDropTest, WithDragAndDropOffAPressOnlySelects) {
     const QString right = MakeFolder("right");
     WriteFile(left + "a.mp3", "a");
     auto form = StartWith(left, right, 1, {.Copy = false});
-    DropOn(*form, *form->List2);
-    PressMoveRelease(*form->List1, 0);
+    const DeckControls ui(*form);
+    DropOn(*form, *ui.List2);
+    PressMoveRelease(*ui.List1, 0);
     EXPECT_EQ(m_course.Drags, 0);
-    EXPECT_TRUE(form->List1->item(0)->isSelected());
+    EXPECT_TRUE(ui.List1->item(0)->isSelected());
     EXPECT_TRUE(FolderContents(right).isEmpty());
     Close(form);
 }
@@ -73,27 +74,28 @@ TEST_F(DragDropTest, ADropOnTheOtherListCopiesEveryMarkedFileAndAPressOnAMarkedO
     const QString right = MakeFolder("right");
     for (const char* name : {"a.mp3", "b.mp3", "c.mp3"}) WriteFile(left + name, name);
     auto form = StartWith(left, right, 1, {.Copy = false});
+    const DeckControls ui(*form);
     m_state.DragDropActive = true;
-    DropOn(*form, *form->List2);
+    DropOn(*form, *ui.List2);
     Activate(*form, 1);
-    Mark(*form->List1, {"a.mp3", "c.mp3"});
-    PressMoveRelease(*form->List1, 2);
+    Mark(*ui.List1, {"a.mp3", "c.mp3"});
+    PressMoveRelease(*ui.List1, 2);
     EXPECT_EQ(m_course.Drags, 1);
     EXPECT_TRUE(m_course.IconsSet);
     EXPECT_TRUE(m_course.EnterAccepted) << "over the other list the drop icon shows";
     EXPECT_TRUE(m_course.DropAccepted);
     ASSERT_TRUE(WaitFor([&] { return FolderContents(right).size() == 2; }, 2000));
     EXPECT_EQ(FolderContents(right), QStringList({"a.mp3", "c.mp3"}));
-    EXPECT_EQ(Entries(*form->List2), QStringList({"a.mp3", "c.mp3"}));
+    EXPECT_EQ(Entries(*ui.List2), QStringList({"a.mp3", "c.mp3"}));
     EXPECT_EQ(FolderContents(left).size(), 3);
 
     // A click on one of several marked entries, with no drag, marks it alone.
-    Mark(*form->List1, {"a.mp3", "b.mp3"});
-    Mouse(*form->List1, QEvent::MouseButtonPress, On(*form->List1, 1), Qt::LeftButton);
-    EXPECT_EQ(form->List1->selectedItems().size(), 2);
-    Mouse(*form->List1, QEvent::MouseButtonRelease, On(*form->List1, 1), Qt::NoButton);
-    EXPECT_EQ(form->List1->selectedItems().size(), 1);
-    EXPECT_TRUE(form->List1->item(1)->isSelected());
+    Mark(*ui.List1, {"a.mp3", "b.mp3"});
+    Mouse(*ui.List1, QEvent::MouseButtonPress, On(*ui.List1, 1), Qt::LeftButton);
+    EXPECT_EQ(ui.List1->selectedItems().size(), 2);
+    Mouse(*ui.List1, QEvent::MouseButtonRelease, On(*ui.List1, 1), Qt::NoButton);
+    EXPECT_EQ(ui.List1->selectedItems().size(), 1);
+    EXPECT_TRUE(ui.List1->item(1)->isSelected());
     EXPECT_EQ(m_course.Drags, 1);
     Close(form);
 }
@@ -103,17 +105,18 @@ TEST_F(DragDropTest, ADropWithTheMoveActionAsksTheQuestionOfTheBewegenButton) {
     const QString right = MakeFolder("right");
     WriteFile(right + "b.mp3", "b");
     auto form = StartWith(left, right, 2);
+    const DeckControls ui(*form);
     m_state.DragDropActive = true;
     m_state.DragDropAction = 2;
-    DropOn(*form, *form->List1);
+    DropOn(*form, *ui.List1);
     Activate(*form, 2);
     m_answers = {Answer::Yes};
-    PressMoveRelease(*form->List2, 0);
+    PressMoveRelease(*ui.List2, 0);
     ASSERT_TRUE(WaitFor([&] { return QFile::exists(left + "b.mp3"); }, 2000));
     EXPECT_EQ(MessageTexts(), QStringList{"b.mp3 nach " + left + " umbewegen ?"});
     EXPECT_FALSE(QFile::exists(right + "b.mp3"));
-    EXPECT_EQ(Entries(*form->List1), QStringList{"b.mp3"});
-    EXPECT_TRUE(Entries(*form->List2).isEmpty());
+    EXPECT_EQ(Entries(*ui.List1), QStringList{"b.mp3"});
+    EXPECT_TRUE(Entries(*ui.List2).isEmpty());
     Close(form);
 }
 
@@ -122,11 +125,12 @@ TEST_F(DragDropTest, ADropBackOnTheSameListOrAPressBesideTheEntriesDoesNothing) 
     const QString right = MakeFolder("right");
     WriteFile(left + "a.mp3", "a");
     auto form = StartWith(left, right, 1);
+    const DeckControls ui(*form);
     m_state.DragDropActive = true;
-    DropOn(*form, *form->List1);
+    DropOn(*form, *ui.List1);
     Activate(*form, 1);
-    Mark(*form->List1, {"a.mp3"});
-    PressMoveRelease(*form->List1, 0);
+    Mark(*ui.List1, {"a.mp3"});
+    PressMoveRelease(*ui.List1, 0);
     EXPECT_EQ(m_course.Drags, 1);
     EXPECT_FALSE(m_course.EnterAccepted) << "over its own list the neutral icon shows";
     EXPECT_FALSE(m_course.DropAccepted);
@@ -136,10 +140,10 @@ TEST_F(DragDropTest, ADropBackOnTheSameListOrAPressBesideTheEntriesDoesNothing) 
     EXPECT_TRUE(FolderContents(right).isEmpty());
 
     // Below the last entry: the press marks nothing, so no drag starts.
-    const QPoint below(10, form->List1->viewport()->height() - 5);
-    Mouse(*form->List1, QEvent::MouseButtonPress, below, Qt::LeftButton);
-    Mouse(*form->List1, QEvent::MouseMove, below - QPoint(0, 40), Qt::LeftButton);
-    Mouse(*form->List1, QEvent::MouseButtonRelease, below - QPoint(0, 40), Qt::NoButton);
+    const QPoint below(10, ui.List1->viewport()->height() - 5);
+    Mouse(*ui.List1, QEvent::MouseButtonPress, below, Qt::LeftButton);
+    Mouse(*ui.List1, QEvent::MouseMove, below - QPoint(0, 40), Qt::LeftButton);
+    Mouse(*ui.List1, QEvent::MouseButtonRelease, below - QPoint(0, 40), Qt::NoButton);
     EXPECT_EQ(m_course.Drags, 1);
     Close(form);
 }

@@ -24,11 +24,12 @@ TEST_F(PaneEvents, WithBothPanesOnOneFolderF5InOneShowsADeletionInBoth) {
     WriteSettings("[Directories]\nLastDirA=" + folder.toUtf8() + "\nLastDirB=" + folder.toUtf8() +
                   "\n");
     auto form = Start();
-    ASSERT_EQ(Entries(*form->List2), QStringList({"a.mp3", "b.mp3"}));
+    const DeckControls ui(*form);
+    ASSERT_EQ(Entries(*ui.List2), QStringList({"a.mp3", "b.mp3"}));
     QFile::remove(folder + "a.mp3");
-    QTest::keyClick(form->List1, Qt::Key_F5);
-    EXPECT_EQ(Entries(*form->List1), QStringList{"b.mp3"});
-    EXPECT_EQ(Entries(*form->List2), QStringList{"b.mp3"});
+    QTest::keyClick(ui.List1, Qt::Key_F5);
+    EXPECT_EQ(Entries(*ui.List1), QStringList{"b.mp3"});
+    EXPECT_EQ(Entries(*ui.List2), QStringList{"b.mp3"});
     Close(form);
 }
 
@@ -38,15 +39,16 @@ TEST_F(PaneEvents, GivingOneListTheFocusRereadsTheOtherAndMakesItsPaneActive) {
     WriteSettings("[Directories]\nLastDirA=" + left.toUtf8() + "\nLastDirB=" + right.toUtf8() +
                   "\nLastOrdner=2\n");
     auto form = Start();
+    const DeckControls ui(*form);
     form->activateWindow();
     QApplication::setActiveWindow(form.get());
     WriteFile(right + "copied.mp3", {});
-    EXPECT_TRUE(Entries(*form->List2).isEmpty());
-    form->List1->setFocus();
+    EXPECT_TRUE(Entries(*ui.List2).isEmpty());
+    ui.List1->setFocus();
     ASSERT_TRUE(WaitFor([&] { return m_state.ActivePane == 1; }, 2000));
-    EXPECT_EQ(Entries(*form->List2), QStringList{"copied.mp3"});
-    EXPECT_EQ(form->List1->palette().color(QPalette::Text), m_state.ActiveListColor);
-    EXPECT_EQ(form->List2->palette().color(QPalette::Text), m_state.InactiveListColor);
+    EXPECT_EQ(Entries(*ui.List2), QStringList{"copied.mp3"});
+    EXPECT_EQ(ui.List1->palette().color(QPalette::Text), m_state.ActiveListColor);
+    EXPECT_EQ(ui.List2->palette().color(QPalette::Text), m_state.InactiveListColor);
     Close(form);
 }
 
@@ -58,25 +60,26 @@ TEST_F(PaneEvents, TheRightButtonOpensVerzeichnisWithNothingSelectedAndMenuWithA
     WriteSettings("[Directories]\nLastDirA=" + left.toUtf8() + "\nLastDirB=" + right.toUtf8() +
                   "\nLastOrdner=1\n");
     auto form = Start();
-    const QPoint onEntry = form->List2->visualItemRect(form->List2->item(0)).center();
-    QTest::mouseClick(form->List2->viewport(), Qt::RightButton, {}, onEntry);
-    EXPECT_TRUE(form->Verzeichnis->isVisible()) << "the active pane has nothing selected";
-    EXPECT_FALSE(form->Menu->isVisible());
-    EXPECT_TRUE(form->List2->selectedItems().isEmpty()) << "the right button selects nothing";
-    form->Verzeichnis->close();
+    const DeckControls ui(*form);
+    const QPoint onEntry = ui.List2->visualItemRect(ui.List2->item(0)).center();
+    QTest::mouseClick(ui.List2->viewport(), Qt::RightButton, {}, onEntry);
+    EXPECT_TRUE(ui.Verzeichnis->isVisible()) << "the active pane has nothing selected";
+    EXPECT_FALSE(ui.Menu->isVisible());
+    EXPECT_TRUE(ui.List2->selectedItems().isEmpty()) << "the right button selects nothing";
+    ui.Verzeichnis->close();
 
-    form->List1->item(0)->setSelected(true);
-    QTest::mouseClick(form->List1->viewport(), Qt::RightButton, {}, QPoint(5, 5));
-    EXPECT_TRUE(form->Menu->isVisible());
+    ui.List1->item(0)->setSelected(true);
+    QTest::mouseClick(ui.List1->viewport(), Qt::RightButton, {}, QPoint(5, 5));
+    EXPECT_TRUE(ui.Menu->isVisible());
     EXPECT_EQ(m_state.SelectedMp3Count, 1);
     EXPECT_EQ(m_state.SelectedWavCount, 0);
     QStringList items;
-    for (const QAction* action : form->Menu->actions())
+    for (const QAction* action : ui.Menu->actions())
         items.append(action->isSeparator() ? "-" : action->text());
     EXPECT_EQ(items, QStringList({"Aktuellen Pfad merken", "Pfad-Liste zeigen", "-",
                                   "ID3-TAG > Dateiname", "Dateiname > ID3-TAG", "-", "Kopieren",
                                   "Umbewegen", "-", "Decodieren", "-", "Löschen"}));
-    form->Menu->close();
+    ui.Menu->close();
     Close(form);
 }
 
@@ -85,12 +88,13 @@ TEST_F(PaneEvents, PlusSelectsEveryEntryAndMinusRereadsTheList) {
     for (const char* name : {"a.mp3", "b.MP3", "c.wav"}) WriteFile(folder + name, {});
     WriteFile(folder + "notes.txt", {});
     auto form = StartIn(folder, false);
-    ASSERT_EQ(Entries(*form->List1), QStringList({"a.mp3", "b.MP3", "c.wav"}));
-    QTest::keyClick(form->List1, '+');
-    EXPECT_EQ(form->List1->selectedItems().size(), 3);
-    QTest::keyClick(form->List1, '-');
-    EXPECT_TRUE(form->List1->selectedItems().isEmpty());
-    EXPECT_EQ(form->List1->count(), 3);
+    const DeckControls ui(*form);
+    ASSERT_EQ(Entries(*ui.List1), QStringList({"a.mp3", "b.MP3", "c.wav"}));
+    QTest::keyClick(ui.List1, '+');
+    EXPECT_EQ(ui.List1->selectedItems().size(), 3);
+    QTest::keyClick(ui.List1, '-');
+    EXPECT_TRUE(ui.List1->selectedItems().isEmpty());
+    EXPECT_EQ(ui.List1->count(), 3);
     Close(form);
 }
 
@@ -100,26 +104,27 @@ TEST_F(PaneEvents, MovingThroughTheListWithTheKeysShowsEachFileInTurn) {
     WriteMp3(folder + "b.mp3", 4, TagRecord(QByteArray("Zwei\0xx", 7), "Artist B", "", "7", ""));
     WriteMp3(folder + "c.mp3", 4);
     auto form = StartIn(folder, false);
-    form->List1->setCurrentRow(0);
-    EXPECT_EQ(form->Text1->text(), "Erster");
-    EXPECT_EQ(form->Text5->text(), "Artist A");
-    EXPECT_EQ(form->Text2->text(), "Album");
-    EXPECT_EQ(form->Text6->text(), "1999");
-    EXPECT_EQ(form->Text8->text(), "eins");
-    EXPECT_TRUE(form->Text5->isEnabled() && form->Text6->isEnabled() && form->Text9->isEnabled());
+    const DeckControls ui(*form);
+    ui.List1->setCurrentRow(0);
+    EXPECT_EQ(ui.Text1->text(), "Erster");
+    EXPECT_EQ(ui.Text5->text(), "Artist A");
+    EXPECT_EQ(ui.Text2->text(), "Album");
+    EXPECT_EQ(ui.Text6->text(), "1999");
+    EXPECT_EQ(ui.Text8->text(), "eins");
+    EXPECT_TRUE(ui.Text5->isEnabled() && ui.Text6->isEnabled() && ui.Text9->isEnabled());
 
-    QTest::keyClick(form->List1, Qt::Key_Down);
+    QTest::keyClick(ui.List1, Qt::Key_Down);
     EXPECT_EQ(m_state.CurrentFile, folder + "b.mp3");
-    EXPECT_EQ(form->Text1->text(), "Zwei") << "cut at the first NUL";
-    EXPECT_EQ(form->Text6->text(), "") << "a one-character year is not shown";
-    EXPECT_EQ(form->Text8->text(), "");
+    EXPECT_EQ(ui.Text1->text(), "Zwei") << "cut at the first NUL";
+    EXPECT_EQ(ui.Text6->text(), "") << "a one-character year is not shown";
+    EXPECT_EQ(ui.Text8->text(), "");
 
-    QTest::keyClick(form->List1, Qt::Key_End);
+    QTest::keyClick(ui.List1, Qt::Key_End);
     EXPECT_EQ(m_state.CurrentFile, folder + "c.mp3");
     EXPECT_EQ(m_state.CurrentIndex, 2);
-    for (QLineEdit* field : {form->Text1, form->Text2, form->Text5, form->Text6, form->Text8})
+    for (QLineEdit* field : {ui.Text1, ui.Text2, ui.Text5, ui.Text6, ui.Text8})
         EXPECT_TRUE(field->text().isEmpty()) << "a file without a tag leaves the fields empty";
-    EXPECT_TRUE(form->Text5->isEnabled()) << "enabled fields stay enabled";
+    EXPECT_TRUE(ui.Text5->isEnabled()) << "enabled fields stay enabled";
     Close(form);
 }
 
@@ -128,14 +133,14 @@ TEST_F(PaneEvents, AClickOnAWavEntryStopsPlaybackAndLoadsNothing) {
     WriteMp3(folder + "a.mp3", 120);
     WriteFile(folder + "b.wav", QByteArray(100, '\0'));
     auto form = StartIn(folder, true);
-    form->List1->setCurrentRow(0);
-    ASSERT_TRUE(WaitFor([&] { return !form->Text4->text().isEmpty(); }));
-    form->Text12->setText("kept?");
-    form->List1->setCurrentRow(1);
+    const DeckControls ui(*form);
+    ui.List1->setCurrentRow(0);
+    ASSERT_TRUE(WaitFor([&] { return !ui.Text4->text().isEmpty(); }));
+    ui.Text12->setText("kept?");
+    ui.List1->setCurrentRow(1);
     EXPECT_TRUE(m_state.PlayerThreadEnded) << "the click waited for the player";
     EXPECT_TRUE(m_state.CurrentFile.isEmpty());
-    for (QLineEdit* field :
-         {form->Text1, form->Text3, form->Text4, form->Text7, form->Text9, form->Text12})
+    for (QLineEdit* field : {ui.Text1, ui.Text3, ui.Text4, ui.Text7, ui.Text9, ui.Text12})
         EXPECT_TRUE(field->text().isEmpty()) << field->objectName().toStdString();
     const uintmax_t heard = m_audio.CapturedBytes();
     EXPECT_LT(heard, 120u * 1152 * 4);
@@ -150,17 +155,18 @@ TEST_F(PaneEvents, AFolderChangeInTheActivePaneResetsTheTagAreaAndListsTheNewFol
     WriteFile(folder + "sub/inner.mp3", {});
     WriteMp3(folder + "outer.mp3", 4, TagRecord("Titel", "Artist", "", "", ""));
     auto form = StartIn(folder, false);
-    form->List1->setCurrentRow(0);
-    ASSERT_EQ(form->Text1->text(), "Titel");
-    QTreeWidgetItem* sub = form->Dir1->findItems("sub", Qt::MatchRecursive).value(0);
+    const DeckControls ui(*form);
+    ui.List1->setCurrentRow(0);
+    ASSERT_EQ(ui.Text1->text(), "Titel");
+    QTreeWidgetItem* sub = ui.Dir1->findItems("sub", Qt::MatchRecursive).value(0);
     ASSERT_NE(sub, nullptr);
-    emit form->Dir1->itemActivated(sub, 0);
+    emit ui.Dir1->itemActivated(sub, 0);
     ASSERT_TRUE(WaitFor([&] { return m_state.PathA == folder + "sub/"; }, 2000));
-    EXPECT_EQ(Entries(*form->List1), QStringList{"inner.mp3"});
-    EXPECT_EQ(form->Dir1->Path(), folder + "sub/");
+    EXPECT_EQ(Entries(*ui.List1), QStringList{"inner.mp3"});
+    EXPECT_EQ(ui.Dir1->Path(), folder + "sub/");
     EXPECT_TRUE(m_state.CurrentFile.isEmpty());
-    EXPECT_TRUE(form->Text1->text().isEmpty());
-    EXPECT_TRUE(form->Text7->text().isEmpty());
+    EXPECT_TRUE(ui.Text1->text().isEmpty());
+    EXPECT_TRUE(ui.Text7->text().isEmpty());
     Close(form);
 }
 
@@ -168,47 +174,49 @@ TEST_F(PaneEvents, ADriveThatCannotBeReadIsReportedAndThePaneStaysWhereItWas) {
     const QString folder = MakeFolder("here");
     WriteFile(folder + "a.mp3", {});
     auto form = StartIn(folder, false);
-    const int before = form->Drive1->currentIndex();
+    const DeckControls ui(*form);
+    const int before = ui.Drive1->currentIndex();
     const QString gone = MakeFolder("unplugged");
     QDir(gone).removeRecursively();
-    form->Drive1->SetDrive(gone);
-    emit form->Drive1->activated(form->Drive1->currentIndex());
+    ui.Drive1->SetDrive(gone);
+    emit ui.Drive1->activated(ui.Drive1->currentIndex());
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_TRUE(m_messages[0].Text.contains(gone));
     EXPECT_EQ(m_messages[0].Kind, MessageKind::Exclamation);
-    EXPECT_EQ(form->Drive1->currentIndex(), before);
+    EXPECT_EQ(ui.Drive1->currentIndex(), before);
     EXPECT_EQ(m_state.PathA, folder);
-    EXPECT_EQ(form->Dir1->Path(), folder);
-    EXPECT_EQ(Entries(*form->List1), QStringList{"a.mp3"});
+    EXPECT_EQ(ui.Dir1->Path(), folder);
+    EXPECT_EQ(Entries(*ui.List1), QStringList{"a.mp3"});
     Close(form);
 }
 
 TEST_F(PaneEvents, TheMouseOverTheListsHidesTheInsertHintAndOverTheBackgroundBoth) {
     const QString folder = MakeFolder("hints");
     auto form = StartIn(folder, false);
+    const DeckControls ui(*form);
     auto moveOver = [](QWidget* widget) {
         QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), widget->mapToGlobal(QPointF(5, 5)),
                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(widget, &move);
     };
     auto showBoth = [&] {
-        form->Text13->show();
-        form->Text14->show();
+        ui.Text13->show();
+        ui.Text14->show();
     };
     showBoth();
-    moveOver(form->Dir1->viewport());
-    EXPECT_TRUE(form->Text13->isVisible() && form->Text14->isVisible()) << "the left tree";
-    for (QListWidget* list : {form->List1, form->List2}) {
+    moveOver(ui.Dir1->viewport());
+    EXPECT_TRUE(ui.Text13->isVisible() && ui.Text14->isVisible()) << "the left tree";
+    for (QListWidget* list : {ui.List1, ui.List2}) {
         showBoth();
         moveOver(list->viewport());
-        EXPECT_FALSE(form->Text13->isVisible());
-        EXPECT_TRUE(form->Text14->isVisible());
+        EXPECT_FALSE(ui.Text13->isVisible());
+        EXPECT_TRUE(ui.Text14->isVisible());
     }
-    for (QWidget* widget : {form->Dir2->viewport(), form->centralWidget()}) {
+    for (QWidget* widget : {ui.Dir2->viewport(), form->centralWidget()}) {
         showBoth();
         moveOver(widget);
-        EXPECT_FALSE(form->Text13->isVisible());
-        EXPECT_FALSE(form->Text14->isVisible());
+        EXPECT_FALSE(ui.Text13->isVisible());
+        EXPECT_FALSE(ui.Text14->isVisible());
     }
     Close(form);
 }
@@ -217,8 +225,9 @@ TEST_F(PaneEvents, ADoubleClickAndTheDeleteKeysServeTheirContextMenuItems) {
     const QString folder = MakeFolder("items");
     WriteFile(folder + "a.mp3", {});
     auto form = StartIn(folder, false);
-    auto item = [&form](const char* text) {
-        for (QAction* action : form->Menu->actions())
+    const DeckControls ui(*form);
+    auto item = [&ui](const char* text) {
+        for (QAction* action : ui.Menu->actions())
             if (action->text() == QString::fromUtf8(text)) return action;
         return static_cast<QAction*>(nullptr);
     };
@@ -226,13 +235,13 @@ TEST_F(PaneEvents, ADoubleClickAndTheDeleteKeysServeTheirContextMenuItems) {
     int deletes = 0;
     QObject::connect(item("ID3-TAG > Dateiname"), &QAction::triggered, [&] { ++namesFromTags; });
     QObject::connect(item("Löschen"), &QAction::triggered, [&] { ++deletes; });
-    const QPoint onEntry = form->List1->visualItemRect(form->List1->item(0)).center();
-    QTest::mouseClick(form->List1->viewport(), Qt::LeftButton, {}, onEntry);
-    QTest::mouseDClick(form->List1->viewport(), Qt::LeftButton, {}, onEntry);
+    const QPoint onEntry = ui.List1->visualItemRect(ui.List1->item(0)).center();
+    QTest::mouseClick(ui.List1->viewport(), Qt::LeftButton, {}, onEntry);
+    QTest::mouseDClick(ui.List1->viewport(), Qt::LeftButton, {}, onEntry);
     EXPECT_EQ(namesFromTags, 1);
-    QTest::keyClick(form->List1, Qt::Key_Delete);
+    QTest::keyClick(ui.List1, Qt::Key_Delete);
     EXPECT_EQ(deletes, 1);
-    QTest::keyClick(form->List1, Qt::Key_Backspace);
+    QTest::keyClick(ui.List1, Qt::Key_Backspace);
     EXPECT_EQ(deletes, 2);
     EXPECT_EQ(namesFromTags, 1);
     Close(form);

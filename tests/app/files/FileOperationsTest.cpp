@@ -13,7 +13,8 @@ namespace trackdeck::test {
 namespace {
 
 QAction* MenuItem(frmDeck& form, const QString& text) {
-    for (QAction* action : form.Menu->actions())
+    const DeckControls ui(form);
+    for (QAction* action : ui.Menu->actions())
         if (action->text() == text) return action;
     return nullptr;
 }
@@ -27,26 +28,27 @@ TEST_F(FileOperations, CopyAsksNamingTheCurrentEntryOrTheMarkedFilesAndReplacesA
     WriteFile(left + "b.mp3", "new b");
     WriteFile(right + "a.mp3", "old a");
     auto form = StartWith(left, right, 1);
+    const DeckControls ui(*form);
     Activate(*form, 1);
-    Mark(*form->List1, {"a.mp3"});
+    Mark(*ui.List1, {"a.mp3"});
 
     m_answers = {Answer::No};
-    form->Command5->click();
+    ui.Command5->click();
     EXPECT_EQ(MessageTexts(), QStringList{"a.mp3 nach " + right + " kopieren ?"});
     EXPECT_EQ(m_messages.back().Kind, MessageKind::Exclamation);
     EXPECT_EQ(ReadFile(right + "a.mp3"), "old a") << "No copies nothing";
 
     m_messages.clear();
-    Mark(*form->List1, {"b.mp3", "a.mp3"});
+    Mark(*ui.List1, {"b.mp3", "a.mp3"});
     m_answers = {Answer::Yes};
-    form->Command5->click();
+    ui.Command5->click();
     EXPECT_EQ(MessageTexts(), QStringList{"Markierte Dateien nach " + right + " kopieren ?"});
     EXPECT_EQ(ReadFile(right + "a.mp3"), "new a");
     EXPECT_EQ(ReadFile(right + "b.mp3"), "new b");
     EXPECT_EQ(ReadFile(left + "a.mp3"), "new a");
-    EXPECT_EQ(Entries(*form->List2), QStringList({"a.mp3", "b.mp3"}));
+    EXPECT_EQ(Entries(*ui.List2), QStringList({"a.mp3", "b.mp3"}));
     EXPECT_EQ(FolderContents(right), QStringList({"a.mp3", "b.mp3"}));
-    EXPECT_TRUE(form->Command1->hasFocus()) << "the focus left the lists";
+    EXPECT_TRUE(ui.Command1->hasFocus()) << "the focus left the lists";
     Close(form);
 }
 
@@ -57,15 +59,16 @@ TEST_F(FileOperations, AMoveLeavesAFileWhoseNameIsTakenAndMovesTheOthersShowingB
     WriteFile(right + "b.mp3", "other b");
     QFile(left + "c.wav").setPermissions(QFile::ReadOwner);
     auto form = StartWith(left, right, 1, {.Move = false});
-    Mark(*form->List1, {"a.mp3", "b.mp3", "c.wav"});
+    const DeckControls ui(*form);
+    Mark(*ui.List1, {"a.mp3", "b.mp3", "c.wav"});
     MenuItem(*form, "Umbewegen")->trigger();
     EXPECT_TRUE(m_messages.empty()) << "no question with the confirmation off";
     EXPECT_EQ(ReadFile(left + "b.mp3"), "b.mp3");
     EXPECT_EQ(ReadFile(right + "b.mp3"), "other b");
     EXPECT_EQ(ReadFile(right + "a.mp3"), "a.mp3");
     EXPECT_EQ(ReadFile(right + "c.wav"), "c.wav") << "a read-only file moves too";
-    EXPECT_EQ(Entries(*form->List1), QStringList{"b.mp3"});
-    EXPECT_EQ(Entries(*form->List2), QStringList({"a.mp3", "b.mp3", "c.wav"}));
+    EXPECT_EQ(Entries(*ui.List1), QStringList{"b.mp3"});
+    EXPECT_EQ(Entries(*ui.List2), QStringList({"a.mp3", "b.mp3", "c.wav"}));
     EXPECT_TRUE(m_state.CurrentFile.isEmpty());
     Close(form);
 }
@@ -76,6 +79,7 @@ TEST_F(FileOperations, AMoveToAnotherFileSystemGoesByCopyAndAFailedCopyKeepsTheS
     WriteFile(left + "a.mp3", "whole a");
     WriteFile(left + "b.mp3", "whole b");
     auto form = StartWith(left, right, 1, {.Move = false});
+    const DeckControls ui(*form);
     files::MoveSteps steps;
     steps.Rename = [](const QString&, const QString&) { return RenameResult::OtherFileSystem; };
     steps.Copy = [](const QString& from, const QString& to) {
@@ -88,14 +92,14 @@ TEST_F(FileOperations, AMoveToAnotherFileSystemGoesByCopyAndAFailedCopyKeepsTheS
         return files::CopyFileNoReplace(from, to);
     };
     form->FileOperationSet().SetMoveSteps(steps);
-    Mark(*form->List1, {"a.mp3", "b.mp3"});
-    form->Command6->click();
+    Mark(*ui.List1, {"a.mp3", "b.mp3"});
+    ui.Command6->click();
     EXPECT_EQ(ReadFile(right + "a.mp3"), "whole a");
     EXPECT_FALSE(QFile::exists(left + "a.mp3"));
     EXPECT_EQ(ReadFile(left + "b.mp3"), "whole b");
     EXPECT_EQ(FolderContents(right), QStringList{"a.mp3"}) << "the short copy is gone";
-    EXPECT_EQ(Entries(*form->List1), QStringList{"b.mp3"});
-    EXPECT_EQ(Entries(*form->List2), QStringList{"a.mp3"});
+    EXPECT_EQ(Entries(*ui.List1), QStringList{"b.mp3"});
+    EXPECT_EQ(Entries(*ui.List2), QStringList{"a.mp3"});
     Close(form);
 }
 
@@ -106,9 +110,10 @@ TEST_F(FileOperations, CopyAndMoveOntoTheSameFolderSayWhyWithConfirmationAndDoNo
     const QString linked = MakeFolder("links") + "same/";
     WriteFile(folder + "a.mp3", "a");
     auto form = StartWith(folder, linked, 1);
-    Mark(*form->List1, {"a.mp3"});
-    form->Command5->click();
-    form->Command6->click();
+    DeckControls ui(*form);
+    Mark(*ui.List1, {"a.mp3"});
+    ui.Command5->click();
+    ui.Command6->click();
     EXPECT_EQ(MessageTexts(), QStringList({"Dateien können nicht auf sich selbst kopiert "
                                            "werden...   ",
                                            "Quell- und Zielpfad sind gleich...   "}));
@@ -117,16 +122,18 @@ TEST_F(FileOperations, CopyAndMoveOntoTheSameFolderSayWhyWithConfirmationAndDoNo
 
     m_messages.clear();
     form = StartWith(folder, folder, 1, {.Copy = false, .Move = false});
-    Mark(*form->List1, {"a.mp3"});
-    form->Command5->click();
-    form->Command6->click();
+    ui = DeckControls(*form);
+    Mark(*ui.List1, {"a.mp3"});
+    ui.Command5->click();
+    ui.Command6->click();
     EXPECT_TRUE(m_messages.empty());
     EXPECT_EQ(FolderContents(folder), QStringList{"a.mp3"});
     Close(form);
 
     form = StartWith(folder, other, 1, {.Copy = false});
-    Mark(*form->List1, {"a.mp3"});
-    form->Command5->click();
+    ui = DeckControls(*form);
+    Mark(*ui.List1, {"a.mp3"});
+    ui.Command5->click();
     EXPECT_EQ(FolderContents(other), QStringList{"a.mp3"})
         << "letters alone do not make one folder";
     Close(form);
@@ -140,32 +147,34 @@ TEST_F(FileOperations, DeleteAsksThenGoesToTheTrashAndBothPanesOnTheFolderShowIt
     for (const char* name : {"a.mp3", "b.mp3", "c.mp3"}) WriteFile(folder + name, name);
     QFile(folder + "b.mp3").setPermissions(QFile::ReadOwner);
     auto form = StartWith(folder, folder, 1);
+    DeckControls ui(*form);
     Activate(*form, 1);
-    Mark(*form->List1, {"b.mp3"});
+    Mark(*ui.List1, {"b.mp3"});
     m_answers = {Answer::No};
-    QTest::keyClick(form->List1, Qt::Key_Delete);
+    QTest::keyClick(ui.List1, Qt::Key_Delete);
     EXPECT_EQ(MessageTexts(), QStringList{"b.mp3 löschen ?"});
     EXPECT_TRUE(QFile::exists(folder + "b.mp3"));
 
     // The focus comes first: with both panes on one folder it re-reads both lists.
     Activate(*form, 1);
-    Mark(*form->List1, {"b.mp3"});
+    Mark(*ui.List1, {"b.mp3"});
     m_answers = {Answer::Yes};
-    QTest::keyClick(form->List1, Qt::Key_Delete);
+    QTest::keyClick(ui.List1, Qt::Key_Delete);
     EXPECT_FALSE(QFile::exists(folder + "b.mp3")) << "a read-only file goes too";
     EXPECT_EQ(ReadFile(data + "Trash/files/b.mp3"), "b.mp3") << "it can be had back";
-    EXPECT_EQ(Entries(*form->List1), QStringList({"a.mp3", "c.mp3"}));
-    EXPECT_EQ(Entries(*form->List2), QStringList({"a.mp3", "c.mp3"}));
+    EXPECT_EQ(Entries(*ui.List1), QStringList({"a.mp3", "c.mp3"}));
+    EXPECT_EQ(Entries(*ui.List2), QStringList({"a.mp3", "c.mp3"}));
     Close(form);
 
     m_messages.clear();
     form = StartWith(folder, folder, 2, {.Delete = false});
+    ui = DeckControls(*form);
     Activate(*form, 2);
-    Mark(*form->List2, {"a.mp3", "c.mp3"});
-    QTest::keyClick(form->List2, Qt::Key_Backspace);
+    Mark(*ui.List2, {"a.mp3", "c.mp3"});
+    QTest::keyClick(ui.List2, Qt::Key_Backspace);
     EXPECT_TRUE(m_messages.empty());
     EXPECT_TRUE(FolderContents(folder).isEmpty());
-    EXPECT_TRUE(Entries(*form->List1).isEmpty());
+    EXPECT_TRUE(Entries(*ui.List1).isEmpty());
     Close(form);
     if (savedDataHome.isNull())
         qunsetenv("XDG_DATA_HOME");
@@ -180,26 +189,27 @@ TEST_F(FileOperations, CopyWritesAPendingTagEditAndDeleteDiscardsIt) {
     WriteMp3(left + "a.mp3", 4, tag);
     WriteMp3(left + "b.mp3", 4, tag);
     auto form = StartWith(left, right, 1, {.Copy = false, .Delete = false});
+    const DeckControls ui(*form);
     for (const char* name : {"a.mp3", "b.mp3"}) {
-        Mark(*form->List1, {name});
-        ASSERT_EQ(form->Text1->text(), "Alt");
-        form->Text1->setText("Neu");
+        Mark(*ui.List1, {name});
+        ASSERT_EQ(ui.Text1->text(), "Alt");
+        ui.Text1->setText("Neu");
         m_state.TagModified = true;
-        form->Command2->show();
+        ui.Command2->show();
         const bool copy = QString(name) == "a.mp3";
-        (copy ? form->Command5 : form->Command8)->click();
+        (copy ? ui.Command5 : ui.Command8)->click();
         EXPECT_FALSE(m_state.TagModified);
-        EXPECT_FALSE(form->Command2->isVisible());
+        EXPECT_FALSE(ui.Command2->isVisible());
         if (copy) {
             EXPECT_EQ(ReadFile(left + name).right(128).mid(3, 3), "Neu");
             EXPECT_EQ(ReadFile(right + name).right(128).mid(3, 3), "Neu") << "copied with it";
-            EXPECT_EQ(form->Text1->text(), "Neu") << "the fields keep showing the file";
+            EXPECT_EQ(ui.Text1->text(), "Neu") << "the fields keep showing the file";
         }
     }
     EXPECT_FALSE(QFile::exists(left + "b.mp3"));
     EXPECT_EQ(ReadFile(left + "a.mp3").right(128), ReadFile(right + "a.mp3").right(128));
     EXPECT_TRUE(m_state.CurrentFile.isEmpty());
-    EXPECT_TRUE(form->Text1->text().isEmpty());
+    EXPECT_TRUE(ui.Text1->text().isEmpty());
     Close(form);
 }
 
@@ -209,16 +219,17 @@ TEST_F(FileOperations, ThePlayingFileIsMovedOnlyAfterThePlayerThreadHasEnded) {
     WriteMp3(left + "a.mp3", 120);
     const QByteArray bytes = ReadFile(left + "a.mp3");
     auto form = StartWith(left, right, 1, {.Move = false}, true);
+    const DeckControls ui(*form);
     int threadEnds = 0;
-    QObject::connect(form->Aurion1, &AurionControl::ThreadEnded, [&] { ++threadEnds; });
-    Mark(*form->List1, {"a.mp3"});
-    ASSERT_TRUE(WaitFor([&] { return !form->Text4->text().isEmpty(); }));
+    QObject::connect(ui.Aurion1, &player::AurionControl::ThreadEnded, [&] { ++threadEnds; });
+    Mark(*ui.List1, {"a.mp3"});
+    ASSERT_TRUE(WaitFor([&] { return !ui.Text4->text().isEmpty(); }));
     MenuItem(*form, "Umbewegen")->trigger();
     EXPECT_TRUE(m_state.PlayerThreadEnded);
     EXPECT_EQ(threadEnds, 1);
     EXPECT_EQ(ReadFile(right + "a.mp3"), bytes);
     EXPECT_FALSE(QFile::exists(left + "a.mp3"));
-    EXPECT_TRUE(form->Text4->text().isEmpty());
+    EXPECT_TRUE(ui.Text4->text().isEmpty());
     const uintmax_t heard = m_audio.CapturedBytes();
     Idle(200);
     EXPECT_EQ(threadEnds, 1) << "no thread end after the move";
@@ -231,6 +242,7 @@ TEST_F(FileOperations, ALongMoveShowsItsProgressAndAfterCancellingStopsBeforeThe
     const QString right = MakeFolder("right");
     for (const char* name : {"a.mp3", "b.mp3", "c.mp3"}) WriteFile(left + name, name);
     auto form = StartWith(left, right, 1, {.Move = false});
+    const DeckControls ui(*form);
     form->FileOperationSet().SetProgressDelay(0);
     QString shown;
     QString title;
@@ -251,14 +263,14 @@ TEST_F(FileOperations, ALongMoveShowsItsProgressAndAfterCancellingStopsBeforeThe
         return RenameNoReplace(from, to);
     };
     form->FileOperationSet().SetMoveSteps(steps);
-    Mark(*form->List1, {"a.mp3", "b.mp3", "c.mp3"});
-    form->Command6->click();
+    Mark(*ui.List1, {"a.mp3", "b.mp3", "c.mp3"});
+    ui.Command6->click();
     EXPECT_EQ(shown, "Bewege 2 von 3: b.mp3");
     EXPECT_EQ(title, m_state.Caption);
     EXPECT_EQ(FolderContents(right), QStringList({"a.mp3", "b.mp3"})) << "the current file ends";
     EXPECT_EQ(FolderContents(left), QStringList{"c.mp3"});
-    EXPECT_EQ(Entries(*form->List1), QStringList{"c.mp3"});
-    EXPECT_EQ(Entries(*form->List2), QStringList({"a.mp3", "b.mp3"}));
+    EXPECT_EQ(Entries(*ui.List1), QStringList{"c.mp3"});
+    EXPECT_EQ(Entries(*ui.List2), QStringList({"a.mp3", "b.mp3"}));
     Close(form);
 }
 

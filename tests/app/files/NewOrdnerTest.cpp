@@ -11,13 +11,15 @@ namespace {
 using NewOrdnerTest = PaneTest;
 
 files::NewOrdner& Open(frmDeck& form) {
-    form.Command7->click();
+    const DeckControls ui(form);
+    ui.Command7->click();
     return *form.FileOperationSet().NewFolderDialog();
 }
 
 TEST_F(NewOrdnerTest, ThreeTypedLevelsAreMadeBelowTheActiveFolderAndBothTreesShowThem) {
     const QString folder = MakeFolder("music");
     auto form = StartWith(folder, folder, 2);
+    const DeckControls ui(*form);
     files::NewOrdner& dialog = Open(*form);
     ASSERT_TRUE(dialog.isVisible());
     EXPECT_EQ(dialog.windowTitle(), "Neuer Ordner");
@@ -34,7 +36,7 @@ TEST_F(NewOrdnerTest, ThreeTypedLevelsAreMadeBelowTheActiveFolderAndBothTreesSho
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_TRUE(QDir(folder + "Rock/Bands/Live").exists());
     EXPECT_TRUE(m_messages.empty());
-    for (browser::FolderTree* tree : {form->Dir1, form->Dir2})
+    for (browser::FolderTree* tree : {ui.Dir1, ui.Dir2})
         EXPECT_FALSE(tree->findItems("Rock", Qt::MatchRecursive).isEmpty())
             << tree->objectName().toStdString();
     Close(form);

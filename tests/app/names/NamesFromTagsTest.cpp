@@ -19,8 +19,9 @@ TEST_F(NamesFromTags, OneTaggedFileGetsTheNameBuiltFromItsTagAndEnterDoesNothing
     WriteMp3(folder + "track.mp3", 4, TagRecord("Titel", "Interpret", "", "", ""));
     const QByteArray content = ReadFile(folder + "track.mp3");
     auto form = StartIn(folder, false);
-    Mark(form->List1, {0});
-    QTest::mouseClick(form->Command9, Qt::LeftButton);
+    const DeckControls ui(*form);
+    Mark(ui.List1, {0});
+    QTest::mouseClick(ui.Command9, Qt::LeftButton);
     names::Rename* window = form->NamesFromTagSet().Window();
     ASSERT_NE(window, nullptr);
     EXPECT_FALSE(form->isEnabled()) << "the main window waits for the rename window";
@@ -41,7 +42,7 @@ TEST_F(NamesFromTags, OneTaggedFileGetsTheNameBuiltFromItsTagAndEnterDoesNothing
     EXPECT_TRUE(form->isEnabled());
     EXPECT_EQ(Entries(folder), QStringList{"Interpret - Titel.mp3"});
     EXPECT_EQ(ReadFile(folder + "Interpret - Titel.mp3"), content);
-    EXPECT_EQ(form->List1->item(0)->text(), "Interpret - Titel.mp3") << "the pane was re-read";
+    EXPECT_EQ(ui.List1->item(0)->text(), "Interpret - Titel.mp3") << "the pane was re-read";
     Close(form);
 }
 
@@ -51,9 +52,10 @@ TEST_F(NamesFromTags, ATypedNameThatIsTakenOrDiffersOnlyInCaseRenamesNothing) {
     WriteFile(folder + "b.mp3", "other");
     const QByteArray a = ReadFile(folder + "a.mp3");
     auto form = StartIn(folder, false);
+    const DeckControls ui(*form);
 
-    Mark(form->List1, {0});
-    QTest::mouseClick(form->Command9, Qt::LeftButton);
+    Mark(ui.List1, {0});
+    QTest::mouseClick(ui.Command9, Qt::LeftButton);
     names::Rename* window = form->NamesFromTagSet().Window();
     ASSERT_NE(window, nullptr);
     QTest::mouseClick(window->Option1, Qt::LeftButton);
@@ -64,8 +66,8 @@ TEST_F(NamesFromTags, ATypedNameThatIsTakenOrDiffersOnlyInCaseRenamesNothing) {
     EXPECT_EQ(ReadFile(folder + "a.mp3"), a);
     EXPECT_EQ(ReadFile(folder + "b.mp3"), "other");
 
-    Mark(form->List1, {0});
-    QTest::mouseClick(form->Command9, Qt::LeftButton);
+    Mark(ui.List1, {0});
+    QTest::mouseClick(ui.Command9, Qt::LeftButton);
     window = form->NamesFromTagSet().Window();
     ASSERT_NE(window, nullptr);
     QTest::mouseClick(window->Option1, Qt::LeftButton);
@@ -83,8 +85,9 @@ TEST_F(NamesFromTags, SeveralFilesAreNamedByTheirTagsAndListPositions) {
     WriteMp3(folder + "x4.mp3", 4);
     const QByteArray third = ReadFile(folder + "x3.mp3");
     auto form = StartIn(folder, false);
-    Mark(form->List1, {0, 1, 2, 3});
-    QTest::mouseClick(form->Command9, Qt::LeftButton);
+    const DeckControls ui(*form);
+    Mark(ui.List1, {0, 1, 2, 3});
+    QTest::mouseClick(ui.Command9, Qt::LeftButton);
     names::Rename* window = form->NamesFromTagSet().Window();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->Label2->text(), "Dateinamen ändern");
@@ -109,8 +112,9 @@ TEST_F(NamesFromTags, TwoFilesOfOneBuiltNameRenameOnlyTheFirst) {
     WriteMp3(folder + "x1.mp3", 4, TagRecord("T", "A", "", "", "first"));
     WriteMp3(folder + "x2.mp3", 4, TagRecord("T", "A", "", "", "second"));
     auto form = StartIn(folder, false);
-    Mark(form->List1, {0, 1});
-    QTest::mouseClick(form->Command9, Qt::LeftButton);
+    const DeckControls ui(*form);
+    Mark(ui.List1, {0, 1});
+    QTest::mouseClick(ui.Command9, Qt::LeftButton);
     names::Rename* window = form->NamesFromTagSet().Window();
     ASSERT_NE(window, nullptr);
     QTest::mouseClick(window->Command1, Qt::LeftButton);
@@ -126,12 +130,13 @@ TEST_F(NamesFromTags, MarkedWavFilesAreRenamedOnlyAloneAndByTypedName) {
     WriteFile(folder + "b.wav", "RIFF b");
     WriteFile(folder + "c.wav", "RIFF c");
     auto form = StartIn(folder, false);
+    const DeckControls ui(*form);
 
-    Mark(form->List1, {0, 1});
-    QTest::mouseClick(form->Command9, Qt::LeftButton);
+    Mark(ui.List1, {0, 1});
+    QTest::mouseClick(ui.Command9, Qt::LeftButton);
     EXPECT_EQ(form->NamesFromTagSet().Window(), nullptr);
-    Mark(form->List1, {1, 2});
-    QTest::mouseClick(form->Command9, Qt::LeftButton);
+    Mark(ui.List1, {1, 2});
+    QTest::mouseClick(ui.Command9, Qt::LeftButton);
     EXPECT_EQ(form->NamesFromTagSet().Window(), nullptr);
     ASSERT_EQ(m_messages.size(), 2u);
     EXPECT_EQ(m_messages[0].Text,
@@ -139,8 +144,8 @@ TEST_F(NamesFromTags, MarkedWavFilesAreRenamedOnlyAloneAndByTypedName) {
     EXPECT_EQ(m_messages[1].Text, "WAV-Dateien können nur einzeln umbenannt werden...   ");
     EXPECT_EQ(m_messages[1].Kind, MessageKind::Information);
 
-    Mark(form->List1, {1});
-    QTest::mouseClick(form->Command9, Qt::LeftButton);
+    Mark(ui.List1, {1});
+    QTest::mouseClick(ui.Command9, Qt::LeftButton);
     names::Rename* window = form->NamesFromTagSet().Window();
     ASSERT_NE(window, nullptr);
     ASSERT_EQ(m_messages.size(), 3u);

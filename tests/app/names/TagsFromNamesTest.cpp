@@ -15,27 +15,28 @@ TEST_F(TagsFromNames, OneFileIsPreviewedInTheMainWindowAndWrittenWithItsOwnOther
     const QString path = folder + "01 - Interpret - Titel.mp3";
     WriteMp3(path, 4, TagRecord("alt", "wer", "Album X", "1999", "Notiz"));
     auto form = StartIn(folder, false);
-    Mark(form->List1, {0});
-    QTest::mouseClick(form->Command3, Qt::LeftButton);
+    const DeckControls ui(*form);
+    Mark(ui.List1, {0});
+    QTest::mouseClick(ui.Command3, Qt::LeftButton);
     names::FileNameTAG* window = form->TagsFromNameSet().Window();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->Label2->text(), "ID3-TAG aus Dateiname übernehmen:");
     EXPECT_EQ(window->Text2->text(), "Interpret - Titel");
-    EXPECT_EQ(form->Text5->text(), "01") << "the default pattern names the number part artist";
-    EXPECT_EQ(form->Text1->text(), "Interpret");
+    EXPECT_EQ(ui.Text5->text(), "01") << "the default pattern names the number part artist";
+    EXPECT_EQ(ui.Text1->text(), "Interpret");
 
     QTest::mouseClick(window->Command3, Qt::LeftButton);  // "Neu"
     EXPECT_EQ(window->ErkennListe->count(), 0);
-    EXPECT_TRUE(form->Text5->text().isEmpty());
+    EXPECT_TRUE(ui.Text5->text().isEmpty());
     for (QCheckBox* box : {window->Checks[3], window->Checks[0], window->Checks[1]})
         QTest::mouseClick(box, Qt::LeftButton);
     EXPECT_EQ(window->Text2->text(), "Nr - Interpret - Titel");
-    EXPECT_EQ(form->Text5->text(), "Interpret");
-    EXPECT_EQ(form->Text1->text(), "Titel");
-    EXPECT_EQ(form->Text2->text(), "Album X");
-    EXPECT_EQ(form->Text6->text(), "1999");
-    EXPECT_EQ(form->Text8->text(), "Notiz");
+    EXPECT_EQ(ui.Text5->text(), "Interpret");
+    EXPECT_EQ(ui.Text1->text(), "Titel");
+    EXPECT_EQ(ui.Text2->text(), "Album X");
+    EXPECT_EQ(ui.Text6->text(), "1999");
+    EXPECT_EQ(ui.Text8->text(), "Notiz");
     EXPECT_FALSE(m_state.TagModified) << "a preview is no edit";
     Picture(*window, "filenametag.png");
 
@@ -55,18 +56,19 @@ TEST_F(TagsFromNames, SeparatorAndChecksRebuildThePatternAndAFifthCheckAddsNothi
     const QString folder = MakeFolder("checks");
     WriteMp3(folder + "A_B_C_D_E.mp3", 4);
     auto form = StartIn(folder, false);
-    Mark(form->List1, {0});
-    QTest::mouseClick(form->Command3, Qt::LeftButton);
+    const DeckControls ui(*form);
+    Mark(ui.List1, {0});
+    QTest::mouseClick(ui.Command3, Qt::LeftButton);
     names::FileNameTAG* window = form->TagsFromNameSet().Window();
     ASSERT_NE(window, nullptr);
     window->Text1->setText("_");
     EXPECT_EQ(window->Text2->text(), "Interpret_Titel");
-    EXPECT_EQ(form->Text5->text(), "A");
-    EXPECT_EQ(form->Text1->text(), "B");
+    EXPECT_EQ(ui.Text5->text(), "A");
+    EXPECT_EQ(ui.Text1->text(), "B");
     QTest::mouseClick(window->Checks[2], Qt::LeftButton);
     QTest::mouseClick(window->Checks[3], Qt::LeftButton);
     EXPECT_EQ(window->Text2->text(), "Interpret_Titel_Album_Nr");
-    EXPECT_EQ(form->Text2->text(), "C");
+    EXPECT_EQ(ui.Text2->text(), "C");
 
     QTest::mouseClick(window->Checks[1], Qt::LeftButton);  // unchecks "Titel": it stays
     QTest::mouseClick(window->Checks[1], Qt::LeftButton);  // a fifth entry: nothing
@@ -74,8 +76,8 @@ TEST_F(TagsFromNames, SeparatorAndChecksRebuildThePatternAndAFifthCheckAddsNothi
     EXPECT_EQ(window->Text2->text(), "Interpret_Titel_Album_Nr");
 
     window->Text1->clear();
-    EXPECT_TRUE(form->Text5->text().isEmpty()) << "an empty separator empties every field";
-    EXPECT_TRUE(form->Text1->text().isEmpty());
+    EXPECT_TRUE(ui.Text5->text().isEmpty()) << "an empty separator empties every field";
+    EXPECT_TRUE(ui.Text1->text().isEmpty());
 
     // The frameless window moves with the mouse held on its background.
     const QPoint before = window->pos();
@@ -96,15 +98,16 @@ TEST_F(TagsFromNames, CancelWithOneFileRestoresTheFieldsFromTheTag) {
     WriteMp3(path, 4, TagRecord("Titel", "Interpret", "Album", "2001", "Kommentar"));
     const QByteArray before = ReadFile(path);
     auto form = StartIn(folder, false);
-    Mark(form->List1, {0});
-    QTest::mouseClick(form->Command3, Qt::LeftButton);
+    const DeckControls ui(*form);
+    Mark(ui.List1, {0});
+    QTest::mouseClick(ui.Command3, Qt::LeftButton);
     names::FileNameTAG* window = form->TagsFromNameSet().Window();
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(form->Text5->text(), "X");
+    EXPECT_EQ(ui.Text5->text(), "X");
     QTest::mouseClick(window->Command2, Qt::LeftButton);
-    EXPECT_EQ(form->Text5->text(), "Interpret");
-    EXPECT_EQ(form->Text1->text(), "Titel");
-    EXPECT_EQ(form->Text6->text(), "2001");
+    EXPECT_EQ(ui.Text5->text(), "Interpret");
+    EXPECT_EQ(ui.Text1->text(), "Titel");
+    EXPECT_EQ(ui.Text6->text(), "2001");
     EXPECT_EQ(m_state.CurrentFile, path);
     EXPECT_EQ(ReadFile(path), before);
     Close(form);
@@ -117,8 +120,9 @@ TEST_F(TagsFromNames, SeveralFilesEachGetTheirOwnNameCutToTheFieldSizes) {
     WriteMp3(folder + "02 - Zwei - " + longTitle + ".mp3", 4);
     WriteMp3(folder + "03 - Drei.mp3", 4, TagRecord("alt", "alt", "Platte", "", ""));
     auto form = StartIn(folder, false);
-    Mark(form->List1, {0, 1, 2});
-    QTest::mouseClick(form->Command3, Qt::LeftButton);
+    const DeckControls ui(*form);
+    Mark(ui.List1, {0, 1, 2});
+    QTest::mouseClick(ui.Command3, Qt::LeftButton);
     names::FileNameTAG* window = form->TagsFromNameSet().Window();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->Label2->text(), "ID3-TAGs aus Dateinamen übernehmen: (z.B.)");
@@ -148,8 +152,9 @@ TEST_F(TagsFromNames, AMarkedWavFileStopsTheCommandBeforeAnyWindowOpens) {
     WriteMp3(folder + "a.mp3", 4);
     WriteFile(folder + "b.wav", "RIFF");
     auto form = StartIn(folder, false);
-    Mark(form->List1, {0, 1});
-    QTest::mouseClick(form->Command3, Qt::LeftButton);
+    const DeckControls ui(*form);
+    Mark(ui.List1, {0, 1});
+    QTest::mouseClick(ui.Command3, Qt::LeftButton);
     EXPECT_EQ(form->TagsFromNameSet().Window(), nullptr);
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_EQ(m_messages[0].Text,

@@ -22,7 +22,7 @@ protected:
     }
     // The context-menu item of the main window, as the user picks it.
     void Pick(const char* item) {
-        for (QAction* action : m_form->Verzeichnis->actions())
+        for (QAction* action : DeckControls(*m_form).Verzeichnis->actions())
             if (action->text() == item) action->trigger();
     }
     void RememberIn(int pane, const QString& folder) {
@@ -108,8 +108,9 @@ TEST_F(PathList, AClickWhileTheRightPaneIsActiveMovesTheRightPaneOnly) {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualItemRect(list->item(0)).center());
     EXPECT_EQ(m_state.PathB, target);
-    EXPECT_EQ(m_form->Dir2->Path(), target);
-    EXPECT_EQ(Entries(*m_form->List2), QStringList{"song.mp3"});
+    const DeckControls ui(*m_form);
+    EXPECT_EQ(ui.Dir2->Path(), target);
+    EXPECT_EQ(Entries(*ui.List2), QStringList{"song.mp3"});
     EXPECT_EQ(m_state.PathA, left);
 }
 

@@ -2,9 +2,9 @@
 #include <QTest>
 #include <optional>
 
+#include "app/common/Twips.h"
 #include "app/player/LevelMeter.h"
 #include "app/player/TimeText.h"
-#include "app/shell/Twips.h"
 #include "host/AurionMembers.h"
 #include "tests/app/PlayerTestSupport.h"
 
@@ -58,25 +58,26 @@ TEST_F(PlayerPanel, WithClickPlayOffAClickFillsTimesAndBitRateAndPlayStartsTheFi
     const QString folder = MakeFolder("music");
     WriteMp3(folder + "one.mp3", 60);
     auto form = StartIn(folder, false);
-    form->List1->setCurrentRow(0);
+    const DeckControls ui(*form);
+    ui.List1->setCurrentRow(0);
     EXPECT_EQ(m_state.CurrentFile, folder + "one.mp3");
-    EXPECT_EQ(form->Text7->text(), folder + "one.mp3");
-    EXPECT_EQ(form->Text12->text(), "one");
-    EXPECT_EQ(form->Text3->text(), "00:02") << "60 frames of 1152 samples at 44.1 kHz";
-    EXPECT_EQ(form->Text9->text(), "128 kbps");
+    EXPECT_EQ(ui.Text7->text(), folder + "one.mp3");
+    EXPECT_EQ(ui.Text12->text(), "one");
+    EXPECT_EQ(ui.Text3->text(), "00:02") << "60 frames of 1152 samples at 44.1 kHz";
+    EXPECT_EQ(ui.Text9->text(), "128 kbps");
     Idle(150);
     EXPECT_EQ(m_audio.CapturedBytes(), 0u);
     EXPECT_TRUE(m_state.PlayerThreadEnded);
-    EXPECT_FALSE(form->Picture6->isVisible());
+    EXPECT_FALSE(ui.Picture6->isVisible());
 
-    QTest::mouseClick(form->Image1, Qt::LeftButton);
+    QTest::mouseClick(ui.Image1, Qt::LeftButton);
     EXPECT_FALSE(m_state.PlayerThreadEnded);
-    EXPECT_TRUE(form->Picture6->isVisible());
-    EXPECT_TRUE(form->Timer1->isActive());
+    EXPECT_TRUE(ui.Picture6->isVisible());
+    EXPECT_TRUE(ui.Timer1->isActive());
     ASSERT_TRUE(WaitFor([&] { return m_state.PlayerThreadEnded; }));
     EXPECT_EQ(m_audio.CapturedBytes(), 2 * BufferBytes) << "60 frames fill two device buffers";
-    EXPECT_FALSE(form->Picture6->isVisible());
-    EXPECT_FALSE(form->Timer1->isActive());
+    EXPECT_FALSE(ui.Picture6->isVisible());
+    EXPECT_FALSE(ui.Timer1->isActive());
     EXPECT_EQ(m_state.CurrentIndex, 1) << "continuous play found no next entry";
     Close(form);
 }
@@ -87,12 +88,13 @@ TEST_F(PlayerPanel, ContinuousPlayGoesThroughTheFolderInOrderAndStopsAfterItsLas
     WriteMp3(folder + "b.mp3", 12);
     WriteMp3(folder + "c.mp3", 18);
     auto form = StartIn(folder, true);
-    form->List1->setCurrentRow(0);
+    const DeckControls ui(*form);
+    ui.List1->setCurrentRow(0);
     ASSERT_TRUE(WaitFor([&] { return m_state.PlayerThreadEnded && m_state.CurrentIndex == 3; }));
     Idle(100);
     EXPECT_TRUE(m_state.PlayerThreadEnded) << "nothing opened after the last entry";
     EXPECT_EQ(m_state.CurrentFile, folder + "c.mp3");
-    EXPECT_EQ(form->List1->currentRow(), 2);
+    EXPECT_EQ(ui.List1->currentRow(), 2);
 
     // Each file decodes from its start into a buffer of its own, so the shorter ones
     // are prefixes of the last, and silence fills each buffer up.
@@ -114,11 +116,12 @@ TEST_F(PlayerPanel, StopWithContinuousPlayOnStartsNothing) {
     WriteMp3(folder + "a.mp3", 80);
     WriteMp3(folder + "b.mp3", 6);
     auto form = StartIn(folder, true);
-    form->List1->setCurrentRow(0);
-    ASSERT_TRUE(WaitFor([&] { return !form->Text4->text().isEmpty(); }));
-    QTest::mouseClick(form->Image6, Qt::LeftButton);
-    EXPECT_FALSE(form->Picture6->isVisible());
-    EXPECT_TRUE(form->Text4->text().isEmpty());
+    const DeckControls ui(*form);
+    ui.List1->setCurrentRow(0);
+    ASSERT_TRUE(WaitFor([&] { return !ui.Text4->text().isEmpty(); }));
+    QTest::mouseClick(ui.Image6, Qt::LeftButton);
+    EXPECT_FALSE(ui.Picture6->isVisible());
+    EXPECT_TRUE(ui.Text4->text().isEmpty());
     ASSERT_TRUE(WaitFor([&] { return m_state.PlayerThreadEnded; }));
     Idle(150);
     EXPECT_TRUE(m_state.PlayerThreadEnded);
@@ -133,10 +136,11 @@ TEST_F(PlayerPanel, AFileThePlayerCannotOpenDoesNotHangTheNextClickOrTheClose) {
     WriteFile(folder + "a broken.mp3", QByteArray(4000, 'x'));
     WriteMp3(folder + "b good.mp3", 6);
     auto form = StartIn(folder, true);
-    form->List1->setCurrentRow(0);
+    const DeckControls ui(*form);
+    ui.List1->setCurrentRow(0);
     EXPECT_TRUE(m_state.PlayerThreadEnded) << "no thread runs, so none can end";
-    EXPECT_FALSE(form->Picture6->isVisible());
-    form->List1->setCurrentRow(1);  // waits for the player with click-to-play on
+    EXPECT_FALSE(ui.Picture6->isVisible());
+    ui.List1->setCurrentRow(1);  // waits for the player with click-to-play on
     EXPECT_EQ(m_state.CurrentFile, folder + "b good.mp3");
     EXPECT_FALSE(m_state.PlayerThreadEnded);
     ASSERT_TRUE(WaitFor([&] { return m_state.PlayerThreadEnded; }));
@@ -150,21 +154,22 @@ TEST_F(PlayerPanel, TheKnobDraggedToTheMiddleSeeksToAboutHalfAndPlaysOnFromThere
     const std::vector<int16_t> whole = DecodeWhole(folder + "long.mp3");
     ASSERT_EQ(whole.size(), 160 * FrameValues);
     auto form = StartIn(folder, true);
+    const DeckControls ui(*form);
     std::vector<int> frames;
-    QObject::connect(form->Aurion1, &AurionControl::ActFrame,
+    QObject::connect(ui.Aurion1, &player::AurionControl::ActFrame,
                      [&frames](int frame) { frames.push_back(frame); });
-    form->List1->setCurrentRow(0);
+    ui.List1->setCurrentRow(0);
     // Full volume, so that what is heard is what was decoded, sample for sample.
     constexpr aurion::host::Member SetVolume{aurion::DispIds::SetVolume, "SetVolume"};
-    ASSERT_FALSE(form->Aurion1->Caller().Call(SetVolume, {int32_t{0xFFFF}, int32_t{0xFFFF}}));
+    ASSERT_FALSE(ui.Aurion1->Caller().Call(SetVolume, {int32_t{0xFFFF}, int32_t{0xFFFF}}));
     ASSERT_TRUE(WaitFor([&] { return !frames.empty(); }));
-    QTest::mouseClick(form->Image7, Qt::LeftButton);  // pause
+    QTest::mouseClick(ui.Image7, Qt::LeftButton);  // pause
     Idle(100);
     const size_t heard = m_audio.CapturedBytes() / 2;
     frames.clear();
 
-    QLabel* knob = form->Picture6;
-    const int middle = form->Label14->x() + form->Label14->width() / 2;
+    QLabel* knob = ui.Picture6;
+    const int middle = ui.Label14->x() + ui.Label14->width() / 2;
     const QPoint start(knob->width() / 2, knob->height() / 2);
     QMouseEvent press(QEvent::MouseButtonPress, start, knob->mapToGlobal(start), Qt::LeftButton,
                       Qt::LeftButton, Qt::NoModifier);
@@ -174,13 +179,13 @@ TEST_F(PlayerPanel, TheKnobDraggedToTheMiddleSeeksToAboutHalfAndPlaysOnFromThere
                      Qt::NoModifier);
     QApplication::sendEvent(knob, &move);
     EXPECT_EQ(knob->x(), middle);
-    EXPECT_TRUE(form->Text11->isVisible());
-    EXPECT_EQ(form->Text11->text(), "00:02") << "half of four seconds";
+    EXPECT_TRUE(ui.Text11->isVisible());
+    EXPECT_EQ(ui.Text11->text(), "00:02") << "half of four seconds";
     const QPoint end = start;  // the knob moved under the mouse
     QMouseEvent release(QEvent::MouseButtonRelease, end, knob->mapToGlobal(end), Qt::LeftButton,
                         Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(knob, &release);
-    EXPECT_FALSE(form->Text11->isVisible());
+    EXPECT_FALSE(ui.Text11->isVisible());
 
     ASSERT_TRUE(WaitFor([&] { return m_state.PlayerThreadEnded; }));
     ASSERT_FALSE(frames.empty()) << "the paused file resumed";
@@ -219,24 +224,25 @@ TEST_F(PlayerPanel, TheVolumeKnobAtItsEndsSendsHundredAndZeroAndIsKeptInTheSetti
     const QString folder = MakeFolder("volume");
     WriteMp3(folder + "one.mp3", 4);
     auto form = StartIn(folder, false);
-    form->List1->setCurrentRow(0);  // the control's volume is read from an opened file
-    QLabel* knob = form->Picture8;
+    const DeckControls ui(*form);
+    ui.List1->setCurrentRow(0);  // the control's volume is read from an opened file
+    QLabel* knob = ui.Picture8;
     auto volume = [&] {
         platform::Variant value;
-        EXPECT_FALSE(form->Aurion1->Caller().CallAs(aurion::host::members::GetVolumeLeftP, {},
-                                                    platform::VarType::I4, value));
+        EXPECT_FALSE(ui.Aurion1->Caller().CallAs(aurion::host::members::GetVolumeLeftP, {},
+                                                 platform::VarType::I4, value));
         return value.AsI4();
     };
     Drag(knob, QPoint(0, -1000));
-    EXPECT_EQ(knob->y(), form->Picture7->y());
-    EXPECT_EQ(form->Text10->text(), "100");
+    EXPECT_EQ(knob->y(), ui.Picture7->y());
+    EXPECT_EQ(ui.Text10->text(), "100");
     EXPECT_EQ(volume(), 100);
-    EXPECT_FALSE(form->Text10->isVisible()) << "the tip goes with the button";
+    EXPECT_FALSE(ui.Text10->isVisible()) << "the tip goes with the button";
     Drag(knob, QPoint(0, 1000));
-    EXPECT_EQ(knob->y() + knob->height(), form->Picture7->y() + form->Picture7->height());
-    EXPECT_EQ(form->Text10->text(), "0");
+    EXPECT_EQ(knob->y() + knob->height(), ui.Picture7->y() + ui.Picture7->height());
+    EXPECT_EQ(ui.Text10->text(), "0");
     EXPECT_EQ(volume(), 0);
-    EXPECT_EQ(form->Picture8Top, 2940);
+    EXPECT_EQ(form->Player().VolumeKnobTop(), 2940);
     Drag(knob, QPoint(0, -1000));  // the device's volume outlives the window
     Close(form);
     EXPECT_EQ(Setting("Player", "Volume"), "690") << "the knob's top in twips";
@@ -246,18 +252,19 @@ TEST_F(PlayerPanel, TheLevelMeterFollowsALoudFileAndTheCaptionBarIsRestoredAtThe
     const QString folder = MakeFolder("loud");
     WriteMp3(folder + "loud.mp3", 60);
     auto form = StartIn(folder, true);
+    const DeckControls ui(*form);
     const int full = Twips(2550);
-    EXPECT_EQ(form->Shape1->height(), full);
+    EXPECT_EQ(ui.Shape1->height(), full);
     form->showMinimized();
-    form->List1->setCurrentRow(0);
-    ASSERT_TRUE(WaitFor([&] { return form->Shape1->height() < full; }));
+    ui.List1->setCurrentRow(0);
+    ASSERT_TRUE(WaitFor([&] { return ui.Shape1->height() < full; }));
     if (form->isMinimized()) {
         ASSERT_TRUE(WaitFor([&] { return form->windowTitle().startsWith('|'); }));
         EXPECT_EQ(form->windowTitle(), QString(form->windowTitle().size(), '|'));
         EXPECT_LE(form->windowTitle().size(), 65);
     }
     ASSERT_TRUE(WaitFor([&] { return m_state.PlayerThreadEnded; }));
-    EXPECT_EQ(form->Shape1->height(), full);
+    EXPECT_EQ(ui.Shape1->height(), full);
     EXPECT_EQ(form->windowTitle(), m_state.Caption);
     Close(form);
 }

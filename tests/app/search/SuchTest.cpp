@@ -2,9 +2,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include "app/common/Twips.h"
 #include "app/search/FileSearch.h"
 #include "app/search/Such.h"
-#include "app/shell/Twips.h"
 #include "tests/app/PlayerTestSupport.h"
 
 namespace trackdeck::test {
@@ -26,7 +26,7 @@ protected:
                       "\nLastOrdner=1\n[Search]\nFileNames=" + fileNames + "\nID3TAGs=" + tags +
                       "\nSubDirs=" + subDirs + "\n");
         m_form = Start();
-        emit m_form->Image10->clicked();
+        emit DeckControls(*m_form).Image10->clicked();
         return *m_form->SearchWindow();
     }
     void Find(search::Such& window, const QString& term) {
@@ -108,7 +108,8 @@ TEST_F(Search, AClickOnAResultShowsTheFileInTheActivePaneBesideTheSearchWindow) 
     WriteSettings("[Directories]\nLastDirA=" + other.toUtf8() + "\nLastDirB=" + top.toUtf8() +
                   "\nLastOrdner=2\n[Search]\nFileNames=1\nID3TAGs=0\nSubDirs=1\n");
     m_form = Start();
-    emit m_form->Image10->clicked();
+    const DeckControls ui(*m_form);
+    emit ui.Image10->clicked();
     search::Such& window = *m_form->SearchWindow();
     Find(window, "hit");
     ASSERT_EQ(Entries(*window.lstFoundFiles),
@@ -119,11 +120,11 @@ TEST_F(Search, AClickOnAResultShowsTheFileInTheActivePaneBesideTheSearchWindow) 
     EXPECT_EQ(m_state.PathB, top + "deep/");
     EXPECT_EQ(m_state.PathA, other) << "only the active pane moves";
     EXPECT_EQ(window.Label3->text(), top + "deep/");
-    const QList<QListWidgetItem*> selected = m_form->List2->selectedItems();
+    const QList<QListWidgetItem*> selected = ui.List2->selectedItems();
     ASSERT_EQ(selected.size(), 1);
     EXPECT_EQ(selected[0]->text(), "Hit.mp3") << "the file itself, not its namesake in case";
     EXPECT_EQ(m_state.CurrentFile, top + "deep/Hit.mp3");
-    EXPECT_EQ(m_form->Text1->text(), "Found") << "the file shows as if clicked";
+    EXPECT_EQ(ui.Text1->text(), "Found") << "the file shows as if clicked";
     EXPECT_EQ(m_form->frameGeometry().right() + 1, window.frameGeometry().left());
 
     Find(window, "nothing");
@@ -161,7 +162,7 @@ TEST_F(Search, TheFolderLabelFollowsTheActivePanesFolder) {
     WriteSettings("[Directories]\nLastDirA=" + left.toUtf8() + "\nLastDirB=" + right.toUtf8() +
                   "\nLastOrdner=1\n");
     m_form = Start();
-    emit m_form->Image10->clicked();
+    emit DeckControls(*m_form).Image10->clicked();
     search::Such& window = *m_form->SearchWindow();
     ASSERT_EQ(window.Label3->text(), left);
     m_form->PaneEventSet().ListFocused(2);

@@ -12,7 +12,8 @@ TEST_F(OptionsDialog, AClickOnOptionenOpensItShowingTheFlags) {
     WriteSettings("[Confirm]\nKopieren=0\n[DragDrop]\nAktion=2\n");
     auto form = Start();
     ASSERT_TRUE(form);
-    QTest::mouseClick(form->Label12, Qt::LeftButton);
+    const DeckControls ui(*form);
+    QTest::mouseClick(ui.Label12, Qt::LeftButton);
     Options* options = form->OptionsDialog();
     ASSERT_NE(options, nullptr);
     EXPECT_TRUE(options->isVisible());

@@ -2,10 +2,10 @@
 #include <QFile>
 #include <QTest>
 
+#include "app/common/PathHelpers.h"
+#include "app/common/Twips.h"
 #include "app/shell/ApplySettings.h"
 #include "app/shell/Options.h"
-#include "app/shell/PathHelpers.h"
-#include "app/shell/Twips.h"
 #include "platform/registry/Registry.h"
 #include "tests/app/AppTestSupport.h"
 
@@ -28,22 +28,23 @@ using StartUp = AppTest;
 TEST_F(StartUp, WithoutASettingsFileEveryKeyTakesItsDefault) {
     auto form = Start();
     ASSERT_TRUE(form);
+    const DeckControls ui(*form);
     EXPECT_TRUE(m_messages.empty());
     EXPECT_EQ(m_state.PathA, ProgramFolder());
     EXPECT_EQ(m_state.PathB, "/");
-    EXPECT_EQ(form->Dir1->Path(), ProgramFolder());
-    EXPECT_EQ(form->File2->Path(), "/");
-    EXPECT_EQ(form->Drive2->Drive(), "/");
+    EXPECT_EQ(ui.Dir1->Path(), ProgramFolder());
+    EXPECT_EQ(ui.File2->Path(), "/");
+    EXPECT_EQ(ui.Drive2->Drive(), "/");
     EXPECT_EQ(m_state.ActivePane, 1);
-    EXPECT_EQ(TextColour(*form->List1), QColor(0x00FF00));
-    EXPECT_EQ(TextColour(*form->List2), QColor(0xC0C0C0));
+    EXPECT_EQ(TextColour(*ui.List1), QColor(0x00FF00));
+    EXPECT_EQ(TextColour(*ui.List2), QColor(0xC0C0C0));
     EXPECT_TRUE(m_state.ConfirmDelete && m_state.ConfirmCopy && m_state.ConfirmMove &&
                 m_state.ConfirmDecode);
     EXPECT_FALSE(m_state.ClickPlay);
     EXPECT_TRUE(m_state.DirPlay);
-    EXPECT_EQ(form->Picture8Top, 1000);
-    EXPECT_EQ(form->Picture8->y(), Twips(1000));
-    EXPECT_EQ(form->Text10->text(), "86") << "Int(122 - 21.9 - 295 / 22.5)";
+    EXPECT_EQ(form->Player().VolumeKnobTop(), 1000);
+    EXPECT_EQ(ui.Picture8->y(), Twips(1000));
+    EXPECT_EQ(ui.Text10->text(), "86") << "Int(122 - 21.9 - 295 / 22.5)";
     EXPECT_FALSE(m_state.DragDropActive);
     EXPECT_EQ(m_state.DragDropAction, 1);
     EXPECT_TRUE(m_state.SearchSubDirs && m_state.SearchFileNames && m_state.SearchTags);
@@ -61,18 +62,19 @@ TEST_F(StartUp, AnyOtherValueTurnsOnUnlessOneOffAndOffUnlessZeroOn) {
         "[Directories]\nLastOrdner=3\n");
     auto form = Start();
     ASSERT_TRUE(form);
+    const DeckControls ui(*form);
     EXPECT_FALSE(m_state.ConfirmDelete);
     EXPECT_FALSE(m_state.ConfirmCopy);
     EXPECT_TRUE(m_state.ConfirmMove);
     EXPECT_TRUE(m_state.ConfirmDecode) << "the empty text keeps the default";
     EXPECT_TRUE(m_state.ClickPlay);
     EXPECT_FALSE(m_state.DirPlay);
-    EXPECT_EQ(form->Picture8Top, 1500);
+    EXPECT_EQ(form->Player().VolumeKnobTop(), 1500);
     EXPECT_TRUE(m_state.DragDropActive);
     EXPECT_EQ(m_state.DragDropAction, 2);
     EXPECT_FALSE(m_state.SearchSubDirs);
     EXPECT_EQ(m_state.ActivePane, 2) << "LastOrdner=3 makes the right pane active";
-    EXPECT_EQ(TextColour(*form->List2), QColor(0x00FF00));
+    EXPECT_EQ(TextColour(*ui.List2), QColor(0x00FF00));
 }
 
 TEST_F(StartUp, StoredFoldersAreFoundAgainAndGoneOnesFallBack) {
@@ -84,8 +86,9 @@ TEST_F(StartUp, StoredFoldersAreFoundAgainAndGoneOnesFallBack) {
     WriteSettings(("[Directories]\nLastDirA=" + music + "\nLastDirB=/no/such/folder/\n").toUtf8());
     auto form = Start();
     ASSERT_TRUE(form);
+    const DeckControls ui(*form);
     EXPECT_EQ(m_state.PathA, music);
-    EXPECT_EQ(Entries(*form->List1), (QStringList{"A.wav", "b.MP3", "c.mp3"}));
+    EXPECT_EQ(Entries(*ui.List1), (QStringList{"A.wav", "b.MP3", "c.mp3"}));
     EXPECT_EQ(m_state.PathB, "/");
     Close(form);
     EXPECT_EQ(Setting("Directories", "LastDirA"), music) << "UTF-8 paths survive a restart";
@@ -99,9 +102,10 @@ TEST_F(StartUp, AFileArgumentOpensTheRightPaneAtItsFolderAndMakesItActive) {
     WriteFile(album + "song.mp3", "x");
     auto form = Start(album + "song.mp3");
     ASSERT_TRUE(form);
+    const DeckControls ui(*form);
     EXPECT_EQ(m_state.PathB, album);
     EXPECT_EQ(m_state.ActivePane, 2);
-    EXPECT_EQ(Entries(*form->List2), QStringList{"song.mp3"});
+    EXPECT_EQ(Entries(*ui.List2), QStringList{"song.mp3"});
     EXPECT_EQ(Setting("Directories", "LastDirB"), album);
     EXPECT_EQ(Setting("Directories", "LastOrdner"), "2");
 }
@@ -132,10 +136,11 @@ TEST_F(StartUp, AMissingSupportFileIsNamedAndNoWindowShown) {
 TEST_F(StartUp, TheFirstStartInstallsAndRegistersTheControlAsItLiesOnDisk) {
     auto form = Start();
     ASSERT_TRUE(form);
+    const DeckControls ui(*form);
     EXPECT_EQ(ReadFile(SystemFolder() + "Aurion.ocx"), ReadFile(ProgramFolder() + "Trackdeck.bin"));
     EXPECT_EQ(platform::registry::GetValue(ControlClassKey, ""),
               (SystemFolder() + "Aurion.ocx").toStdString());
-    EXPECT_TRUE(form->Aurion1->Started()) << "created by its ProgID from the installed file";
+    EXPECT_TRUE(ui.Aurion1->Started()) << "created by its ProgID from the installed file";
 }
 
 TEST_F(StartUp, AnIdenticalInstalledControlIsNeitherCopiedNorRegistered) {
@@ -156,9 +161,10 @@ TEST_F(StartUp, AnOutdatedInstalledControlIsReplacedAndRegistered) {
     WriteFile(SystemFolder() + "Aurion.ocx", "an old control");
     auto form = Start();
     ASSERT_TRUE(form);
+    const DeckControls ui(*form);
     EXPECT_EQ(ReadFile(SystemFolder() + "Aurion.ocx"), ReadFile(ProgramFolder() + "Trackdeck.bin"));
     EXPECT_TRUE(platform::registry::KeyExists(ControlClassKey));
-    EXPECT_TRUE(form->Aurion1->Started());
+    EXPECT_TRUE(ui.Aurion1->Started());
 }
 
 TEST_F(StartUp, ClosingWithUnsavedTagFieldsSavesThem) {
@@ -166,12 +172,13 @@ TEST_F(StartUp, ClosingWithUnsavedTagFieldsSavesThem) {
     WriteFile(folder + "a.mp3", QByteArray(400, '\x55'));
     auto form = Start();
     ASSERT_TRUE(form);
-    form->Text7->setText(folder + "a.mp3");
-    form->Text5->setText("Artist");
-    form->Text1->setText("Title");
-    form->Text2->setText("Album");
-    form->Text8->setText("Comment");
-    form->Text6->setText("1999");
+    const DeckControls ui(*form);
+    ui.Text7->setText(folder + "a.mp3");
+    ui.Text5->setText("Artist");
+    ui.Text1->setText("Title");
+    ui.Text2->setText("Album");
+    ui.Text8->setText("Comment");
+    ui.Text6->setText("1999");
     m_state.TagModified = true;
     Close(form);
     const QByteArray bytes = ReadFile(folder + "a.mp3");
@@ -186,6 +193,7 @@ TEST_F(StartUp, ClosingWithUnsavedTagFieldsSavesThem) {
 TEST_F(StartUp, TheLayoutPlacesEveryControlByItsName) {
     auto form = Start();
     ASSERT_TRUE(form);
+    const DeckControls ui(*form);
     struct Row {
         const char* Name;
         QString Caption;
@@ -214,12 +222,12 @@ TEST_F(StartUp, TheLayoutPlacesEveryControlByItsName) {
     }
     EXPECT_EQ(form->findChild<QLabel*>("Label3")->text(), "Ordner A:");
     EXPECT_EQ(form->findChild<QLabel*>("Label12")->text(), "OPTIONEN");
-    EXPECT_FALSE(form->Command2->isVisible());
-    EXPECT_TRUE(form->Picture3->isVisible());
-    EXPECT_EQ(form->Text12->text(), "");
-    EXPECT_EQ(form->Text6->text(), "") << "the sample year is emptied at load";
-    EXPECT_EQ(form->Menu->actions().size(), 12);
-    EXPECT_EQ(form->Verzeichnis->actions().size(), 2);
+    EXPECT_FALSE(ui.Command2->isVisible());
+    EXPECT_TRUE(ui.Picture3->isVisible());
+    EXPECT_EQ(ui.Text12->text(), "");
+    EXPECT_EQ(ui.Text6->text(), "") << "the sample year is emptied at load";
+    EXPECT_EQ(ui.Menu->actions().size(), 12);
+    EXPECT_EQ(ui.Verzeichnis->actions().size(), 2);
 }
 
 }  // namespace

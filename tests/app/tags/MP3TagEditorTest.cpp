@@ -88,7 +88,7 @@ TEST_F(TagFile, AMissingFileIsAFileErrorWithTheResetState) {
 
 TEST_F(TagFile, StoreTagAppendsOnceThenOverwrites) {
     Write(Audio(1000));
-    StoreTag(Path(), "Artist", "A title of thirty-five characters!!", "Album", "", "20011");
+    StoreTag(Path(), {"Artist", "A title of thirty-five characters!!", "Album", "", "20011"});
     QByteArray bytes = Read();
     ASSERT_EQ(bytes.size(), 1128);
     EXPECT_EQ(bytes.left(1000), Audio(1000));
@@ -99,7 +99,7 @@ TEST_F(TagFile, StoreTagAppendsOnceThenOverwrites) {
     EXPECT_EQ(bytes.mid(1000 + 93, 4), QByteArray("2001"));
     EXPECT_EQ(static_cast<uint8_t>(bytes[1127]), 255);
 
-    StoreTag(Path(), "Other", "T", "", "c", "1");
+    StoreTag(Path(), {"Other", "T", "", "c", "1"});
     bytes = Read();
     ASSERT_EQ(bytes.size(), 1128) << "the second write overwrites the tag";
     EXPECT_EQ(bytes.mid(1000), Record("TAG", "T", "Other", "", "1", "c", 255));
@@ -107,7 +107,7 @@ TEST_F(TagFile, StoreTagAppendsOnceThenOverwrites) {
 
 TEST_F(TagFile, StoreTagKeepsTheGenreOfAnExistingTag) {
     Write(Audio(500) + Record("TAG", "Old", "Old", "Old", "1980", "Old", 17));
-    StoreTag(Path(), QString::fromUtf8("Motörhead €"), "New", "", "", "2020");
+    StoreTag(Path(), {QString::fromUtf8("Motörhead €"), "New", "", "", "2020"});
     const QByteArray bytes = Read();
     ASSERT_EQ(bytes.size(), 628);
     EXPECT_EQ(bytes.mid(500), Record("TAG", "New", "Mot\xf6rhead \x80", "", "2020", "", 17));
@@ -115,14 +115,14 @@ TEST_F(TagFile, StoreTagKeepsTheGenreOfAnExistingTag) {
 
 TEST_F(TagFile, ACharacterWindows1252CannotHoldIsWrittenAsQuestionMark) {
     Write(Audio(300));
-    StoreTag(Path(), QString::fromUtf8("日本"), QString::fromUtf8("a😀b"), "", "", "");
+    StoreTag(Path(), {QString::fromUtf8("日本"), QString::fromUtf8("a😀b"), "", "", ""});
     const QByteArray bytes = Read();
     EXPECT_EQ(bytes.mid(300 + 33, 30), QByteArray("??").leftJustified(30, ' '));
     EXPECT_EQ(bytes.mid(300 + 3, 30), QByteArray("a?b").leftJustified(30, ' '));
 }
 
 TEST_F(TagFile, StoreTagOnAMissingFileCreatesNothing) {
-    StoreTag(Path(), "A", "T", "", "", "");
+    StoreTag(Path(), {"A", "T", "", "", ""});
     EXPECT_FALSE(QFile::exists(Path()));
 }
 

@@ -31,22 +31,22 @@ TEST_F(TagEditing, ALetterInTheYearMarksTheEditPendingButDoesNotAppear) {
     const QString folder = MakeFolder("year");
     WriteMp3(folder + "a.mp3", 4, TagRecord("Titel", "Artist", "", "1999", ""));
     auto form = StartIn(folder, false);
-    form->List1->setCurrentRow(0);
-    for (Qt::Key key : {Qt::Key_Left, Qt::Key_Tab, Qt::Key_Shift})
-        QTest::keyClick(form->Text5, key);
+    const DeckControls ui(*form);
+    ui.List1->setCurrentRow(0);
+    for (Qt::Key key : {Qt::Key_Left, Qt::Key_Tab, Qt::Key_Shift}) QTest::keyClick(ui.Text5, key);
     EXPECT_FALSE(m_state.TagModified) << "keys that type nothing";
-    EXPECT_FALSE(form->Command2->isVisible());
-    form->Text6->clear();
-    QTest::keyClick(form->Text6, 'x');
+    EXPECT_FALSE(ui.Command2->isVisible());
+    ui.Text6->clear();
+    QTest::keyClick(ui.Text6, 'x');
     EXPECT_TRUE(m_state.TagModified);
-    EXPECT_TRUE(form->Command2->isVisible() && form->Command2->isEnabled());
-    EXPECT_FALSE(form->Label12->isVisible());
-    EXPECT_FALSE(form->Image10->isVisible());
-    EXPECT_EQ(form->Text6->text(), "");
-    QTest::keyClicks(form->Text6, "2a0-0.1");
-    EXPECT_EQ(form->Text6->text(), "2001");
-    QTest::keyClick(form->Text6, Qt::Key_Backspace);
-    EXPECT_EQ(form->Text6->text(), "200");
+    EXPECT_TRUE(ui.Command2->isVisible() && ui.Command2->isEnabled());
+    EXPECT_FALSE(ui.Label12->isVisible());
+    EXPECT_FALSE(ui.Image10->isVisible());
+    EXPECT_EQ(ui.Text6->text(), "");
+    QTest::keyClicks(ui.Text6, "2a0-0.1");
+    EXPECT_EQ(ui.Text6->text(), "2001");
+    QTest::keyClick(ui.Text6, Qt::Key_Backspace);
+    EXPECT_EQ(ui.Text6->text(), "200");
     Close(form);
 }
 
@@ -55,28 +55,29 @@ TEST_F(TagEditing, EnterWritesTheTagAndMovesTheFocusOnFromArtistToTitleAndFromCo
     WriteMp3(folder + "a.mp3", 4, TagRecord("Titel", "Artist", "Album", "1999", "Kommentar"));
     const qint64 length = QFile(folder + "a.mp3").size();
     auto form = StartIn(folder, false);
+    const DeckControls ui(*form);
     Activate(*form);
-    form->List1->setCurrentRow(0);
-    form->Text5->setFocus();
-    form->Text5->selectAll();
-    QTest::keyClicks(form->Text5, "Neu");
-    QTest::keyClick(form->Text5, Qt::Key_Return);
+    ui.List1->setCurrentRow(0);
+    ui.Text5->setFocus();
+    ui.Text5->selectAll();
+    QTest::keyClicks(ui.Text5, "Neu");
+    QTest::keyClick(ui.Text5, Qt::Key_Return);
     EXPECT_EQ(LastRecord(folder + "a.mp3").mid(33, 30), Blanked("Neu", 30));
-    EXPECT_TRUE(form->Text1->hasFocus());
+    EXPECT_TRUE(ui.Text1->hasFocus());
     EXPECT_FALSE(m_state.TagModified);
-    EXPECT_FALSE(form->Command2->isVisible());
-    EXPECT_TRUE(form->Label12->isVisible());
+    EXPECT_FALSE(ui.Command2->isVisible());
+    EXPECT_TRUE(ui.Label12->isVisible());
 
-    form->Text8->setFocus();
-    form->Text8->selectAll();
-    QTest::keyClicks(form->Text8, "anders");
-    QTest::keyClick(form->Text8, Qt::Key_Return);
+    ui.Text8->setFocus();
+    ui.Text8->selectAll();
+    QTest::keyClicks(ui.Text8, "anders");
+    QTest::keyClick(ui.Text8, Qt::Key_Return);
     const QByteArray record = LastRecord(folder + "a.mp3");
     EXPECT_EQ(record.mid(97, 30), Blanked("anders", 30));
     EXPECT_EQ(record.mid(3, 30), Blanked("Titel", 30));
     EXPECT_EQ(record.mid(93, 4), "1999");
     EXPECT_EQ(record[127], '\x0c') << "the genre is kept";
-    EXPECT_TRUE(form->Command1->hasFocus());
+    EXPECT_TRUE(ui.Command1->hasFocus());
     EXPECT_EQ(QFile(folder + "a.mp3").size(), length) << "the tag is overwritten, not added";
     Close(form);
 }
@@ -86,13 +87,14 @@ TEST_F(TagEditing, EditingOneFileAndClickingAnotherWritesTheFirstWhilePlaying) {
     WriteMp3(folder + "a.mp3", 120, TagRecord("Alt", "A", "", "", ""));
     WriteMp3(folder + "b.mp3", 4, TagRecord("Bee", "B", "", "", ""));
     auto form = StartIn(folder, true);
-    form->List1->setCurrentRow(0);
-    ASSERT_TRUE(WaitFor([&] { return !form->Text4->text().isEmpty(); })) << "a plays";
-    form->Text1->selectAll();
-    QTest::keyClicks(form->Text1, "Neuer Titel");
-    form->List1->setCurrentRow(1);
+    const DeckControls ui(*form);
+    ui.List1->setCurrentRow(0);
+    ASSERT_TRUE(WaitFor([&] { return !ui.Text4->text().isEmpty(); })) << "a plays";
+    ui.Text1->selectAll();
+    QTest::keyClicks(ui.Text1, "Neuer Titel");
+    ui.List1->setCurrentRow(1);
     EXPECT_EQ(LastRecord(folder + "a.mp3").mid(3, 30), Blanked("Neuer Titel", 30));
-    EXPECT_EQ(form->Text1->text(), "Bee");
+    EXPECT_EQ(ui.Text1->text(), "Bee");
     EXPECT_FALSE(m_state.TagModified);
     EXPECT_TRUE(m_messages.empty());
     Close(form);
@@ -103,13 +105,14 @@ TEST_F(TagEditing, TheDeleteKeyEditsAsMuchAsTypingAndTheEditIsWrittenOnMovingOn)
     WriteMp3(folder + "a.mp3", 4, TagRecord("XTitel", "", "", "", ""));
     WriteMp3(folder + "b.mp3", 4);
     auto form = StartIn(folder, false);
-    form->List1->setCurrentRow(0);
-    form->Text1->home(false);
-    QTest::keyClick(form->Text1, Qt::Key_Delete);
-    EXPECT_EQ(form->Text1->text(), "Titel");
+    const DeckControls ui(*form);
+    ui.List1->setCurrentRow(0);
+    ui.Text1->home(false);
+    QTest::keyClick(ui.Text1, Qt::Key_Delete);
+    EXPECT_EQ(ui.Text1->text(), "Titel");
     EXPECT_TRUE(m_state.TagModified);
-    EXPECT_TRUE(form->Command2->isVisible());
-    form->List1->setCurrentRow(1);
+    EXPECT_TRUE(ui.Command2->isVisible());
+    ui.List1->setCurrentRow(1);
     EXPECT_EQ(LastRecord(folder + "a.mp3").mid(3, 30), Blanked("Titel", 30));
     Close(form);
 }
@@ -119,16 +122,17 @@ TEST_F(TagEditing, AFileWithoutATagGetsOneAppendedWithNoGenre) {
     WriteMp3(folder + "a.mp3", 4);
     const QByteArray before = ReadFile(folder + "a.mp3");
     auto form = StartIn(folder, false);
-    form->List1->setCurrentRow(0);
-    QTest::keyClicks(form->Text1, "Titel");
-    QTest::mouseClick(form->Command2, Qt::LeftButton);
+    const DeckControls ui(*form);
+    ui.List1->setCurrentRow(0);
+    QTest::keyClicks(ui.Text1, "Titel");
+    QTest::mouseClick(ui.Command2, Qt::LeftButton);
     const QByteArray after = ReadFile(folder + "a.mp3");
     ASSERT_EQ(after.size(), before.size() + 128);
     EXPECT_TRUE(after.startsWith(before));
     EXPECT_EQ(after.right(128).left(33), "TAG" + Blanked("Titel", 30));
     EXPECT_EQ(after.right(128).mid(33, 94), QByteArray(94, ' '));
     EXPECT_EQ(static_cast<uint8_t>(after.back()), 255);
-    EXPECT_FALSE(form->Command2->isVisible());
+    EXPECT_FALSE(ui.Command2->isVisible());
     Close(form);
 }
 
@@ -138,20 +142,21 @@ TEST_F(TagEditing, ATagThatCannotBeWrittenIsReportedAndStaysPendingUntilTheUserM
     WriteMp3(folder + "b.mp3", 4);
     const QByteArray before = ReadFile(folder + "a.mp3");
     auto form = StartIn(folder, false);
-    form->List1->setCurrentRow(0);
+    const DeckControls ui(*form);
+    ui.List1->setCurrentRow(0);
     {
         aurion::test::ReadOnlyFile readOnly((folder + "a.mp3").toStdString());
         ASSERT_TRUE(readOnly.Holds());
-        QTest::keyClicks(form->Text5, "X");
-        QTest::mouseClick(form->Command2, Qt::LeftButton);
+        QTest::keyClicks(ui.Text5, "X");
+        QTest::mouseClick(ui.Command2, Qt::LeftButton);
         ASSERT_EQ(m_messages.size(), 1u);
         EXPECT_EQ(m_messages[0].Text, tags::TagNotWritten(folder + "a.mp3"));
         EXPECT_EQ(m_messages[0].Kind, MessageKind::Exclamation);
         EXPECT_TRUE(m_state.TagModified) << "the edit is not lost";
-        EXPECT_TRUE(form->Command2->isVisible());
-        EXPECT_EQ(form->Text5->text(), "ArtistX");
+        EXPECT_TRUE(ui.Command2->isVisible());
+        EXPECT_EQ(ui.Text5->text(), "ArtistX");
 
-        form->List1->setCurrentRow(1);  // moving on tries once more and says so
+        ui.List1->setCurrentRow(1);  // moving on tries once more and says so
         EXPECT_EQ(m_messages.size(), 2u);
         EXPECT_FALSE(m_state.TagModified);
     }
@@ -163,18 +168,19 @@ TEST_F(TagEditing, TheNameFieldRefusesWhatNoNameHoldsAndEmptiesBelowTwoCharacter
     const QString folder = MakeFolder("names");
     WriteMp3(folder + "ab.mp3", 4);
     auto form = StartIn(folder, false);
-    form->List1->setCurrentRow(0);
-    ASSERT_EQ(form->Text12->text(), "ab");
-    EXPECT_FALSE(form->Command11->isVisible());
-    form->Text12->end(false);
-    QTest::keyClicks(form->Text12, "/.:<\\x!-+'&_ 1");
-    EXPECT_EQ(form->Text12->text(), "abx!-+'&_ 1");
-    EXPECT_TRUE(form->Command11->isVisible());
-    EXPECT_FALSE(form->Image10->isVisible());
-    form->Text12->setText("ab");
-    form->Text12->end(false);
-    QTest::keyClick(form->Text12, Qt::Key_Backspace);
-    EXPECT_EQ(form->Text12->text(), "") << "one character left is none";
+    const DeckControls ui(*form);
+    ui.List1->setCurrentRow(0);
+    ASSERT_EQ(ui.Text12->text(), "ab");
+    EXPECT_FALSE(ui.Command11->isVisible());
+    ui.Text12->end(false);
+    QTest::keyClicks(ui.Text12, "/.:<\\x!-+'&_ 1");
+    EXPECT_EQ(ui.Text12->text(), "abx!-+'&_ 1");
+    EXPECT_TRUE(ui.Command11->isVisible());
+    EXPECT_FALSE(ui.Image10->isVisible());
+    ui.Text12->setText("ab");
+    ui.Text12->end(false);
+    QTest::keyClick(ui.Text12, Qt::Key_Backspace);
+    EXPECT_EQ(ui.Text12->text(), "") << "one character left is none";
     Close(form);
 }
 
@@ -183,15 +189,16 @@ TEST_F(TagEditing, ACaseOnlyRenameGoesThroughAndTheNameAlwaysEndsInMp3) {
     WriteMp3(folder + "song.MP3", 4);
     const QByteArray content = ReadFile(folder + "song.MP3");
     auto form = StartIn(folder, true);
-    form->List1->setCurrentRow(0);
-    ASSERT_TRUE(WaitFor([&] { return !form->Text4->text().isEmpty(); })) << "it plays";
-    form->Text12->setText("Song");
-    QTest::keyClick(form->Text12, Qt::Key_Return);
+    const DeckControls ui(*form);
+    ui.List1->setCurrentRow(0);
+    ASSERT_TRUE(WaitFor([&] { return !ui.Text4->text().isEmpty(); })) << "it plays";
+    ui.Text12->setText("Song");
+    QTest::keyClick(ui.Text12, Qt::Key_Return);
     EXPECT_TRUE(m_state.PlayerThreadEnded) << "stopped before the rename";
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"Song.mp3"});
     EXPECT_EQ(ReadFile(folder + "Song.mp3"), content);
-    EXPECT_EQ(form->List1->item(0)->text(), "Song.mp3");
-    EXPECT_FALSE(form->Command11->isVisible());
+    EXPECT_EQ(ui.List1->item(0)->text(), "Song.mp3");
+    EXPECT_FALSE(ui.Command11->isVisible());
     EXPECT_TRUE(m_state.CurrentFile.isEmpty());
     Close(form);
 }
@@ -203,19 +210,20 @@ TEST_F(TagEditing, ARenameOntoAnExistingNameChangesNeitherFileButKeepsAPendingTa
     const QByteArray a = ReadFile(folder + "aa.mp3");
     const QByteArray b = ReadFile(folder + "bb.mp3");
     auto form = StartIn(folder, false);
-    form->List1->setCurrentRow(0);
-    form->Text1->selectAll();
-    QTest::keyClicks(form->Text1, "Neu");
-    form->Text12->setText("bb");
-    QTest::mouseClick(form->Command11, Qt::LeftButton);
+    const DeckControls ui(*form);
+    ui.List1->setCurrentRow(0);
+    ui.Text1->selectAll();
+    QTest::keyClicks(ui.Text1, "Neu");
+    ui.Text12->setText("bb");
+    QTest::mouseClick(ui.Command11, Qt::LeftButton);
     EXPECT_EQ(ReadFile(folder + "bb.mp3"), b);
     const QByteArray aNow = ReadFile(folder + "aa.mp3");
     ASSERT_EQ(aNow.size(), a.size());
     EXPECT_EQ(aNow.left(a.size() - 128), a.left(a.size() - 128));
     EXPECT_EQ(aNow.right(128).mid(3, 30), Blanked("Neu", 30)) << "the edit went to the file";
     EXPECT_FALSE(m_state.TagModified);
-    EXPECT_EQ(form->List1->count(), 2);
-    EXPECT_TRUE(form->Text1->text().isEmpty()) << "the area is reset all the same";
+    EXPECT_EQ(ui.List1->count(), 2);
+    EXPECT_TRUE(ui.Text1->text().isEmpty()) << "the area is reset all the same";
     Close(form);
 }
 
@@ -225,27 +233,28 @@ TEST_F(TagEditing, InsertButtonsCopyTheSelectionButAnInsertionAloneIsLostOnMovin
     WriteMp3(folder + "other.mp3", 4);
     const QByteArray before = ReadFile(folder + "Band - Lied.mp3");
     auto form = StartIn(folder, false);
-    form->List1->setCurrentRow(0);
-    QTest::mouseClick(form->Text12, Qt::LeftButton);
-    for (QPushButton* button : form->Command4) EXPECT_TRUE(button->isVisible());
-    EXPECT_FALSE(form->Picture3->isVisible());
+    const DeckControls ui(*form);
+    ui.List1->setCurrentRow(0);
+    QTest::mouseClick(ui.Text12, Qt::LeftButton);
+    for (QPushButton* button : ui.Command4) EXPECT_TRUE(button->isVisible());
+    EXPECT_FALSE(ui.Picture3->isVisible());
 
-    QTest::mouseClick(form->Command4[0], Qt::LeftButton);
+    QTest::mouseClick(ui.Command4[0], Qt::LeftButton);
     ASSERT_EQ(m_messages.size(), 1u) << "nothing selected";
     EXPECT_EQ(m_messages[0].Text, tags::NothingSelectedInName);
     EXPECT_EQ(m_messages[0].Kind, MessageKind::Information);
-    EXPECT_EQ(form->Text5->text(), "Wer");
-    EXPECT_FALSE(form->Command4[0]->isVisible());
-    EXPECT_TRUE(form->Picture3->isVisible());
+    EXPECT_EQ(ui.Text5->text(), "Wer");
+    EXPECT_FALSE(ui.Command4[0]->isVisible());
+    EXPECT_TRUE(ui.Picture3->isVisible());
 
-    QTest::mouseClick(form->Text12, Qt::LeftButton);
-    form->Text12->setSelection(0, 4);
-    QTest::mouseClick(form->Command4[0], Qt::LeftButton);
-    EXPECT_EQ(form->Text5->text(), "Band");
-    EXPECT_TRUE(form->Command2->isVisible());
+    QTest::mouseClick(ui.Text12, Qt::LeftButton);
+    ui.Text12->setSelection(0, 4);
+    QTest::mouseClick(ui.Command4[0], Qt::LeftButton);
+    EXPECT_EQ(ui.Text5->text(), "Band");
+    EXPECT_TRUE(ui.Command2->isVisible());
     EXPECT_FALSE(m_state.TagModified) << "an insertion waits for the commit button";
 
-    form->List1->setCurrentRow(1);
+    ui.List1->setCurrentRow(1);
     EXPECT_EQ(ReadFile(folder + "Band - Lied.mp3"), before);
     Close(form);
 }
@@ -254,21 +263,22 @@ TEST_F(TagEditing, TheInsertButtonsShowTheirHintsBesideThem) {
     const QString folder = MakeFolder("hints");
     WriteMp3(folder + "name.mp3", 4);
     auto form = StartIn(folder, false);
-    form->List1->setCurrentRow(0);
-    QTest::mouseClick(form->Text12, Qt::LeftButton);
+    const DeckControls ui(*form);
+    ui.List1->setCurrentRow(0);
+    QTest::mouseClick(ui.Text12, Qt::LeftButton);
     auto moveOver = [](QWidget* widget) {
         QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), widget->mapToGlobal(QPointF(3, 3)),
                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(widget, &move);
     };
-    moveOver(form->Command4[1]);
-    EXPECT_TRUE(form->Text13->isVisible());
-    EXPECT_EQ(form->Text13->y(), form->Command4[1]->y() + 3);
-    moveOver(form->Command4[3]);
-    EXPECT_TRUE(form->Text14->isVisible());
-    moveOver(form->Text1);
-    EXPECT_FALSE(form->Text13->isVisible());
-    EXPECT_FALSE(form->Text14->isVisible());
+    moveOver(ui.Command4[1]);
+    EXPECT_TRUE(ui.Text13->isVisible());
+    EXPECT_EQ(ui.Text13->y(), ui.Command4[1]->y() + 3);
+    moveOver(ui.Command4[3]);
+    EXPECT_TRUE(ui.Text14->isVisible());
+    moveOver(ui.Text1);
+    EXPECT_FALSE(ui.Text13->isVisible());
+    EXPECT_FALSE(ui.Text14->isVisible());
     Close(form);
 }
 

@@ -22,5 +22,10 @@ private:
 
 // "Wait, letting window events run, until the flag is on": every wait of the program.
 void WaitUntil(const std::function<bool()>& flag);
+// Lets the window events run that are pending now and returns at once: the program's
+// long loops (a search, a copy) call it between two steps so that their windows stay
+// alive, and a window made topmost settles. With WaitUntil the one place where the
+// program runs Qt's event loop itself.
+void LetPendingEventsRun();
 
 }  // namespace trackdeck

@@ -1,4 +1,4 @@
-#include "app/shell/SideBySide.h"
+#include "app/common/SideBySide.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -3,7 +3,7 @@
 #include <QThread>
 #include <QTimer>
 
-#include "app/shell/ControlEventPump.h"
+#include "app/common/ControlEventPump.h"
 #include "host/AurionMembers.h"
 #include "tests/app/AppTestSupport.h"
 
@@ -18,18 +18,19 @@ TEST_F(ControlInQtLoop, EventsArriveThroughTheWakeHookOnTheWindowsThread) {
     ControlEventPump pump;
     auto form = Start();
     ASSERT_TRUE(form);
-    ASSERT_TRUE(form->Aurion1->Started());
+    const DeckControls ui(*form);
+    ASSERT_TRUE(ui.Aurion1->Started());
     std::vector<int> frames;
     int ended = 0;
     bool onUiThread = true;
-    QObject::connect(form->Aurion1, &AurionControl::ActFrame, [&](int frame) {
+    QObject::connect(ui.Aurion1, &player::AurionControl::ActFrame, [&](int frame) {
         frames.push_back(frame);
         onUiThread = onUiThread && QThread::currentThread() == Application().thread();
     });
-    QObject::connect(form->Aurion1, &AurionControl::ThreadEnded, [&] { ++ended; });
+    QObject::connect(ui.Aurion1, &player::AurionControl::ThreadEnded, [&] { ++ended; });
 
     using namespace aurion::host;
-    ControlCaller control = form->Aurion1->Caller();
+    ControlCaller control = ui.Aurion1->Caller();
     const std::string wav = (MakeFolder("out") + "demo.wav").toStdString();
     ASSERT_FALSE(control.Put(members::FrameNotifyCount, platform::Variant(int16_t{8})));
     ASSERT_FALSE(control.CallStatus(

@@ -1,4 +1,4 @@
-#include "app/shell/PathHelpers.h"
+#include "app/common/PathHelpers.h"
 
 #include <dirent.h>
 #include <dlfcn.h>

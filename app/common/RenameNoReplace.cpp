@@ -1,4 +1,4 @@
-#include "app/files/RenameNoReplace.h"
+#include "app/common/RenameNoReplace.h"
 
 #include <fcntl.h>
 #include <unistd.h>

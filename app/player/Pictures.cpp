@@ -1,4 +1,4 @@
-#include "app/shell/Pictures.h"
+#include "app/player/Pictures.h"
 
 #include <QLinearGradient>
 #include <QPainter>

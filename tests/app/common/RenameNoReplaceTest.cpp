@@ -1,6 +1,6 @@
 #include <QFile>
 
-#include "app/files/RenameNoReplace.h"
+#include "app/common/RenameNoReplace.h"
 #include "tests/app/AppTestSupport.h"
 
 namespace trackdeck::test {

@@ -1,6 +1,6 @@
 #include <QDir>
 
-#include "app/shell/PathHelpers.h"
+#include "app/common/PathHelpers.h"
 #include "tests/app/AppTestSupport.h"
 
 namespace trackdeck::test {

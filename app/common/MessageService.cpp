@@ -1,4 +1,4 @@
-#include "app/shell/MessageService.h"
+#include "app/common/MessageService.h"
 
 #include <QMessageBox>
 #include <utility>

@@ -1,9 +1,11 @@
-#include "app/shell/WindowHelpers.h"
+#include "app/common/WindowHelpers.h"
 
 #include <QApplication>
 #include <QScreen>
 #include <QWidget>
 #include <cmath>
+
+#include "app/common/ControlEventPump.h"
 
 namespace trackdeck {
 
@@ -23,7 +25,7 @@ void MakeTopmost(QWidget& window) {
     const QPoint position = window.pos();
     window.setWindowFlag(Qt::WindowStaysOnTopHint, true);
     window.move(position);
-    QApplication::processEvents();
+    LetPendingEventsRun();
 }
 
 }  // namespace trackdeck

@@ -1,8 +1,8 @@
-#include "app/shell/AurionControl.h"
+#include "app/player/AurionControl.h"
 
-#include "app/shell/MessageService.h"
+#include "app/common/MessageService.h"
 
-namespace trackdeck {
+namespace trackdeck::player {
 
 namespace {
 
@@ -43,4 +43,4 @@ AurionControl::~AurionControl() = default;
 
 std::optional<aurion::host::ControlError> AurionControl::Start() { return m_host->Start(); }
 
-}  // namespace trackdeck
+}  // namespace trackdeck::player

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "app/shell/AppState.h"
+#include "app/common/AppState.h"
 
 namespace trackdeck {
 

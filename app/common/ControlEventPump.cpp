@@ -1,4 +1,4 @@
-#include "app/shell/ControlEventPump.h"
+#include "app/common/ControlEventPump.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
@@ -24,5 +24,7 @@ void ControlEventPump::Pump() { platform::PumpMessages(); }
 void WaitUntil(const std::function<bool()>& flag) {
     while (!flag()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
+
+void LetPendingEventsRun() { QCoreApplication::processEvents(); }
 
 }  // namespace trackdeck

@@ -11,7 +11,7 @@
 #include "host/AurionMembers.h"
 #include "host/ControlHost.h"
 
-namespace trackdeck {
+namespace trackdeck::player {
 
 class AurionControl : public QWidget {
     Q_OBJECT
@@ -33,4 +33,4 @@ private:
     std::unique_ptr<aurion::host::ControlHost> m_host;
 };
 
-}  // namespace trackdeck
+}  // namespace trackdeck::player

@@ -1,4 +1,4 @@
-#include "app/shell/SameFolder.h"
+#include "app/common/SameFolder.h"
 
 #include <sys/stat.h>
 

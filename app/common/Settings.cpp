@@ -1,6 +1,6 @@
-#include "app/shell/Settings.h"
+#include "app/common/Settings.h"
 
-#include "app/shell/SettingsKeys.h"
+#include "app/common/SettingsKeys.h"
 #include "platform/profile/PrivateProfile.h"
 
 namespace trackdeck {

@@ -1,12 +1,14 @@
-// Building the tag tools' small windows from their layout rows: each control by its
-// name, with left, top, width and height in twips, as the main window is built.
+// Building a window from its layout rows: each control made as a child of its
+// parent, named after the layout's control (its objectName, by which tests find
+// it) and placed at left, top, width and height given in twips.
 #pragma once
 
+#include <QString>
 #include <QWidget>
 
-#include "app/shell/Twips.h"
+#include "app/common/Twips.h"
 
-namespace trackdeck::names {
+namespace trackdeck {
 
 template <class Widget>
 Widget* Place(QWidget* parent, const char* name, int left, int top, int width, int height) {
@@ -16,6 +18,7 @@ Widget* Place(QWidget* parent, const char* name, int left, int top, int width, i
     return widget;
 }
 
+// A control with a caption or a sample text.
 template <class Widget>
 Widget* Place(QWidget* parent, const char* name, const QString& text, int left, int top, int width,
               int height) {
@@ -24,8 +27,4 @@ Widget* Place(QWidget* parent, const char* name, const QString& text, int left, 
     return widget;
 }
 
-// The looks the tool windows share with the main window: dark background, black
-// fields with green text.
-void ApplyToolLooks(QWidget& window);
-
-}  // namespace trackdeck::names
+}  // namespace trackdeck
