@@ -1,26 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "control/AurionInterface.h"
 #include "host/AurionMembers.h"
 #include "host/ControlHost.h"
 #include "platform/com/ComponentCreation.h"
 #include "platform/registry/Registry.h"
+#include "tests/support/LoadedLibrary.h"
 #include "tests/support/ScopedEnvironment.h"
 
 namespace aurion::host {
 namespace {
-
-// True when this process has the file mapped: a library it loaded from there.
-bool Mapped(const std::string& path) {
-    std::ifstream maps("/proc/self/maps");
-    std::ostringstream text;
-    text << maps.rdbuf();
-    return text.str().find(" " + path + "\n") != std::string::npos;
-}
 
 // This test program's folder holds no Trackdeck.bin, and the fresh registry no
 // registration: the host cannot make a control.
@@ -53,7 +44,7 @@ TEST(ControlHost, RunsTheLibraryItStandsByAndRegistersItOverAnotherOne) {
     const std::string key = std::string(platform::ClassesRoot) + "\\CLSID\\" +
                             CLSID_Aurion.ToRegistryString() + "\\InprocServer32";
     EXPECT_EQ(platform::registry::GetValue(key, ""), installed);
-    EXPECT_TRUE(Mapped(installed)) << "the control runs from " << installed;
+    EXPECT_TRUE(test::LoadedInThisProcess(installed)) << "the control runs from " << installed;
 }
 
 }  // namespace
