@@ -52,7 +52,7 @@ std::unique_ptr<frmDeck> StartTrackdeck(AppState& state, const QString& argument
     }
 
     auto form = std::make_unique<frmDeck>(state);
-    (void)form->Player().Control().Start();
+    (void)form->Player().Control().Start(ControlToRun(state));
     form->Load();
     return form;
 }
