@@ -9,11 +9,11 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "tests/packaging/InstallInto.h"
+#include "tests/packaging/ReadText.h"
 #include "tests/support/HostProcess.h"
 #include "tests/support/ScopedEnvironment.h"
 
@@ -23,13 +23,6 @@ namespace {
 namespace fs = std::filesystem;
 using aurion::test::HostRun;
 using aurion::test::RunProgram;
-
-std::string ReadText(const fs::path& path) {
-    std::ifstream file(path);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 // Width and height from a PNG file's header chunk; 0 x 0 when it is no PNG.
 std::array<uint32_t, 2> PngSize(const fs::path& path) {

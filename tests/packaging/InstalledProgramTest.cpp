@@ -5,13 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 
 #include "platform/registry/Registry.h"
 #include "tests/packaging/InstallInto.h"
+#include "tests/packaging/ReadText.h"
 #include "tests/support/HostProcess.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/ScopedVariable.h"
@@ -23,13 +22,6 @@ namespace {
 namespace fs = std::filesystem;
 using aurion::test::HostRun;
 using platform::test::ScopedVariable;
-
-std::string ReadText(const fs::path& path) {
-    std::ifstream file(path);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 const char* const ControlClassKey =
     "Software\\Classes\\CLSID\\{C541EF3D-30AC-43E5-9112-CEA275F1FF4A}\\InprocServer32";
