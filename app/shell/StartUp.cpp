@@ -41,6 +41,7 @@ void FillAppState(AppState& state, const QString& programFolder, const QString& 
 }
 
 std::unique_ptr<frmDeck> StartTrackdeck(AppState& state, const QString& argument) {
+    UseProgramIcon();  // before the first window, a message box about a missing file too
     if (!SupportFilePresent(state, "Trackdeck.dll")) return nullptr;
     if (!SupportFilePresent(state, "Trackdeck.bin")) return nullptr;
 
@@ -57,7 +58,6 @@ std::unique_ptr<frmDeck> StartTrackdeck(AppState& state, const QString& argument
         (void)InstallControl(state);
     }
 
-    UseProgramIcon();
     auto form = std::make_unique<frmDeck>(state);
     (void)form->Player().Control().Start(ControlToRun(state));
     form->Load();
