@@ -1,28 +1,76 @@
 #!/usr/bin/env bash
-# Builds and runs every test: installs what is missing, then
-#   1. a Release build (build/) with all tests,
-#   2. an AddressSanitizer + UndefinedBehaviorSanitizer build (build-asan/) with all tests,
-#   3. a ThreadSanitizer build (build-tsan/) with the threaded test programs,
+# Builds and runs the tests. Installs what is missing first.
+#
+#     tools/build-and-test.sh          the quick run: a Release build (build/) of the
+#                                      programs and their tests, every test once
+#     tools/build-and-test.sh --all    the full matrix, what CI runs (compile warnings
+#                                      are errors):
+#   1. a Release build (build/) with the benchmarks, all tests,
+#   2. an AddressSanitizer + UndefinedBehaviorSanitizer build (build-asan/), all tests,
+#   3. a ThreadSanitizer build (build-tsan/) of the threaded test programs, which run,
 #   4. the libFuzzer targets built with clang (build-fuzz/), each run once over its
 #      seed corpus (fuzz/corpus/), the decoding target also over the conformance streams.
-# Exits non-zero when anything fails, after printing the summary of every test run.
-#
-#     tools/build-and-test.sh
+# Ends with the summary of every run and its time; exits non-zero when anything failed.
+# TRACKDECK_JOBS sets the parallel build and test jobs (default 2).
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+all=0
+case "${1:-}" in
+    "") ;;
+    --all) all=1 ;;
+    -h | --help)
+        sed -n '2,14p' "$0" | sed 's/^# \{0,1\}//'
+        exit 0
+        ;;
+    *)
+        echo "usage: tools/build-and-test.sh [--all]" >&2
+        exit 2
+        ;;
+esac
+jobs="${TRACKDECK_JOBS:-2}"
+
 source "$root/tools/install-dependencies.sh"
-install_missing_packages
+if [ "$all" -eq 1 ]; then
+    install_missing_packages "${trackdeck_matrix_packages[@]}"
+else
+    install_missing_packages
+fi
 
 logs="$(mktemp -d "${TMPDIR:-/tmp}/trackdeck-ci-XXXXXX")"
 failed=0
 summaries=()
+started=$SECONDS
 
+minutes() {
+    local seconds=$1
+    printf '%d min %02d s' $((seconds / 60)) $((seconds % 60))
+}
+
+# configure_and_build DIR [CMAKE_OPTION...] [-- TARGET...]
 configure_and_build() {
     local dir="$1"
     shift
-    cmake -S "$root" -B "$root/$dir" -G Ninja -DTRACKDECK_TESTS=ON "$@"
-    "${runner[@]}" cmake --build "$root/$dir" -j2
+    local options=()
+    while [ "$#" -gt 0 ] && [ "$1" != "--" ]; do
+        options+=("$1")
+        shift
+    done
+    [ "$#" -gt 0 ] && shift
+    local targets=()
+    if [ "$#" -gt 0 ]; then
+        targets=(--target "$@")
+    fi
+    local werror=OFF
+    [ "$all" -eq 1 ] && werror=ON
+    local begin=$SECONDS
+    cmake -S "$root" -B "$root/$dir" -G Ninja -DTRACKDECK_TESTS=ON -DTRACKDECK_WERROR="$werror" \
+        "${options[@]}"
+    if ! "${runner[@]}" cmake --build "$root/$dir" -j"$jobs" "${targets[@]}"; then
+        summaries+=("$dir: BUILD FAILED")
+        finish 1
+    fi
+    summaries+=("$dir: built in $(minutes $((SECONDS - begin)))")
 }
 
 # Runs ctest in a build folder; the runner prefix (setarch) may be empty.
@@ -32,16 +80,32 @@ run_tests() {
     shift 2
     local log="$logs/$name.log"
     local status=0
+    local begin=$SECONDS
     echo
     echo "== $name: ctest in $dir"
-    "${runner[@]}" ctest --test-dir "$root/$dir" --output-on-failure -j2 --no-tests=ignore "$@" \
-        2>&1 | tee "$log" || status=$?
+    "${runner[@]}" ctest --test-dir "$root/$dir" --output-on-failure -j"$jobs" --no-tests=error \
+        "$@" 2>&1 | tee "$log" || status=$?
     local summary
     summary="$(grep -E 'tests passed|tests failed|No tests were found' "$log" | tail -n 1 || true)"
-    summaries+=("$name: ${summary:-no summary (ctest status $status)}")
+    local skipped
+    skipped="$(grep -c '\*\*\*Skipped' "$log" || true)"
+    summaries+=("$name: ${summary:-no summary (ctest status $status)}, $skipped skipped, in $(minutes $((SECONDS - begin)))")
     if [ "$status" -ne 0 ]; then
         failed=1
     fi
+}
+
+finish() {
+    local status="$1"
+    echo
+    echo "== Summary"
+    local line
+    for line in "${summaries[@]}"; do
+        echo "$line"
+    done
+    echo "Total: $(minutes $((SECONDS - started)))"
+    rm -rf "$logs"
+    exit "$status"
 }
 
 # The sanitizers' runtimes cannot start on kernels with high mmap randomness
@@ -100,23 +164,6 @@ choose_runner() {
     return 1
 }
 
-runner=()
-configure_and_build build -DCMAKE_BUILD_TYPE=Release
-run_tests release build
-
-choose_runner -fsanitize=address,undefined
-configure_and_build build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRACKDECK_ASAN=ON \
-    -DTRACKDECK_BENCH=OFF
-ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}" \
-UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}" \
-    run_tests asan build-asan
-
-choose_runner -fsanitize=thread
-configure_and_build build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRACKDECK_TSAN=ON \
-    -DTRACKDECK_BENCH=OFF
-TSAN_OPTIONS="${TSAN_OPTIONS:-halt_on_error=1:second_deadlock_stack=1}" \
-    run_tests tsan build-tsan -L 'platform_tests|player_tests|output_tests'
-
 # Not a fuzzing session: every input of the corpora runs once, so a finding that
 # was fixed stays fixed and the targets keep building.
 run_fuzz_targets() {
@@ -124,10 +171,12 @@ run_fuzz_targets() {
     local status=0
     local conformance="$root/../shared/conformance"
     local target
+    local begin=$SECONDS
     echo
     echo "== fuzz: each target over its corpus"
     (
-        for target in DecodeStreamFuzzer SeekRangeFuzzer VbrHeaderFuzzer TagFileFuzzer; do
+        for target in "$root"/fuzz/corpus/*/; do
+            target="$(basename "$target")"
             "${runner[@]}" "$root/build-fuzz/bin/$target" -runs=0 "$root/fuzz/corpus/$target" ||
                 exit 1
         done
@@ -142,9 +191,34 @@ run_fuzz_targets() {
         summaries+=("fuzz: FAILED")
         failed=1
     else
-        summaries+=("fuzz: every corpus input ran clean")
+        summaries+=("fuzz: every corpus input ran clean, in $(minutes $((SECONDS - begin)))")
     fi
 }
+
+runner=()
+if [ "$all" -eq 0 ]; then
+    configure_and_build build -DCMAKE_BUILD_TYPE=Release -DTRACKDECK_BENCH=OFF
+    run_tests release build
+    finish "$failed"
+fi
+
+configure_and_build build -DCMAKE_BUILD_TYPE=Release -DTRACKDECK_BENCH=ON
+run_tests release build
+
+choose_runner -fsanitize=address,undefined
+configure_and_build build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRACKDECK_ASAN=ON \
+    -DTRACKDECK_BENCH=OFF
+ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}" \
+UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}" \
+    run_tests asan build-asan
+
+# Only the programs whose tests run here; the desktop program is not threaded.
+threaded=(platform_tests player_tests output_tests)
+choose_runner -fsanitize=thread
+configure_and_build build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRACKDECK_TSAN=ON \
+    -DTRACKDECK_BENCH=OFF -DTRACKDECK_APP=OFF -- "${threaded[@]}"
+TSAN_OPTIONS="${TSAN_OPTIONS:-halt_on_error=1:second_deadlock_stack=1}" \
+    run_tests tsan build-tsan -L "$(IFS='|'; echo "${threaded[*]}")"
 
 choose_runner -fsanitize=address,undefined
 configure_and_build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -152,10 +226,4 @@ configure_and_build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}" run_fuzz_targets
 runner=()
 
-echo
-echo "== Summary"
-for line in "${summaries[@]}"; do
-    echo "$line"
-done
-rm -rf "$logs"
-exit "$failed"
+finish "$failed"

@@ -18,7 +18,8 @@ sox -n -r 8000 -b 16 -c 1 m8.wav synth 0.3 sine 300
 decode="$here/DecodeStreamFuzzer"
 # The named seeds are remade; the inputs named by their hash came from fuzzing
 # sessions (libFuzzer's -merge=1 into these folders) and stay.
-mkdir -p "$decode" "$here/VbrHeaderFuzzer" "$here/TagFileFuzzer" "$here/SeekRangeFuzzer"
+mkdir -p "$decode" "$here/VbrHeaderFuzzer" "$here/TagFileFuzzer" "$here/SeekRangeFuzzer" \
+    "$here/SessionFuzzer"
 lame -S --cbr -b 128 s44.wav "$decode/l3-cbr-stereo.mp3"
 lame -S -V2 -m j s44.wav "$decode/l3-vbr-joint.mp3"
 lame -S -p -b 64 -m m m22.wav "$decode/l3-lsf-crc-mono.mp3"
@@ -80,4 +81,19 @@ write("SeekRangeFuzzer", "range", steps(1, 3, [(2, 20), (1, 10), (3, 0), (1, 2),
 write("SeekRangeFuzzer", "beyond-end", steps(2, 1, [(0, 4), (1, 5000)]))
 write("SeekRangeFuzzer", "lsf-range", steps(3, 2, [(2, 7), (3, 0), (1, 1), (3, 0)]))
 write("SeekRangeFuzzer", "layer1-seek", steps(5, 0, [(1, 3), (0, 1), (1, 40), (0, 2)]))
+
+# Session steps: byte 0 the channel mode (low two bits) and the number of steps, then
+# (operation, value low, value high), then the file. Operations: 0 Play, 1 PlayFromTo
+# (from the low byte, as long as the high one), 2 Seek, 3 Pause, 4 Stop, 5 FrameNotifyCount.
+def session(name, mode, ops, stream):
+    data = open(os.path.join(here, "DecodeStreamFuzzer", stream), "rb").read()
+    head = bytes([len(ops) << 2 | mode]) + b"".join(bytes([op, v & 255, v >> 8]) for op, v in ops)
+    write("SessionFuzzer", name, head + data)
+session("play", 0, [], "l3-cbr-stereo.mp3")
+session("range-then-seek", 3, [(1, 2 | 3 << 8), (2, 1)], "l3-vbr-joint.mp3")
+session("pause-and-resume", 1, [(0, 0), (3, 0), (3, 0)], "l2-44-stereo.mp2")
+session("stop", 2, [(0, 0), (4, 0)], "l3-lsf-crc-mono.mp3")
+session("notify-and-seek", 0, [(5, 3), (0, 0), (2, 2)], "l1-stereo-crc.mp1")
+session("mpeg25-mix", 3, [(0, 0)], "l3-mpeg25.mp3")
+session("junk", 0, [(0, 0)], "junk.bin")
 PY

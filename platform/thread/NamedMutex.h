@@ -4,6 +4,7 @@
 #pragma once
 
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -29,5 +30,10 @@ private:
     std::thread::id m_owner;
     unsigned m_count = 0;
 };
+
+// For tests, process-wide: told on the waiting thread, with the mutex's name, each
+// time Wait finds the mutex owned by another thread and is about to block. It must
+// not use the mutex. An empty hook removes it.
+void SetNamedMutexBlockHook(std::function<void(const std::string& name)> hook);
 
 }  // namespace platform

@@ -130,4 +130,12 @@ void SetWaveOutOpenFailureHook(std::function<bool(uint32_t device)> hook);
 // takes a value.
 void SetWaveOutVolumeRefusal(bool refused);
 
+// For tests, process-wide: told on a device's playback thread each time it settles
+// to wait with nothing it may play, because the device is paused or because every
+// written buffer has been played or returned. All it took before has then reached
+// the backend (and the null device's capture file). It must not call the wave-out
+// functions and must not block. An empty hook removes it.
+enum class WaveOutIdle { Paused, Drained };
+void SetWaveOutIdleHook(std::function<void(WaveOutIdle why)> hook);
+
 }  // namespace platform

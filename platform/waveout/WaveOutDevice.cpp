@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "platform/thread/TestHook.h"
 #include "platform/waveout/PlayedPeak.h"
 #include "platform/waveout/SampleVolume.h"
 
@@ -13,7 +14,17 @@ namespace {
 // How often the playback thread asks a backend that holds buffered audio what it has played.
 constexpr auto PlayedPollInterval = std::chrono::milliseconds(5);
 
+// Never destroyed: playback threads of devices left open at exit still settle.
+TestHook<WaveOutIdle>& IdleHook() {
+    static auto* hook = new TestHook<WaveOutIdle>;
+    return *hook;
+}
+
 }  // namespace
+
+void SetWaveOutIdleHook(std::function<void(WaveOutIdle why)> hook) {
+    IdleHook().Set(std::move(hook));
+}
 
 WaveOutDevice::WaveOutDevice(std::unique_ptr<PcmBackend> backend, const WaveFormat& format,
                              std::shared_ptr<std::atomic<uint32_t>> volume,
@@ -151,6 +162,7 @@ void WaveOutDevice::Play() {
             continue;
         }
         if (m_paused) {
+            IdleHook().Tell(WaveOutIdle::Paused);
             m_changed.wait(lock);
             continue;
         }
@@ -182,6 +194,7 @@ void WaveOutDevice::Play() {
             if (!m_queue.empty()) m_changed.wait_for(lock, PlayedPollInterval);
             continue;
         }
+        IdleHook().Tell(WaveOutIdle::Drained);
         m_changed.wait(lock);
     }
 }

@@ -1,9 +1,11 @@
 #include "tests/app/PlayerTestSupport.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QFile>
 #include <QTimer>
 
+#include "platform/window/MessageWindow.h"
 #include "tests/support/ControlTestHost.h"
 #include "tests/support/StreamCut.h"
 #include "tests/support/WavFileReader.h"
@@ -54,11 +56,14 @@ bool PlayerTest::WaitFor(const std::function<bool()>& flag, int milliseconds) {
     return true;
 }
 
-void PlayerTest::Idle(int milliseconds) {
-    QElapsedTimer clock;
-    clock.start();
-    (void)WaitFor([&clock, milliseconds] { return clock.elapsed() >= milliseconds; },
-                  milliseconds + 1000);
+void PlayerTest::Settle() {
+    QEventLoop loop;
+    // Bounded, so that events that keep coming fail the test instead of hanging it.
+    for (int round = 0; round < 10000; ++round) {
+        const bool ranQtEvents = loop.processEvents();
+        if (platform::PumpMessages() == 0 && !ranQtEvents) return;
+    }
+    ADD_FAILURE() << "events kept coming";
 }
 
 std::vector<int16_t> PlayerTest::DecodeWhole(const QString& path) {

@@ -1,11 +1,8 @@
 // A buffer of 16-bit samples with its wave-output header, for tests that play
-// through the wave-output layer, and a wait for what the playback thread does.
+// through the wave-output layer.
 #pragma once
 
-#include <chrono>
 #include <cstdint>
-#include <functional>
-#include <thread>
 #include <vector>
 
 #include "platform/waveout/WaveOut.h"
@@ -42,17 +39,6 @@ inline std::vector<int16_t> CountingSamples(size_t frames, uint32_t channels, in
     for (size_t i = 0; i < samples.size(); ++i)
         samples[i] = static_cast<int16_t>((first + static_cast<int>(i)) % 30000 - 15000);
     return samples;
-}
-
-// Polls until the condition holds; false when it still does not after `limit`.
-inline bool Eventually(const std::function<bool()>& condition,
-                       std::chrono::milliseconds limit = std::chrono::seconds(10)) {
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return true;
 }
 
 }  // namespace platform::test

@@ -5,10 +5,10 @@
 #include <chrono>
 #include <filesystem>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "tests/support/Conformance.h"
+#include "tests/support/Eventually.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/HostProcess.h"
 #include "tests/support/MpegFrameBuilder.h"
@@ -293,16 +293,13 @@ TEST_F(DecodeCommand, InterruptStopsAndLeavesAValidWavFile) {
     HostProcess host({"decode", "--channel-mode", "3", stream, out});
     ASSERT_TRUE(host.Started());
     // Interrupt once the worker has written audio beyond the header.
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
     auto written = [&out] {
         std::error_code error;
         const uintmax_t size = std::filesystem::file_size(out, error);
         return error ? uintmax_t{0} : size;
     };
-    while (host.Running() && std::chrono::steady_clock::now() < deadline &&
-           written() < 46 + 100'000) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    EXPECT_TRUE(platform::test::Eventually(
+        [&] { return !host.Running() || written() >= 46 + 100'000; }, std::chrono::seconds(60)));
     host.SendSignal(SIGINT);
     const HostRun run = host.Wait();
     ASSERT_FALSE(run.TimedOut);

@@ -3,9 +3,9 @@
 
 #include <chrono>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "tests/support/Eventually.h"
 #include "tests/support/HostProcess.h"
 #include "tests/support/NullAudio.h"
 #include "tests/support/ScopedEnvironment.h"
@@ -71,7 +71,8 @@ TEST_F(PlayCommand, ShowsTheFileAndItsTimesOnATerminalAndQuitsOnQ) {
 TEST_F(PlayCommand, InterruptStopsAndReports130) {
     HostProcess process({"play", DemoStream()});
     ASSERT_TRUE(process.Started());
-    while (m_capture.CapturedBytes() == 0 && process.Running()) std::this_thread::sleep_for(10ms);
+    EXPECT_TRUE(platform::test::Eventually(
+        [&] { return m_capture.CapturedBytes() != 0 || !process.Running(); }));
     process.SendSignal(SIGINT);
     const HostRun run = process.Wait(30s);
     ASSERT_FALSE(run.TimedOut);

@@ -144,7 +144,8 @@ TEST_F(PaneEvents, AClickOnAWavEntryStopsPlaybackAndLoadsNothing) {
         EXPECT_TRUE(field->text().isEmpty()) << field->objectName().toStdString();
     const uintmax_t heard = m_audio.CapturedBytes();
     EXPECT_LT(heard, 120u * 1152 * 4);
-    Idle(150);
+    Settle();
+    EXPECT_TRUE(m_state.PlayerThreadEnded) << "nothing started after the stop";
     EXPECT_EQ(m_audio.CapturedBytes(), heard);
     Close(form);
 }

@@ -231,8 +231,9 @@ TEST_F(FileOperations, ThePlayingFileIsMovedOnlyAfterThePlayerThreadHasEnded) {
     EXPECT_FALSE(QFile::exists(left + "a.mp3"));
     EXPECT_TRUE(ui.Text4->text().isEmpty());
     const uintmax_t heard = m_audio.CapturedBytes();
-    Idle(200);
+    Settle();
     EXPECT_EQ(threadEnds, 1) << "no thread end after the move";
+    EXPECT_TRUE(m_state.PlayerThreadEnded) << "nothing started after the move";
     EXPECT_EQ(m_audio.CapturedBytes(), heard);
     Close(form);
 }

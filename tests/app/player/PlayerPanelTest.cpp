@@ -65,7 +65,7 @@ TEST_F(PlayerPanel, WithClickPlayOffAClickFillsTimesAndBitRateAndPlayStartsTheFi
     EXPECT_EQ(ui.Text12->text(), "one");
     EXPECT_EQ(ui.Text3->text(), "00:02") << "60 frames of 1152 samples at 44.1 kHz";
     EXPECT_EQ(ui.Text9->text(), "128 kbps");
-    Idle(150);
+    Settle();
     EXPECT_EQ(m_audio.CapturedBytes(), 0u);
     EXPECT_TRUE(m_state.PlayerThreadEnded);
     EXPECT_FALSE(ui.Picture6->isVisible());
@@ -91,7 +91,7 @@ TEST_F(PlayerPanel, ContinuousPlayGoesThroughTheFolderInOrderAndStopsAfterItsLas
     const DeckControls ui(*form);
     ui.List1->setCurrentRow(0);
     ASSERT_TRUE(WaitFor([&] { return m_state.PlayerThreadEnded && m_state.CurrentIndex == 3; }));
-    Idle(100);
+    Settle();
     EXPECT_TRUE(m_state.PlayerThreadEnded) << "nothing opened after the last entry";
     EXPECT_EQ(m_state.CurrentFile, folder + "c.mp3");
     EXPECT_EQ(ui.List1->currentRow(), 2);
@@ -123,7 +123,7 @@ TEST_F(PlayerPanel, StopWithContinuousPlayOnStartsNothing) {
     EXPECT_FALSE(ui.Picture6->isVisible());
     EXPECT_TRUE(ui.Text4->text().isEmpty());
     ASSERT_TRUE(WaitFor([&] { return m_state.PlayerThreadEnded; }));
-    Idle(150);
+    Settle();
     EXPECT_TRUE(m_state.PlayerThreadEnded);
     EXPECT_EQ(m_state.CurrentIndex, 0);
     EXPECT_EQ(m_state.CurrentFile, folder + "a.mp3");
@@ -163,8 +163,10 @@ TEST_F(PlayerPanel, TheKnobDraggedToTheMiddleSeeksToAboutHalfAndPlaysOnFromThere
     constexpr aurion::host::Member SetVolume{aurion::DispIds::SetVolume, "SetVolume"};
     ASSERT_FALSE(ui.Aurion1->Caller().Call(SetVolume, {int32_t{0xFFFF}, int32_t{0xFFFF}}));
     ASSERT_TRUE(WaitFor([&] { return !frames.empty(); }));
+    const int paused = m_device.Paused();
     QTest::mouseClick(ui.Image7, Qt::LeftButton);  // pause
-    Idle(100);
+    ASSERT_TRUE(m_device.WaitForPaused(paused));
+    Settle();  // the frames told before the pause
     const size_t heard = m_audio.CapturedBytes() / 2;
     frames.clear();
 

@@ -4,19 +4,19 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
 #include <thread>
 #include <vector>
 
 #include "control/output/FrameBytes.h"
 #include "control/output/WaveOutSink.h"
+#include "tests/support/Eventually.h"
 #include "tests/support/NullAudio.h"
 #include "tests/support/StreamCut.h"
 
 namespace aurion {
 namespace {
 
-using namespace std::chrono_literals;
+using platform::test::Eventually;
 
 constexpr uint32_t Rate = 48000;
 constexpr int SamplesPerFrame = 384;
@@ -140,15 +140,15 @@ TEST_F(WaveOutSinkTest, StopGivesUpTheWaitAndAbortDropsTheQueue) {
             appended = f + 1;
         }
     });
-    while (m_capture.CapturedBytes() < BufferSamples) std::this_thread::sleep_for(5ms);
+    EXPECT_TRUE(Eventually([&] { return m_capture.CapturedBytes() >= BufferSamples; }));
     m_stop = true;
     m_device.Wake();
     worker.join();  // the wait for a free buffer gave way to the stop
     sink->Abort();
     sink.reset();
+    // The device is closed, its playback thread ended: what was heard is final.
+    EXPECT_EQ(m_device.Handle(), nullptr);
     const uintmax_t stopped = m_capture.CapturedBytes();
-    std::this_thread::sleep_for(300ms);
-    EXPECT_EQ(m_capture.CapturedBytes(), stopped);
     // Two buffers were still queued behind the playing one and were never heard.
     EXPECT_LT(stopped / 2, static_cast<uintmax_t>(appended) * SamplesPerFrame - BufferSamples);
 }

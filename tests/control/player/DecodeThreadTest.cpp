@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -17,6 +16,7 @@
 #include "platform/mmio/Mmio.h"
 #include "platform/thread/Thread.h"
 #include "platform/window/MessageWindow.h"
+#include "tests/support/BlockedWaits.h"
 #include "tests/support/Conformance.h"
 #include "tests/support/Layer2Frames.h"
 #include "tests/support/MpegFrameBuilder.h"
@@ -113,7 +113,7 @@ protected:
 
     // Open's part: the context, the stream and the first header.
     void Open(const std::string& mp3, OutputKind output = OutputKind::WavFile) {
-        m_context = std::make_unique<DecodeContext>("abcdefghij", "jihgfedcba");
+        m_context = std::make_unique<DecodeContext>("abcdefghij", PauseGateName);
         m_context->Window = m_window;
         m_context->Output = output;
         m_context->WavPath = m_wavPath;
@@ -179,10 +179,6 @@ protected:
         m_context->Lock.Release();
         return frame;
     }
-    [[nodiscard]] uintmax_t WavBytesOnDisk() const {
-        std::error_code ignored;
-        return std::filesystem::file_size(m_wavPath, ignored);
-    }
     // The whole file is well formed and holds `frames` frames of frameBytes.
     void ExpectCompleteWav(uint32_t frames, uint32_t frameBytes, uint16_t channels, uint32_t rate) {
         const auto wav = test::ReadWavFile(m_wavPath);
@@ -196,6 +192,9 @@ protected:
         EXPECT_EQ(wav->BytesPerSecond, rate * 2 * channels);
     }
 
+    static constexpr const char* PauseGateName = "jihgfedcba";
+
+    platform::test::BlockedWaits m_blocked;
     platform::test::ScopedEnvironment m_env;
     std::string m_wavPath = m_env.Folder() + "out.wav";
     platform::WindowHandle m_window = platform::NullWindow;
@@ -407,16 +406,10 @@ TEST_F(DecodeThreadTest, HeldPauseGateStopsTheFileAndReleasingItContinues) {
     m_context->PauseGate.Wait();
     m_context->Lock.Release();
 
-    platform::Sleep(200ms);  // the worker finishes the frame it was decoding
+    // The worker finishes the frame it was decoding and halts at the gate.
+    EXPECT_TRUE(m_blocked.WaitForBlock(PauseGateName));
     platform::PumpMessages();
     const int32_t frame = CurrentFrame();
-    const uintmax_t size = WavBytesOnDisk();
-    const size_t posted = m_messages.size();
-    platform::Sleep(300ms);
-    platform::PumpMessages();
-    EXPECT_EQ(CurrentFrame(), frame);
-    EXPECT_EQ(WavBytesOnDisk(), size);
-    EXPECT_EQ(m_messages.size(), posted);
     EXPECT_FALSE(HasEnded());
     EXPECT_LT(frame, 1499);
 

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/thread/Thread.h"
 #include "platform/waveout/WaveOut.h"
 #include "tests/support/ControlTestHost.h"
 #include "tests/support/NullAudio.h"
 #include "tests/support/StreamCut.h"
 #include "tests/support/WavFileReader.h"
+#include "tests/support/WaveOutIdleWatch.h"
 
 namespace aurion {
 namespace {
@@ -53,13 +53,6 @@ protected:
     bool PumpUntilHeard(uintmax_t bytes) {
         return m_host.PumpUntil([&] { return m_capture.CapturedBytes() > bytes; }, 30s);
     }
-    // The capture stays as it is for a while.
-    void ExpectSilentFor(std::chrono::milliseconds settle, std::chrono::milliseconds quiet) {
-        platform::Sleep(settle);
-        const uintmax_t size = m_capture.CapturedBytes();
-        platform::Sleep(quiet);
-        EXPECT_EQ(m_capture.CapturedBytes(), size);
-    }
     // `heard` is `decoded` followed by nothing but silence to the end of its buffer.
     static void ExpectDecodedThenSilence(const std::vector<int16_t>& heard,
                                          const std::vector<int16_t>& decoded) {
@@ -73,6 +66,7 @@ protected:
 
     platform::test::NullAudio
         m_capture;  // before the host: the control's device is the null device
+    platform::test::WaveOutIdleWatch m_idle;
     test::ControlTestHost m_host;
     std::string m_mp3;
 };
@@ -90,9 +84,12 @@ TEST_F(WaveOutputSession, PauseHoldsTheSoundAndPlayContinuesWithoutLoss) {
     const std::vector<int16_t> decoded = Decoded();
     OpenAndPlay();
     ASSERT_TRUE(PumpUntilHeard(BufferValues));
+    const int paused = m_idle.Paused();
     ASSERT_EQ(m_host.Call("Pause").Short(), 0);
     EXPECT_EQ(m_host.Call("GetStatus").Short(), 2);
-    ExpectSilentFor(100ms, 300ms);
+    // The device holds: nothing more is heard until Play.
+    EXPECT_TRUE(m_idle.WaitForPaused(paused));
+    EXPECT_LT(m_capture.CapturedBytes(), decoded.size() * 2);
     ASSERT_EQ(m_host.Call("Play").Short(), 0);
     EXPECT_EQ(m_host.Call("GetStatus").Short(), 1);
     ASSERT_TRUE(PumpUntilEnded(2));
@@ -105,7 +102,7 @@ TEST_F(WaveOutputSession, StopEndsTheSoundAtOnceAndDropsTheQueue) {
     OpenAndPlay();
     ASSERT_TRUE(PumpUntilHeard(BufferValues));
     ASSERT_EQ(m_host.Call("Stop").Short(), 0);
-    ExpectSilentFor(100ms, 300ms);
+    // The worker closes the device before it ends: what was heard then is all.
     ASSERT_TRUE(PumpUntilEnded(2));
     const std::vector<int16_t> heard = m_capture.Captured();
     ASSERT_LT(heard.size(), decoded.size() - BufferValues);  // the queue was never heard

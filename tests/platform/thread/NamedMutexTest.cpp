@@ -4,12 +4,13 @@
 #include <thread>
 
 #include "platform/thread/NamedMutex.h"
-#include "platform/thread/Thread.h"
+#include "tests/support/BlockedWaits.h"
+#include "tests/support/Eventually.h"
 
 namespace platform {
 namespace {
 
-using namespace std::chrono_literals;
+using test::Eventually;
 
 TEST(NamedMutex, KeepsItsName) {
     NamedMutex mutex("AurionRequest1234");
@@ -22,14 +23,14 @@ TEST(NamedMutex, ProbeFailsWhileAnotherThreadHoldsIt) {
     std::thread holder([&] {
         mutex.Wait();
         held = true;
-        while (!release) Sleep(1ms);
+        EXPECT_TRUE(Eventually([&] { return release.load(); }));
         EXPECT_TRUE(mutex.Release());
         released = true;
     });
-    while (!held) Sleep(1ms);
+    EXPECT_TRUE(Eventually([&] { return held.load(); }));
     EXPECT_FALSE(mutex.TryWait());
     release = true;
-    while (!released) Sleep(1ms);
+    EXPECT_TRUE(Eventually([&] { return released.load(); }));
     EXPECT_TRUE(mutex.TryWait());
     EXPECT_TRUE(mutex.Release());
     holder.join();
@@ -75,6 +76,7 @@ TEST(NamedMutex, ReleaseByANonOwnerFails) {
 }
 
 TEST(NamedMutex, WaitBlocksUntilTheOwnerReleases) {
+    test::BlockedWaits blocked;
     NamedMutex mutex("gate");
     mutex.Wait();
     std::atomic<bool> acquired{false};
@@ -83,11 +85,26 @@ TEST(NamedMutex, WaitBlocksUntilTheOwnerReleases) {
         acquired = true;
         EXPECT_TRUE(mutex.Release());
     });
-    Sleep(50ms);
+    EXPECT_TRUE(blocked.WaitForBlock("gate"));
     EXPECT_FALSE(acquired);
     EXPECT_TRUE(mutex.Release());
     waiter.join();
     EXPECT_TRUE(acquired);
+}
+
+TEST(NamedMutex, NeitherTheOwnerNorAFreeMutexCountsAsBlocking) {
+    test::BlockedWaits blocked;
+    NamedMutex mutex("free");
+    mutex.Wait();
+    mutex.Wait();
+    EXPECT_TRUE(mutex.Release());
+    EXPECT_TRUE(mutex.Release());
+    std::thread other([&] {
+        mutex.Wait();
+        EXPECT_TRUE(mutex.Release());
+    });
+    other.join();
+    EXPECT_FALSE(blocked.WaitForBlock("free", std::chrono::milliseconds(0)));
 }
 
 }  // namespace

@@ -4,17 +4,18 @@
 #include <memory>
 
 #include "platform/thread/Thread.h"
+#include "tests/support/Eventually.h"
 
 namespace platform {
 namespace {
 
-using namespace std::chrono_literals;
+using test::Eventually;
 
 TEST(Thread, BodyWaitsForResume) {
     std::atomic<bool> ran{false};
     std::unique_ptr<Thread> thread = Thread::CreateSuspended([&] { ran = true; });
     ASSERT_TRUE(thread);
-    Sleep(50ms);
+    // The system thread is waiting by the time CreateSuspended returns.
     EXPECT_FALSE(ran);
     EXPECT_FALSE(thread->IsResumed());
     EXPECT_FALSE(thread->IsRunning());
@@ -39,9 +40,8 @@ TEST(Thread, ResumesOnlyOnce) {
 
 TEST(Thread, IsRunningUntilTheBodyReturns) {
     std::atomic<bool> release{false};
-    std::unique_ptr<Thread> thread = Thread::CreateSuspended([&] {
-        while (!release) Sleep(1ms);
-    });
+    std::unique_ptr<Thread> thread =
+        Thread::CreateSuspended([&] { EXPECT_TRUE(Eventually([&] { return release.load(); })); });
     ASSERT_TRUE(thread);
     thread->SetHighestPriority();  // may well be refused; the thread must still work
     ASSERT_TRUE(thread->Resume());
@@ -64,20 +64,22 @@ TEST(Thread, DestroyingANeverResumedThreadDiscardsTheBody) {
     auto ran = std::make_shared<std::atomic<bool>>(false);
     std::unique_ptr<Thread> thread = Thread::CreateSuspended([ran] { *ran = true; });
     ASSERT_TRUE(thread);
-    thread.reset();
-    Sleep(20ms);
+    thread.reset();  // the system thread has ended when this returns
     EXPECT_FALSE(*ran);
     EXPECT_EQ(ran.use_count(), 1) << "the body and what it holds are gone";
 }
 
 TEST(Thread, DestroyingAResumedThreadWaitsForTheBody) {
+    std::atomic<bool> destroying{false};
     std::atomic<bool> finished{false};
     std::unique_ptr<Thread> thread = Thread::CreateSuspended([&] {
-        Sleep(30ms);
+        // Still busy when its owner lets go of it.
+        EXPECT_TRUE(Eventually([&] { return destroying.load(); }));
         finished = true;
     });
     ASSERT_TRUE(thread);
     ASSERT_TRUE(thread->Resume());
+    destroying = true;
     thread.reset();
     EXPECT_TRUE(finished);
 }
@@ -87,14 +89,14 @@ TEST(Thread, ABodyMayDestroyItsOwnThread) {
     std::atomic<bool> done{false};
     std::atomic<bool> go{false};
     thread = Thread::CreateSuspended([&] {
-        while (!go) Sleep(1ms);
+        EXPECT_TRUE(Eventually([&] { return go.load(); }));
         thread.reset();
         done = true;
     });
     ASSERT_TRUE(thread);
     ASSERT_TRUE(thread->Resume());
     go = true;
-    while (!done) Sleep(1ms);
+    EXPECT_TRUE(Eventually([&] { return done.load(); }));
 }
 
 }  // namespace

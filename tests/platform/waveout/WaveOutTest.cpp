@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "platform/waveout/WaveOut.h"
+#include "tests/support/Eventually.h"
 #include "tests/support/NullAudio.h"
 #include "tests/support/WaveOutBuffer.h"
+#include "tests/support/WaveOutIdleWatch.h"
 
 namespace platform {
 namespace {
@@ -21,6 +23,9 @@ using test::WaveOutBuffer;
 constexpr uint32_t FullVolume = 0xFFFFFFFF;
 constexpr uint32_t Rate = 44100;
 constexpr size_t FramesPer10ms = Rate / 100;
+// Long enough that a pause or reset made once it is heard comes well before its end,
+// even on a loaded machine.
+constexpr size_t LongBufferFrames = 50 * FramesPer10ms;
 
 WaveFormat Format(uint16_t channels) {
     WaveFormat format;
@@ -57,6 +62,7 @@ protected:
     }
 
     test::NullAudio m_audio;
+    test::WaveOutIdleWatch m_idle;
     WaveOutHandle m_handle = nullptr;
 };
 
@@ -104,14 +110,13 @@ TEST_F(WaveOutTest, BuffersPlayInTheOrderWritten) {
 
 TEST_F(WaveOutTest, PauseHoldsAndRestartGoesOnWithNothingLostOrRepeated) {
     Open();
-    WaveOutBuffer buffer(CountingSamples(10 * FramesPer10ms, 2));
+    WaveOutBuffer buffer(CountingSamples(LongBufferFrames, 2));
     Play(buffer);
     ASSERT_TRUE(Eventually([&] { return !m_audio.Captured().empty(); }));
+    const int paused = m_idle.Paused();
     ASSERT_EQ(WaveOutPause(m_handle), MmResult::NoError);
-    std::this_thread::sleep_for(30ms);
+    ASSERT_TRUE(m_idle.WaitForPaused(paused));
     const size_t heldAt = m_audio.Captured().size();
-    std::this_thread::sleep_for(60ms);
-    EXPECT_EQ(m_audio.Captured().size(), heldAt);
     EXPECT_LT(heldAt, buffer.Samples().size());
     EXPECT_EQ(WaveOutUnprepareHeader(m_handle, buffer.Header), MmResult::StillPlaying);
 
@@ -122,10 +127,13 @@ TEST_F(WaveOutTest, PauseHoldsAndRestartGoesOnWithNothingLostOrRepeated) {
 
 TEST_F(WaveOutTest, WriteOnAPausedDeviceWaitsForRestart) {
     Open();
+    int paused = m_idle.Paused();
     ASSERT_EQ(WaveOutPause(m_handle), MmResult::NoError);
+    ASSERT_TRUE(m_idle.WaitForPaused(paused));
     WaveOutBuffer buffer(CountingSamples(3 * FramesPer10ms, 2));
+    paused = m_idle.Paused();
     Play(buffer);
-    std::this_thread::sleep_for(50ms);
+    ASSERT_TRUE(m_idle.WaitForPaused(paused)) << "the playback thread saw the buffer and held it";
     EXPECT_TRUE(m_audio.Captured().empty());
     EXPECT_EQ(WaveOutUnprepareHeader(m_handle, buffer.Header), MmResult::StillPlaying);
     ASSERT_EQ(WaveOutRestart(m_handle), MmResult::NoError);
@@ -135,17 +143,20 @@ TEST_F(WaveOutTest, WriteOnAPausedDeviceWaitsForRestart) {
 
 TEST_F(WaveOutTest, ResetReturnsQueuedBuffersAtOnceUnplayed) {
     Open();
+    const int paused = m_idle.Paused();
     ASSERT_EQ(WaveOutPause(m_handle), MmResult::NoError);
+    ASSERT_TRUE(m_idle.WaitForPaused(paused));
     WaveOutBuffer first(CountingSamples(5 * FramesPer10ms, 2));
     WaveOutBuffer second(CountingSamples(5 * FramesPer10ms, 2, 1000));
     Play(first);
     Play(second);
+    const int drained = m_idle.Drained();
     ASSERT_EQ(WaveOutReset(m_handle), MmResult::NoError);
     EXPECT_NE(first.Header.Flags & WaveHeaderFlags::Done, 0u);
     EXPECT_EQ(first.Header.Flags & WaveHeaderFlags::InQueue, 0u);
     EXPECT_TRUE(Unprepared(first));
     EXPECT_TRUE(Unprepared(second));
-    std::this_thread::sleep_for(50ms);
+    ASSERT_TRUE(m_idle.WaitForDrained(drained));
     EXPECT_TRUE(m_audio.Captured().empty());
 
     // The device is no longer paused: what is written next plays.
@@ -157,15 +168,14 @@ TEST_F(WaveOutTest, ResetReturnsQueuedBuffersAtOnceUnplayed) {
 
 TEST_F(WaveOutTest, ResetWhilePlayingStopsTheSound) {
     Open();
-    WaveOutBuffer buffer(CountingSamples(10 * FramesPer10ms, 2));
+    WaveOutBuffer buffer(CountingSamples(LongBufferFrames, 2));
     Play(buffer);
     ASSERT_TRUE(Eventually([&] { return !m_audio.Captured().empty(); }));
+    const int drained = m_idle.Drained();
     ASSERT_EQ(WaveOutReset(m_handle), MmResult::NoError);
     EXPECT_TRUE(Unprepared(buffer));
-    std::this_thread::sleep_for(30ms);
+    ASSERT_TRUE(m_idle.WaitForDrained(drained));
     const std::vector<int16_t> heard = m_audio.Captured();
-    std::this_thread::sleep_for(60ms);
-    EXPECT_EQ(m_audio.Captured(), heard);
     ASSERT_LT(heard.size(), buffer.Samples().size());
     EXPECT_TRUE(std::equal(heard.begin(), heard.end(), buffer.Samples().begin()));
 }
@@ -181,10 +191,13 @@ TEST_F(WaveOutTest, DoneCallbackTellsOfPlayedAndResetBuffers) {
     EXPECT_TRUE(Unprepared(played));
 
     const int before = told;
+    int paused = m_idle.Paused();
     ASSERT_EQ(WaveOutPause(m_handle), MmResult::NoError);
+    ASSERT_TRUE(m_idle.WaitForPaused(paused));
     WaveOutBuffer queued(CountingSamples(5 * FramesPer10ms, 2, 1000));
+    paused = m_idle.Paused();
     Play(queued);
-    std::this_thread::sleep_for(50ms);
+    ASSERT_TRUE(m_idle.WaitForPaused(paused));
     EXPECT_EQ(told, before);  // nothing is done while paused
     ASSERT_EQ(WaveOutReset(m_handle), MmResult::NoError);
     EXPECT_EQ(told, before + 1);
@@ -337,18 +350,24 @@ TEST_F(WaveOutTest, PauseRestartAndResetFromAnotherThreadWhileWriting) {
     std::thread writer([&] {
         for (int round = 0; !stop; ++round) {
             WaveOutBuffer& buffer = *buffers[round % 3];
-            while (WaveOutUnprepareHeader(m_handle, buffer.Header) == MmResult::StillPlaying)
-                std::this_thread::sleep_for(2ms);
+            const bool back = Eventually([&] {
+                return WaveOutUnprepareHeader(m_handle, buffer.Header) != MmResult::StillPlaying;
+            });
+            EXPECT_TRUE(back) << "a buffer never came back";
+            if (!back) return;
             WaveOutPrepareHeader(m_handle, buffer.Header);
             WaveOutWrite(m_handle, buffer.Header);
         }
     });
     for (int i = 0; i < 5; ++i) {
-        std::this_thread::sleep_for(15ms);
+        // Each pause falls while the writer's buffers are playing.
+        const uintmax_t heard = m_audio.CapturedBytes();
+        EXPECT_TRUE(Eventually([&] { return m_audio.CapturedBytes() > heard; }));
+        const int paused = m_idle.Paused();
         EXPECT_EQ(WaveOutPause(m_handle), MmResult::NoError);
         uint32_t volume = 0;
         EXPECT_EQ(WaveOutGetVolume(m_handle, volume), MmResult::NoError);
-        std::this_thread::sleep_for(5ms);
+        EXPECT_TRUE(m_idle.WaitForPaused(paused));
         EXPECT_EQ(WaveOutRestart(m_handle), MmResult::NoError);
         if (i % 2 == 1) {
             EXPECT_EQ(WaveOutReset(m_handle), MmResult::NoError);

@@ -6,11 +6,13 @@
 #include <vector>
 
 #include "platform/window/MessageWindow.h"
+#include "tests/support/Eventually.h"
 
 namespace platform {
 namespace {
 
 using namespace std::chrono_literals;
+using test::Eventually;
 
 struct Delivery {
     uint32_t Message;
@@ -90,11 +92,11 @@ TEST(MessageWindow, OnlyTheOwningThreadDeliversToAWindow) {
     std::thread owner([&] {
         handle = CreateMessageWindow(
             [&](uint32_t, WParam, LParam) { handledOn = std::this_thread::get_id(); });
-        while (!checked) std::this_thread::yield();
+        EXPECT_TRUE(Eventually([&] { return checked.load(); }));
         EXPECT_EQ(WaitAndPumpMessages(5000ms), 1u);
         DestroyMessageWindow(handle);
     });
-    while (handle == NullWindow) std::this_thread::yield();
+    EXPECT_TRUE(Eventually([&] { return handle != NullWindow; }));
     EXPECT_TRUE(PostMessage(handle, WM_USER + 1, 0, 0));
     EXPECT_EQ(PumpMessages(), 0u);
     checked = true;
@@ -248,14 +250,16 @@ TEST(MessageWindow, APumpLeavesMessagesPostedDuringItForTheNextPump) {
 
 TEST(MessageWindow, RemovingTheWakeHookWaitsForACallStillRunning) {
     RecordingWindow window;
-    std::atomic<bool> entered{false}, finished{false};
+    std::atomic<bool> entered{false}, removing{false}, finished{false};
     SetWakeHook([&] {
         entered = true;
-        std::this_thread::sleep_for(50ms);
+        // Still running when its owner removes it.
+        EXPECT_TRUE(Eventually([&] { return removing.load(); }));
         finished = true;
     });
     std::thread poster([&] { PostMessage(window.Handle(), WM_USER, 1, 0); });
-    while (!entered) std::this_thread::yield();
+    EXPECT_TRUE(Eventually([&] { return entered.load(); }));
+    removing = true;
     SetWakeHook({});
     EXPECT_TRUE(finished) << "the old hook was still running after its removal";
     poster.join();
@@ -275,10 +279,8 @@ TEST(MessageWindow, WakeHookBelongsToTheOwningThread) {
 TEST(MessageWindow, WaitAndPumpWakesForAPostAndTimesOutWithout) {
     RecordingWindow window;
     EXPECT_EQ(WaitAndPumpMessages(20ms), 0u);
-    std::thread poster([&] {
-        std::this_thread::sleep_for(20ms);
-        PostMessage(window.Handle(), WM_USER, 5, 0);
-    });
+    // Posted while this thread waits, or just before: either way the wait ends with it.
+    std::thread poster([&] { PostMessage(window.Handle(), WM_USER, 5, 0); });
     EXPECT_EQ(WaitAndPumpMessages(10s), 1u);
     poster.join();
     ASSERT_EQ(window.Deliveries().size(), 1u);
