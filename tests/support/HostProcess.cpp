@@ -161,7 +161,10 @@ HostRun RunHostOnTerminal(const std::vector<std::string>& args, std::chrono::sec
     std::vector<char*> argv = ArgumentVector(program, args, storage);
     int terminal = -1;
     const pid_t pid = forkpty(&terminal, nullptr, nullptr, nullptr);
-    if (pid < 0) return run;
+    if (pid < 0) {
+        run.NoTerminal = true;
+        return run;
+    }
     if (pid == 0) Exec(program, argv);
     const auto deadline = std::chrono::steady_clock::now() + limit;
     bool typed = keys.Keys.empty();

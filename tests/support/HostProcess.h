@@ -18,6 +18,7 @@ struct HostRun {
     int ExitStatus = -1;  // the exit status, or -1 when the child did not exit normally
     int TermSignal = 0;   // the signal that ended the child, if one did
     bool TimedOut = false;
+    bool NoTerminal = false;  // the machine gave no pseudo-terminal, so nothing ran
     std::string Out;
     std::string Err;
 };
