@@ -63,23 +63,22 @@ std::optional<ControlError> ControlHost::Register(const std::string& library) {
     return std::nullopt;
 }
 
-std::optional<ControlError> ControlHost::CreateControl() {
-    const std::optional<std::string> folder = ProgramFolder();
-    const std::string beside = folder ? *folder + std::string(ControlLibraryName) : std::string();
-    // A registry that names another build's control (an older checkout, another
-    // folder) would run that control: the one beside the program is registered instead.
+std::optional<ControlError> ControlHost::CreateControl(const std::string& library) {
+    // A registry that names another library (another build, another host's choice)
+    // would run that control: this host's own is registered instead.
     std::error_code error;
-    if (!beside.empty() && std::filesystem::exists(beside, error)) {
+    const bool present = !library.empty() && std::filesystem::exists(library, error);
+    if (present) {
         const std::optional<std::string> registered = RegisteredLibrary();
-        if (registered && *registered != beside) {
-            if (auto problem = Register(beside)) return problem;
+        if (registered && *registered != library) {
+            if (auto problem = Register(library)) return problem;
         }
     }
     HRESULT hr = platform::CreateInstanceByProgId(AurionCtrlProgId, platform::IID_IDispatch,
                                                   m_control.PutVoid());
     if (NeedsRegistration(hr)) {
-        if (beside.empty()) return ControlError{std::nullopt, "cannot find the program folder"};
-        if (auto problem = Register(beside)) return problem;
+        if (library.empty()) return ControlError{std::nullopt, "cannot find the program folder"};
+        if (auto problem = Register(library)) return problem;
         hr = platform::CreateInstanceByProgId(AurionCtrlProgId, platform::IID_IDispatch,
                                               m_control.PutVoid());
     }
@@ -93,7 +92,12 @@ std::optional<ControlError> ControlHost::CreateControl() {
 }
 
 std::optional<ControlError> ControlHost::Start() {
-    std::optional<ControlError> error = CreateControl();
+    const std::optional<std::string> folder = ProgramFolder();
+    return Start(folder ? *folder + std::string(ControlLibraryName) : std::string());
+}
+
+std::optional<ControlError> ControlHost::Start(const std::string& library) {
+    std::optional<ControlError> error = CreateControl(library);
     if (!error) error = ActivateAndAdvise();
     if (error) ReleaseControl();
     return error;

@@ -1,9 +1,13 @@
 // Hosts one Aurion control on the calling thread, for every host alike: a host
 // window, the client site with the host's services, the event sink advised on the
 // control's connection point, and the control created by its ProgID and activated,
-// so that it owns its message window. When the ProgID is not registered yet, its
-// registered library cannot be loaded, or the registry names another library than
-// the Trackdeck.bin beside the program, the host registers that Trackdeck.bin first.
+// so that it owns its message window.
+//
+// Each host stands by one control library: the command-line host by the
+// Trackdeck.bin beside itself, the desktop program by the Aurion.ocx it installed
+// into the system folder. When the registry names another library, or the
+// control cannot be created as registered, the host registers its own first; a
+// library that is not there is left alone and the registry's is used.
 //
 // Unless the host's events say otherwise, the stock Error event that the control
 // fires in error mode is answered with CancelDisplay and reported like Failure, so
@@ -16,6 +20,7 @@
 #include <chrono>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "host/ControlCaller.h"
 #include "host/ControlError.h"
@@ -38,8 +43,10 @@ public:
     ControlHost& operator=(ControlHost&&) = delete;
 
     // Creates, activates and advises the control; the host's own failures carry no
-    // number. After a failure the host holds no control.
+    // number. After a failure the host holds no control. Without a library, the host
+    // stands by the Trackdeck.bin beside the program.
     [[nodiscard]] std::optional<ControlError> Start();
+    [[nodiscard]] std::optional<ControlError> Start(const std::string& library);
 
     // The control's dispatch interface; null before a successful Start.
     [[nodiscard]] platform::IDispatch* Control() const { return m_control.Get(); }
@@ -50,7 +57,7 @@ public:
     void RunEvents(std::chrono::milliseconds timeout);
 
 private:
-    [[nodiscard]] std::optional<ControlError> CreateControl();
+    [[nodiscard]] std::optional<ControlError> CreateControl(const std::string& library);
     [[nodiscard]] std::optional<ControlError> ActivateAndAdvise();
     void ReleaseControl();
     [[nodiscard]] static std::optional<ControlError> Register(const std::string& library);

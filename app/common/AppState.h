@@ -11,6 +11,9 @@ namespace trackdeck {
 
 struct AppState {
     QString ProgramFolder;
+    // The program folder cannot be written (an installed program): the settings and
+    // the path list live in the user's folder, and the panes start at home.
+    bool ProgramFolderReadOnly = false;
     QString SystemFolder;
     QString SettingsFile;
     QString PathListFile;

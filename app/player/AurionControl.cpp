@@ -1,5 +1,7 @@
 #include "app/player/AurionControl.h"
 
+#include <QFile>
+
 #include "app/common/MessageService.h"
 
 namespace trackdeck::player {
@@ -41,6 +43,8 @@ AurionControl::AurionControl(QWidget* parent) : QWidget(parent) {
 
 AurionControl::~AurionControl() = default;
 
-std::optional<aurion::host::ControlError> AurionControl::Start() { return m_host->Start(); }
+std::optional<aurion::host::ControlError> AurionControl::Start(const QString& library) {
+    return m_host->Start(QFile::encodeName(library).toStdString());
+}
 
 }  // namespace trackdeck::player

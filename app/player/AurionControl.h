@@ -19,8 +19,9 @@ public:
     explicit AurionControl(QWidget* parent = nullptr);
     ~AurionControl() override;
 
-    // Creates the control; its failure leaves a window whose calls all fail quietly.
-    std::optional<aurion::host::ControlError> Start();
+    // Creates the control from the given library file, registering it when the registry
+    // names another; its failure leaves a window whose calls all fail quietly.
+    std::optional<aurion::host::ControlError> Start(const QString& library);
     [[nodiscard]] aurion::host::ControlCaller Caller() const { return m_host->Caller(); }
     [[nodiscard]] bool Started() const { return m_host->Control() != nullptr; }
 

@@ -2,6 +2,7 @@
 
 #include "app/common/PathHelpers.h"
 #include "app/common/Settings.h"
+#include "app/common/SettingsFolder.h"
 #include "app/common/SettingsKeys.h"
 
 namespace trackdeck {
@@ -21,8 +22,12 @@ QString PaneFolder(const AppState& state, const settings::Key& key, const QStrin
 }  // namespace
 
 void ApplySettings(AppState& state, browser::Panes& panes, player::PlayerPanel& player) {
-    panes.OpenFolder(1, PaneFolder(state, settings::LastDirA, state.ProgramFolder));
-    panes.OpenFolder(2, PaneFolder(state, settings::LastDirB, "/"));
+    // An installed program's folder holds nothing of the user's: both panes start at home.
+    const QString home = HomeFolder();
+    panes.OpenFolder(1, PaneFolder(state, settings::LastDirA,
+                                   state.ProgramFolderReadOnly ? home : state.ProgramFolder));
+    panes.OpenFolder(2,
+                     PaneFolder(state, settings::LastDirB, state.ProgramFolderReadOnly ? home : "/"));
 
     state.ActivePane = OneOrTwo(Setting(state, settings::LastOrdner));
     panes.ShowActivePane(state.ActivePane);

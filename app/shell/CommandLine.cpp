@@ -40,14 +40,17 @@ QString HelpText() {
            "manage files, play them, edit their ID3v1 tags.\n"
            "\n"
            "Usage:\n"
-           "  trackdeck [FILE]          start; with FILE, the right pane opens at the folder\n"
-           "                            that holds it and is the active pane\n"
-           "  trackdeck --screenshot OUT.png [--quit-after MS] [FILE]\n"
+           "  trackdeck [FILE | FOLDER]\n"
+           "                            start; the right pane opens at the folder that holds\n"
+           "                            FILE, or at FOLDER, and is the active pane\n"
+           "  trackdeck --screenshot OUT.png [--quit-after MS] [FILE | FOLDER]\n"
            "                            start, write a picture of the main window once it is\n"
            "                            shown (after MS milliseconds, default at once) and quit\n"
            "  trackdeck --help          this text\n"
            "\n"
-           "Settings are kept in Trackdeck.ini beside the program.\n";
+           "Settings are kept in Trackdeck.ini beside the program; where the program's folder\n"
+           "cannot be written (an installed program), in $XDG_CONFIG_HOME/trackdeck/\n"
+           "(~/.config/trackdeck/).\n";
 }
 
 }  // namespace trackdeck

@@ -1,9 +1,9 @@
 // The command line of trackdeck:
-//     trackdeck [FILE]
-//     trackdeck --screenshot OUT.png [--quit-after MS] [FILE]
+//     trackdeck [FILE | FOLDER]
+//     trackdeck --screenshot OUT.png [--quit-after MS] [FILE | FOLDER]
 //     trackdeck --help
 // FILE is the whole rest of the command line, not split at blanks: the right pane
-// opens at the folder that holds it.
+// opens at the folder that holds it, or at FOLDER itself.
 #pragma once
 
 #include <QString>
@@ -14,7 +14,7 @@ namespace trackdeck {
 
 struct CommandLine {
     bool Help = false;
-    QString Argument;                   // the file; empty without one
+    QString Argument;                   // the file or folder; empty without one
     std::optional<QString> Screenshot;  // picture of the main window, then quit
     int QuitAfterMs = 0;
     QString Problem;  // not empty for a command line that makes no sense

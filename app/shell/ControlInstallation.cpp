@@ -59,4 +59,9 @@ Installation InstallControl(const AppState& state) {
     return Installation::Installed;
 }
 
+QString ControlToRun(const AppState& state) {
+    const QString installed = state.SystemFolder + "Aurion.ocx";
+    return FileExists(installed) ? installed : state.ProgramFolder + "Trackdeck.bin";
+}
+
 }  // namespace trackdeck

@@ -14,4 +14,8 @@ enum class Installation { AlreadyInstalled, Installed, Failed };
 
 Installation InstallControl(const AppState& state);
 
+// The control the program runs: the Aurion.ocx in the system folder; where none could
+// be installed there, the Trackdeck.bin shipped beside the program.
+[[nodiscard]] QString ControlToRun(const AppState& state);
+
 }  // namespace trackdeck

@@ -3,8 +3,10 @@
 #include "app/common/MessageService.h"
 #include "app/common/PathHelpers.h"
 #include "app/common/Settings.h"
+#include "app/common/SettingsFolder.h"
 #include "app/common/SettingsKeys.h"
 #include "app/shell/ControlInstallation.h"
+#include "app/shell/ProgramIcon.h"
 #include "app/shell/frmDeck.h"
 
 namespace trackdeck {
@@ -26,9 +28,12 @@ bool SupportFilePresent(const AppState& state, const QString& name) {
 
 void FillAppState(AppState& state, const QString& programFolder, const QString& systemFolder) {
     state.ProgramFolder = AddBackslash(programFolder);
+    state.ProgramFolderReadOnly = !FolderWritable(state.ProgramFolder);
     state.SystemFolder = AddBackslash(systemFolder);
-    state.SettingsFile = state.ProgramFolder + "Trackdeck.ini";
-    state.PathListFile = state.ProgramFolder + "Trackdeck.lst";
+    const QString settingsFolder =
+        state.ProgramFolderReadOnly ? UserSettingsFolder() : state.ProgramFolder;
+    state.SettingsFile = settingsFolder + "Trackdeck.ini";
+    state.PathListFile = settingsFolder + "Trackdeck.lst";
     state.Caption = Caption;
     state.ActiveListColor = QColor::fromRgb(ActiveListColour);
     UseSupportLibraryIn(state.ProgramFolder);
@@ -36,12 +41,14 @@ void FillAppState(AppState& state, const QString& programFolder, const QString& 
 }
 
 std::unique_ptr<frmDeck> StartTrackdeck(AppState& state, const QString& argument) {
+    UseProgramIcon();  // before the first window, a message box about a missing file too
     if (!SupportFilePresent(state, "Trackdeck.dll")) return nullptr;
     if (!SupportFilePresent(state, "Trackdeck.bin")) return nullptr;
 
     if (!argument.isEmpty()) {
         QString folder = LongName(argument).value_or(QString());
-        ParentFolder(folder);
+        // A folder (a file manager's "Open with" on one) opens itself, a file its folder.
+        if (!DirExists(folder)) ParentFolder(folder);
         folder = AddBackslash(folder);
         (void)InstallControl(state);
         using namespace settings;
@@ -52,7 +59,7 @@ std::unique_ptr<frmDeck> StartTrackdeck(AppState& state, const QString& argument
     }
 
     auto form = std::make_unique<frmDeck>(state);
-    (void)form->Player().Control().Start();
+    (void)form->Player().Control().Start(ControlToRun(state));
     form->Load();
     return form;
 }

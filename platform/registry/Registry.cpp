@@ -150,9 +150,7 @@ RegistryKey& CreatePath(RegistryKey& root, const std::vector<std::string_view>& 
 std::string RegistryFilePath() {
     std::string explicitPath = EnvironmentValue("TRACKDECK_REGISTRY");
     if (!explicitPath.empty()) return explicitPath;
-    std::string config = EnvironmentValue("XDG_CONFIG_HOME");
-    if (config.empty() || config.front() != '/') config = HomeFolder() + "/.config";
-    return config + "/trackdeck/registry";
+    return UserConfigFolder() + "/trackdeck/registry";
 }
 
 bool SetValue(std::string_view keyPath, std::string_view valueName, std::string_view data) {

@@ -25,4 +25,12 @@ std::string HomeFolder() {
     return "/tmp";
 }
 
+std::string UserConfigFolder() {
+    std::string config = EnvironmentValue("XDG_CONFIG_HOME");
+    // A relative value is invalid by the XDG rules and ignored.
+    if (config.empty() || config.front() != '/') config = HomeFolder() + "/.config";
+    while (!config.empty() && config.back() == '/') config.pop_back();
+    return config;
+}
+
 }  // namespace platform

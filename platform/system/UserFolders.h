@@ -1,5 +1,6 @@
-// Where a user's files live: environment values and the home folder, for the
-// layer's folders that follow the XDG conventions (registry, system folder).
+// Where a user's files live: environment values, the home folder and the
+// configuration folder, for the folders that follow the XDG conventions (registry,
+// system folder, the settings of an installed program).
 #pragma once
 
 #include <string>
@@ -10,5 +11,7 @@ namespace platform {
 [[nodiscard]] std::string EnvironmentValue(const char* name);
 // $HOME, else the password database's home folder, else "/tmp".
 [[nodiscard]] std::string HomeFolder();
+// $XDG_CONFIG_HOME when it is an absolute path, else ~/.config; without a final "/".
+[[nodiscard]] std::string UserConfigFolder();
 
 }  // namespace platform

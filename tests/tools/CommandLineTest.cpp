@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/HostProcess.h"
 #include "tests/support/ScopedEnvironment.h"
-#include "tests/tools/HostProcess.h"
 #include "tests/tools/HostTestFiles.h"
 
 namespace aurion::test {

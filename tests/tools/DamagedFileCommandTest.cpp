@@ -14,13 +14,13 @@
 #include <vector>
 
 #include "tests/support/BitWriter.h"
+#include "tests/support/HostProcess.h"
 #include "tests/support/Layer2Frames.h"
 #include "tests/support/MpegFrameBuilder.h"
 #include "tests/support/NullAudio.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/StreamCut.h"
 #include "tests/support/WavFileReader.h"
-#include "tests/tools/HostProcess.h"
 #include "tests/tools/HostTestFiles.h"
 
 namespace aurion::test {

@@ -10,11 +10,11 @@
 #include "tests/support/Conformance.h"
 #include "tests/support/Eventually.h"
 #include "tests/support/FileSizeLimit.h"
+#include "tests/support/HostProcess.h"
 #include "tests/support/MpegFrameBuilder.h"
 #include "tests/support/ScopedEnvironment.h"
-#include "tests/tools/HostProcess.h"
+#include "tests/support/ScratchFileSystem.h"
 #include "tests/tools/HostTestFiles.h"
-#include "tests/tools/ScratchFileSystem.h"
 #include "tests/tools/StreamFacts.h"
 
 namespace aurion::test {

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "tests/support/Conformance.h"
+#include "tests/support/HostProcess.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/WavFileReader.h"
-#include "tests/tools/HostProcess.h"
 #include "tests/tools/HostTestFiles.h"
 
 namespace aurion::test {

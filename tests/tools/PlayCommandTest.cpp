@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "tests/support/Eventually.h"
+#include "tests/support/HostProcess.h"
 #include "tests/support/NullAudio.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/StreamCut.h"
-#include "tests/tools/HostProcess.h"
 #include "tests/tools/HostTestFiles.h"
 
 namespace aurion::test {

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/HostProcess.h"
 #include "tests/support/Id3v1Records.h"
 #include "tests/support/MpegFrameBuilder.h"
 #include "tests/support/ScopedEnvironment.h"
-#include "tests/tools/HostProcess.h"
-#include "tests/tools/ScratchFileSystem.h"
+#include "tests/support/ScratchFileSystem.h"
 
 namespace aurion::test {
 namespace {

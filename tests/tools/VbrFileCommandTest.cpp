@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "tests/support/Conformance.h"
+#include "tests/support/HostProcess.h"
 #include "tests/support/ScopedEnvironment.h"
-#include "tests/tools/HostProcess.h"
 #include "tests/tools/HostTestFiles.h"
 #include "tests/tools/StreamFacts.h"
 

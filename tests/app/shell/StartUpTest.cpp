@@ -1,5 +1,10 @@
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <cstdlib>
 
 #include "app/common/PathHelpers.h"
 #include "app/common/Twips.h"
@@ -7,6 +12,9 @@
 #include "app/shell/Options.h"
 #include "platform/registry/Registry.h"
 #include "tests/app/AppTestSupport.h"
+#include "tests/support/LoadedLibrary.h"
+#include "tests/support/ScopedVariable.h"
+#include "tests/support/ScratchFileSystem.h"
 
 namespace trackdeck::test {
 namespace {
@@ -18,6 +26,11 @@ QStringList Entries(const QListWidget& list) {
 }
 
 QColor TextColour(const QListWidget& list) { return list.palette().color(QPalette::Text); }
+
+ino_t Inode(const std::string& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 ? status.st_ino : 0;
+}
 
 const char* const ControlClassKey =
     "Software\\Classes\\CLSID\\{C541EF3D-30AC-43E5-9112-CEA275F1FF4A}\\InprocServer32";
@@ -109,6 +122,16 @@ TEST_F(StartUp, AFileArgumentOpensTheRightPaneAtItsFolderAndMakesItActive) {
     EXPECT_EQ(Setting("Directories", "LastOrdner"), "2");
 }
 
+TEST_F(StartUp, AFolderArgumentOpensThatFolder) {
+    const QString album = MakeFolder("Album");
+    for (const QString& argument : {album, album.chopped(1)}) {
+        auto form = Start(argument);
+        ASSERT_TRUE(form);
+        EXPECT_EQ(m_state.PathB, album) << argument.toStdString();
+        EXPECT_EQ(m_state.ActivePane, 2);
+    }
+}
+
 TEST_F(StartUp, TheRootArgumentLeavesTheRootAndAMissingFileGivesIt) {
     auto form = Start("/");
     ASSERT_TRUE(form);
@@ -132,32 +155,42 @@ TEST_F(StartUp, AMissingSupportFileIsNamedAndNoWindowShown) {
     EXPECT_EQ(m_messages[0].Text, "Die Datei Trackdeck.dll wurde nicht gefunden.   ");
 }
 
-TEST_F(StartUp, TheFirstStartInstallsAndRegistersTheControlAsItLiesOnDisk) {
+TEST_F(StartUp, TheFirstStartInstallsAndRegistersTheControlAndRunsTheInstalledFile) {
     auto form = Start();
     ASSERT_TRUE(form);
     const DeckControls ui(*form);
-    EXPECT_EQ(ReadFile(SystemFolder() + "Aurion.ocx"), ReadFile(ProgramFolder() + "Trackdeck.bin"));
-    EXPECT_EQ(platform::registry::GetValue(ControlClassKey, ""),
-              (SystemFolder() + "Aurion.ocx").toStdString());
-    EXPECT_TRUE(ui.Aurion1->Started()) << "created by its ProgID from the installed file";
+    const QString installed = SystemFolder() + "Aurion.ocx";
+    EXPECT_EQ(ReadFile(installed), ReadFile(ProgramFolder() + "Trackdeck.bin"));
+    EXPECT_EQ(platform::registry::GetValue(ControlClassKey, ""), installed.toStdString());
+    EXPECT_TRUE(ui.Aurion1->Started());
+    EXPECT_TRUE(aurion::test::LoadedInThisProcess(installed.toStdString()));
 }
 
-TEST_F(StartUp, AnIdenticalInstalledControlIsNeitherCopiedNorRegistered) {
-    QDir().mkpath(SystemFolder());
-    QFile::copy(ProgramFolder() + "Trackdeck.bin", SystemFolder() + "Aurion.ocx");
-    // Installed an hour ago: a copy made now would show in the file's time.
-    const QDateTime installed = QDateTime::currentDateTime().addSecs(-3600);
-    {
-        QFile file(SystemFolder() + "Aurion.ocx");
-        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-        ASSERT_TRUE(file.setFileTime(installed, QFileDevice::FileModificationTime));
-    }
+// Neither the installation nor the host touch the control file or the registry again.
+TEST_F(StartUp, ASecondStartNeitherCopiesNorRegisters) {
     auto form = Start();
     ASSERT_TRUE(form);
-    EXPECT_NE(platform::registry::GetValue(ControlClassKey, ""),
-              (SystemFolder() + "Aurion.ocx").toStdString())
-        << "the installed control was registered again";
-    EXPECT_EQ(QFileInfo(SystemFolder() + "Aurion.ocx").lastModified(), installed);
+    Close(form);
+    const std::string installed = (SystemFolder() + "Aurion.ocx").toStdString();
+    const std::string registry = std::getenv("TRACKDECK_REGISTRY");
+    const ino_t control = Inode(installed);
+    const ino_t registryFile = Inode(registry);
+    form = Start();
+    ASSERT_TRUE(form);
+    EXPECT_EQ(Inode(installed), control) << "copied again";
+    EXPECT_EQ(Inode(registry), registryFile) << "registered again";
+    EXPECT_TRUE(DeckControls(*form).Aurion1->Started());
+}
+
+// Where nothing can be installed the player still works, with the program's own control.
+TEST_F(StartUp, WithoutAnInstalledControlTheShippedOneRuns) {
+    QDir(SystemFolder()).removeRecursively();
+    WriteFile(SystemFolder().chopped(1), "a file where the system folder should be");
+    auto form = Start();
+    ASSERT_TRUE(form);
+    EXPECT_EQ(platform::registry::GetValue(ControlClassKey, ""),
+              (ProgramFolder() + "Trackdeck.bin").toStdString());
+    EXPECT_TRUE(DeckControls(*form).Aurion1->Started());
 }
 
 TEST_F(StartUp, AnOutdatedInstalledControlIsReplacedAndRegistered) {
@@ -169,6 +202,36 @@ TEST_F(StartUp, AnOutdatedInstalledControlIsReplacedAndRegistered) {
     EXPECT_EQ(ReadFile(SystemFolder() + "Aurion.ocx"), ReadFile(ProgramFolder() + "Trackdeck.bin"));
     EXPECT_TRUE(platform::registry::KeyExists(ControlClassKey));
     EXPECT_TRUE(ui.Aurion1->Started());
+}
+
+TEST_F(StartUp, TheWindowsShowTheProgramsIconInEverySize) {
+    auto form = Start();
+    ASSERT_TRUE(form);
+    const QList<QSize> sizes = form->windowIcon().availableSizes();
+    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+        EXPECT_TRUE(sizes.contains(QSize(size, size))) << size;
+    }
+    EXPECT_EQ(QGuiApplication::desktopFileName(), "de.veltrano.trackdeck");
+}
+
+// An installed program's folder cannot be written: the user's files go to the
+// user's configuration folder. Root may write any folder, so the test's folder lies
+// on a file system mounted read-only.
+TEST_F(StartUp, AReadOnlyProgramFolderKeepsTheSettingsAndThePathListInTheUsersFolder) {
+    aurion::test::ScratchFileSystem installed(1 << 20);
+    if (!installed.Mounted()) GTEST_SKIP() << "cannot mount a file system: " << installed.Problem();
+    ASSERT_TRUE(installed.MakeReadOnly());
+    const QString config = MakeFolder("config");
+    platform::test::ScopedVariable xdg("XDG_CONFIG_HOME", config.toStdString());
+    FillAppState(m_state, QString::fromStdString(installed.Folder()), SystemFolder());
+    EXPECT_TRUE(m_state.ProgramFolderReadOnly);
+    EXPECT_EQ(m_state.SettingsFile.toStdString(), (config + "trackdeck/Trackdeck.ini").toStdString());
+    EXPECT_EQ(m_state.PathListFile.toStdString(), (config + "trackdeck/Trackdeck.lst").toStdString());
+    EXPECT_TRUE(QFileInfo(config + "trackdeck").isDir());
+    FillAppState(m_state, ProgramFolder(), SystemFolder());
+    EXPECT_FALSE(m_state.ProgramFolderReadOnly);
+    EXPECT_EQ(m_state.SettingsFile.toStdString(), (ProgramFolder() + "Trackdeck.ini").toStdString());
+    EXPECT_EQ(m_state.PathListFile.toStdString(), (ProgramFolder() + "Trackdeck.lst").toStdString());
 }
 
 TEST_F(StartUp, ClosingWithUnsavedTagFieldsSavesThem) {

@@ -175,8 +175,12 @@ TEST(Registry, FileLiesWhereTheEnvironmentSays) {
     unsetenv("TRACKDECK_REGISTRY");
     setenv("XDG_CONFIG_HOME", "/xdg/config", 1);
     EXPECT_EQ(RegistryFilePath(), "/xdg/config/trackdeck/registry");
-    unsetenv("XDG_CONFIG_HOME");
+    setenv("XDG_CONFIG_HOME", "/xdg/config/", 1);
+    EXPECT_EQ(RegistryFilePath(), "/xdg/config/trackdeck/registry");
     setenv("HOME", "/home/someone", 1);
+    setenv("XDG_CONFIG_HOME", "relative/config", 1);
+    EXPECT_EQ(RegistryFilePath(), "/home/someone/.config/trackdeck/registry") << "not absolute";
+    unsetenv("XDG_CONFIG_HOME");
     EXPECT_EQ(RegistryFilePath(), "/home/someone/.config/trackdeck/registry");
     if (savedXdg) setenv("XDG_CONFIG_HOME", savedXdg->c_str(), 1);
     if (savedHome)

@@ -1,7 +1,7 @@
-// Runs the built command-line host (TRACKDECK_BIN_DIR/aurion) as a child process
-// with the test's environment (its own registry and system folder, see
-// ScopedEnvironment), standard input from /dev/null, and standard output and
-// standard error captured. A child that outlives its time limit is killed and
+// Runs the built command-line host (TRACKDECK_BIN_DIR/aurion), or another program,
+// as a child process with the test's environment (its own registry and system
+// folder, see ScopedEnvironment), standard input from /dev/null, and standard output
+// and standard error captured. A child that outlives its time limit is killed and
 // reported as timed out, so a hanging host fails its test instead of the run.
 #pragma once
 
@@ -29,6 +29,8 @@ class HostProcess {
 public:
     // Starts the host; Started() tells whether it runs.
     explicit HostProcess(const std::vector<std::string>& args);
+    // Starts another program (a path) the same way.
+    HostProcess(const std::string& program, const std::vector<std::string>& args);
     ~HostProcess();
     HostProcess(const HostProcess&) = delete;
     HostProcess& operator=(const HostProcess&) = delete;
@@ -49,6 +51,10 @@ private:
 // Starts the host, waits for it and returns what it did.
 [[nodiscard]] HostRun RunHost(const std::vector<std::string>& args,
                               std::chrono::seconds limit = std::chrono::seconds(120));
+
+// Starts another program (a path), waits for it and returns what it did.
+[[nodiscard]] HostRun RunProgram(const std::string& program, const std::vector<std::string>& args,
+                                 std::chrono::seconds limit = std::chrono::seconds(120));
 
 // What a user types on the terminal: the keys, once the output shows `After`.
 struct TerminalKeys {

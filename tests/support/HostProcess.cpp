@@ -1,4 +1,4 @@
-#include "tests/tools/HostProcess.h"
+#include "tests/support/HostProcess.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -73,7 +73,9 @@ bool Drain(std::vector<pollfd> fds, std::vector<std::string*> sinks,
 
 std::string HostProgram() { return TRACKDECK_BIN_DIR "/aurion"; }
 
-HostProcess::HostProcess(const std::vector<std::string>& args) {
+HostProcess::HostProcess(const std::vector<std::string>& args) : HostProcess(HostProgram(), args) {}
+
+HostProcess::HostProcess(const std::string& program, const std::vector<std::string>& args) {
     int out[2];
     int err[2];
     if (pipe2(out, O_CLOEXEC) != 0) return;
@@ -83,7 +85,6 @@ HostProcess::HostProcess(const std::vector<std::string>& args) {
         return;
     }
     std::vector<std::string> storage;
-    const std::string program = HostProgram();
     std::vector<char*> argv = ArgumentVector(program, args, storage);
     m_pid = fork();
     if (m_pid == 0) {
@@ -143,6 +144,12 @@ HostRun HostProcess::Wait(std::chrono::seconds limit) {
 
 HostRun RunHost(const std::vector<std::string>& args, std::chrono::seconds limit) {
     HostProcess process(args);
+    return process.Wait(limit);
+}
+
+HostRun RunProgram(const std::string& program, const std::vector<std::string>& args,
+                   std::chrono::seconds limit) {
+    HostProcess process(program, args);
     return process.Wait(limit);
 }
 

@@ -1,4 +1,4 @@
-#include "tests/tools/ScratchFileSystem.h"
+#include "tests/support/ScratchFileSystem.h"
 
 #include <sys/mount.h>
 #include <unistd.h>
