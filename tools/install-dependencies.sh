@@ -6,7 +6,7 @@ set -euo pipefail
 
 # The programs and their tests.
 trackdeck_packages=(cmake g++ ninja-build pkg-config libgtest-dev libgmock-dev libasound2-dev
-    qt6-base-dev fonts-dejavu-core)
+    qt6-base-dev libtag1-dev fonts-dejavu-core)
 # What the full test matrix adds: the benchmarks, and clang with its sanitizer
 # runtimes for the fuzz targets.
 trackdeck_matrix_packages=(libbenchmark-dev clang libclang-rt-14-dev)
