@@ -181,7 +181,7 @@ void frmDeck::CreateTagArea() {
     // says something else.
     LabelID3v2 = Caption(c, "LabelID3v2", "ID3v2 weicht ab", 4545, 480, 1800);
     LabelID3v2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    LabelID3v2->setStyleSheet("QLabel { color: #a04800; font-size: 8pt; }");
+    LabelID3v2->setStyleSheet("QLabel { color: #f0a030; font-size: 8pt; }");
     LabelID3v2->setCursor(Qt::WhatsThisCursor);
     LabelID3v2->hide();
 
