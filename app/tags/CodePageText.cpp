@@ -81,8 +81,9 @@ const HighHalf& HighHalfOf(CodePage page) {
 // The byte for a character, or nothing when the code page has none.
 std::optional<char> ByteFor(char32_t character, const HighHalf& high) {
     if (character < 0x80) return static_cast<char>(character);
-    const auto* found = std::find(high.begin(), high.end(), character);
-    if (character > 0xFFFF || found == high.end()) return std::nullopt;
+    if (character > 0xFFFF) return std::nullopt;
+    const auto* found = std::find(high.begin(), high.end(), static_cast<char16_t>(character));
+    if (found == high.end()) return std::nullopt;
     return static_cast<char>(0x80 + (found - high.begin()));
 }
 

@@ -1,8 +1,8 @@
 #include "app/tags/TagArea.h"
 
 #include "app/common/MessageService.h"
-#include "app/tags/StoreTag.h"
 #include "app/tags/OtherTagHint.h"
+#include "app/tags/StoreTag.h"
 #include "app/tags/TagMessages.h"
 #include "app/tags/UnstorableCharacter.h"
 
