@@ -22,10 +22,9 @@ bool Id3v2Differs(const Id3v2Values& id3v2, const TagFields& id3v1) {
 
 QString Id3v2ToolTip(const Id3v2Values& id3v2) {
     QString tip = QStringLiteral("ID3v2:");
-    for (const auto& [caption, value] : {std::pair{"Interpret", &id3v2.Artist},
-                                         std::pair{"Titel", &id3v2.Title},
-                                         std::pair{"Album", &id3v2.Album},
-                                         std::pair{"Jahr", &id3v2.Year}}) {
+    for (const auto& [caption, value] :
+         {std::pair{"Interpret", &id3v2.Artist}, std::pair{"Titel", &id3v2.Title},
+          std::pair{"Album", &id3v2.Album}, std::pair{"Jahr", &id3v2.Year}}) {
         if (!value->isEmpty()) tip += QString("\n%1: %2").arg(caption, *value);
     }
     return tip;

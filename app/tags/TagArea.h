@@ -67,8 +67,9 @@ public:
 
     // Stores the fields with StoreTag into the file named in Text7. A character the
     // ID3v1 code page cannot hold is said first, and "Nein" leaves the tag unwritten
-    // (false). When the writing fails, shows the message and returns false. Without a file in the area there is
-    // nothing to write to: true, nothing shown. Leaves TagModified to the caller.
+    // (false). When the writing fails, shows the message and returns false. Without a
+    // file in the area there is nothing to write to: true, nothing shown. Leaves
+    // TagModified to the caller.
     bool WritePendingTag();
     // Before a file step that may move or replace the current file (copy, move, batch
     // decoding): writes a pending edit (reporting a failure), then shows the area idle.

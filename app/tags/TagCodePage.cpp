@@ -16,9 +16,12 @@ void UseTagCodePage(CodePage page) { CurrentPage.store(page, std::memory_order_r
 
 QString CodePageSetting(CodePage page) {
     switch (page) {
-        case CodePage::Windows1250: return QStringLiteral("1250");
-        case CodePage::Windows1251: return QStringLiteral("1251");
-        case CodePage::Windows1252: break;
+        case CodePage::Windows1250:
+            return QStringLiteral("1250");
+        case CodePage::Windows1251:
+            return QStringLiteral("1251");
+        case CodePage::Windows1252:
+            break;
     }
     return QStringLiteral("1252");
 }
@@ -34,9 +37,12 @@ QString CodePageName(CodePage page) { return "Windows-" + CodePageSetting(page);
 
 QString CodePageCaption(CodePage page) {
     switch (page) {
-        case CodePage::Windows1250: return CodePageName(page) + QString::fromUtf8(" (Mitteleuropäisch)");
-        case CodePage::Windows1251: return CodePageName(page) + " (Kyrillisch)";
-        case CodePage::Windows1252: break;
+        case CodePage::Windows1250:
+            return CodePageName(page) + QString::fromUtf8(" (Mitteleuropäisch)");
+        case CodePage::Windows1251:
+            return CodePageName(page) + " (Kyrillisch)";
+        case CodePage::Windows1252:
+            break;
     }
     return CodePageName(page) + QString::fromUtf8(" (Westeuropäisch)");
 }

@@ -8,7 +8,6 @@
 #include "app/tags/MP3TagEditor.h"
 #include "app/tags/StoreTag.h"
 #include "app/tags/TagCodePage.h"
-#include "app/tags/UnstorableCharacter.h"
 #include "platform/text/Windows1252.h"
 #include "tests/support/ScopedEnvironment.h"
 
@@ -63,10 +62,8 @@ TEST(TagCodePages, LettersOfEachPageHaveTheirOwnBytes) {
 }
 
 TEST(TagCodePages, ACharacterAPageCannotHoldIsFoundAndWrittenAsQuestionMark) {
-    EXPECT_EQ(FirstCharacterNotIn(QString::fromUtf8("ab Привет"), CodePage::Windows1252),
-              U'П');
-    EXPECT_EQ(FirstCharacterNotIn(QString::fromUtf8("Motörhead"), CodePage::Windows1251),
-              U'ö');
+    EXPECT_EQ(FirstCharacterNotIn(QString::fromUtf8("ab Привет"), CodePage::Windows1252), U'П');
+    EXPECT_EQ(FirstCharacterNotIn(QString::fromUtf8("Motörhead"), CodePage::Windows1251), U'ö');
     EXPECT_EQ(FirstCharacterNotIn(QString::fromUtf8("a😀"), CodePage::Windows1251), U'😀');
     EXPECT_EQ(CodePageBytes(QString::fromUtf8("a😀b"), CodePage::Windows1251), "a?b");
     // Half of a surrogate pair, as a cut at the field's width leaves it.
@@ -83,15 +80,6 @@ TEST(TagCodePages, TheSettingReadsAsWindows1252UnlessItNamesAnotherPage) {
     EXPECT_EQ(CodePageFromSetting(" 1251 "), CodePage::Windows1251);
     EXPECT_EQ(CodePageFromSetting("866"), CodePage::Windows1252);
     for (CodePage page : AllCodePages) EXPECT_EQ(CodePageFromSetting(CodePageSetting(page)), page);
-}
-
-TEST(TagCodePages, TheFirstUnstorableCharacterNamesItsField) {
-    const TagFields fields{"Artist", "Titel", QString::fromUtf8("Альбом"), "", "2001"};
-    const auto found = FirstUnstorableCharacter(fields, CodePage::Windows1252);
-    ASSERT_TRUE(found);
-    EXPECT_EQ(found->Field, "Album");
-    EXPECT_EQ(found->Character, U'А');
-    EXPECT_FALSE(FirstUnstorableCharacter(fields, CodePage::Windows1251));
 }
 
 class CodePageTagFile : public ::testing::Test {
@@ -119,22 +107,12 @@ TEST_F(CodePageTagFile, ACyrillicTitleWrittenWithWindows1251ReadsBackTheSame) {
 
     const QByteArray record = Read().right(128);
     EXPECT_EQ(record.mid(3, 7), QByteArray("\xCA\xE0\xEB\xE8\xED\xEA\xE0"));
-    EXPECT_EQ(record.mid(33, 14), QByteArray("\xD5\xEE\xF0 \xCF\xFF\xF2\xED\xE8\xF6\xEA\xEE\xE3\xEE"));
+    EXPECT_EQ(record.mid(33, 14),
+              QByteArray("\xD5\xEE\xF0 \xCF\xFF\xF2\xED\xE8\xF6\xEA\xEE\xE3\xEE"));
     MP3TagEditor editor;
     ASSERT_TRUE(editor.LoadMP3(Path()));
     EXPECT_EQ(editor.Title(), title);
     EXPECT_EQ(editor.Artist(), artist);
-}
-
-TEST_F(CodePageTagFile, TheSameBytesReadInAnotherPageGiveThatPagesLetters) {
-    Write(QByteArray(1000, '\x55'));
-    {
-        const ScopedCodePage page(CodePage::Windows1250);
-        ASSERT_TRUE(StoreTag(Path(), {QString::fromUtf8("Dvořák"), "", "", "", ""}));
-    }
-    MP3TagEditor editor;
-    ASSERT_TRUE(editor.LoadMP3(Path()));
-    EXPECT_EQ(editor.Artist(), QString::fromUtf8("Dvoøák")) << "the same bytes in Windows-1252";
 }
 
 }  // namespace

@@ -68,22 +68,6 @@ TEST_F(TagCodePage, ASettingsFileWithoutTheChoiceReadsWindows1252AndTheChoiceIsK
     Close(form);
 }
 
-TEST_F(TagCodePage, ACyrillicTitleTypedWithWindows1251IsWrittenInItsBytes) {
-    const QString folder = MakeFolder("cyrillic");
-    WriteMp3(folder + "a.mp3", 4, TagRecord("Old", "Artist", "", "1999", ""));
-    auto form = StartIn(folder, false);
-    const DeckControls ui(*form);
-    Choose(*form, "1251");
-    ui.List1->setCurrentRow(0);
-    ui.Text1->selectAll();
-    Type(ui.Text1, QString::fromUtf8("Калинка"));
-    QTest::mouseClick(ui.Command2, Qt::LeftButton);
-    EXPECT_TRUE(m_messages.empty()) << m_messages.front().Text.toStdString();
-    EXPECT_EQ(LastRecord(folder + "a.mp3").mid(3, 30), KalinkaBytes + QByteArray(23, ' '));
-    EXPECT_FALSE(m_state.TagModified);
-    Close(form);
-}
-
 TEST_F(TagCodePage, ACharacterThePageCannotHoldIsSaidBeforeTheTagIsWritten) {
     const QString folder = MakeFolder("unstorable");
     WriteMp3(folder + "a.mp3", 4, TagRecord("Old", "Artist", "", "1999", ""));
