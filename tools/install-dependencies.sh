@@ -8,7 +8,7 @@ set -euo pipefail
 # menu entry and metainfo, dpkg-dev and file let cpack find the Debian package's
 # dependencies.
 trackdeck_packages=(cmake g++ ninja-build pkg-config libgtest-dev libgmock-dev libasound2-dev
-    qt6-base-dev fonts-dejavu-core desktop-file-utils appstream dpkg-dev file)
+    qt6-base-dev libtag1-dev fonts-dejavu-core desktop-file-utils appstream dpkg-dev file)
 # What the full test matrix adds: the benchmarks, and clang with its sanitizer
 # runtimes for the fuzz targets.
 trackdeck_matrix_packages=(libbenchmark-dev clang libclang-rt-14-dev)

@@ -23,6 +23,8 @@ inline constexpr Key DragDropAction{"DragDrop", "Aktion"};
 inline constexpr Key SearchSubDirs{"Search", "SubDirs"};
 inline constexpr Key SearchFileNames{"Search", "FileNames"};
 inline constexpr Key SearchTags{"Search", "ID3TAGs"};
+// The code page of ID3v1 text ("1252", "1250" or "1251"); older files lack it.
+inline constexpr Key Id3v1CodePage{"Options", "ID3v1CodePage"};
 
 // The volume knob's top in twips when nothing is stored.
 inline constexpr const char* DefaultVolume = "1000";

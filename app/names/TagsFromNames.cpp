@@ -7,6 +7,7 @@
 #include "app/names/ParseFileName.h"
 #include "app/names/PatternFields.h"
 #include "app/tags/StoreTag.h"
+#include "app/tags/UnstorableCharacter.h"
 
 namespace trackdeck::names {
 
@@ -102,19 +103,26 @@ void TagsFromNames::New() {
 
 void TagsFromNames::Apply() {
     const QString folder = ActivePath(m_state);
+    // A character the ID3v1 code page cannot hold is said before anything is written;
+    // "Nein" leaves the window open.
     if (SingleFile()) {
-        tags::StoreTag(m_file, m_tagArea.Fields());
+        const TagFields fields = m_tagArea.Fields();
+        if (!tags::AcceptUnstorableCharacters(fields)) return;
+        tags::StoreTag(m_file, fields);
     } else {
         const QString separator = m_window->Text1->text();
         const QStringList pattern = Pattern();
         const QListWidget* list = ActiveList(m_panes.Lists(), m_state);
+        std::vector<std::pair<QString, TagFields>> newTags;
         for (int row = 0; row < list->count(); ++row) {
             const QListWidgetItem* item = list->item(row);
             // The marks may have changed since the start: a tag never goes into a WAV file.
             if (!item->isSelected() || !EndsIn(item->text(), "mp3")) continue;
             const QString path = folder + item->text();
-            tags::StoreTag(path, ParseFileName(path, separator, pattern));
+            newTags.emplace_back(path, ParseFileName(path, separator, pattern));
         }
+        if (!tags::AcceptUnstorableCharacters(newTags)) return;
+        for (const auto& [path, fields] : newTags) tags::StoreTag(path, fields);
     }
     CloseWindow();
 }

@@ -4,6 +4,7 @@
 #include "app/common/Settings.h"
 #include "app/common/SettingsFolder.h"
 #include "app/common/SettingsKeys.h"
+#include "app/tags/TagCodePage.h"
 
 namespace trackdeck {
 
@@ -34,6 +35,7 @@ void ApplySettings(AppState& state, browser::Panes& panes, player::PlayerPanel& 
     panes.Pane(state.ActivePane).List->setFocus();
 
     ReadFlagSettings(state);
+    tags::UseTagCodePage(tags::CodePageFromSetting(Setting(state, settings::Id3v1CodePage)));
 
     const int knobTop = LeadingNumber(GetSetting(settings::Volume.Section, settings::Volume.Name,
                                                  settings::DefaultVolume, state.SettingsFile));

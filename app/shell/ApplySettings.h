@@ -1,5 +1,6 @@
 // Start-up's application of the settings to the main window: the panes' folders and
-// the active pane, the flags, and the volume knob with the control's volume.
+// the active pane, the flags, the ID3v1 code page, and the volume knob with the
+// control's volume.
 #pragma once
 
 #include "app/browser/Panes.h"

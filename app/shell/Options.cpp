@@ -3,6 +3,7 @@
 #include "app/common/Settings.h"
 #include "app/common/Twips.h"
 #include "app/common/WindowHelpers.h"
+#include "app/tags/TagCodePage.h"
 
 namespace trackdeck {
 
@@ -10,7 +11,7 @@ namespace {
 
 // The dialog's client area and frames, in twips.
 constexpr int DialogWidth = 4560;
-constexpr int DialogHeight = 4200;
+constexpr int DialogHeight = 4980;
 
 QGroupBox* Frame(QWidget* parent, const char* name, const QString& caption, int top, int height) {
     auto* frame = new QGroupBox(caption, parent);
@@ -58,6 +59,14 @@ Options::Options(AppState& state, QWidget* parent) : QWidget(parent, Qt::Dialog)
     Option2->setGeometry(TwipsRect(1500, 870, 1500, 255));
     connect(Option1, &QRadioButton::clicked, this, [this] { ChooseAction(1); });
     connect(Option2, &QRadioButton::clicked, this, [this] { ChooseAction(2); });
+
+    Frame4 = Frame(this, "Frame4", "ID3v1-Zeichentabelle", 4170, 690);
+    Combo1 = new QComboBox(Frame4);
+    Combo1->setObjectName("Combo1");
+    Combo1->setGeometry(TwipsRect(150, 300, DialogWidth - 540, 300));
+    for (tags::CodePage page : tags::AllCodePages)
+        Combo1->addItem(tags::CodePageCaption(page), tags::CodePageSetting(page));
+    connect(Combo1, &QComboBox::activated, this, &Options::ChooseTagCodePage);
 }
 
 QCheckBox* Options::FlagBox(QGroupBox* frame, const char* name, const QString& caption, int top,
@@ -78,6 +87,14 @@ void Options::ChooseAction(int16_t action) {
     m_state.DragDropAction = action;
 }
 
+void Options::ChooseTagCodePage(int index) {
+    const QString value = Combo1->itemData(index).toString();
+    WriteSetting(settings::Id3v1CodePage.Section, settings::Id3v1CodePage.Name, value,
+                 m_state.SettingsFile);
+    tags::UseTagCodePage(tags::CodePageFromSetting(value));
+    if (m_tagCodePageChanged) m_tagCodePageChanged();
+}
+
 void Options::Load() {
     CenterForm(*this);
     MakeTopmost(*this);
@@ -89,6 +106,7 @@ void Options::Load() {
     Check4->setChecked(m_state.ClickPlay);
     Check8->setChecked(m_state.DragDropActive);
     (m_state.DragDropAction == 2 ? Option2 : Option1)->setChecked(true);
+    Combo1->setCurrentIndex(Combo1->findData(tags::CodePageSetting(tags::TagCodePage())));
     show();
     raise();
 }

@@ -99,7 +99,7 @@ void frmDeck::CreateParts() {
                                          browser::PaneWidgets{Drive2, Dir2, File2, List2});
     m_tagArea = std::make_unique<tags::TagArea>(
         tags::TagAreaWidgets{Text5, Text1, Text2, Text6, Text8, Text7, Text12, Command11, Text3,
-                             Text4, Text9, Label12, Image10, Command2},
+                             Text4, Text9, Label12, Image10, Command2, LabelID3v2},
         m_state);
     m_player = new player::PlayerPanel(
         player::PlayerWidgets{this, Text9, Text4, Text3, Image1, Image7, Image6, Image10, Picture5,
@@ -184,6 +184,14 @@ void frmDeck::CreateTagArea() {
     Text8->setPlaceholderText("Kommentar");
     Text7 = Field(c, "Text7", 0, 0, 3375);
     Text7->hide();
+
+    // Beside the artist's caption: the file's ID3v2 tag, which other players show,
+    // says something else.
+    LabelID3v2 = Caption(c, "LabelID3v2", "ID3v2 weicht ab", 4545, 480, 1800);
+    LabelID3v2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    LabelID3v2->setStyleSheet("QLabel { color: #f0a030; font-size: 8pt; }");
+    LabelID3v2->setCursor(Qt::WhatsThisCursor);
+    LabelID3v2->hide();
 
     // The commit button shares its place with the "OPTIONEN" label.
     Label12 = Place<ClickableLabel>(c, "Label12", 4590, 2925, 1245, 285);
@@ -357,7 +365,15 @@ void frmDeck::Load() {
 }
 
 void frmDeck::ShowOptions() {
-    if (!m_options) m_options = std::make_unique<Options>(m_state);
+    if (!m_options) {
+        m_options = std::make_unique<Options>(m_state);
+        // The tag shown was read in the code page before: read it again, unless an
+        // edit of it is pending.
+        m_options->OnTagCodePageChanged([this] {
+            if (!m_state.TagModified && !m_tagArea->File().isEmpty())
+                m_tagArea->ShowTag(m_tagArea->File());
+        });
+    }
     m_options->Load();
 }
 

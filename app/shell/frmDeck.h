@@ -122,6 +122,7 @@ private:
     QLineEdit* Text6;
     QLineEdit* Text8;
     QLineEdit* Text7;
+    QLabel* LabelID3v2;  // "ID3v2 weicht ab", the ID3v2 values as its tool tip
     QLineEdit* Text12;
     QPushButton* Command2;
     QPushButton* Command11;

@@ -2,8 +2,9 @@
 // (the 128-byte record: "TAG", title 30, artist 30, album 30, year 4, comment 30,
 // genre 1). The text fields are fixed width: a value is cut to the width or filled
 // with blanks; reading them gives the field without surrounding blanks. Text in the
-// file is Windows-1252, one byte per character; a character it cannot hold is
-// written as "?". The genre byte keeps its full range, 255 meaning no genre.
+// file is in the tag code page (Windows-1252 unless the options choose another), one
+// byte per character; a character it cannot hold is written as "?" (the tag area
+// says so before it writes). The genre byte keeps its full range, 255 meaning no genre.
 //
 // The program keeps one shared instance (SharedTagEditor); every LoadMP3 resets it,
 // so it carries nothing from one file to the next except FileName.

@@ -4,8 +4,10 @@
 #include <algorithm>
 
 #include "app/common/MessageService.h"
+#include "app/tags/OtherTagHint.h"
 #include "app/tags/StoreTag.h"
 #include "app/tags/TagMessages.h"
+#include "app/tags/UnstorableCharacter.h"
 
 namespace trackdeck::tags {
 
@@ -13,7 +15,9 @@ TagArea::TagArea(TagAreaWidgets widgets, AppState& state) : m_widgets(widgets), 
 
 void TagArea::ShowTag(const QString& path) {
     TagFields fields;
-    if (!LoadCleanTag(path, fields)) return;
+    const bool tagged = LoadCleanTag(path, fields);
+    ShowOtherTagHint(*m_widgets.LabelID3v2, path, fields);
+    if (!tagged) return;
     const TagAreaWidgets& w = m_widgets;
     for (QLineEdit* field : {w.Text5, w.Text1, w.Text2, w.Text6, w.Text9}) field->setEnabled(true);
     ShowFields(fields);
@@ -37,6 +41,7 @@ void TagArea::ClearFields() {
     for (QLineEdit* field :
          {w.Text1, w.Text2, w.Text3, w.Text4, w.Text5, w.Text6, w.Text8, w.Text9})
         field->clear();
+    w.LabelID3v2->hide();
 }
 
 void TagArea::ShowFile(const QString& path) {
@@ -74,7 +79,12 @@ void TagArea::Reset() {
 bool TagArea::WritePendingTag() {
     const QString path = File();
     if (path.isEmpty()) return true;
-    if (StoreTag(path, Fields())) return true;
+    const TagFields fields = Fields();
+    if (!AcceptUnstorableCharacters(fields)) return false;
+    if (StoreTag(path, fields)) {
+        ShowOtherTagHint(*m_widgets.LabelID3v2, path, fields);
+        return true;
+    }
     ShowMessage(TagNotWritten(path), MessageKind::Exclamation);
     return false;
 }

@@ -9,6 +9,7 @@
 // reported and never dropped silently.
 #pragma once
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QString>
@@ -34,6 +35,7 @@ struct TagAreaWidgets {
     QWidget* Label12 = nullptr;       // "OPTIONEN"
     QWidget* Image10 = nullptr;       // the search button
     QPushButton* Command2 = nullptr;  // "TAG Übernehmen"
+    QLabel* LabelID3v2 = nullptr;     // the hint that the file's ID3v2 tag says otherwise
 };
 
 class TagArea {
@@ -42,14 +44,16 @@ public:
 
     // Loads the file's tag with the shared tag editor and shows it; with a tag, the
     // fields and the bit-rate field are enabled (and stay so). A file without a tag
-    // leaves the fields as they are.
+    // leaves the fields as they are. The ID3v2 hint shows whether the file's ID3v2
+    // tag differs from its ID3v1 tag.
     void ShowTag(const QString& path);
     // Fills the five fields; a year shorter than two characters shows as an empty
     // field. Filling the fields is no edit: TagModified stays as it is.
     void ShowFields(const TagFields& fields);
     // What the five fields hold.
     [[nodiscard]] TagFields Fields() const;
-    // Empties the five tag fields and the player panel's times and bit rate.
+    // Empties the five tag fields and the player panel's times and bit rate, and hides
+    // the ID3v2 hint.
     void ClearFields();
     // The file that a pending edit is written to (Text7) and that the name field
     // renames: the name field shows its name, and nothing typed there is pending.
@@ -64,9 +68,11 @@ public:
     // Idle, every field, Text7 and the name field emptied, CurrentFile empty.
     void Reset();
 
-    // Stores the fields with StoreTag into the file named in Text7. When that fails,
-    // shows the message and returns false. Without a file in the area there is
-    // nothing to write to: true, nothing shown. Leaves TagModified to the caller.
+    // Stores the fields with StoreTag into the file named in Text7. A character the
+    // ID3v1 code page cannot hold is said first, and "Nein" leaves the tag unwritten
+    // (false). When the writing fails, shows the message and returns false. Without a
+    // file in the area there is nothing to write to: true, nothing shown. Leaves
+    // TagModified to the caller.
     bool WritePendingTag();
     // Before a file step that may move or replace the current file (copy, move, batch
     // decoding): writes a pending edit (reporting a failure), then shows the area idle.

@@ -7,18 +7,18 @@
 #include <system_error>
 #include <utility>
 
+#include "app/tags/CodePageText.h"
+#include "app/tags/TagCodePage.h"
 #include "app/tags/TagText.h"
-#include "platform/text/Windows1252.h"
 
 namespace trackdeck::tags {
 
 namespace {
 
-// The field as Windows-1252 bytes of exactly `width`: a character outside the code
-// page is "?", and a character of two UTF-16 units still fills one byte.
+// The field as bytes of the tag code page, exactly `width` of them: a character
+// outside the code page is "?", and a character of two UTF-16 units still fills one byte.
 std::string FieldBytes(const QString& text, int width) {
-    const QByteArray utf8 = SpaceOut(text, width).toUtf8();
-    std::string bytes = platform::Windows1252FromUtf8(std::string_view(utf8.data(), utf8.size()));
+    std::string bytes = CodePageBytes(SpaceOut(text, width), TagCodePage());
     bytes.resize(static_cast<std::size_t>(width), ' ');
     return bytes;
 }
@@ -62,8 +62,7 @@ bool WriteTagRecord(const QString& path, const TagBytes& record, bool overwrite)
 }
 
 QString TextFromTagBytes(const char* bytes, std::size_t count) {
-    const std::string utf8 = platform::Utf8FromWindows1252(std::string_view(bytes, count));
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    return TextFromCodePage(bytes, count, TagCodePage());
 }
 
 }  // namespace trackdeck::tags

@@ -27,7 +27,8 @@ inline constexpr std::size_t GenreOffset = 127;
 // The file's length, or nothing on a file error.
 [[nodiscard]] std::optional<std::uintmax_t> FileLength(const QString& path);
 
-// The 128 bytes of a record, text fields cut or blank-filled to their widths.
+// The 128 bytes of a record, text fields cut or blank-filled to their widths, in the
+// tag code page.
 [[nodiscard]] TagBytes BuildTagRecord(const QString& title, const QString& artist,
                                       const QString& album, const QString& year,
                                       const QString& comment, uint8_t genre);
@@ -36,7 +37,7 @@ inline constexpr std::size_t GenreOffset = 127;
 // byte. False when the file cannot be opened or written.
 bool WriteTagRecord(const QString& path, const TagBytes& record, bool overwrite);
 
-// Windows-1252 bytes to text, one character per byte (NULs included).
+// Bytes of the tag code page to text, one character per byte (NULs included).
 [[nodiscard]] QString TextFromTagBytes(const char* bytes, std::size_t count);
 
 }  // namespace trackdeck::tags

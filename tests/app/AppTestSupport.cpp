@@ -7,6 +7,7 @@
 #include "app/common/Looks.h"
 #include "app/common/PathHelpers.h"
 #include "app/common/Settings.h"
+#include "app/tags/TagCodePage.h"
 
 namespace trackdeck::test {
 
@@ -48,7 +49,11 @@ AppTest::AppTest() {
     m_previous = InstallMessageService(std::move(recorder));
 }
 
-AppTest::~AppTest() { InstallMessageService(std::move(m_previous)); }
+AppTest::~AppTest() {
+    InstallMessageService(std::move(m_previous));
+    // The ID3v1 code page holds for the process: the next test starts from the default.
+    tags::UseTagCodePage(tags::CodePage::Windows1252);
+}
 
 QString AppTest::MakeFolder(const QString& name) const {
     const QString folder = QString::fromStdString(m_environment.Folder()) + name + "/";

@@ -169,6 +169,41 @@ TEST_F(TagsFromNames, SeveralFilesEachGetTheirOwnNameCutToTheFieldSizes) {
     Close(form);
 }
 
+TEST_F(TagsFromNames, NamesTheCodePageCannotHoldAreSaidOnceBeforeAnyTagIsWritten) {
+    const QString folder = MakeFolder("cyrillic");
+    const QString russian = QString::fromUtf8("01 - Кино - Группа крови.mp3");
+    WriteMp3(folder + "00 - Eins - Erster.mp3", 4, TagRecord("alt", "alt", "", "", ""));
+    WriteMp3(folder + russian, 4, TagRecord("alt", "alt", "", "", ""));
+    const QByteArray before = ReadFile(folder + russian);
+    const QByteArray otherBefore = ReadFile(folder + "00 - Eins - Erster.mp3");
+    auto form = StartIn(folder, false);
+    const DeckControls ui(*form);
+    Mark(ui.List1, {0, 1});
+    QTest::mouseClick(ui.Command3, Qt::LeftButton);
+    names::FileNameTAG* window = form->TagsFromNameSet().Window();
+    ASSERT_NE(window, nullptr);
+    QTest::mouseClick(window->Command3, Qt::LeftButton);
+    for (QCheckBox* box : {window->Checks[3], window->Checks[0], window->Checks[1]})
+        QTest::mouseClick(box, Qt::LeftButton);
+
+    m_answers = {Answer::No};
+    QTest::mouseClick(window->Command1, Qt::LeftButton);
+    ASSERT_EQ(m_messages.size(), 1U);
+    EXPECT_TRUE(m_messages[0].Text.contains(QString::fromUtf8("in 1 der neuen TAGs")))
+        << m_messages[0].Text.toStdString();
+    EXPECT_TRUE(m_messages[0].Text.contains(QString::fromUtf8("„К“ (U+041A) im Feld „Interpret“")));
+    EXPECT_TRUE(m_messages[0].Text.contains(russian));
+    EXPECT_EQ(ReadFile(folder + "00 - Eins - Erster.mp3"), otherBefore) << "nothing written";
+    EXPECT_EQ(ReadFile(folder + russian), before);
+    ASSERT_EQ(form->TagsFromNameSet().Window(), window) << "the window stays open";
+
+    m_answers = {Answer::Yes};
+    QTest::mouseClick(window->Command1, Qt::LeftButton);
+    EXPECT_EQ(TagOf(folder + "00 - Eins - Erster.mp3").Artist(), "Eins");
+    EXPECT_EQ(TagOf(folder + russian).Title(), "?????? ?????");
+    Close(form);
+}
+
 TEST_F(TagsFromNames, AMarkedWavFileStopsTheCommandBeforeAnyWindowOpens) {
     const QString folder = MakeFolder("wav");
     WriteMp3(folder + "a.mp3", 4);
