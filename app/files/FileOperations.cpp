@@ -1,6 +1,7 @@
 #include "app/files/FileOperations.h"
 
 #include "app/common/ActivePane.h"
+#include "app/common/FitNamesToTarget.h"
 #include "app/common/MessageService.h"
 #include "app/common/PathHelpers.h"
 #include "app/common/SameFolder.h"
@@ -68,6 +69,8 @@ void FileOperations::Copy() {
     if (!MayTransfer(m_state.ConfirmCopy, texts::CopyOntoItself,
                      CopyQuestion(entries.size(), CurrentEntry(), target)))
         return;
+    const std::optional<QStringList> names = NamesForTarget(entries, target);
+    if (!names) return;
     m_player.Stop(player::PlayerPanel::Wait::ForThread);
     // The shown file stays where it is, so the tag fields keep showing it.
     m_tagArea.SettlePendingTag();
@@ -75,7 +78,8 @@ void FileOperations::Copy() {
     TransferProgress progress(m_state.Caption, QString::fromUtf8(texts::Copying), entries.size(),
                               m_progressDelay);
     for (qsizetype i = 0; i < entries.size() && progress.Next(i, entries[i]); ++i)
-        (void)CopyFileReplacing(source + entries[i], target + entries[i]);
+        if (!(*names)[i].isEmpty())
+            (void)CopyFileReplacing(source + entries[i], target + (*names)[i]);
     m_panes.RefreshPane(OtherPane(ActivePane(m_state)));
 }
 
@@ -87,6 +91,8 @@ void FileOperations::Move() {
     if (!MayTransfer(m_state.ConfirmMove, texts::MoveOntoItself,
                      MoveQuestion(entries.size(), CurrentEntry(), target)))
         return;
+    const std::optional<QStringList> names = NamesForTarget(entries, target);
+    if (!names) return;
     m_player.Stop(player::PlayerPanel::Wait::ForThread);
     m_tagArea.SettlePendingTag();
     m_state.CurrentFile.clear();
@@ -96,7 +102,8 @@ void FileOperations::Move() {
     TransferProgress progress(m_state.Caption, QString::fromUtf8(texts::Moving), entries.size(),
                               m_progressDelay);
     for (qsizetype i = 0; i < entries.size() && progress.Next(i, entries[i]); ++i)
-        (void)MoveFileNoReplace(source + entries[i], target + entries[i], m_moveSteps);
+        if (!(*names)[i].isEmpty())
+            (void)MoveFileNoReplace(source + entries[i], target + (*names)[i], m_moveSteps);
     m_tagArea.Reset();
     m_panes.RefreshPane(1);
     m_panes.RefreshPane(2);

@@ -6,6 +6,7 @@
 #include <QRegularExpressionValidator>
 #include <algorithm>
 
+#include "app/common/FitNamesToTarget.h"
 #include "app/common/MessageService.h"
 #include "app/common/RenameNoReplace.h"
 #include "app/common/Twips.h"
@@ -157,7 +158,9 @@ void TagEditing::RenameClicked() {
     if (entry != nullptr && !m_state.CurrentFile.isEmpty() && !name.isEmpty() &&
         !name.contains('/')) {
         const QString from = folder + entry->text();
-        const QString to = folder + name + ".mp3";
+        // A name the drive refuses is fitted or left alone, as the user says.
+        const std::optional<QStringList> fitted = NamesForTarget({name + ".mp3"}, folder);
+        const QString to = fitted && !fitted->front().isEmpty() ? folder + fitted->front() : from;
         if (from != to) {
             m_hooks.ReleasePlayedFile();
             // A pending edit belongs to the file under its old name: written first.
