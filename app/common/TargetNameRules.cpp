@@ -23,6 +23,17 @@ bool IsRefused(QChar c) { return c.unicode() < 32 || QStringLiteral("\"*/:<>?\\|
 
 bool IsRefusedAtEnd(QChar c) { return c == u'.' || c == u' '; }
 
+// The name a user knows the drive by, from the kernel's or the mount table's name.
+QString KnownName(const QString& type) {
+    if (type.contains(QLatin1String("exfat"))) return QStringLiteral("exFAT");
+    if (type.contains(QLatin1String("fat")) || type.contains(QLatin1String("msdos")))
+        return QStringLiteral("FAT");
+    if (type.contains(QLatin1String("ntfs"))) return QStringLiteral("NTFS");
+    // ntfs-3g and exfat-fuse mount as "fuseblk": one of the two.
+    if (type == QLatin1String("fuseblk")) return QStringLiteral("NTFS/exFAT");
+    return {};
+}
+
 // The kernel's own numbers first; the mount table's name for FUSE drives, where
 // NTFS, exFAT and FAT sticks are often mounted (ntfs-3g and exfat-fuse as
 // "fuseblk", fusefat as "fuse.fusefat").
@@ -31,20 +42,17 @@ QString RealFileSystem(const QString& folder) {
     if (::statfs(QFile::encodeName(folder).constData(), &info) == 0) {
         switch (static_cast<unsigned long>(info.f_type)) {
             case 0x4d44UL:
-                return QStringLiteral("vfat");
+                return KnownName("vfat");
             case 0x2011BAB0UL:
-                return QStringLiteral("exfat");
+                return KnownName("exfat");
             case 0x5346544eUL:  // ntfs
             case 0x7366746eUL:  // ntfs3
-                return QStringLiteral("ntfs");
+                return KnownName("ntfs");
             default:
                 break;
         }
     }
-    const QString type = QString::fromLatin1(QStorageInfo(folder).fileSystemType()).toLower();
-    for (const char* strict : {"fat", "msdos", "ntfs", "fuseblk"})
-        if (type.contains(QLatin1String(strict))) return type;
-    return {};
+    return KnownName(QString::fromLatin1(QStorageInfo(folder).fileSystemType()).toLower());
 }
 
 }  // namespace

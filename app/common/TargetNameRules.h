@@ -10,8 +10,8 @@
 
 namespace trackdeck {
 
-// The type of the file system holding `folder` when it has those stricter rules
-// ("vfat", "exfat", "ntfs", ...), else empty.
+// The kind of drive holding `folder` when it has those stricter rules ("FAT",
+// "exFAT", "NTFS"), else empty.
 [[nodiscard]] QString StrictFileSystem(const QString& folder);
 
 // Replaces how the file system is found; tests pretend a folder lies on such a

@@ -14,7 +14,7 @@ class PretendStrictDrive {
 public:
     explicit PretendStrictDrive(const QString& folder)
         : m_previous(InstallFileSystemProbe([strict = QDir::cleanPath(folder)](const QString& f) {
-              return QDir::cleanPath(f) == strict ? QStringLiteral("vfat") : QString();
+              return QDir::cleanPath(f) == strict ? QStringLiteral("FAT") : QString();
           })) {}
     ~PretendStrictDrive() { InstallFileSystemProbe(std::move(m_previous)); }
     PretendStrictDrive(const PretendStrictDrive&) = delete;

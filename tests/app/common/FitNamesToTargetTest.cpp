@@ -28,7 +28,7 @@ TEST_F(FitNamesToTarget, YesFitsTheRefusedNamesNoSkipsThemAndCancelStops) {
     ASSERT_EQ(m_messages.size(), 1U);
     EXPECT_EQ(m_messages[0].Kind, MessageKind::Question);
     EXPECT_EQ(m_messages[0].Text,
-              QString::fromUtf8("Diese Namen sind auf dem Ziellaufwerk (vfat) nicht erlaubt:\n\n"
+              QString::fromUtf8("Diese Namen sind auf dem Ziellaufwerk (FAT) nicht erlaubt:\n\n"
                                 "AC/DC: Live?.mp3  →  AC_DC_ Live_.mp3\n"
                                 "b|c.mp3  →  b_c.mp3\n\n"
                                 "Ja: mit \"_\" statt der unerlaubten Zeichen schreiben\n"
@@ -45,7 +45,7 @@ TEST_F(FitNamesToTarget, YesFitsTheRefusedNamesNoSkipsThemAndCancelStops) {
 TEST_F(FitNamesToTarget, TheQuestionShowsTwelveNamesAndCountsTheRest) {
     QStringList refused;
     for (int i = 0; i < 15; ++i) refused << QString("n%1?.mp3").arg(i);
-    const QString text = FitNamesQuestion("exfat", refused);
+    const QString text = FitNamesQuestion("exFAT", refused);
     EXPECT_TRUE(text.contains("n11?.mp3  →  n11_.mp3\n"));
     EXPECT_FALSE(text.contains("n12?.mp3"));
     EXPECT_TRUE(text.contains(QString::fromUtf8("… und 3 weitere\n")));
