@@ -8,21 +8,29 @@
 namespace trackdeck::test {
 namespace {
 
-using TargetDrive = PaneTest;
-
 // A name no FAT drive takes; "/" cannot be part of a Linux file name, "|" stands in.
 const QString Refused = "AC|DC: Live?.mp3";
 const QString Fitted = "AC_DC_ Live_.mp3";
 
+class TargetDrive : public PaneTest {
+protected:
+    // Pane A on a folder with the refused name and one that fits, pane B active on the stick.
+    std::unique_ptr<frmDeck> StartOnStick(Confirmations confirm) {
+        WriteFile(m_left + Refused, "live");
+        WriteFile(m_left + "ok.mp3", "ok");
+        auto form = StartWith(m_left, m_stick, 1, confirm);
+        Activate(*form, 1);
+        return form;
+    }
+
+    const QString m_left = MakeFolder("left");
+    const QString m_stick = MakeFolder("stick");
+};
+
 TEST_F(TargetDrive, ACopyWritesTheFittedNameOnYesSkipsTheFileOnNoAndCopiesNothingOnCancel) {
-    const QString left = MakeFolder("left");
-    const QString stick = MakeFolder("stick");
-    WriteFile(left + Refused, "live");
-    WriteFile(left + "ok.mp3", "ok");
-    const PretendStrictDrive drive(stick);
-    auto form = StartWith(left, stick, 1, {.Copy = false});
+    const PretendStrictDrive drive(m_stick);
+    auto form = StartOnStick({.Copy = false});
     const DeckControls ui(*form);
-    Activate(*form, 1);
 
     const auto copyAnswering = [&](Answer answer) {
         Mark(*ui.List1, {Refused, "ok.mp3"});
@@ -30,32 +38,27 @@ TEST_F(TargetDrive, ACopyWritesTheFittedNameOnYesSkipsTheFileOnNoAndCopiesNothin
         ui.Command5->click();
     };
     copyAnswering(Answer::Cancel);
-    EXPECT_EQ(FolderContents(stick), QStringList{}) << "not even the name that fits";
+    EXPECT_EQ(FolderContents(m_stick), QStringList{}) << "not even the name that fits";
     copyAnswering(Answer::No);
-    EXPECT_EQ(FolderContents(stick), QStringList{"ok.mp3"});
+    EXPECT_EQ(FolderContents(m_stick), QStringList{"ok.mp3"});
     copyAnswering(Answer::Yes);
     EXPECT_EQ(m_messages.size(), 3U) << "asked each time";
-    EXPECT_EQ(FolderContents(stick), (QStringList{Fitted, "ok.mp3"}));
-    EXPECT_EQ(ReadFile(stick + Fitted), "live");
-    EXPECT_EQ(FolderContents(left), (QStringList{Refused, "ok.mp3"}));
+    EXPECT_EQ(FolderContents(m_stick), (QStringList{Fitted, "ok.mp3"}));
+    EXPECT_EQ(ReadFile(m_stick + Fitted), "live");
+    EXPECT_EQ(FolderContents(m_left), (QStringList{Refused, "ok.mp3"}));
     Close(form);
 }
 
 TEST_F(TargetDrive, AMoveThatSkipsARefusedNameLeavesThatFileWhereItWas) {
-    const QString left = MakeFolder("left");
-    const QString stick = MakeFolder("stick");
-    WriteFile(left + Refused, "live");
-    WriteFile(left + "ok.mp3", "ok");
-    const PretendStrictDrive drive(stick);
-    auto form = StartWith(left, stick, 1, {.Move = false});
+    const PretendStrictDrive drive(m_stick);
+    auto form = StartOnStick({.Move = false});
     const DeckControls ui(*form);
-    Activate(*form, 1);
     Mark(*ui.List1, {Refused, "ok.mp3"});
     m_answers = {Answer::No};
     ui.Command6->click();
     ASSERT_EQ(m_messages.size(), 1U);
-    EXPECT_EQ(FolderContents(stick), QStringList{"ok.mp3"});
-    EXPECT_EQ(FolderContents(left), QStringList{Refused});
+    EXPECT_EQ(FolderContents(m_stick), QStringList{"ok.mp3"});
+    EXPECT_EQ(FolderContents(m_left), QStringList{Refused});
     Close(form);
 }
 
@@ -108,28 +111,25 @@ private:
 };
 
 TEST_F(TargetDrive, OnARealVfatDriveTheCopyOffersTheFittedNameAndWritesIt) {
-    const QString left = MakeFolder("left");
-    const QString stick = MakeFolder("stick");
-    const VfatImage image(MakeFolder("image") + "fat.img", stick);
+    const VfatImage image(MakeFolder("image") + "fat.img", m_stick);
     if (!image.Problem().isEmpty())
         GTEST_SKIP() << "no vfat image could be mounted here: " << image.Problem().toStdString();
-    EXPECT_EQ(StrictFileSystem(stick), "FAT");
-    EXPECT_FALSE(QFile(stick + Refused).open(QIODevice::WriteOnly)) << "the drive refuses the name";
-    WriteFile(left + Refused, "live");
-    auto form = StartWith(left, stick, 1, {.Copy = false});
+    EXPECT_EQ(StrictFileSystem(m_stick), "FAT");
+    EXPECT_FALSE(QFile(m_stick + Refused).open(QIODevice::WriteOnly))
+        << "the drive refuses the name";
+    auto form = StartOnStick({.Copy = false});
     const DeckControls ui(*form);
-    Activate(*form, 1);
     Mark(*ui.List1, {Refused});
     m_answers = {Answer::No};
     ui.Command5->click();
-    EXPECT_EQ(FolderContents(stick), QStringList{});
+    EXPECT_EQ(FolderContents(m_stick), QStringList{});
     Mark(*ui.List1, {Refused});
     m_answers = {Answer::Yes};
     ui.Command5->click();
     ASSERT_EQ(m_messages.size(), 2U);
     EXPECT_TRUE(m_messages[0].Text.contains(Refused + QString::fromUtf8("  →  ") + Fitted));
-    EXPECT_EQ(FolderContents(stick), QStringList{Fitted});
-    EXPECT_EQ(ReadFile(stick + Fitted), "live");
+    EXPECT_EQ(FolderContents(m_stick), QStringList{Fitted});
+    EXPECT_EQ(ReadFile(m_stick + Fitted), "live");
     Close(form);
 }
 
