@@ -69,6 +69,24 @@ MessageService MessageBoxService(const QString& caption) {
                     defaultButton == Answer::No ? QMessageBox::No : QMessageBox::Yes);
         return pressed == QMessageBox::Yes ? Answer::Yes : Answer::No;
     };
+    service.AskWithCancel = [caption](const QString& text, MessageKind kind, Answer defaultButton) {
+        QMessageBox box(IconOf(kind), caption, text,
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.button(QMessageBox::Yes)->setText("Ja");
+        box.button(QMessageBox::No)->setText("Nein");
+        box.button(QMessageBox::Cancel)->setText("Abbrechen");
+        box.setDefaultButton(defaultButton == Answer::No       ? QMessageBox::No
+                             : defaultButton == Answer::Cancel ? QMessageBox::Cancel
+                                                               : QMessageBox::Yes);
+        switch (box.exec()) {
+            case QMessageBox::Yes:
+                return Answer::Yes;
+            case QMessageBox::No:
+                return Answer::No;
+            default:
+                return Answer::Cancel;
+        }
+    };
     return service;
 }
 
@@ -83,6 +101,11 @@ void ShowMessage(const QString& text, MessageKind kind) {
 Answer Ask(const QString& text, MessageKind kind, Answer defaultButton) {
     if (Current().Ask) return Current().Ask(text, kind, defaultButton);
     return defaultButton;
+}
+
+Answer AskWithCancel(const QString& text, MessageKind kind, Answer defaultButton) {
+    if (Current().AskWithCancel) return Current().AskWithCancel(text, kind, defaultButton);
+    return Ask(text, kind, defaultButton);
 }
 
 }  // namespace trackdeck

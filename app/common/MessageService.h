@@ -15,6 +15,9 @@ enum class Answer { Yes, No, Ok, Cancel };
 struct MessageService {
     std::function<void(const QString& text, MessageKind kind)> Show;
     std::function<Answer(const QString& text, MessageKind kind, Answer defaultButton)> Ask;
+    // Yes, No or Cancel; where a service leaves it out, Ask answers instead.
+    std::function<Answer(const QString& text, MessageKind kind, Answer defaultButton)>
+        AskWithCancel;
 };
 
 // The message boxes of the program, titled `caption`.
@@ -25,5 +28,7 @@ MessageService InstallMessageService(MessageService service);
 
 void ShowMessage(const QString& text, MessageKind kind);
 [[nodiscard]] Answer Ask(const QString& text, MessageKind kind, Answer defaultButton);
+// The question with "Ja", "Nein" and "Abbrechen"; closing the box is Cancel.
+[[nodiscard]] Answer AskWithCancel(const QString& text, MessageKind kind, Answer defaultButton);
 
 }  // namespace trackdeck

@@ -1,6 +1,7 @@
 #include "app/files/FileOperations.h"
 
 #include "app/common/ActivePane.h"
+#include "app/common/FitNamesToTarget.h"
 #include "app/common/MessageService.h"
 #include "app/common/PathHelpers.h"
 #include "app/common/SameFolder.h"
@@ -69,6 +70,8 @@ void FileOperations::Copy() {
     if (!MayTransfer(m_state.ConfirmCopy, texts::CopyOntoItself,
                      CopyQuestion(entries.size(), CurrentEntry(), target)))
         return;
+    const std::optional<QStringList> names = NamesForTarget(entries, target);
+    if (!names) return;
     m_player.Stop(player::PlayerPanel::Wait::ForThread);
     // The shown file stays where it is, so the tag fields keep showing it.
     m_tagArea.SettlePendingTag();
@@ -79,7 +82,8 @@ void FileOperations::Copy() {
         TransferProgress progress(m_state.Caption, QString::fromUtf8(texts::Copying),
                                   entries.size(), m_progressDelay);
         for (qsizetype i = 0; i < entries.size() && progress.Next(i, entries[i]); ++i) {
-            const CopyOutcome copied = CopyFileReplacing(source + entries[i], target + entries[i]);
+            if ((*names)[i].isEmpty()) continue;
+            const CopyOutcome copied = CopyFileReplacing(source + entries[i], target + (*names)[i]);
             if (copied.Value == CopyResult::Failed) failed.Add(entries[i], copied.Error);
         }
     }
@@ -95,6 +99,8 @@ void FileOperations::Move() {
     if (!MayTransfer(m_state.ConfirmMove, texts::MoveOntoItself,
                      MoveQuestion(entries.size(), CurrentEntry(), target)))
         return;
+    const std::optional<QStringList> names = NamesForTarget(entries, target);
+    if (!names) return;
     m_player.Stop(player::PlayerPanel::Wait::ForThread);
     m_tagArea.SettlePendingTag();
     m_state.CurrentFile.clear();
@@ -106,8 +112,9 @@ void FileOperations::Move() {
         TransferProgress progress(m_state.Caption, QString::fromUtf8(texts::Moving),
                                   entries.size(), m_progressDelay);
         for (qsizetype i = 0; i < entries.size() && progress.Next(i, entries[i]); ++i) {
+            if ((*names)[i].isEmpty()) continue;
             const MoveOutcome moved =
-                MoveFileNoReplace(source + entries[i], target + entries[i], m_moveSteps);
+                MoveFileNoReplace(source + entries[i], target + (*names)[i], m_moveSteps);
             if (moved.Value == MoveResult::Failed) failed.Add(entries[i], moved.Error);
         }
     }

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 
 #include "app/common/ActivePane.h"
+#include "app/common/FitNamesToTarget.h"
 #include "app/common/MarkedFiles.h"
 #include "app/common/MessageService.h"
 #include "app/common/PathHelpers.h"
@@ -209,27 +210,34 @@ void NamesFromTags::Apply() {
     const QString folder = ActivePath(m_state);
     if (!SeveralFiles()) {
         const QString extension = m_state.SelectedWavCount == 1 ? ".wav" : ".mp3";
-        const QString newName = w.Text1->text() + extension;
-        if (m_file.compare(folder + newName, Qt::CaseInsensitive) != 0) {
+        // Abbrechen leaves the window open for another name.
+        const std::optional<QStringList> fitted =
+            NamesForTarget({w.Text1->text() + extension}, folder);
+        if (!fitted) return;
+        const QString newName = fitted->front();
+        if (!newName.isEmpty() && m_file.compare(folder + newName, Qt::CaseInsensitive) != 0) {
             const RenameOutcome renamed = RenameNoReplace(m_file, folder + newName);
             if (renamed.Value != RenameResult::Renamed)
                 ShowMessage(RenameFailureText(QFileInfo(m_file).fileName(), newName, renamed.Error),
                             MessageKind::Exclamation);
         }
     } else {
-        if (w.ErkennListe->count() == 0) return;
-        RenameMarked();
+        if (w.ErkennListe->count() == 0 || !RenameMarked()) return;
     }
     m_panes.RefreshPane(ActivePane(m_state));
     m_tagArea.Reset();
     CloseWindow();
 }
 
-void NamesFromTags::RenameMarked() {
+bool NamesFromTags::RenameMarked() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const QString folder = ActivePath(m_state);
     const QStringList pattern = Pattern();
     const QListWidget* list = ActiveList(m_panes.Lists(), m_state);
+    // Every new name is known before the first rename, so the drive's refusals are
+    // asked about once, before anything is renamed.
+    QStringList oldNames;
+    QStringList newNames;
     for (int row = 0; row < list->count(); ++row) {
         const QListWidgetItem* item = list->item(row);
         if (!item->isSelected() || EndsIn(item->text(), "wav")) continue;
@@ -237,11 +245,22 @@ void NamesFromTags::RenameMarked() {
         if (!tags::LoadCleanTag(folder + item->text(), fields)) continue;
         const QString name = CleanFileName(
             BuildNameFromTag(fields.Artist, fields.Title, fields.Album, row + 1, pattern));
-        // The first file of a name gets it; RenameNoReplace keeps any later one too.
-        if (name.isEmpty() || FileExists(folder + name + ".mp3")) continue;
-        (void)RenameNoReplace(folder + item->text(), folder + name + ".mp3");
+        if (name.isEmpty()) continue;
+        oldNames.append(item->text());
+        newNames.append(name + ".mp3");
     }
     QApplication::restoreOverrideCursor();
+    const std::optional<QStringList> fitted = NamesForTarget(newNames, folder);
+    if (!fitted) return false;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    for (qsizetype i = 0; i < oldNames.size(); ++i) {
+        const QString& name = (*fitted)[i];
+        // The first file of a name gets it; RenameNoReplace keeps any later one too.
+        if (name.isEmpty() || FileExists(folder + name)) continue;
+        (void)RenameNoReplace(folder + oldNames[i], folder + name);
+    }
+    QApplication::restoreOverrideCursor();
+    return true;
 }
 
 void NamesFromTags::CloseWindow() {

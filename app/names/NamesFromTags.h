@@ -45,7 +45,8 @@ private:
     void CheckClicked(int index, bool checked);
     void New();
     void Apply();
-    void RenameMarked();
+    // False when the user stops at the question about names the drive refuses.
+    [[nodiscard]] bool RenameMarked();
     void CloseWindow();
 
     QWidget& m_mainWindow;

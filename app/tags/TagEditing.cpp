@@ -7,6 +7,7 @@
 #include <QRegularExpressionValidator>
 #include <algorithm>
 
+#include "app/common/FitNamesToTarget.h"
 #include "app/common/MessageService.h"
 #include "app/common/RenameNoReplace.h"
 #include "app/common/Twips.h"
@@ -152,7 +153,10 @@ void TagEditing::RenameClicked() {
     const QString from = m_area.File();
     const QString name = m_widgets.Text12->text();
     if (!from.isEmpty() && !name.isEmpty() && !name.contains('/')) {
-        const QString to = from.left(from.lastIndexOf('/') + 1) + name + ".mp3";
+        const QString folder = from.left(from.lastIndexOf('/') + 1);
+        // A name the drive refuses is fitted or left alone, as the user says.
+        const std::optional<QStringList> fitted = NamesForTarget({name + ".mp3"}, folder);
+        const QString to = fitted && !fitted->front().isEmpty() ? folder + fitted->front() : from;
         if (from != to) {
             m_hooks.ReleasePlayedFile();
             // A pending edit belongs to the file under its old name: written first.
