@@ -70,15 +70,12 @@ MessageService MessageBoxService(const QString& caption) {
         return pressed == QMessageBox::Yes ? Answer::Yes : Answer::No;
     };
     service.AskWithCancel = [caption](const QString& text, MessageKind kind, Answer defaultButton) {
-        QMessageBox box(IconOf(kind), caption, text,
-                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        box.button(QMessageBox::Yes)->setText("Ja");
-        box.button(QMessageBox::No)->setText("Nein");
-        box.button(QMessageBox::Cancel)->setText("Abbrechen");
-        box.setDefaultButton(defaultButton == Answer::No       ? QMessageBox::No
-                             : defaultButton == Answer::Cancel ? QMessageBox::Cancel
-                                                               : QMessageBox::Yes);
-        switch (box.exec()) {
+        const int pressed = ShowBox(caption, text, kind,
+                                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                    defaultButton == Answer::No       ? QMessageBox::No
+                                    : defaultButton == Answer::Cancel ? QMessageBox::Cancel
+                                                                      : QMessageBox::Yes);
+        switch (pressed) {
             case QMessageBox::Yes:
                 return Answer::Yes;
             case QMessageBox::No:
