@@ -13,9 +13,13 @@ const QString LongPath = "/home/anna/Musik/Sammlung/Progressive/Album/03 - Titel
 
 class ElidedPathTest : public ::testing::Test {
 protected:
-    ElidedPathTest() { (void)test::Application(); }
     [[nodiscard]] int Width(const QString& text) const { return m_metrics.horizontalAdvance(text); }
-    QFontMetrics m_metrics{QApplication::font()};
+    // The program's font, so the application (and its look) must exist first.
+    static QFont ProgramFont() {
+        (void)test::Application();
+        return QApplication::font();
+    }
+    QFontMetrics m_metrics{ProgramFont()};
 };
 
 TEST_F(ElidedPathTest, APathThatFitsIsShownWhole) {
