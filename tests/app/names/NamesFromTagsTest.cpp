@@ -21,9 +21,7 @@ TEST_F(NamesFromTags, OneTaggedFileGetsTheNameBuiltFromItsTagAndEnterDoesNothing
     const QByteArray content = ReadFile(folder + "track.mp3");
     auto form = StartIn(folder, false);
     const DeckControls ui(*form);
-    Mark(ui.List1, {0});
-    QTest::mouseClick(ui.Command9, Qt::LeftButton);
-    names::Rename* window = form->NamesFromTagSet().Window();
+    names::Rename* window = OpenNamesFromTags(*form, ui, {0});
     ASSERT_NE(window, nullptr);
     EXPECT_FALSE(form->isEnabled()) << "the main window waits for the rename window";
     EXPECT_EQ(window->Label2->text(), "Dateiname ändern");
@@ -55,9 +53,7 @@ TEST_F(NamesFromTags, ATypedNameThatIsTakenIsSaidAndOneThatDiffersOnlyInCaseRena
     auto form = StartIn(folder, false);
     const DeckControls ui(*form);
 
-    Mark(ui.List1, {0});
-    QTest::mouseClick(ui.Command9, Qt::LeftButton);
-    names::Rename* window = form->NamesFromTagSet().Window();
+    names::Rename* window = OpenNamesFromTags(*form, ui, {0});
     ASSERT_NE(window, nullptr);
     QTest::mouseClick(window->Option1, Qt::LeftButton);
     EXPECT_EQ(window->Text1->text(), "a") << "typing starts from the present name";
@@ -71,9 +67,7 @@ TEST_F(NamesFromTags, ATypedNameThatIsTakenIsSaidAndOneThatDiffersOnlyInCaseRena
               "Die Datei a.mp3 konnte nicht in b.mp3 umbenannt werden.\nGrund: Datei existiert "
               "bereits");
 
-    Mark(ui.List1, {0});
-    QTest::mouseClick(ui.Command9, Qt::LeftButton);
-    window = form->NamesFromTagSet().Window();
+    window = OpenNamesFromTags(*form, ui, {0});
     ASSERT_NE(window, nullptr);
     QTest::mouseClick(window->Option1, Qt::LeftButton);
     window->Text1->setText("A");
@@ -92,9 +86,7 @@ TEST_F(NamesFromTags, SeveralFilesAreNamedByTheirTagsAndListPositions) {
     const QByteArray third = ReadFile(folder + "x3.mp3");
     auto form = StartIn(folder, false);
     const DeckControls ui(*form);
-    Mark(ui.List1, {0, 1, 2, 3});
-    QTest::mouseClick(ui.Command9, Qt::LeftButton);
-    names::Rename* window = form->NamesFromTagSet().Window();
+    names::Rename* window = OpenNamesFromTags(*form, ui, {0, 1, 2, 3});
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->Label2->text(), "Dateinamen ändern");
     EXPECT_EQ(window->Option2->text(), "Namen aus ID3-TAGs holen");
@@ -119,9 +111,7 @@ TEST_F(NamesFromTags, TwoFilesOfOneBuiltNameRenameOnlyTheFirst) {
     WriteMp3(folder + "x2.mp3", 4, TagRecord("T", "A", "", "", "second"));
     auto form = StartIn(folder, false);
     const DeckControls ui(*form);
-    Mark(ui.List1, {0, 1});
-    QTest::mouseClick(ui.Command9, Qt::LeftButton);
-    names::Rename* window = form->NamesFromTagSet().Window();
+    names::Rename* window = OpenNamesFromTags(*form, ui, {0, 1});
     ASSERT_NE(window, nullptr);
     QTest::mouseClick(window->Command1, Qt::LeftButton);
     EXPECT_EQ(Entries(folder), (QStringList{"A - T.mp3", "x2.mp3"}));
@@ -150,9 +140,7 @@ TEST_F(NamesFromTags, MarkedWavFilesAreRenamedOnlyAloneAndByTypedName) {
     EXPECT_EQ(m_messages[1].Text, "WAV-Dateien können nur einzeln umbenannt werden...   ");
     EXPECT_EQ(m_messages[1].Kind, MessageKind::Information);
 
-    Mark(ui.List1, {1});
-    QTest::mouseClick(ui.Command9, Qt::LeftButton);
-    names::Rename* window = form->NamesFromTagSet().Window();
+    names::Rename* window = OpenNamesFromTags(*form, ui, {1});
     ASSERT_NE(window, nullptr);
     ASSERT_EQ(m_messages.size(), 3u);
     EXPECT_EQ(m_messages[2].Text, "Kein TAG vorhanden...   ");

@@ -22,9 +22,7 @@ TEST_F(NamesOnStrictDrive, BuiltNamesAreAskedAboutOnceBeforeAnyRenameAndCancelKe
     const PretendStrictDrive drive(folder);
     auto form = StartIn(folder, false);
     const DeckControls ui(*form);
-    Mark(ui.List1, {0, 1});
-    QTest::mouseClick(ui.Command9, Qt::LeftButton);
-    names::Rename* window = form->NamesFromTagSet().Window();
+    names::Rename* window = OpenNamesFromTags(*form, ui, {0, 1});
     ASSERT_NE(window, nullptr);
 
     m_answers = {Answer::Cancel};
@@ -50,9 +48,7 @@ TEST_F(NamesOnStrictDrive, ATypedNameTheDriveRefusesIsSkippedOnNo) {
     const PretendStrictDrive drive(folder);
     auto form = StartIn(folder, false);
     const DeckControls ui(*form);
-    Mark(ui.List1, {0});
-    QTest::mouseClick(ui.Command9, Qt::LeftButton);
-    names::Rename* window = form->NamesFromTagSet().Window();
+    names::Rename* window = OpenNamesFromTags(*form, ui, {0});
     ASSERT_NE(window, nullptr);
     window->Text1->setText("Live? Yes|No");
     m_answers = {Answer::No};

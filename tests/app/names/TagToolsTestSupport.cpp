@@ -1,7 +1,10 @@
 #include "tests/app/names/TagToolsTestSupport.h"
 
+#include <QTest>
 #include <cstdlib>
 
+#include "app/names/NamesFromTags.h"
+#include "app/names/TagsFromNames.h"
 #include "app/tags/TagText.h"
 
 namespace trackdeck::test {
@@ -16,6 +19,20 @@ void TagToolsTest::Mark(QListWidget* list, std::initializer_list<int> rows) {
             list->item(row)->setSelected(true);
         first = false;
     }
+}
+
+names::Rename* TagToolsTest::OpenNamesFromTags(frmDeck& form, const DeckControls& ui,
+                                                std::initializer_list<int> rows) {
+    Mark(ui.List1, rows);
+    QTest::mouseClick(ui.Command9, Qt::LeftButton);
+    return form.NamesFromTagSet().Window();
+}
+
+names::FileNameTAG* TagToolsTest::OpenTagsFromNames(frmDeck& form, const DeckControls& ui,
+                                                    std::initializer_list<int> rows) {
+    Mark(ui.List1, rows);
+    QTest::mouseClick(ui.Command3, Qt::LeftButton);
+    return form.TagsFromNameSet().Window();
 }
 
 tags::MP3TagEditor TagToolsTest::TagOf(const QString& path) {

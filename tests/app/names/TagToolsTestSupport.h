@@ -5,7 +5,11 @@
 #include <QListWidget>
 #include <initializer_list>
 
+#include "app/names/FileNameTAG.h"
+#include "app/names/Rename.h"
+#include "app/shell/frmDeck.h"
 #include "app/tags/MP3TagEditor.h"
+#include "tests/app/DeckControls.h"
 #include "tests/app/PlayerTestSupport.h"
 
 namespace trackdeck::test {
@@ -14,6 +18,12 @@ class TagToolsTest : public PlayerTest {
 protected:
     // The first row becomes the current entry; the others are marked too.
     static void Mark(QListWidget* list, std::initializer_list<int> rows);
+    // Marks the rows of list A and opens "TAG > Dateiname" or "Dateiname > TAG" with
+    // its button; the window, or null when none opened.
+    static names::Rename* OpenNamesFromTags(frmDeck& form, const DeckControls& ui,
+                                            std::initializer_list<int> rows);
+    static names::FileNameTAG* OpenTagsFromNames(frmDeck& form, const DeckControls& ui,
+                                                 std::initializer_list<int> rows);
     // The file's tag as the program reads it.
     [[nodiscard]] static tags::MP3TagEditor TagOf(const QString& path);
     // The file's comment without the NULs other programs pad with.

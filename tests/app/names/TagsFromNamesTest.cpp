@@ -16,9 +16,7 @@ TEST_F(TagsFromNames, OneFileIsPreviewedInTheMainWindowAndWrittenWithItsOwnOther
     WriteMp3(path, 4, TagRecord("alt", "wer", "Album X", "1999", "Notiz"));
     auto form = StartIn(folder, false);
     const DeckControls ui(*form);
-    Mark(ui.List1, {0});
-    QTest::mouseClick(ui.Command3, Qt::LeftButton);
-    names::FileNameTAG* window = form->TagsFromNameSet().Window();
+    names::FileNameTAG* window = OpenTagsFromNames(*form, ui, {0});
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->Label2->text(), "ID3-TAG aus Dateiname übernehmen:");
@@ -79,9 +77,7 @@ TEST_F(TagsFromNames, SeparatorAndChecksRebuildThePatternAndAFifthCheckAddsNothi
     WriteMp3(folder + "A_B_C_D_E.mp3", 4);
     auto form = StartIn(folder, false);
     const DeckControls ui(*form);
-    Mark(ui.List1, {0});
-    QTest::mouseClick(ui.Command3, Qt::LeftButton);
-    names::FileNameTAG* window = form->TagsFromNameSet().Window();
+    names::FileNameTAG* window = OpenTagsFromNames(*form, ui, {0});
     ASSERT_NE(window, nullptr);
     window->Text1->setText("_");
     EXPECT_EQ(window->Text2->text(), "Interpret_Titel");
@@ -121,9 +117,7 @@ TEST_F(TagsFromNames, CancelWithOneFileRestoresTheFieldsFromTheTag) {
     const QByteArray before = ReadFile(path);
     auto form = StartIn(folder, false);
     const DeckControls ui(*form);
-    Mark(ui.List1, {0});
-    QTest::mouseClick(ui.Command3, Qt::LeftButton);
-    names::FileNameTAG* window = form->TagsFromNameSet().Window();
+    names::FileNameTAG* window = OpenTagsFromNames(*form, ui, {0});
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(ui.Text5->text(), "X");
     QTest::mouseClick(window->Command2, Qt::LeftButton);
@@ -143,9 +137,7 @@ TEST_F(TagsFromNames, SeveralFilesEachGetTheirOwnNameCutToTheFieldSizes) {
     WriteMp3(folder + "03 - Drei.mp3", 4, TagRecord("alt", "alt", "Platte", "", ""));
     auto form = StartIn(folder, false);
     const DeckControls ui(*form);
-    Mark(ui.List1, {0, 1, 2});
-    QTest::mouseClick(ui.Command3, Qt::LeftButton);
-    names::FileNameTAG* window = form->TagsFromNameSet().Window();
+    names::FileNameTAG* window = OpenTagsFromNames(*form, ui, {0, 1, 2});
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->Label2->text(), "ID3-TAGs aus Dateinamen übernehmen: (z.B.)");
     QTest::mouseClick(window->Command3, Qt::LeftButton);
@@ -178,9 +170,7 @@ TEST_F(TagsFromNames, NamesTheCodePageCannotHoldAreSaidOnceBeforeAnyTagIsWritten
     const QByteArray otherBefore = ReadFile(folder + "00 - Eins - Erster.mp3");
     auto form = StartIn(folder, false);
     const DeckControls ui(*form);
-    Mark(ui.List1, {0, 1});
-    QTest::mouseClick(ui.Command3, Qt::LeftButton);
-    names::FileNameTAG* window = form->TagsFromNameSet().Window();
+    names::FileNameTAG* window = OpenTagsFromNames(*form, ui, {0, 1});
     ASSERT_NE(window, nullptr);
     QTest::mouseClick(window->Command3, Qt::LeftButton);
     for (QCheckBox* box : {window->Checks[3], window->Checks[0], window->Checks[1]})
