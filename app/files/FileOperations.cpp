@@ -1,10 +1,14 @@
 #include "app/files/FileOperations.h"
 
+#include <QFileInfo>
+
 #include "app/common/ActivePane.h"
+#include "app/common/BatchJournal.h"
 #include "app/common/FitNamesToTarget.h"
 #include "app/common/MessageService.h"
 #include "app/common/PathHelpers.h"
 #include "app/common/SameFolder.h"
+#include "app/common/StartBatchJournal.h"
 #include "app/files/Confirmations.h"
 #include "app/files/CreatePath.h"
 #include "app/files/DeleteFile.h"
@@ -103,21 +107,31 @@ void FileOperations::Move() {
     if (!names) return;
     m_player.Stop(player::PlayerPanel::Wait::ForThread);
     m_tagArea.SettlePendingTag();
+    const QString& source = ActivePath(m_state);
+    // A move of several files can be undone; the journal is written after the
+    // pending edit, so it holds the files as they are moved.
+    std::vector<PlannedChange> plan;
+    for (qsizetype i = 0; i < entries.size(); ++i)
+        if (!(*names)[i].isEmpty()) plan.push_back({source + entries[i], target + (*names)[i]});
+    JournalWriter journal;
+    if (plan.size() >= 2 && !StartBatchJournal(journal, BatchKind::Move, plan)) return;
     m_state.CurrentFile.clear();
     m_tagArea.ClearFields();
-    const QString& source = ActivePath(m_state);
     // A file whose name is taken in the target folder stays where it is.
     FailedFiles failed;
     {
         TransferProgress progress(m_state.Caption, QString::fromUtf8(texts::Moving),
-                                  entries.size(), m_progressDelay);
-        for (qsizetype i = 0; i < entries.size() && progress.Next(i, entries[i]); ++i) {
-            if ((*names)[i].isEmpty()) continue;
+                                  qsizetype(plan.size()), m_progressDelay);
+        for (size_t i = 0; i < plan.size(); ++i) {
+            const QString entry = QFileInfo(plan[i].OldPath).fileName();
+            if (!progress.Next(qsizetype(i), entry)) break;
             const MoveOutcome moved =
-                MoveFileNoReplace(source + entries[i], target + (*names)[i], m_moveSteps);
-            if (moved.Value == MoveResult::Failed) failed.Add(entries[i], moved.Error);
+                MoveFileNoReplace(plan[i].OldPath, plan[i].NewPath, m_moveSteps);
+            if (moved.Value == MoveResult::Failed) failed.Add(entry, moved.Error);
+            if (moved.Value == MoveResult::Moved && !journal.Changed(qsizetype(i))) break;
         }
     }
+    journal.Finish();
     m_tagArea.Reset();
     m_panes.RefreshPane(1);
     m_panes.RefreshPane(2);

@@ -5,11 +5,13 @@
 #include <QKeyEvent>
 
 #include "app/common/ActivePane.h"
+#include "app/common/BatchJournal.h"
 #include "app/common/FitNamesToTarget.h"
 #include "app/common/MarkedFiles.h"
 #include "app/common/MessageService.h"
 #include "app/common/PathHelpers.h"
 #include "app/common/RenameNoReplace.h"
+#include "app/common/StartBatchJournal.h"
 #include "app/common/WindowHelpers.h"
 #include "app/names/BuildName.h"
 #include "app/names/ParseFileName.h"
@@ -252,13 +254,20 @@ bool NamesFromTags::RenameMarked() {
     QApplication::restoreOverrideCursor();
     const std::optional<QStringList> fitted = NamesForTarget(newNames, folder);
     if (!fitted) return false;
+    std::vector<PlannedChange> plan;
+    for (qsizetype i = 0; i < oldNames.size(); ++i)
+        if (!(*fitted)[i].isEmpty()) plan.push_back({folder + oldNames[i], folder + (*fitted)[i]});
+    JournalWriter journal;
+    if (!StartBatchJournal(journal, BatchKind::NamesFromTags, plan)) return false;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    for (qsizetype i = 0; i < oldNames.size(); ++i) {
-        const QString& name = (*fitted)[i];
+    for (size_t i = 0; i < plan.size(); ++i) {
         // The first file of a name gets it; RenameNoReplace keeps any later one too.
-        if (name.isEmpty() || FileExists(folder + name)) continue;
-        (void)RenameNoReplace(folder + oldNames[i], folder + name);
+        if (FileExists(plan[i].NewPath)) continue;
+        if (RenameNoReplace(plan[i].OldPath, plan[i].NewPath) == RenameResult::Renamed &&
+            !journal.Changed(qsizetype(i)))
+            break;
     }
+    journal.Finish();
     QApplication::restoreOverrideCursor();
     return true;
 }

@@ -3,6 +3,7 @@
 #include "app/common/ActivePane.h"
 #include "app/common/MarkedFiles.h"
 #include "app/common/MessageService.h"
+#include "app/common/StartBatchJournal.h"
 #include "app/common/WindowHelpers.h"
 #include "app/names/ParseFileName.h"
 #include "app/names/PatternFields.h"
@@ -122,7 +123,15 @@ void TagsFromNames::Apply() {
             newTags.emplace_back(path, ParseFileName(path, separator, pattern));
         }
         if (!tags::AcceptUnstorableCharacters(newTags)) return;
-        for (const auto& [path, fields] : newTags) tags::StoreTag(path, fields);
+        std::vector<PlannedChange> plan;
+        for (const auto& [path, fields] : newTags) plan.push_back({path, path});
+        JournalWriter journal;
+        if (!StartBatchJournal(journal, BatchKind::TagsFromNames, plan)) return;
+        for (size_t i = 0; i < newTags.size(); ++i)
+            if (tags::StoreTag(newTags[i].first, newTags[i].second) &&
+                !journal.Changed(qsizetype(i)))
+                break;
+        journal.Finish();
     }
     CloseWindow();
 }

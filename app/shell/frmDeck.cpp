@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QMenuBar>
+#include <QShortcut>
 
 #include "app/batch/BatchDecoder.h"
 #include "app/common/ActivePane.h"
@@ -53,6 +54,9 @@ ClickableLabel* PictureButton(QWidget* parent, const char* name, pictures::Butto
     return button;
 }
 
+// The key is shown in German whatever translations the machine has.
+const char* const UndoText = "Letzte Stapelaktion rückgängig\tStrg+Z";
+
 QAction* MenuItem(QMenu& menu, const char* name, const char* text) {
     QAction* action = menu.addAction(QString::fromUtf8(text));
     action->setObjectName(name);
@@ -88,6 +92,7 @@ frmDeck::frmDeck(AppState& state, QWidget* parent) : QMainWindow(parent), m_stat
     CreateParts();
     connect(Label12, &ClickableLabel::clicked, this, &frmDeck::ShowOptions);
     ConnectFileOperations();
+    ConnectBatchUndo();
     ConnectSearchAndPathList();
     ConnectTagTools();
 }
@@ -120,6 +125,7 @@ void frmDeck::CreateParts() {
         this);
     m_fileOperations =
         new files::FileOperations(*Command1, m_state, *m_panes, *m_player, *m_tagArea, this);
+    m_batchUndo = new files::BatchUndo(m_state, *m_panes, *m_player, *m_tagArea, this);
     m_dragDrop = new browser::DragDrop(m_panes->Lists(), m_state,
                                        browser::DropActions{[this] { m_fileOperations->Copy(); },
                                                             [this] { m_fileOperations->Move(); }},
@@ -320,10 +326,14 @@ void frmDeck::CreateMenus() {
     mnuDecode = MenuItem(*Menu, "mnuDecode", "Decodieren");
     Menu->addSeparator();
     mnuDelete = MenuItem(*Menu, "mnuDelete", "Löschen");
+    Menu->addSeparator();
+    mnuUndo = MenuItem(*Menu, "mnuUndo", UndoText);
     Verzeichnis = menuBar()->addMenu("Verzeichnis");
     Verzeichnis->setObjectName("Verzeichnis");
     mnuDirRememberPath = MenuItem(*Verzeichnis, "mnuDirRememberPath", "Aktuellen Pfad merken");
     mnuDirShowPathList = MenuItem(*Verzeichnis, "mnuDirShowPathList", "Pfad-Liste zeigen");
+    Verzeichnis->addSeparator();
+    mnuDirUndo = MenuItem(*Verzeichnis, "mnuDirUndo", UndoText);
 }
 
 void frmDeck::ConnectFileOperations() {
@@ -336,6 +346,23 @@ void frmDeck::ConnectFileOperations() {
     connect(mnuCopy, &QAction::triggered, operations, &Operations::Copy);
     connect(mnuMove, &QAction::triggered, operations, &Operations::Move);
     connect(mnuDelete, &QAction::triggered, operations, &Operations::Delete);
+}
+
+void frmDeck::ConnectBatchUndo() {
+    for (QAction* item : {mnuUndo, mnuDirUndo})
+        connect(item, &QAction::triggered, m_batchUndo, &files::BatchUndo::Run);
+    // The item says whether there is a batch to undo each time a menu opens.
+    for (QMenu* menu : {Menu, Verzeichnis})
+        connect(menu, &QMenu::aboutToShow, this, [this] {
+            const bool available = files::BatchUndo::Available();
+            mnuUndo->setEnabled(available);
+            mnuDirUndo->setEnabled(available);
+        });
+    // Ctrl+Z in a list: the menus are context menus only, so their item's key would
+    // never reach them.
+    for (QListWidget* list : {List1, List2})
+        connect(new QShortcut(QKeySequence::Undo, list, nullptr, nullptr, Qt::WidgetShortcut),
+                &QShortcut::activated, m_batchUndo, &files::BatchUndo::Run);
 }
 
 void frmDeck::FitNarrowFields() {

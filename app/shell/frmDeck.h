@@ -22,6 +22,7 @@
 #include "app/browser/Panes.h"
 #include "app/common/AppState.h"
 #include "app/common/ClickableLabel.h"
+#include "app/files/BatchUndo.h"
 #include "app/files/FileOperations.h"
 #include "app/player/AurionControl.h"
 #include "app/player/PlayerPanel.h"
@@ -76,6 +77,7 @@ public:
     [[nodiscard]] browser::DragDrop& DragDropSet() { return *m_dragDrop; }
     [[nodiscard]] player::PlayerPanel& Player() { return *m_player; }
     [[nodiscard]] files::FileOperations& FileOperationSet() { return *m_fileOperations; }
+    [[nodiscard]] files::BatchUndo& BatchUndoSet() { return *m_batchUndo; }
     [[nodiscard]] names::TagsFromNames& TagsFromNameSet() { return *m_tagsFromNames; }
     [[nodiscard]] names::NamesFromTags& NamesFromTagSet() { return *m_namesFromTags; }
     [[nodiscard]] batch::BatchDecoder& Decoder() { return *m_decoder; }
@@ -93,6 +95,7 @@ private:
     void CreateMenus();
     void CreateParts();
     void ConnectFileOperations();
+    void ConnectBatchUndo();
     void FitNarrowFields();
     void ConnectSearchAndPathList();
     void ConnectTagTools();
@@ -176,8 +179,10 @@ private:
     QAction* mnuMove;
     QAction* mnuDecode;
     QAction* mnuDelete;
+    QAction* mnuUndo;
     QAction* mnuDirRememberPath;
     QAction* mnuDirShowPathList;
+    QAction* mnuDirUndo;
 
     AppState& m_state;
     std::unique_ptr<browser::Panes> m_panes;
@@ -189,6 +194,7 @@ private:
     browser::PaneEvents* m_paneEvents = nullptr;        // owned by the form as its child
     tags::TagEditing* m_tagEditing = nullptr;           // owned by the form as its child
     files::FileOperations* m_fileOperations = nullptr;  // owned by the form as its child
+    files::BatchUndo* m_batchUndo = nullptr;            // owned by the form as its child
     browser::DragDrop* m_dragDrop = nullptr;            // owned by the form as its child
 
     // The tag tools, owned by the form as its children.

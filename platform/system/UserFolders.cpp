@@ -25,12 +25,21 @@ std::string HomeFolder() {
     return "/tmp";
 }
 
-std::string UserConfigFolder() {
-    std::string config = EnvironmentValue("XDG_CONFIG_HOME");
-    // A relative value is invalid by the XDG rules and ignored.
-    if (config.empty() || config.front() != '/') config = HomeFolder() + "/.config";
-    while (!config.empty() && config.back() == '/') config.pop_back();
-    return config;
+namespace {
+
+// The XDG variable's folder, or `fallback` below the home folder; a relative value
+// is invalid by the XDG rules and ignored.
+std::string XdgFolder(const char* variable, const char* fallback) {
+    std::string folder = EnvironmentValue(variable);
+    if (folder.empty() || folder.front() != '/') folder = HomeFolder() + fallback;
+    while (!folder.empty() && folder.back() == '/') folder.pop_back();
+    return folder;
 }
+
+}  // namespace
+
+std::string UserConfigFolder() { return XdgFolder("XDG_CONFIG_HOME", "/.config"); }
+
+std::string UserStateFolder() { return XdgFolder("XDG_STATE_HOME", "/.local/state"); }
 
 }  // namespace platform

@@ -13,5 +13,7 @@ namespace platform {
 [[nodiscard]] std::string HomeFolder();
 // $XDG_CONFIG_HOME when it is an absolute path, else ~/.config; without a final "/".
 [[nodiscard]] std::string UserConfigFolder();
+// $XDG_STATE_HOME when it is an absolute path, else ~/.local/state; without a final "/".
+[[nodiscard]] std::string UserStateFolder();
 
 }  // namespace platform

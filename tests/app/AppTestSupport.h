@@ -59,6 +59,8 @@ protected:
 
 private:
     platform::test::ScopedEnvironment m_environment;
+    // The batch journal goes to the test's folder, never to the user's.
+    platform::test::ScopedVariable m_stateHome{"XDG_STATE_HOME", m_environment.Folder() + "state"};
     QString m_programFolder;
     MessageService m_previous;
 };

@@ -86,7 +86,8 @@ TEST_F(PaneEvents, TheRightButtonOnTheInactiveListLeavesTheActivePaneAndOpensIts
         items.append(action->isSeparator() ? "-" : action->text());
     EXPECT_EQ(items, QStringList({"Aktuellen Pfad merken", "Pfad-Liste zeigen", "-",
                                   "ID3-TAG > Dateiname", "Dateiname > ID3-TAG", "-", "Kopieren",
-                                  "Umbewegen", "-", "Decodieren", "-", "Löschen"}));
+                                  "Umbewegen", "-", "Decodieren", "-", "Löschen", "-",
+                                  "Letzte Stapelaktion rückgängig\tStrg+Z"}));
     ui.Menu->close();
 
     ClickEntry(*ui.List2, 0);

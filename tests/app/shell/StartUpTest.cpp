@@ -293,8 +293,8 @@ TEST_F(StartUp, TheLayoutPlacesEveryControlByItsName) {
     EXPECT_TRUE(ui.Picture3->isVisible());
     EXPECT_EQ(ui.Text12->text(), "");
     EXPECT_EQ(ui.Text6->text(), "") << "the sample year is emptied at load";
-    EXPECT_EQ(ui.Menu->actions().size(), 12);
-    EXPECT_EQ(ui.Verzeichnis->actions().size(), 2);
+    EXPECT_EQ(ui.Menu->actions().size(), 14);
+    EXPECT_EQ(ui.Verzeichnis->actions().size(), 4);
 }
 
 }  // namespace
