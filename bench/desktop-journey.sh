@@ -8,7 +8,9 @@
 #      (it must stay there) and let go: the rest is heard from about the middle;
 #   3. after the folder has ended, a click on the first entry plays it;
 #   4. " X" typed into the file-name field and Enter rename exactly that file;
-#   5. the files on disk are checked.
+#   5. the files on disk are checked;
+#   6. the four files are moved to folder B with the button and the move undone with
+#      Ctrl+Z in the list: every file is back, byte for byte.
 #
 # Every wait is bounded and waits for something seen: the window, the capture file
 # growing, a file appearing, a pixel of the knob. Prints what it measured; exits 0
@@ -104,6 +106,7 @@ origin_y=$(xwininfo -id "$window" | awk '/Absolute upper-left Y/ { print $NF }')
 # Positions in the window, in pixels (the form's twips / 15).
 entry0_x=60 entry0_y=258          # the first entry of the left list (List1 at 6, 249)
 name_x=150 name_y=16              # the file-name field Text12 (at 6, 6)
+move_x=369 move_y=631             # the button "Bewegen" (Command6 at 318, 622)
 scale_left=7 scale_width=598 knob_width=25 knob_mid_y=246
 click_at() { xdotool mousemove $((origin_x + $1)) $((origin_y + $2)) click 1; }
 
@@ -174,6 +177,34 @@ for name in "02 - Beta - Zwei.mp3" "03 - Zwischenspiel.wav" "04 - Delta - Vier.m
     check "$name is unchanged" cmp -s "$music/$name" "$work/before/$name"
 done
 check "four files, nothing else" test "$(ls -1 "$music" | wc -l)" -eq 4
+cp -r "$music" "$work/renamed"
+
+echo "6. the four files moved to folder B, then Ctrl+Z in the list"
+# A message box bears the program's caption too: a window of that name besides the main one.
+shown_windows() { xdotool search --onlyvisible --name '^Veltrano Trackdeck$' 2>/dev/null; }
+box() { shown_windows | grep -vx "$window" | head -1; }
+box_shown() { [ -n "$(box)" ]; }
+window_gone() { ! shown_windows | grep -qx "$1"; }
+answer() {  # answer KEY: the key to the box that shows, once it shows; then that box is gone
+    local shown
+    wait_for 10 box_shown || return 1
+    shown=$(box)
+    xdotool key --clearmodifiers "$1"
+    wait_for 10 window_gone "$shown"
+}
+click_at $entry0_x $entry0_y
+xdotool key --clearmodifiers plus          # every entry of the list marked
+click_at $move_x $move_y
+check "the move asks and goes on with Enter" answer Return
+check "folder A is empty after the move" wait_for 10 test -z "$(ls -A "$music")"
+click_at $entry0_x $entry0_y               # the list has the focus again
+xdotool key --clearmodifiers ctrl+z
+check "Ctrl+Z asks whether to undo the move; Enter says Ja" answer Return
+check "the end message is said; Enter closes it" answer Return
+for name in "01 - Alpha - Eins X.mp3" "02 - Beta - Zwei.mp3" "03 - Zwischenspiel.wav" "04 - Delta - Vier.mp3"; do
+    check "$name is back, byte for byte" cmp -s "$music/$name" "$work/renamed/$name"
+done
+check "no moved file is left in folder B" test -z "$(ls "$work" | grep -E '^0[1-4] - ')"
 
 xdotool windowactivate --sync "$window" key --clearmodifiers alt+F4 2>/dev/null
 wait_for 10 sh -c "! kill -0 $program 2>/dev/null" || echo "     (the program did not end on close; stopped)"
