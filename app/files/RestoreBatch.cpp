@@ -32,6 +32,12 @@ int RestoreTagBytes(const QString& path, const JournalEntry& entry) {
     return error;
 }
 
+// A tag write leaves the file as long as it was or one tag longer: any other old
+// length in the journal is none this program wrote, and no file is cut or grown to it.
+bool TagWriteFits(const FileStamp& before, const FileStamp& now) {
+    return before.Size <= now.Size && now.Size - before.Size <= JournalTagSize;
+}
+
 void RestoreModificationTime(const QString& path, const FileStamp& before) {
     const timespec times[2] = {
         {0, UTIME_OMIT},
@@ -70,6 +76,8 @@ RestoreOutcome RestoreBatch(const BatchRecord& batch, const MoveSteps& steps) {
             reason = QString::fromUtf8("seitdem geändert");
         else if (!entry.Before)
             reason = QString::fromUtf8("vor der Aktion nicht lesbar");
+        else if (batch.Kind == BatchKind::TagsFromNames && !TagWriteFits(*entry.Before, *now))
+            reason = QString::fromUtf8("passt nicht zum Protokoll");
         else if (entry.NewPath != entry.OldPath)
             reason = RestorePath(batch, entry, steps);
         if (reason.isEmpty() && batch.Kind == BatchKind::TagsFromNames)

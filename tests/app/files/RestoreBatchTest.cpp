@@ -50,5 +50,21 @@ TEST_F(RestoreBatchTest, ARenameTheCrashLeftUnrecordedComesBackAndFilesThatCanno
     EXPECT_FALSE(LastUndoableBatch(journals)) << "the journal says it was undone";
 }
 
+TEST_F(RestoreBatchTest, ATagJournalWhoseOldLengthNoTagWriteCouldLeaveTouchesNoFile) {
+    const QString path = MakeFolder("music") + "a.mp3";
+    WriteFile(path, QByteArray(1000, 'a'));
+    const FileStamp now = *StampOf(path);
+    const QString journal = MakeFolder("journals") + "batch-1.journal";
+    WriteFile(journal, "trackdeck-batch 1\nkind tags-from-names\ntime 2026-12-09T17:40:12Z\nfile " +
+                           QFile::encodeName(path) + " " + QFile::encodeName(path) +
+                           " 999999999 0 -\nplanned\nchanged 0 " + QByteArray::number(now.Size) +
+                           " " + QByteArray::number(now.ModifiedNs) + "\nfinished\n");
+    const files::RestoreOutcome outcome = files::RestoreBatch(*ReadJournal(journal));
+    EXPECT_EQ(outcome.Restored, 0);
+    ASSERT_EQ(outcome.LeftAlone.size(), 1u);
+    EXPECT_EQ(outcome.LeftAlone[0].Reason, "passt nicht zum Protokoll");
+    EXPECT_EQ(StampOf(path), now);
+}
+
 }  // namespace
 }  // namespace trackdeck::test
