@@ -100,7 +100,8 @@ std::optional<qint64> JournalNumber(const QString& name) {
         name.mid(FilePrefix.size(), name.size() - FilePrefix.size() - FileSuffix.size());
     bool ok = false;
     const qint64 number = digits.toLongLong(&ok);
-    if (!ok || number < 0) return std::nullopt;
+    // Far beyond any count of batches: the next number never overflows.
+    if (!ok || number < 0 || number > 999'999'999'999) return std::nullopt;
     return number;
 }
 
@@ -232,6 +233,7 @@ int JournalWriter::Begin(BatchKind kind, const std::vector<PlannedChange>& plan,
         if (m_descriptor < 0 && errno != EEXIST) return errno;
     }
     if (m_descriptor < 0) return EEXIST;
+    errno = 0;  // a failed write below says its own reason
 
     bool written =
         WriteLine(Header) && WriteLine(QByteArray("kind ") + KindWord(kind)) &&

@@ -1,9 +1,9 @@
 // The main window: two panes, the player panel and the tag area, laid out in twips
 // as the form has always been. A form is layout and wiring only: it makes the
 // program's parts (the panes and their events, the player panel, the tag area, the
-// file operations, the tag tools, the batch decoder, the search window and the path
-// list) and hands each the widgets it works on; start-up's steps are ApplySettings,
-// the shutdown is Shutdown.
+// file operations and the undo of a batch, the tag tools, the batch decoder, the
+// search window and the path list) and hands each the widgets it works on;
+// start-up's steps are ApplySettings, the shutdown is Shutdown.
 #pragma once
 
 #include <QLabel>
@@ -77,7 +77,6 @@ public:
     [[nodiscard]] browser::DragDrop& DragDropSet() { return *m_dragDrop; }
     [[nodiscard]] player::PlayerPanel& Player() { return *m_player; }
     [[nodiscard]] files::FileOperations& FileOperationSet() { return *m_fileOperations; }
-    [[nodiscard]] files::BatchUndo& BatchUndoSet() { return *m_batchUndo; }
     [[nodiscard]] names::TagsFromNames& TagsFromNameSet() { return *m_tagsFromNames; }
     [[nodiscard]] names::NamesFromTags& NamesFromTagSet() { return *m_namesFromTags; }
     [[nodiscard]] batch::BatchDecoder& Decoder() { return *m_decoder; }
