@@ -7,7 +7,6 @@
 
 #include "app/browser/Panes.h"
 #include "app/common/AppState.h"
-#include "app/files/MoveFile.h"
 #include "app/player/PlayerPanel.h"
 #include "app/tags/TagArea.h"
 

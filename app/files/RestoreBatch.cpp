@@ -46,9 +46,9 @@ void RestoreModificationTime(const QString& path, const FileStamp& before) {
 }
 
 // The old path back; empty, or why the file stays where it is.
-QString RestorePath(const BatchRecord& batch, const JournalEntry& entry, const MoveSteps& steps) {
+QString RestorePath(const BatchRecord& batch, const JournalEntry& entry) {
     if (batch.Kind == BatchKind::Move) {
-        const MoveOutcome moved = MoveFileNoReplace(entry.NewPath, entry.OldPath, steps);
+        const MoveOutcome moved = MoveFileNoReplace(entry.NewPath, entry.OldPath);
         if (moved.Value == MoveResult::TargetExists)
             return QString::fromUtf8("der alte Name ist vergeben");
         return moved.Value == MoveResult::Moved ? QString() : ReasonText(moved.Error);
@@ -61,7 +61,7 @@ QString RestorePath(const BatchRecord& batch, const JournalEntry& entry, const M
 
 }  // namespace
 
-RestoreOutcome RestoreBatch(const BatchRecord& batch, const MoveSteps& steps) {
+RestoreOutcome RestoreBatch(const BatchRecord& batch) {
     RestoreOutcome outcome;
     for (auto i = qsizetype(batch.Entries.size()) - 1; i >= 0; --i) {
         const JournalEntry& entry = batch.Entries[size_t(i)];
@@ -79,7 +79,7 @@ RestoreOutcome RestoreBatch(const BatchRecord& batch, const MoveSteps& steps) {
         else if (batch.Kind == BatchKind::TagsFromNames && !TagWriteFits(*entry.Before, *now))
             reason = QString::fromUtf8("passt nicht zum Protokoll");
         else if (entry.NewPath != entry.OldPath)
-            reason = RestorePath(batch, entry, steps);
+            reason = RestorePath(batch, entry);
         if (reason.isEmpty() && batch.Kind == BatchKind::TagsFromNames)
             if (const int error = RestoreTagBytes(entry.OldPath, entry)) reason = ReasonText(error);
         if (!reason.isEmpty()) {

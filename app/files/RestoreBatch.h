@@ -24,6 +24,6 @@ struct RestoreOutcome {
     std::vector<LeftAloneFile> LeftAlone;
 };
 
-[[nodiscard]] RestoreOutcome RestoreBatch(const BatchRecord& batch, const MoveSteps& steps = {});
+[[nodiscard]] RestoreOutcome RestoreBatch(const BatchRecord& batch);
 
 }  // namespace trackdeck::files

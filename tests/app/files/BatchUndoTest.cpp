@@ -54,6 +54,15 @@ protected:
         ASSERT_EQ(form.NamesFromTagSet().Window(), nullptr);
     }
 
+    // The program on a folder of fifty tagged files "track NN.mp3"; `m_before` is
+    // the folder as it was.
+    std::unique_ptr<frmDeck> StartOnFiftyTracks() {
+        m_folder = MakeFolder("music");
+        WriteFifty(m_folder, "track %02d.mp3", true);
+        m_before = StateOf(m_folder);
+        return StartWith(m_folder, MakeFolder("other"), 1);
+    }
+
     void UndoByKey(frmDeck& form, const DeckControls& ui) {
         Activate(form, 1);
         QTest::keyClick(ui.List1, Qt::Key_Z, Qt::ControlModifier);
@@ -64,14 +73,15 @@ protected:
         emit ui.Menu->aboutToShow();
         return ui.Menu->findChild<QAction*>("mnuUndo");
     }
+
+    QString m_folder;
+    FolderState m_before;
 };
 
 TEST_F(BatchUndo, ARenameOfFiftyFilesIsUndoneFromTheMenuToEveryNameAndByte) {
-    const QString folder = MakeFolder("music");
-    const QString other = MakeFolder("other");
-    WriteFifty(folder, "track %02d.mp3", true);
-    const FolderState before = StateOf(folder);
-    auto form = StartWith(folder, other, 1);
+    auto form = StartOnFiftyTracks();
+    const QString& folder = m_folder;
+    const FolderState& before = m_before;
     const DeckControls ui(*form);
     EXPECT_FALSE(UndoItem(ui)->isEnabled()) << "nothing done yet";
 
@@ -200,11 +210,9 @@ TEST_F(BatchUndo, WhereTheJournalCannotBeWrittenTheUserDecidesWhetherTheBatchGoe
 }
 
 TEST_F(BatchUndo, ARenameStoppedAfterTwentyFilesIsUndoneUpToThereAfterARestart) {
-    const QString folder = MakeFolder("music");
-    const QString other = MakeFolder("other");
-    WriteFifty(folder, "track %02d.mp3", true);
-    const FolderState before = StateOf(folder);
-    auto form = StartWith(folder, other, 1);
+    auto form = StartOnFiftyTracks();
+    const QString& folder = m_folder;
+    const FolderState& before = m_before;
     {
         const DeckControls ui(*form);
         // As if the program died after its twentieth rename.
@@ -216,7 +224,7 @@ TEST_F(BatchUndo, ARenameStoppedAfterTwentyFilesIsUndoneUpToThereAfterARestart) 
     const QStringList renamed = FolderContents(folder).filter(" - Title ");
     EXPECT_EQ(renamed.size(), 20);
 
-    form = StartWith(folder, other, 1);
+    form = StartWith(folder, MakeFolder("other"), 1);
     const DeckControls ui(*form);
     m_messages.clear();
     UndoByKey(*form, ui);
