@@ -180,6 +180,18 @@ bool ReadLine(const QByteArray& line, BatchRecord& batch, bool& planned) {
     return word == "finished" || word == "undone";
 }
 
+// The stamp the batch left the entry's file with; none when it did not change it.
+std::optional<FileStamp> ChangedTo(const BatchRecord& batch, const JournalEntry& entry) {
+    if (entry.After) return entry.After;
+    // A batch cut short may have renamed one more file before it could say so: a
+    // rename keeps size and time, so the file is found under its new name as it was.
+    if (batch.Finished || batch.Kind == BatchKind::TagsFromNames || !entry.Before ||
+        entry.OldPath == entry.NewPath || StampOf(entry.NewPath) != entry.Before ||
+        QFileInfo::exists(entry.OldPath))
+        return std::nullopt;
+    return entry.Before;
+}
+
 }  // namespace
 
 std::optional<FileStamp> StampOf(const QString& path) {
@@ -307,22 +319,16 @@ QStringList JournalFiles(const QString& folder) {
     return files;
 }
 
-std::optional<FileStamp> ChangedTo(const BatchRecord& batch, const JournalEntry& entry) {
-    if (entry.After) return entry.After;
-    // A batch cut short may have renamed one more file before it could say so: a
-    // rename keeps size and time, so the file is found under its new name as it was.
-    if (batch.Finished || batch.Kind == BatchKind::TagsFromNames || !entry.Before ||
-        entry.OldPath == entry.NewPath || StampOf(entry.NewPath) != entry.Before ||
-        QFileInfo::exists(entry.OldPath))
-        return std::nullopt;
-    return entry.Before;
+std::optional<FileStamp> ToUndo(const BatchRecord& batch, const JournalEntry& entry) {
+    if (entry.Restored) return std::nullopt;
+    return ChangedTo(batch, entry);
 }
 
-bool CanBeUndone(const BatchRecord& batch) {
-    if (batch.Undone) return false;
-    return std::any_of(batch.Entries.begin(), batch.Entries.end(), [&](const JournalEntry& entry) {
-        return !entry.Restored && ChangedTo(batch, entry).has_value();
-    });
+qsizetype FilesToUndo(const BatchRecord& batch) {
+    if (batch.Undone) return 0;
+    return std::count_if(
+        batch.Entries.begin(), batch.Entries.end(),
+        [&](const JournalEntry& entry) { return ToUndo(batch, entry).has_value(); });
 }
 
 std::optional<BatchRecord> LastUndoableBatch(const QString& folder) {

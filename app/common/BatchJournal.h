@@ -112,11 +112,12 @@ private:
 [[nodiscard]] std::optional<BatchRecord> ReadJournal(const QString& file);
 // The journal files of `folder`, oldest first.
 [[nodiscard]] QStringList JournalFiles(const QString& folder = JournalFolder());
-// The stamp the batch left the entry's file with; none when it did not change it.
-[[nodiscard]] std::optional<FileStamp> ChangedTo(const BatchRecord& batch,
-                                                 const JournalEntry& entry);
-// True when the batch changed a file it has not restored yet.
-[[nodiscard]] bool CanBeUndone(const BatchRecord& batch);
+// The stamp the batch left the entry's file with while it is still to be undone:
+// changed by the batch and not restored yet.
+[[nodiscard]] std::optional<FileStamp> ToUndo(const BatchRecord& batch, const JournalEntry& entry);
+// How many files of the batch are still to be undone; none once it was undone.
+[[nodiscard]] qsizetype FilesToUndo(const BatchRecord& batch);
+[[nodiscard]] inline bool CanBeUndone(const BatchRecord& batch) { return FilesToUndo(batch) > 0; }
 // The newest batch that can be undone.
 [[nodiscard]] std::optional<BatchRecord> LastUndoableBatch(const QString& folder = JournalFolder());
 // Appends "restored INDEX" and "undone" to a batch's journal; false when it cannot.

@@ -31,16 +31,12 @@ QString Files(qsizetype count) {
 }
 
 QString Question(const BatchRecord& batch) {
-    const auto changed =
-        std::count_if(batch.Entries.begin(), batch.Entries.end(), [&](const JournalEntry& entry) {
-            return !entry.Restored && ChangedTo(batch, entry).has_value();
-        });
     const QDateTime started = batch.Started.toLocalTime();
     QString text = QString::fromUtf8(
                        "Letzte Stapelaktion rückgängig machen?\n\n„%1“ mit %2, am %3 "
                        "um %4 Uhr.")
-                       .arg(KindName(batch.Kind), Files(changed), started.toString("dd.MM.yyyy"),
-                            started.toString("HH:mm"));
+                       .arg(KindName(batch.Kind), Files(FilesToUndo(batch)),
+                            started.toString("dd.MM.yyyy"), started.toString("HH:mm"));
     if (!batch.Finished)
         text += QString::fromUtf8(
             "\nDie Aktion wurde nicht zu Ende geführt: zurückgenommen "

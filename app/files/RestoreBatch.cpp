@@ -65,8 +65,8 @@ RestoreOutcome RestoreBatch(const BatchRecord& batch) {
     RestoreOutcome outcome;
     for (auto i = qsizetype(batch.Entries.size()) - 1; i >= 0; --i) {
         const JournalEntry& entry = batch.Entries[size_t(i)];
-        const std::optional<FileStamp> left = ChangedTo(batch, entry);
-        if (entry.Restored || !left) continue;
+        const std::optional<FileStamp> left = ToUndo(batch, entry);
+        if (!left) continue;
         const QString name = QFileInfo(entry.NewPath).fileName();
         const std::optional<FileStamp> now = StampOf(entry.NewPath);
         QString reason;
